@@ -1,0 +1,16 @@
+// Hands the program's resources to the platform; called once at start-up.
+#pragma once
+
+#include "platform/resources.h"
+
+namespace res {
+
+void InstallResources();
+
+const char* FindString(UINT id);
+const MenuDef* FindMenu(UINT id);
+const AcceleratorTableDef* FindAccelerators(UINT id);
+const ToolBarDef* FindToolBar(UINT id);
+const IconDef* FindIcon(UINT id);
+
+}  // namespace res

@@ -1,0 +1,61 @@
+// Identifiers of the program's own resources: strings, menus, tool bar, icons,
+// dialog templates and commands.
+#pragma once
+
+#include "platform/win_types.h"
+
+// Shared by the frame: template, menu, accelerators, frame icon, tool bar, caption.
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDR_CONTEXT_MENU = 142;
+
+// Start-up failures.
+constexpr UINT IDP_OLE_INIT_FAILED = 100;
+constexpr UINT IDP_SOCKETS_INIT_FAILED = 104;
+
+// Commands.
+constexpr UINT ID_REFRESH = 32772;
+constexpr UINT ID_MODIFY_IP = 32780;
+constexpr UINT ID_MODIFY_MAC = 32781;
+constexpr UINT ID_WEB_BROWSER = 32782;
+constexpr UINT ID_SOFT_RESET = 32783;
+constexpr UINT ID_UPDATE_FIRMWARE = 32814;
+
+// Column headers and texts of the device list.
+constexpr UINT IDS_COLUMN_DEVICE_NAME = 40000;
+constexpr UINT IDS_COLUMN_IP_ADDRESS = 40001;
+constexpr UINT IDS_COLUMN_SUBNET_MASK = 40002;
+constexpr UINT IDS_COLUMN_GATEWAY_IP = 40003;
+constexpr UINT IDS_COLUMN_MAC = 40004;
+constexpr UINT IDS_ID_NUMBER = 40005;
+constexpr UINT IDS_COLUMN_VERSION = 40006;
+constexpr UINT IDS_ONLINE = 40007;
+constexpr UINT IDS_MODEL_UNKNOWN = 40012;
+constexpr UINT IDS_MODEL_J_K700_V = 40021;
+constexpr UINT IDS_MODEL_J_K700_W = 40022;
+constexpr UINT IDS_SOCKET_PORT_OPEN_FAIL = 40100;
+
+// Icons.
+constexpr UINT IDI_DEVICE_147 = 147;
+constexpr UINT IDI_DEVICE_KNOWN = 151;
+constexpr UINT IDI_DEVICE_153 = 153;
+constexpr UINT IDI_DEVICE_155 = 155;
+constexpr UINT IDI_DEVICE_157 = 157;
+constexpr UINT IDI_DEVICE_UNKNOWN = 158;
+
+// Sort arrow bitmaps of the list engine.
+constexpr UINT IDB_SORT_UP = 131;
+constexpr UINT IDB_SORT_DOWN = 132;
+
+// Dialog templates and their controls.
+constexpr UINT IDD_INPUT_IP = 9;
+constexpr UINT IDD_INPUT_PASSWORD = 146;
+constexpr UINT IDD_INPUT_MAC = 152;
+constexpr UINT IDC_IPADDRESS_IP = 1000;
+constexpr UINT IDC_IPADDRESS_MASK = 1001;
+constexpr UINT IDC_IPADDRESS_GATEWAY = 1002;
+constexpr UINT IDC_EDIT_PASSWORD = 1001;
+constexpr UINT IDC_EDIT_MAC = 1004;
+
+// The application profile.
+inline constexpr const char* kProfileRegistryKey = "本機 AppWizard 所產生的應用程式";

@@ -1,0 +1,87 @@
+// The string table: every user-visible text of the program under its id, in UTF-8.
+#include <algorithm>
+#include <iterator>
+
+#include "platform/win_messages.h"
+#include "res/install_resources.h"
+#include "res/resource_ids.h"
+
+namespace res {
+
+namespace {
+
+struct StringEntry {
+    UINT id;
+    const char* text;
+};
+
+// Sorted by id.
+constexpr StringEntry kStrings[] = {
+    {IDP_OLE_INIT_FAILED, "OLE 初始化失敗。請確認 OLE 程式庫的版本是否正確。"},
+    {IDP_SOCKETS_INIT_FAILED, "Windows 通訊端安裝失敗。"},
+    {IDR_MAINFRAME, "Varnex V1.20"},
+    {ID_REFRESH, "Search all device again。\nRefresh"},
+    {ID_MODIFY_IP, "Modify IP which selects device。\nModify IP"},
+    {ID_MODIFY_MAC, "Modify MAC which selects device。\nModify MAC"},
+    {ID_WEB_BROWSER, "Open web which selects device。\nWeb Browser"},
+    {ID_SOFT_RESET, "Soft Reset which selects device。\nSoft Reset"},
+    {ID_UPDATE_FIRMWARE, "Update Firmware which selects device。\nUpdate Firmware"},
+    {IDS_COLUMN_DEVICE_NAME, "Device Name"},
+    {IDS_COLUMN_IP_ADDRESS, "IP Address"},
+    {IDS_COLUMN_SUBNET_MASK, "Subnet Mask"},
+    {IDS_COLUMN_GATEWAY_IP, "Gateway IP"},
+    {IDS_COLUMN_MAC, "MAC"},
+    {IDS_ID_NUMBER, "ID Number"},
+    {IDS_COLUMN_VERSION, "Version"},
+    {IDS_ONLINE, "Online"},
+    {40008, "MR-A1"},
+    {40009, "MR-A2"},
+    {40010, "TILLBOX"},
+    {40011, "GP-I8"},
+    {IDS_MODEL_UNKNOWN, "Unknown"},
+    {40013, "GP-I9"},
+    {40014, "WL-K5"},
+    {40015, "TK-D4"},
+    {40016, "Sonara"},
+    {40017, "Playnode"},
+    {40018, "MR-B1"},
+    {40019, "MR-B2"},
+    {40020, "Talkbox"},
+    {IDS_MODEL_J_K700_V, "J-K700-V"},
+    {IDS_MODEL_J_K700_W, "J-K700-W"},
+    {IDS_SOCKET_PORT_OPEN_FAIL, "Socket port '\n' Open fail ！"},
+    {AFX_IDS_APP_TITLE, "Varnex"},
+    {AFX_IDS_IDLEMESSAGE, "Ready"},
+    {ID_FILE_NEW, "Create a new document\nNew"},
+    {ID_FILE_OPEN, "Open an existing document\nOpen"},
+    {ID_FILE_SAVE, "Save the active document\nSave"},
+    {ID_FILE_PRINT, "Print the active document\nPrint"},
+    {ID_APP_ABOUT, "Show the information of the procedure and version number\nAbout"},
+    {ID_APP_EXIT, "Exit the application program\nExit"},
+    {ID_INDICATOR_EXT, "EXT"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nSwitch toolbar"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nSwitch status bar"},
+    {ID_VIEW_AUTOARRANGE, "Auto arrange。"},
+    {AFX_IDS_OPENFILE, "Open"},
+    {AFX_IDS_SAVEFILE, "Save As"},
+    {AFX_IDS_ALLFILTER, "All Files (*.*)"},
+    {AFX_IDS_UNTITLED, "Untitled"},
+    {AFX_IDP_FAILED_TO_OPEN_DOC, "Failed to open document."},
+    {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
+    {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
+};
+
+}  // namespace
+
+const char* FindString(UINT id)
+{
+    for (const StringEntry& e : kStrings)
+        if (e.id == id)
+            return e.text;
+    return nullptr;
+}
+
+}  // namespace res

@@ -1,0 +1,7 @@
+#include "platform/services.h"
+
+PlatformServices& Platform()
+{
+    static PlatformServices services;
+    return services;
+}

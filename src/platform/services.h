@@ -1,0 +1,45 @@
+// The services a window program needs from its surroundings: the event loop's
+// timers and socket notifications, the clock, message boxes and modal dialogs.
+// The Qt host provides the real ones; tests install scripted ones.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/win_types.h"
+
+class CWnd;
+
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    // Window timers: after ms milliseconds, and every ms after that, the window
+    // receives WM_TIMER with the id, until the timer is killed. Setting an id
+    // that runs restarts it with the new period.
+    virtual void SetTimer(CWnd* wnd, UINT_PTR id, UINT ms) = 0;
+    virtual void KillTimer(CWnd* wnd, UINT_PTR id) = 0;
+    virtual void KillAllTimers(CWnd* wnd) = 0;
+    // Calls onReadable from the loop whenever the descriptor has data.
+    virtual void WatchReadable(int fd, std::function<void()> onReadable) = 0;
+    virtual void Unwatch(int fd) = 0;
+    // Blocks the thread: no message is handled meanwhile.
+    virtual void Sleep(UINT ms) = 0;
+    // Milliseconds on a clock that only moves forward.
+    virtual std::uint64_t NowMs() const = 0;
+};
+
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+    // A modal message box; returns IDOK, IDCANCEL, ...
+    virtual int MessageBox(const std::string& text, const std::string& caption, UINT type) = 0;
+};
+
+// Where the program is and who answers it. Set once by the host (or a test).
+struct PlatformServices {
+    EventLoop* loop = nullptr;
+    UserInterface* ui = nullptr;
+};
+
+PlatformServices& Platform();
