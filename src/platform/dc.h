@@ -131,4 +131,9 @@ public:
     virtual void DrawCheckBox(const RECT& rc, bool checked) = 0;
     // Printer escapes (NEWFRAME, ENDDOC); a screen answers -1.
     virtual int Escape(int code) { (void)code; return -1; }
+    // Where logical (0,0) lies in device coordinates; a host moves it to paint a
+    // child window inside its parent. Returns the previous origin.
+    virtual POINT SetViewportOrg(int x, int y) = 0;
+    // Limits drawing to rc (logical coordinates); nullptr removes the limit.
+    virtual void SetClipRect(const RECT* rc) = 0;
 };

@@ -118,4 +118,16 @@ void FixedMetricsDC::DrawImage(const CImageList*, int, int, int, int, int, UINT)
 void FixedMetricsDC::DrawHeaderSection(const HeaderSectionPaint&) {}
 void FixedMetricsDC::DrawCheckBox(const RECT&, bool) {}
 
+POINT FixedMetricsDC::SetViewportOrg(int x, int y)
+{
+    const POINT old = m_origin;
+    m_origin = POINT{x, y};
+    return old;
+}
+
+void FixedMetricsDC::SetClipRect(const RECT* rc)
+{
+    m_clip = rc ? *rc : RECT{0, 0, 10000, 10000};
+}
+
 std::unique_ptr<CDC> CreateFixedMetricsDC() { return std::make_unique<FixedMetricsDC>(); }

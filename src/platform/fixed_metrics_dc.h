@@ -31,6 +31,8 @@ public:
     void DrawImage(const CImageList* list, int index, int x, int y, int cx, int cy, UINT style) override;
     void DrawHeaderSection(const HeaderSectionPaint& section) override;
     void DrawCheckBox(const RECT& rc, bool checked) override;
+    POINT SetViewportOrg(int x, int y) override;
+    void SetClipRect(const RECT* rc) override;
 
     void SetClipBox(const RECT& rc) { m_clip = rc; }
     CBrush* SelectedBrush() const { return m_brush; }
@@ -44,6 +46,7 @@ protected:
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     RECT m_clip{0, 0, 10000, 10000};
+    POINT m_origin{};
 };
 
 // Number of characters (code points) of a UTF-8 text.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/win_types.h"
@@ -29,17 +30,43 @@ public:
     virtual std::uint64_t NowMs() const = 0;
 };
 
+class CDC;
+struct MenuItemDef;
+
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
     // A modal message box; returns IDOK, IDCANCEL, ...
     virtual int MessageBox(const std::string& text, const std::string& caption, UINT type) = 0;
+    // A pop-up menu at screen point (x, y); the chosen command reaches owner as
+    // WM_COMMAND. The menu's items are asked for their state through owner first.
+    virtual void TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* owner) = 0;
+    // Current mouse position in screen coordinates.
+    virtual POINT GetCursorPos() const = 0;
+};
+
+// A print job as the framework's print command runs it.
+struct PrintJob {
+    std::string documentName;
+    int fromPage = 1;
+    int toPage = 0xFFFF;
+};
+
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+    // Shows the print dialog (a printer or a PDF file); returns the printer's
+    // device context, or nullptr when the user cancelled.
+    virtual std::unique_ptr<CDC> BeginPrinting(CWnd* owner, PrintJob& job) = 0;
+    // The printer set-up dialog.
+    virtual void PrintSetup(CWnd* owner) = 0;
 };
 
 // Where the program is and who answers it. Set once by the host (or a test).
 struct PlatformServices {
     EventLoop* loop = nullptr;
     UserInterface* ui = nullptr;
+    PrintService* printing = nullptr;
 };
 
 PlatformServices& Platform();
