@@ -12,5 +12,6 @@ const MenuDef* FindMenu(UINT id);
 const AcceleratorTableDef* FindAccelerators(UINT id);
 const ToolBarDef* FindToolBar(UINT id);
 const IconDef* FindIcon(UINT id);
+const DialogTemplateDef* FindDialog(UINT id);
 
 }  // namespace res

@@ -83,6 +83,7 @@ void InstallResources()
     p.findAccelerators = &FindAccelerators;
     p.findToolBar = &FindToolBar;
     p.findIcon = &FindIcon;
+    p.findDialog = &FindDialog;
     SetResourceProvider(p);
 }
 

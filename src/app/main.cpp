@@ -1,1 +1,10 @@
-int main() { return 0; }
+#include "app/varnex_app.h"
+#include "platform/qt/app_runner.h"
+#include "res/install_resources.h"
+
+int main(int argc, char** argv)
+{
+    res::InstallResources();
+    CVarnexApp theApp;
+    return RunWinApp(theApp, argc, argv);
+}

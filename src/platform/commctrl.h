@@ -197,6 +197,7 @@ constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
 inline LPSTR const LPSTR_TEXTCALLBACKA = reinterpret_cast<LPSTR>(~std::uintptr_t{0});
 inline LPSTR const LPSTR_TEXTCALLBACK = LPSTR_TEXTCALLBACKA;
 constexpr int I_IMAGECALLBACK = -1;
+constexpr int I_IMAGENONE = -2;
 
 struct LVITEMA {
     UINT mask = 0;
@@ -322,6 +323,11 @@ struct NMITEMACTIVATE {
     LPARAM lParam = 0;
     UINT uKeyFlags = 0;
 };
+
+// Key state in NMITEMACTIVATE::uKeyFlags.
+constexpr UINT LVKF_ALT = 0x0001;
+constexpr UINT LVKF_CONTROL = 0x0002;
+constexpr UINT LVKF_SHIFT = 0x0004;
 
 struct NMLVDISPINFOA {
     NMHDR hdr;
@@ -493,6 +499,22 @@ struct HDHITTESTINFO {
     POINT pt{};
     UINT flags = 0;
     int iItem = 0;
+};
+
+// Where a window goes; HDM_LAYOUT fills one for the header.
+struct WINDOWPOS {
+    HWND hwnd = nullptr;
+    HWND hwndInsertAfter = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+
+struct HDLAYOUT {
+    RECT* prc = nullptr;
+    WINDOWPOS* pwpos = nullptr;
 };
 
 // ---- Image lists ---------------------------------------------------------

@@ -131,6 +131,8 @@ public:
     virtual void DrawCheckBox(const RECT& rc, bool checked) = 0;
     // Printer escapes (NEWFRAME, ENDDOC); a screen answers -1.
     virtual int Escape(int code) { (void)code; return -1; }
+    // A printer's job is over once the document has ended or an escape failed.
+    virtual bool IsPrintJobOver() const { return false; }
     // Where logical (0,0) lies in device coordinates; a host moves it to paint a
     // child window inside its parent. Returns the previous origin.
     virtual POINT SetViewportOrg(int x, int y) = 0;

@@ -29,6 +29,8 @@ const ToolBarDef* AfxFindToolBar(UINT id) { return g_provider.findToolBar ? g_pr
 
 const IconDef* AfxFindIcon(UINT id) { return g_provider.findIcon ? g_provider.findIcon(id) : nullptr; }
 
+const DialogTemplateDef* AfxFindDialog(UINT id) { return g_provider.findDialog ? g_provider.findDialog(id) : nullptr; }
+
 const ImageData* AfxFindIconImage(UINT id, int size)
 {
     const IconDef* icon = AfxFindIcon(id);

@@ -57,12 +57,42 @@ struct IconDef {
     std::vector<ImageData> sizes;
 };
 
+// Dialog templates. Positions are in dialog units of the template's font.
+enum class DialogControlKind { DefPushButton, PushButton, GroupBox, Static, Icon, Edit, IPAddress };
+
+constexpr DWORD ES_UPPERCASE = 0x0008;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+
+struct DialogControlDef {
+    DialogControlKind kind = DialogControlKind::Static;
+    UINT id = 0;
+    std::string text;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    DWORD style = 0;   // ES_* for edit fields
+    UINT iconId = 0;   // for an icon
+};
+
+struct DialogTemplateDef {
+    UINT id = 0;
+    std::string caption;
+    int cx = 0;
+    int cy = 0;
+    std::string fontFace;
+    int fontPoints = 8;
+    std::vector<DialogControlDef> controls;  // in template (tab) order
+};
+
 struct ResourceProvider {
     const char* (*findString)(UINT id) = nullptr;
     const MenuDef* (*findMenu)(UINT id) = nullptr;
     const AcceleratorTableDef* (*findAccelerators)(UINT id) = nullptr;
     const ToolBarDef* (*findToolBar)(UINT id) = nullptr;
     const IconDef* (*findIcon)(UINT id) = nullptr;
+    const DialogTemplateDef* (*findDialog)(UINT id) = nullptr;
 };
 
 void SetResourceProvider(const ResourceProvider& provider);
@@ -74,5 +104,6 @@ const MenuDef* AfxFindMenu(UINT id);
 const AcceleratorTableDef* AfxFindAccelerators(UINT id);
 const ToolBarDef* AfxFindToolBar(UINT id);
 const IconDef* AfxFindIcon(UINT id);
+const DialogTemplateDef* AfxFindDialog(UINT id);
 // The icon's picture of the given size (nearest when there is no exact one).
 const ImageData* AfxFindIconImage(UINT id, int size);

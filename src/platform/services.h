@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -28,13 +29,19 @@ public:
     virtual void Sleep(UINT ms) = 0;
     // Milliseconds on a clock that only moves forward.
     virtual std::uint64_t NowMs() const = 0;
+    // Whether the loop can run at all.
+    virtual bool Startup() { return true; }
+    // Ends the loop after the current message.
+    virtual void Quit() {}
 };
 
 class CDC;
+class CDialog;
 struct MenuItemDef;
 
 class UserInterface {
 public:
+    static constexpr INT_PTR IDCANCEL_RESULT = 2;
     virtual ~UserInterface() = default;
     // A modal message box; returns IDOK, IDCANCEL, ...
     virtual int MessageBox(const std::string& text, const std::string& caption, UINT type) = 0;
@@ -43,6 +50,25 @@ public:
     virtual void TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* owner) = 0;
     // Current mouse position in screen coordinates.
     virtual POINT GetCursorPos() const = 0;
+    // Shows a dialog modally until it ends; returns its result (IDOK, IDCANCEL).
+    virtual INT_PTR RunModalDialog(CDialog& dialog)
+    {
+        (void)dialog;
+        return IDCANCEL_RESULT;
+    }
+    // The file dialogs; an empty result when the user cancelled.
+    virtual std::string GetOpenFileName(const std::string& title, const std::string& filter)
+    {
+        (void)title;
+        (void)filter;
+        return {};
+    }
+    virtual std::string GetSaveFileName(const std::string& title, const std::string& filter)
+    {
+        (void)title;
+        (void)filter;
+        return {};
+    }
 };
 
 // A print job as the framework's print command runs it.

@@ -325,24 +325,17 @@ POINT CWnd::ClientToScreen(POINT pt) const
 {
     if (m_pHost)
         return m_pHost->ClientToScreen(pt);
-    POINT p = pt;
-    for (const CWnd* w = this; w != nullptr; w = w->m_pParent) {
-        p.x += w->m_rcWindow.left;
-        p.y += w->m_rcWindow.top;
-    }
-    return p;
+    // A child without a host of its own is shown by the nearest hosted parent.
+    const POINT inParent{pt.x + m_rcWindow.left, pt.y + m_rcWindow.top};
+    return m_pParent ? m_pParent->ClientToScreen(inParent) : inParent;
 }
 
 POINT CWnd::ScreenToClient(POINT pt) const
 {
     if (m_pHost)
         return m_pHost->ScreenToClient(pt);
-    POINT p = pt;
-    for (const CWnd* w = this; w != nullptr; w = w->m_pParent) {
-        p.x -= w->m_rcWindow.left;
-        p.y -= w->m_rcWindow.top;
-    }
-    return p;
+    const POINT inParent = m_pParent ? m_pParent->ScreenToClient(pt) : pt;
+    return POINT{inParent.x - m_rcWindow.left, inParent.y - m_rcWindow.top};
 }
 
 void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }

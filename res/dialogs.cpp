@@ -1,0 +1,84 @@
+// Dialog templates.
+#include "res/install_resources.h"
+#include "res/resource_ids.h"
+
+namespace res {
+
+namespace {
+
+using K = DialogControlKind;
+
+const DialogTemplateDef kAbout{IDD_ABOUTBOX,
+                               "About Varnex",
+                               235,
+                               55,
+                               "MS Shell Dlg",
+                               9,
+                               {
+                                   {K::Icon, 0xFFFF, "", 11, 17, 20, 20, 0, IDR_MAINFRAME},
+                                   {K::Static, 0xFFFF, "Varnex v1.20", 40, 10, 119, 8, 0, 0},
+                                   {K::DefPushButton, 1, "確定", 178, 7, 50, 16, 0, 0},
+                               }};
+
+const DialogTemplateDef kInputIp{IDD_INPUT_IP,
+                                 "Dialog Frame",
+                                 124,
+                                 138,
+                                 "MS Shell Dlg",
+                                 8,
+                                 {
+                                     {K::IPAddress, IDC_IPADDRESS_IP, "", 12, 18, 100, 12, 0, 0},
+                                     {K::IPAddress, IDC_IPADDRESS_MASK, "", 12, 54, 100, 12, 0, 0},
+                                     {K::IPAddress, IDC_IPADDRESS_GATEWAY, "", 12, 90, 100, 12, 0, 0},
+                                     {K::DefPushButton, 1, "Confirm", 18, 114, 36, 18, 0, 0},
+                                     {K::PushButton, 2, "Cancel", 72, 114, 36, 18, 0, 0},
+                                     {K::GroupBox, 0xFFFF, "Input IP Address", 6, 6, 114, 30, 0, 0},
+                                     {K::GroupBox, 0xFFFF, "Input Subnet Mask", 6, 42, 114, 30, 0, 0},
+                                     {K::GroupBox, 0xFFFF, "Input Gateway IP", 6, 78, 114, 30, 0, 0},
+                                 }};
+
+const DialogTemplateDef kInputMac{IDD_INPUT_MAC,
+                                  "Dialog Frame",
+                                  124,
+                                  66,
+                                  "MS Shell Dlg",
+                                  8,
+                                  {
+                                      {K::DefPushButton, 1, "Confirm", 18, 42, 36, 18, 0, 0},
+                                      {K::PushButton, 2, "Cancel", 72, 42, 36, 18, 0, 0},
+                                      {K::GroupBox, 0xFFFF, "Input MAC", 6, 6, 114, 30, 0, 0},
+                                      {K::Edit, IDC_EDIT_MAC, "", 12, 18, 102, 12, ES_UPPERCASE, 0},
+                                  }};
+
+const DialogTemplateDef kInputPassword{IDD_INPUT_PASSWORD,
+                                       "Dialog Frame",
+                                       124,
+                                       66,
+                                       "MS Shell Dlg",
+                                       8,
+                                       {
+                                           {K::Edit, IDC_EDIT_PASSWORD, "", 12, 18, 102, 12, ES_PASSWORD | ES_AUTOHSCROLL, 0},
+                                           {K::DefPushButton, 1, "Confirm", 18, 42, 36, 18, 0, 0},
+                                           {K::PushButton, 2, "Cancel", 72, 42, 36, 18, 0, 0},
+                                           {K::GroupBox, 0xFFFF, "Input Password", 6, 6, 114, 30, 0, 0},
+                                       }};
+
+}  // namespace
+
+const DialogTemplateDef* FindDialog(UINT id)
+{
+    switch (id) {
+    case IDD_ABOUTBOX:
+        return &kAbout;
+    case IDD_INPUT_IP:
+        return &kInputIp;
+    case IDD_INPUT_MAC:
+        return &kInputMac;
+    case IDD_INPUT_PASSWORD:
+        return &kInputPassword;
+    default:
+        return nullptr;
+    }
+}
+
+}  // namespace res

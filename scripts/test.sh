@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test.
+#   scripts/test.sh              normal build in build/
+#   scripts/test.sh --sanitize   address and undefined-behaviour build in build-asan/
+# The end-to-end tests make their own test LAN of network namespaces; they need
+# root and are skipped (reported as skipped) without it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+
+build=build
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+if [ "${1:-}" = "--sanitize" ]; then
+  build=build-asan
+  options=(-DCMAKE_BUILD_TYPE=Debug -DVARNEX_SANITIZE=ON -DVARNEX_BENCH=OFF)
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+fi
+
+cmake -S . -B "$build" -G Ninja "${options[@]}"
+cmake --build "$build" -j"$(nproc)"
+cd "$build"
+ctest --output-on-failure -j"$(nproc)" --timeout 600

@@ -1,0 +1,32 @@
+#include "app/main_frame.h"
+
+#include "res/resource_ids.h"
+
+const UINT kIndicators[5] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_EXT};
+
+const MessageMap* CMainFrame::GetThisMessageMap()
+{
+    static const MessageMap map{CFrameWnd::GetThisMessageMap(),
+                                {
+                                    msgmap::Message(WM_CREATE, &CMainFrame::OnCreate),
+                                }};
+    return &map;
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) { return CFrameWnd::PreCreateWindow(cs); }
+
+LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
+{
+    if (CFrameWnd::OnCreate(reinterpret_cast<CREATESTRUCT*>(lParam)) == -1)
+        return -1;
+    if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT,
+                               WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                               AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+    if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(kIndicators, 5))
+        return -1;
+    m_wndStatusBar.SetPaneInfo(4, ID_INDICATOR_EXT, SBPS_NORMAL, 100);
+    return 0;
+}

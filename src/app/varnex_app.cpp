@@ -1,0 +1,54 @@
+#include "app/varnex_app.h"
+
+#include "app/about_dlg.h"
+#include "app/main_frame.h"
+#include "app/varnex_doc.h"
+#include "platform/async_socket.h"
+#include "platform/common_controls.h"
+#include "platform/frame_wnd.h"
+#include "platform/resources.h"
+#include "res/resource_ids.h"
+#include "view/varnex_view.h"
+
+const MessageMap* CVarnexApp::GetThisMessageMap()
+{
+    static const MessageMap map{CWinApp::GetThisMessageMap(),
+                                {
+                                    msgmap::Command(ID_APP_ABOUT, &CVarnexApp::OnAppAbout),
+                                }};
+    return &map;
+}
+
+CVarnexApp::CVarnexApp() : CWinApp(AfxLoadString(AFX_IDS_APP_TITLE).empty() ? "Varnex" : AfxLoadString(AFX_IDS_APP_TITLE)) {}
+
+BOOL CVarnexApp::InitInstance()
+{
+    InitCommonControls();
+    CWinApp::InitInstance();
+    if (!AfxSocketInit()) {
+        AfxMessageBox(IDP_SOCKETS_INIT_FAILED);
+        return FALSE;
+    }
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDP_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    SetRegistryKey(kProfileRegistryKey);
+    LoadStdProfileSettings(4);
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, [] { return new CVarnexDoc; }, [] { return new CMainFrame; }, [] { return new CVarnexView; }));
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo, m_args);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+    m_pMainWnd->ShowWindow();
+    m_pMainWnd->UpdateWindowNow();
+    m_pMainWnd->SetWindowText(AfxLoadString(IDR_MAINFRAME));
+    return TRUE;
+}
+
+void CVarnexApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}

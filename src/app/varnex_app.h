@@ -1,0 +1,17 @@
+// The application: start-up in the order the program needs, and the About box.
+#pragma once
+
+#include "platform/win_app.h"
+
+class CVarnexApp : public CWinApp {
+public:
+    CVarnexApp();
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    BOOL InitInstance() override;
+
+protected:
+    void OnAppAbout();
+};

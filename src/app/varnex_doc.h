@@ -1,0 +1,10 @@
+// The document: the program keeps no data of its own in it.
+#pragma once
+
+#include "platform/document.h"
+
+class CVarnexDoc : public CDocument {
+public:
+    BOOL OnNewDocument() override;
+    void Serialize(bool storing, std::vector<unsigned char>& data) override;
+};

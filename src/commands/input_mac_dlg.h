@@ -1,0 +1,18 @@
+// The dialog that asks for a device's new MAC address as text. It limits the
+// length; the command that uses the text checks its form.
+#pragma once
+
+#include <string>
+
+#include "platform/data_exchange.h"
+#include "platform/dialog.h"
+
+class CInputMACDlg : public CDialog {
+public:
+    CInputMACDlg();
+
+    std::string m_strMAC;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};

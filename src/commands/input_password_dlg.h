@@ -1,0 +1,21 @@
+// The dialog that asks for the device password before a command is sent.
+#pragma once
+
+#include <string>
+
+#include "platform/data_exchange.h"
+#include "platform/dialog.h"
+
+class CInputPasswordDlg : public CDialog {
+public:
+    CInputPasswordDlg();
+    ~CInputPasswordDlg() override;
+
+    // Overwrites the entered password; callers do so once it has been sent.
+    void WipePassword();
+
+    std::string m_strPassword;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};

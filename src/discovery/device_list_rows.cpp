@@ -1,0 +1,40 @@
+#include "discovery/device_list_rows.h"
+
+#include <cstring>
+
+#include "platform/wnd.h"
+
+const char* DeviceRecordPool::Add(const std::string& record)
+{
+    auto copy = std::make_unique<char[]>(record.size() + 1);
+    std::memcpy(copy.get(), record.data(), record.size());
+    copy[record.size()] = '\0';
+    m_records.push_back(std::move(copy));
+    return m_records.back().get();
+}
+
+int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, DeviceRecordPool& pool)
+{
+    const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
+    const char* record = pool.Add(row.RecordText());
+
+    std::string name = row.columns[device::kName];
+    LVITEMA item;
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    item.iItem = index;
+    item.iSubItem = 0;
+    item.pszText = name.data();
+    item.iImage = row.image;
+    item.lParam = reinterpret_cast<LPARAM>(record);
+    const int inserted = static_cast<int>(list.SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (inserted < 0)
+        return -1;
+    for (int column = 1; column < device::kColumnCount; ++column) {
+        std::string text = row.columns[static_cast<std::size_t>(column)];
+        LVITEMA sub;
+        sub.iSubItem = column;
+        sub.pszText = text.data();
+        list.SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&sub));
+    }
+    return inserted;
+}

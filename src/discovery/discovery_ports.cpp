@@ -1,0 +1,13 @@
+#include "discovery/discovery_ports.h"
+
+#include "platform/resources.h"
+#include "res/resource_ids.h"
+
+std::string SocketOpenFailMessage(UINT port)
+{
+    const std::string text = AfxLoadString(IDS_SOCKET_PORT_OPEN_FAIL);
+    const auto nl = text.find('\n');
+    if (nl == std::string::npos)
+        return text + std::to_string(port);
+    return text.substr(0, nl) + std::to_string(port) + text.substr(nl + 1);
+}

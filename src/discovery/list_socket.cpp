@@ -1,0 +1,30 @@
+#include "discovery/list_socket.h"
+
+#include <cstring>
+
+namespace {
+
+ReplyReceiver* (*g_lookup)() = nullptr;
+
+}  // namespace
+
+ReplyReceiver* FindReplyReceiver() { return g_lookup ? g_lookup() : nullptr; }
+void SetReplyReceiverLookup(ReplyReceiver* (*lookup)()) { g_lookup = lookup; }
+
+CListSocket::~CListSocket() { Close(); }
+
+void CListSocket::OnReceive(int nErrorCode)
+{
+    unsigned char frame[52];
+    std::memset(frame, 0, sizeof frame);
+    // A longer datagram is read as its first 52 bytes; a failed receive is no answer.
+    const int n = Receive(frame, sizeof frame);
+    ReplyReceiver* receiver = n > 0 ? FindReplyReceiver() : nullptr;
+    if (receiver != nullptr) {
+        receiver->AddDeviceRow(frame);
+        ++m_nReplyCount;
+        receiver->ShowReplyCount(m_nReplyCount);
+        m_bReplySeen = TRUE;
+    }
+    CSocket::OnReceive(nErrorCode);
+}

@@ -1,0 +1,34 @@
+// The discovery socket: every datagram that arrives while it is open becomes a
+// row of the device list.
+#pragma once
+
+#include "platform/async_socket.h"
+
+class CListSocket;
+
+// Who turns an arriving datagram into a row: the device list view.
+class ReplyReceiver {
+public:
+    virtual ~ReplyReceiver() = default;
+    // Appends the row of one answer (and sorts it into place when asked to).
+    virtual void AddDeviceRow(const unsigned char (&frame)[52]) = 0;
+    // Shows the number of answers of this cycle.
+    virtual void ShowReplyCount(int count) = 0;
+};
+
+class CListSocket : public CSocket {
+public:
+    ~CListSocket() override;
+
+    // Datagrams turned into rows since the last Refresh.
+    int m_nReplyCount = 0;
+    // Set after every datagram handled; cleared by the listening-window timer.
+    BOOL m_bReplySeen = FALSE;
+
+protected:
+    void OnReceive(int nErrorCode) override;
+};
+
+// Finds the device list view of the running program; tests may install another.
+ReplyReceiver* FindReplyReceiver();
+void SetReplyReceiverLookup(ReplyReceiver* (*lookup)());

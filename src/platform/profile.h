@@ -1,0 +1,38 @@
+// The application profile: named values in sections, kept in one file in the
+// user's configuration directory under the registry key and application name
+// (the registry's place on the platform the program was modelled on).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class Profile {
+public:
+    // The file for key and application: $XDG_CONFIG_HOME (or ~/.config)/key/application.ini
+    static std::string PathFor(const std::string& registryKey, const std::string& application);
+
+    explicit Profile(std::string path) : m_path(std::move(path)) {}
+    const std::string& Path() const { return m_path; }
+
+    // A binary value, or nothing when the file, the section or the entry is
+    // missing. A value that is not well-formed is reported in *problem and
+    // treated as missing.
+    std::optional<std::vector<std::uint8_t>> GetBinary(const std::string& section, const std::string& entry,
+                                                       std::string* problem = nullptr) const;
+    std::optional<std::string> GetString(const std::string& section, const std::string& entry) const;
+    // Writes a binary value, keeping every other line of the file as it was.
+    bool WriteBinary(const std::string& section, const std::string& entry, const std::vector<std::uint8_t>& value);
+    bool WriteString(const std::string& section, const std::string& entry, const std::string& value);
+
+private:
+    std::optional<std::string> ReadRaw(const std::string& section, const std::string& entry) const;
+    bool WriteRaw(const std::string& section, const std::string& entry, const std::string& raw);
+
+    std::string m_path;
+};
+
+// "hex:0a1b..." <-> bytes; nothing for text that is not of that form.
+std::optional<std::vector<std::uint8_t>> DecodeBinaryValue(const std::string& raw);
+std::string EncodeBinaryValue(const std::vector<std::uint8_t>& value);

@@ -1,0 +1,87 @@
+#include "platform/qt/app_runner.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "platform/frame_wnd.h"
+#include "platform/qt/frame_window.h"
+#include "platform/qt/lock_keys.h"
+#include "platform/qt/qt_print_service.h"
+#include "platform/qt/shell_services.h"
+#include "platform/qt/window_report.h"
+#include "platform/services.h"
+#include "platform/win_app.h"
+
+namespace {
+
+// --report FILE [--report-after MS]: after the delay, write what the frame shows
+// to FILE and end the program. For scripts that drive the program unattended.
+struct ReportRequest {
+    std::string path;
+    int afterMs = 6000;
+};
+
+std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* report)
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--report" && i + 1 < argc)
+            report->path = argv[++i];
+        else if (arg == "--report-after" && i + 1 < argc)
+            report->afterMs = std::atoi(argv[++i]);
+        else
+            args.push_back(arg);
+    }
+    return args;
+}
+
+}  // namespace
+
+int RunWinApp(CWinApp& app, int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QString::fromStdString(app.AppName()));
+
+    ShellEventLoop loop;
+    ShellUserInterface ui;
+    QtPrintService printing;
+    FrameWindowFactory frames;
+    Platform().loop = &loop;
+    Platform().ui = &ui;
+    Platform().printing = &printing;
+    InstallFrameHostFactory(&frames);
+    SetLockKeyReader(&ReadLockKey);
+
+    ReportRequest report;
+    app.m_args = ProgramArguments(argc, argv, &report);
+
+    int rc = 1;
+    if (app.InitInstance()) {
+        if (!report.path.empty()) {
+            QTimer::singleShot(report.afterMs, &qapp, [&app, &report] {
+                if (app.m_pMainWnd) {
+                    std::ofstream out(report.path, std::ios::trunc);
+                    out << DescribeFrame(*app.m_pMainWnd);
+                    app.m_pMainWnd->OnClose();
+                }
+                QApplication::quit();
+            });
+        }
+        rc = QApplication::exec();
+        if (app.m_pMainWnd && !app.m_pMainWnd->IsClosed())
+            app.m_pMainWnd->OnClose();
+        const int exitCode = app.ExitInstance();
+        rc = rc != 0 ? rc : exitCode;
+    }
+    // The frame's windows go before the services they use.
+    if (app.GetDocTemplate())
+        app.GetDocTemplate()->CloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    InstallFrameHostFactory(nullptr);
+    Platform() = PlatformServices{};
+    return rc;
+}

@@ -1,0 +1,20 @@
+// Answering the program's questions without a person, for tests and scripted
+// screenshots. When VARNEX_AUTO_ANSWER is set nothing modal is shown: each
+// question is written as one line to the file named by VARNEX_UI_LOG (if set)
+// and answered at once.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+bool AutoAnswerEnabled();
+// The answer to a message box: VARNEX_AUTO_ANSWER when it holds a button's
+// result (1 OK, 2 Cancel, 6 Yes, 7 No), else OK.
+int AutoAnswerResult();
+// The command to choose from a pop-up menu (VARNEX_AUTO_MENU_COMMAND), or 0.
+unsigned AutoMenuCommand();
+// Appends one line to the log.
+void AppendUiLog(const std::string& line);
+// Backslash, line feed and carriage return written as \\, \n and \r, so that
+// every question stays on one line.
+std::string EscapeForLog(std::string_view text);

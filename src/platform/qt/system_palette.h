@@ -1,0 +1,7 @@
+// The platform's system colours taken from the desktop's palette.
+#pragma once
+
+class QPalette;
+
+// Fills the system colours from the palette; returns whether any changed.
+bool ApplySystemPalette(const QPalette& palette);

@@ -1,0 +1,9 @@
+// A plain-text account of what the main frame shows: caption, status panes and
+// the rows of its list view. Scripts and end-to-end tests read it.
+#pragma once
+
+#include <string>
+
+class CFrameWnd;
+
+std::string DescribeFrame(CFrameWnd& frame);

@@ -1,0 +1,38 @@
+// Datagram sockets of the operating system, behind an interface so that tests
+// can stand in for the network.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+class SocketBackend {
+public:
+    virtual ~SocketBackend() = default;
+    // Whether the socket layer can be used at all.
+    virtual bool Startup() = 0;
+    // A new datagram socket; a handle >= 0, or -1.
+    virtual int Open() = 0;
+    // Binds to the port on every interface (address empty) or on one address.
+    virtual bool Bind(int handle, std::uint16_t port, const std::string& address) = 0;
+    virtual bool SetBroadcast(int handle, bool on) = 0;
+    // Sends one datagram; returns the bytes sent or -1.
+    virtual int SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port) = 0;
+    // Reads one waiting datagram, at most length bytes (the rest of a longer one is
+    // dropped); returns the bytes read, 0, or -1 on an error.
+    virtual int Receive(int handle, void* buffer, int length) = 0;
+    virtual void Close(int handle) = 0;
+    // Calls onReadable from the event loop while a datagram waits; an empty
+    // function stops the notifications.
+    virtual void NotifyReadable(int handle, std::function<void()> onReadable) = 0;
+    // The error of the last failed call (an errno value).
+    virtual int LastError() const = 0;
+};
+
+// The real sockets; notifications come through the platform's event loop.
+std::unique_ptr<SocketBackend> CreatePosixSocketBackend();
+
+// The backend in use: the one installed, else the real one.
+SocketBackend& Sockets();
+void InstallSocketBackend(SocketBackend* backend);

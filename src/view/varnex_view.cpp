@@ -1,0 +1,353 @@
+#include "view/varnex_view.h"
+
+#include "discovery/device_record.h"
+#include "platform/control_bars.h"
+#include "platform/document.h"
+#include "platform/frame_wnd.h"
+#include "platform/services.h"
+#include "platform/win_app.h"
+#include "res/resource_ids.h"
+#include "view/compare_devices.h"
+
+namespace {
+
+constexpr UINT kColumnHeaders[device::kColumnCount] = {IDS_COLUMN_DEVICE_NAME, IDS_COLUMN_IP_ADDRESS,
+                                                      IDS_COLUMN_SUBNET_MASK, IDS_COLUMN_GATEWAY_IP,
+                                                      IDS_COLUMN_MAC,         IDS_COLUMN_VERSION};
+constexpr int kColumnFormats[device::kColumnCount] = {LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT,
+                                                      LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_RIGHT};
+constexpr int kColumnWidths[device::kColumnCount] = {120, 120, 120, 120, 130, 95};
+
+// The seven pictures of both image lists, in image-index order.
+constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEVICE_KNOWN, IDI_DEVICE_147,
+                                 IDI_DEVICE_153,     IDI_DEVICE_155,     IDI_DEVICE_157};
+
+constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+
+ReplyReceiver* LookUpDeviceView() { return CVarnexView::FindDeviceView(); }
+
+}  // namespace
+
+const MessageMap* CVarnexView::GetThisMessageMap()
+{
+    static const MessageMap map{
+        CListViewEx::GetThisMessageMap(),
+        {
+            msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
+            msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
+            msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
+            msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+            msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
+            msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
+            msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
+            msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+            msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
+            msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
+            msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
+            msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
+            msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
+            msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
+            msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
+            msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+        }};
+    return &map;
+}
+
+CVarnexView::CVarnexView()
+{
+    m_imglstSmall.Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 1);
+    m_imglstLarge.Create(32, 32, ILC_COLOR32 | ILC_MASK, 0, 1);
+    for (UINT icon : kImageIcons) {
+        m_imglstSmall.AddIcon(icon);
+        m_imglstLarge.AddIcon(icon);
+    }
+    m_bAutoArrange = TRUE;
+    SetReplyReceiverLookup(&LookUpDeviceView);
+}
+
+CVarnexView::~CVarnexView()
+{
+    m_menuContext.DestroyMenu();
+    m_imglstSmall.DeleteImageList();
+    m_imglstLarge.DeleteImageList();
+}
+
+CVarnexView* CVarnexView::FindDeviceView()
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || app->GetDocTemplate() == nullptr)
+        return nullptr;
+    CDocument* doc = app->GetDocTemplate()->GetDocument();
+    if (doc == nullptr || doc->Views().empty())
+        return nullptr;
+    return dynamic_cast<CVarnexView*>(doc->Views().front());
+}
+
+BOOL CVarnexView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    m_nViewMode = LVS_REPORT;
+    cs.style |= WS_VISIBLE | LVS_REPORT;
+    return CListViewEx::PreCreateWindow(cs);
+}
+
+LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
+{
+    if (Default() == -1)
+        return -1;
+    (void)wParam;
+    (void)lParam;
+    m_pSocket = std::make_unique<CListSocket>();
+    OnRefresh();
+    return 0;
+}
+
+LRESULT CVarnexView::OnDestroy(WPARAM, LPARAM)
+{
+    DeleteAllRows();
+    const LRESULT result = Default();
+    m_pSocket.reset();
+    return result;
+}
+
+void CVarnexView::DeleteAllRows()
+{
+    SendMessage(LVM_DELETEALLITEMS);
+    // The records are referenced only by rows; once no row is left they can go.
+    if (SendMessage(LVM_GETITEMCOUNT) == 0)
+        m_records.Clear();
+}
+
+void CVarnexView::OnInitialUpdate()
+{
+    CListViewEx::OnInitialUpdate();
+    WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
+    // The set-up steps run once per view; a repeated initial update (New, Open)
+    // only resets the count, the sort state, the arrows and the tint, and sorts.
+    const bool firstTime = !m_menuContext.IsLoaded();
+    if (firstTime)
+        m_menuContext.LoadMenu(IDR_CONTEXT_MENU);
+    SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kExtendedStyles);
+    if (ColumnCount() == 0)
+        InsertColumns();
+    if (SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL) == 0)
+        InstallImageLists();
+    EnableSortIcon(false);
+    ColorSortColumn(false);
+    SetSortColumn(2);
+    KeepLabelLeft(true);
+    if (firstTime && ColumnCount() >= 1) {
+        if (CWinApp* app = AfxGetApp()) {
+            if (auto blob = app->GetProfileBinary("Settings", "Overview"))
+                RestoreState(blob->data(), static_cast<unsigned>(blob->size()));
+        }
+    }
+    m_nSortCode = GetSortColumn();
+    SortRows();
+}
+
+void CVarnexView::InsertColumns()
+{
+    for (int i = 0; i < device::kColumnCount; ++i) {
+        std::string heading = AfxLoadString(kColumnHeaders[i]);
+        LVCOLUMNA column;
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = kColumnFormats[i];
+        column.cx = kColumnWidths[i];
+        column.pszText = heading.data();
+        column.iSubItem = i;
+        SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+        if (i != 0 && !IsColumnHideable(i))
+            SetColumnHideable(i);
+    }
+}
+
+void CVarnexView::InstallImageLists()
+{
+    SendMessage(LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(&m_imglstLarge));
+    SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(&m_imglstSmall));
+}
+
+void CVarnexView::OnDraw(CDC*) {}
+
+CStatusBar* CVarnexView::FrameStatusBar() const
+{
+    CFrameWnd* frame = GetParentFrame();
+    return frame ? frame->GetMessageBar() : nullptr;
+}
+
+void CVarnexView::WriteStatusText(const std::string& text)
+{
+    CStatusBar* bar = FrameStatusBar();
+    if (bar == nullptr)
+        return;
+    const int pane = bar->CommandToIndex(ID_INDICATOR_EXT);
+    if (pane >= 0)
+        bar->SetPaneText(pane, text, TRUE);
+}
+
+void CVarnexView::SortRows()
+{
+    SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(static_cast<LPARAM>(m_nSortCode)),
+                reinterpret_cast<LPARAM>(&CompareDevices));
+}
+
+void CVarnexView::ApplyAutoArrange()
+{
+    if (m_bAutoArrange && m_nViewMode == static_cast<int>(LVS_REPORT)) {
+        EnableSortIcon(true);
+        ColorSortColumn(true);
+        SortRows();
+    } else {
+        EnableSortIcon(false);
+        ColorSortColumn(false);
+    }
+}
+
+// ---- Refresh cycle ----------------------------------------------------------
+
+BOOL CVarnexView::ReopenDeviceSocket()
+{
+    if (!m_pSocket)
+        return FALSE;
+    m_pSocket->Close();
+    const char* address = nullptr;
+    if (!m_pSocket->Create(m_ports.localPort, SOCK_DGRAM_TYPE, FD_ALL_EVENTS, address)) {
+        AfxMessageBox(SocketOpenFailMessage(m_ports.localPort), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    const int on = 1;
+    m_pSocket->SetSockOpt(SO_BROADCAST_OPTION, &on, sizeof on, SOL_SOCKET_LEVEL);
+    return TRUE;
+}
+
+void CVarnexView::OnRefresh()
+{
+    DeleteAllRows();
+    KillTimer(kListenTimer);
+    if (!m_pSocket)
+        return;
+    m_pSocket->Close();
+    m_pSocket->m_nReplyCount = 0;
+    if (!ReopenDeviceSocket())
+        return;
+    const packet::Bytes probe = packet::BuildProbe();
+    const char* host = m_ports.broadcastAddress.empty() ? nullptr : m_ports.broadcastAddress.c_str();
+    m_pSocket->SendTo(probe.data(), static_cast<int>(probe.size()), m_ports.devicePort, host);
+    SetTimer(kListenTimer, kListenWindowMs);
+}
+
+void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52])
+{
+    packet::Bytes bytes;
+    std::copy(std::begin(frame), std::end(frame), bytes.begin());
+    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_records);
+    ApplyAutoArrange();
+}
+
+void CVarnexView::ShowReplyCount(int count)
+{
+    WriteStatusText(AfxLoadString(IDS_ONLINE) + " : " + std::to_string(count));
+}
+
+LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
+{
+    switch (wParam) {
+    case kListenTimer:
+        if (m_pSocket && m_pSocket->m_bReplySeen) {
+            m_pSocket->m_bReplySeen = FALSE;
+            SetTimer(kListenTimer, kListenWindowMs);
+        } else {
+            if (m_pSocket)
+                m_pSocket->Close();
+            KillTimer(kListenTimer);
+        }
+        break;
+    case kDelayedRefreshTimer:
+        OnRefresh();
+        KillTimer(kDelayedRefreshTimer);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+// ---- Columns, modes and the context menu ---------------------------------------
+
+void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* nm = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    const int column = nm->iSubItem;
+    if (m_nSortColumn != 0 && (m_nSortColumn < 0 ? -m_nSortColumn : m_nSortColumn) == column + 1)
+        m_nSortColumn = -m_nSortColumn;
+    else
+        m_nSortColumn = column + 1;
+    UpdateSortIcons();
+    *pResult = 0;
+    const int code = column >= 0 && column <= 4 ? column + 1 : 1;
+    m_nSortCode = m_nSortCode == code ? -code : code;
+    EnableSortIcon(true);
+    ColorSortColumn(true);
+    SortRows();
+}
+
+void CVarnexView::OnRightClick(NMHDR*, LRESULT* pResult)
+{
+    const MenuItemDef* popup = m_menuContext.GetSubMenu(0);
+    if (popup != nullptr && Platform().ui != nullptr) {
+        const POINT pt = Platform().ui->GetCursorPos();
+        CWinApp* app = AfxGetApp();
+        CWnd* owner = app && app->m_pMainWnd ? static_cast<CWnd*>(app->m_pMainWnd) : GetParentFrame();
+        CMenu::TrackPopupMenu(*popup, TPM_LEFTALIGN, pt.x, pt.y, owner ? owner : this);
+    }
+    *pResult = 0;
+}
+
+void CVarnexView::OnAutoArrange()
+{
+    m_bAutoArrange = !m_bAutoArrange;
+    if (m_bAutoArrange)
+        ModifyStyle(0, LVS_AUTOARRANGE);
+    else
+        ModifyStyle(LVS_AUTOARRANGE, 0);
+}
+
+void CVarnexView::OnUpdateAutoArrange(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bAutoArrange ? 1 : 0); }
+
+void CVarnexView::SetViewMode(int mode)
+{
+    ModifyStyle(static_cast<DWORD>(m_nViewMode) & LVS_TYPEMASK, static_cast<DWORD>(mode));
+    m_nViewMode = mode;
+}
+
+void CVarnexView::OnLargeIcons()
+{
+    SetViewMode(LVS_ICON);
+    EnableSortIcon(false);
+    ColorSortColumn(false);
+}
+
+void CVarnexView::OnSmallIcons()
+{
+    SetViewMode(LVS_SMALLICON);
+    EnableSortIcon(false);
+    ColorSortColumn(false);
+}
+
+void CVarnexView::OnDetails()
+{
+    SetViewMode(LVS_REPORT);
+    ApplyAutoArrange();
+}
+
+void CVarnexView::OnUpdateLargeIcons(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_ICON ? 1 : 0); }
+void CVarnexView::OnUpdateSmallIcons(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_SMALLICON ? 1 : 0); }
+void CVarnexView::OnUpdateDetails(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_REPORT ? 1 : 0); }
+
+// ---- Printing -----------------------------------------------------------------
+
+void CVarnexView::OnFilePrintCommand() { OnFilePrint(); }
+
+BOOL CVarnexView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+void CVarnexView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CVarnexView::OnEndPrinting(CDC*, CPrintInfo*) {}

@@ -1,0 +1,91 @@
+// The device list: one row per answer to the discovery probe. The view owns the
+// discovery socket and runs the refresh cycle, sets up the list's columns,
+// images and styles, and is the target of every device command.
+#pragma once
+
+#include <memory>
+
+#include "discovery/device_list_rows.h"
+#include "discovery/discovery_ports.h"
+#include "discovery/list_socket.h"
+#include "listctrl/list_view_ex.h"
+#include "platform/image_list.h"
+#include "platform/menu.h"
+
+class CStatusBar;
+
+class CVarnexView : public CListViewEx, public ReplyReceiver {
+public:
+    CVarnexView();
+    ~CVarnexView() override;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC* pDC) override;
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    // Refresh: empties the list, opens the socket again and sends the probe.
+    void OnRefresh();
+    // Closes and re-creates the socket for sending; false after showing the failure.
+    BOOL ReopenDeviceSocket();
+
+    // Answers from the discovery socket.
+    void AddDeviceRow(const unsigned char (&frame)[52]) override;
+    void ShowReplyCount(int count) override;
+
+    // The running program's device view.
+    static CVarnexView* FindDeviceView();
+
+    // Ports and address of this view's discovery (the defaults unless a test changes them).
+    DiscoveryPorts m_ports;
+
+    // Members in the order the list relies on.
+    int m_nSortCode = 0;
+    CImageList m_imglstSmall;
+    CImageList m_imglstLarge;
+    CMenu m_menuContext;
+    std::unique_ptr<CListSocket> m_pSocket;
+    BOOL m_bAutoArrange = TRUE;
+    int m_nViewMode = 0;
+
+    static constexpr UINT_PTR kListenTimer = 1;
+    static constexpr UINT_PTR kDelayedRefreshTimer = 2;
+    static constexpr UINT kListenWindowMs = 5000;
+
+protected:
+    LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDestroy(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
+    void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnAutoArrange();
+    void OnUpdateAutoArrange(CCmdUI* pCmdUI);
+    void OnLargeIcons();
+    void OnSmallIcons();
+    void OnDetails();
+    void OnUpdateLargeIcons(CCmdUI* pCmdUI);
+    void OnUpdateSmallIcons(CCmdUI* pCmdUI);
+    void OnUpdateDetails(CCmdUI* pCmdUI);
+    void OnFilePrintCommand();
+
+    // Deletes every row and frees their records.
+    void DeleteAllRows();
+    // The arrow, tint and order that follow a change of rows or mode.
+    void ApplyAutoArrange();
+    void SetViewMode(int mode);
+    void SortRows();
+    void WriteStatusText(const std::string& text);
+    CStatusBar* FrameStatusBar() const;
+
+private:
+    void InsertColumns();
+    void InstallImageLists();
+
+    DeviceRecordPool m_records;
+};

@@ -1,0 +1,229 @@
+#!/usr/bin/env bash
+# varnex-cli against varnex-sim in the test LAN: discover in csv and json, and
+# every command's datagram compared byte for byte in the simulator's log, plus
+# the refusals that must send nothing and the port that cannot be bound.
+# Exits 77 (skip) without root or 'ip netns'.
+set -euo pipefail
+
+cli=${1:?usage: cli_e2e_test.sh VARNEX_CLI VARNEX_SIM [TESTLAN_SH]}
+sim=${2:?usage: cli_e2e_test.sh VARNEX_CLI VARNEX_SIM [TESTLAN_SH]}
+testlan=${3:-$(dirname "$0")/../../scripts/testlan.sh}
+
+skip() { echo "SKIP: $*"; exit 77; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+[ "$(id -u)" -eq 0 ] || skip "needs root for network namespaces"
+if ! command -v ip >/dev/null 2>&1 || ! ip netns list >/dev/null 2>&1; then
+    skip "'ip netns' is not available"
+fi
+command -v python3 >/dev/null 2>&1 || skip "python3 is not installed"
+[ -x "$cli" ] || fail "no varnex-cli at $cli"
+[ -x "$sim" ] || fail "no simulator at $sim"
+unset VARNEX_PASSWORD BROWSER
+
+prefix=vc$$
+work=$(mktemp -d)
+cleanup() {
+    "$testlan" down --prefix "$prefix" || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+ip netns add "${prefix}probe" 2>/dev/null || skip "network namespaces cannot be made here"
+ip netns del "${prefix}probe"
+"$testlan" up --prefix "$prefix" --devices 1 >/dev/null
+
+in_app() { "$testlan" exec --prefix "$prefix" app -- "$@"; }
+# varnex-cli in the app host; standard input is never a terminal here.
+vx() { in_app "$cli" "$@" </dev/null; }
+
+# Three devices; the second's name holds a comma, quotes, a percent sign and the
+# Latin-1 byte E9; the third is of an unknown model and has an 8-byte password.
+cat >"$work/devices.txt" <<'DEV'
+name=Cam-Lobby ip=192.168.1.20 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-3D-4E version=1.20 model=31
+name="Dr %E9, %2250%25%22" ip=192.168.1.21 gateway=192.168.1.1 mac=00-1A-2B-3C-4D-5E version=A.05 model=32
+name=Mystery ip=192.168.1.22 mac=00-0A-1B-2C-3D-50 version=2.01 model=5 password=12345678
+DEV
+log=$work/sim.log
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --reset-silence 0.2 \
+    --log "$log" 2>"$work/sim.err" &
+sim_pid=$!
+for _ in $(seq 1 50); do
+    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0024 ' && break
+    kill -0 "$sim_pid" 2>/dev/null || fail "varnex-sim ended at start: $(cat "$work/sim.err")"
+    sleep 0.1
+done
+touch "$log"
+
+# The 52 bytes in hex from "offset:hex" pieces, every other byte zero.
+frame() {
+    python3 - "$@" <<'PY'
+import sys
+b = bytearray(52)
+for piece in sys.argv[1:]:
+    at, hexbytes = piece.split(":")
+    data = bytes.fromhex(hexbytes)
+    b[int(at):int(at) + len(data)] = data
+print(b.hex())
+PY
+}
+
+# Runs varnex-cli and waits until the simulator has logged the datagrams that
+# are not probes; prints them. Arguments: how many, then the command line.
+commands_logged() {
+    local want=$1 before lines
+    shift
+    before=$(wc -l <"$log")
+    "$@" || fail "exit status $?: $*"
+    for _ in $(seq 1 30); do
+        lines=$(tail -n +"$((before + 1))" "$log" | grep -v ' probe (' || true)
+        [ "$(grep -c . <<<"$lines")" -ge "$want" ] && break
+        sleep 0.1
+    done
+    sleep 0.2  # anything more would show now
+    tail -n +"$((before + 1))" "$log" | grep -v ' probe (' || true
+}
+
+# One datagram from the app's port 4000 to the broadcast address and port 36.
+expect_one() {  # label, lines, expected hex, verdict
+    local label=$1 lines=$2 hex=$3 verdict=$4
+    [ "$(grep -c . <<<"$lines")" -eq 1 ] || fail "$label: expected one datagram, the log has:"$'\n'"$lines"
+    grep -qx "10\.77\.0\.1:4000 -> 255\.255\.255\.255:36 len=52 $hex $verdict" <<<"$lines" ||
+        fail "$label: expected $hex ($verdict), the log has:"$'\n'"$lines"
+}
+
+nothing_logged() {  # label, then the command line, which must exit 2
+    local label=$1 before status=0
+    shift
+    before=$(wc -l <"$log")
+    "$@" 2>"$work/err" || status=$?
+    [ "$status" -eq 2 ] || fail "$label: exit status $status, expected 2"
+    grep -q . "$work/err" || fail "$label: no message on stderr"
+    sleep 0.5
+    [ "$(wc -l <"$log")" -eq "$before" ] || fail "$label: a datagram was sent:"$'\n'"$(tail -n 3 "$log")"
+}
+
+# discover, csv: the exact header, one row per device, RFC 4180 quoting, bytes unchanged.
+vx discover --wait 0.5 --format csv >"$work/out.csv"
+printf '%b' 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version\n' \
+    'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20\n' \
+    '"Dr \xe9, ""50%""",192.168.1.21,255.255.255.0,192.168.1.1,00-1A-2B-3C-4D-5E,A.05\n' \
+    'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00\n' >"$work/want.csv"
+LC_ALL=C sort "$work/out.csv" | cmp -s - <(LC_ALL=C sort "$work/want.csv") ||
+    fail "discover csv:"$'\n'"$(cat -v "$work/out.csv")"
+head -n 1 "$work/out.csv" | cmp -s - <(head -n 1 "$work/want.csv") || fail "csv header is not the first line"
+
+# discover, json: valid JSON whatever the name's bytes, model as a number.
+vx discover --wait 0.5 --format json >"$work/out.json"
+python3 - "$work/out.json" <<'PY' || fail "discover json:"$'\n'"$(cat "$work/out.json")"
+import json, sys
+raw = open(sys.argv[1], "rb").read()
+raw.decode("utf-8")  # strict: the output is UTF-8 throughout
+rows = sorted(json.loads(raw), key=lambda r: r["ip"])
+want = [
+    {"name": "Cam-Lobby", "ip": "192.168.1.20", "mask": "255.255.255.0", "gateway": "192.168.1.1",
+     "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31},
+    {"name": "Dr \u00e9, \"50%\"", "ip": "192.168.1.21", "mask": "255.255.255.0", "gateway": "192.168.1.1",
+     "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32},
+    {"name": "Unknown", "ip": "192.168.1.22", "mask": "255.255.255.0", "gateway": "0.0.0.0",
+     "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5},
+]
+assert rows == want, rows
+assert b"\\u00e9" in raw, raw
+PY
+
+# set-ip, only the IP changed, empty password from the environment.
+got=$(commands_logged 1 env VARNEX_PASSWORD= "$testlan" exec --prefix "$prefix" app -- \
+    "$cli" set-ip 00-0a-1b-2c-3d-4e --ip 192.168.1.50 --wait 0.5 </dev/null)
+expect_one "set-ip" "$got" "$(frame 0:515a523a 4:c0a80132 8:ffffff00 12:000a1b2c3d4e 35:c0a80101)" \
+    "applied set-ip to 00-0A-1B-2C-3D-4E .*"
+vx discover --wait 0.5 --format csv | grep -qx 'Cam-Lobby,192.168.1.50,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20' ||
+    fail "the device does not answer with its new address"
+
+# Nothing to change: nothing sent, exit 0. An absent device: exit 1.
+got=$(commands_logged 0 vx set-ip 00:0A:1B:2C:3D:4E --ip 192.168.1.50 --gateway 192.168.1.1 --wait 0.5 \
+    2>"$work/err")
+[ -z "$got" ] || fail "set-ip without a change sent:"$'\n'"$got"
+grep -q "nothing sent" "$work/err" || fail "set-ip without a change: $(cat "$work/err")"
+status=0
+vx set-ip 00-0A-1B-2C-3D-99 --ip 192.168.1.60 --wait 0.5 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] && grep -q "00-0A-1B-2C-3D-99" "$work/err" || fail "absent device: status $status"
+
+# Back to 192.168.1.20 (colon form), then the set-mac example on that address.
+got=$(commands_logged 1 vx set-ip 00:0A:1B:2C:3D:4E --ip 192.168.1.20 --wait 0.5)
+expect_one "set-ip back" "$got" "$(frame 0:515a523a 4:c0a80114 8:ffffff00 12:000a1b2c3d4e 35:c0a80101)" \
+    "applied set-ip to 00-0A-1B-2C-3D-4E .*"
+got=$(commands_logged 1 vx set-mac 192.168.1.20 00-0A-1B-2C-3D-4F)
+expect_one "set-mac" "$got" "$(frame 0:515a523c 4:c0a80114 12:000a1b2c3d4f)" "applied set-mac.*"
+vx discover --wait 0.5 --format csv | grep -q '^Cam-Lobby,192.168.1.20,.*,00-0A-1B-2C-3D-4F,1.20$' ||
+    fail "the device does not answer with its new MAC"
+
+# reset and update-firmware of 00-1A-2B-3C-4D-5E with an empty password.
+got=$(commands_logged 1 vx reset 00-1A-2B-3C-4D-5E)
+expect_one "reset" "$got" "$(frame 0:515a523d 12:001a2b3c4d5e)" "applied reset.*"
+sleep 0.3
+got=$(commands_logged 1 vx update-firmware 00-1a-2b-3c-4d-5e)
+expect_one "update-firmware" "$got" "$(frame 0:515a523f 12:001a2b3c4d5e)" "applied update-firmware.*"
+
+# An 8-byte password from standard input fills bytes 42-49.
+got=$(commands_logged 1 bash -c 'printf "12345678\n" | "$@"' - "$testlan" exec --prefix "$prefix" app -- \
+    "$cli" reset 00:0A:1B:2C:3D:50 --password-stdin)
+expect_one "8-byte password" "$got" "$(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738)" "applied reset.*"
+
+# Refusals that send nothing: a ninth password byte, bad MACs, a bad address.
+nothing_logged "9-byte password" env VARNEX_PASSWORD=123456789 "$testlan" exec --prefix "$prefix" app -- \
+    "$cli" reset 00-1A-2B-3C-4D-5E
+grep -qx "varnex-cli: Please enter no more than 8 characters." "$work/err" ||
+    fail "9-byte password: $(cat "$work/err")"
+! grep -q 123456789 "$work/err" || fail "the password was printed"
+nothing_logged "bad new MAC" vx set-mac 192.168.1.20 00-0A-1B-2C-3D
+grep -q "NEW_MAC '00-0A-1B-2C-3D'" "$work/err" || fail "bad new MAC: $(cat "$work/err")"
+nothing_logged "colons in a new MAC" vx set-mac 192.168.1.20 00:0A:1B:2C:3D:4F
+nothing_logged "bad device MAC" vx reset 00-1A-2B-3C-4D-5G
+nothing_logged "bad IP" vx set-ip 00-0A-1B-2C-3D-4F --ip 192.168.1.256
+
+# A local port held by another program: the desktop program's text with that port, exit 1.
+port_taken() {  # port, then varnex-cli's arguments
+    local port=$1 holder status=0
+    shift
+    # Started directly, not through a function, so that $! is the holder itself.
+    "$testlan" exec --prefix "$prefix" app -- python3 -c 'import socket, sys, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("0.0.0.0", int(sys.argv[1])))
+print("bound", flush=True)
+time.sleep(30)' "$port" >"$work/holder" &
+    holder=$!
+    for _ in $(seq 1 50); do grep -q bound "$work/holder" && break; sleep 0.1; done
+    grep -q bound "$work/holder" || fail "cannot hold port $port: $(in_app ss -uapn)"
+    vx "$@" >"$work/out" 2>"$work/err" || status=$?
+    kill "$holder"
+    wait "$holder" 2>/dev/null || true
+    [ "$status" -eq 1 ] || fail "port $port taken: exit status $status"
+    grep -qx "varnex-cli: Socket port '$port' Open fail ！" "$work/err" || fail "port $port taken: $(cat "$work/err")"
+    [ ! -s "$work/out" ] || fail "port $port taken: output $(cat "$work/out")"
+}
+port_taken 4000 discover --wait 0.5
+port_taken 4000 update-firmware 00-1A-2B-3C-4D-5E
+port_taken 4100 discover --local-port 4100
+
+kill -TERM "$sim_pid"
+wait "$sim_pid" || true
+
+# web: the browser from $BROWSER gets the address unchanged and is not waited for.
+cat >"$work/fake-browser" <<SH
+#!/bin/sh
+printf '%s\n' "\$@" >"$work/browser-args"
+sleep 5
+SH
+chmod +x "$work/fake-browser"
+start=$(date +%s)
+BROWSER="/nonexistent/browser:$work/fake-browser --new %s" "$cli" web 192.168.1.20 </dev/null ||
+    fail "web: the browser from BROWSER was not started"
+[ $(($(date +%s) - start)) -lt 4 ] || fail "web waited for the browser"
+for _ in $(seq 1 30); do [ -s "$work/browser-args" ] && break; sleep 0.1; done
+[ "$(cat "$work/browser-args")" = $'--new\n192.168.1.20' ] || fail "web: browser got $(cat "$work/browser-args")"
+status=0
+env -i BROWSER=/nonexistent PATH=/nonexistent HOME="$work" "$cli" web 192.168.1.20 </dev/null 2>"$work/err" ||
+    status=$?
+[ "$status" -eq 1 ] && grep -q "cannot open 192.168.1.20" "$work/err" || fail "web without a browser: $status"
+
+echo "PASS: varnex-cli discovers and sends the exact packets in the test LAN"

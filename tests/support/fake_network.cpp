@@ -1,0 +1,111 @@
+#include "support/fake_network.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "support/fake_event_loop.h"
+
+int FakeNetwork::Open()
+{
+    const int handle = m_next++;
+    m_sockets[handle] = Socket{};
+    return handle;
+}
+
+bool FakeNetwork::Bind(int handle, std::uint16_t port, const std::string&)
+{
+    auto it = m_sockets.find(handle);
+    if (it == m_sockets.end())
+        return false;
+    if (std::find(m_taken.begin(), m_taken.end(), port) != m_taken.end() || (port != 0 && HandleFor(port) >= 0)) {
+        m_error = EADDRINUSE;
+        return false;
+    }
+    it->second.port = port;
+    it->second.bound = true;
+    return true;
+}
+
+bool FakeNetwork::SetBroadcast(int handle, bool on)
+{
+    auto it = m_sockets.find(handle);
+    if (it == m_sockets.end())
+        return false;
+    it->second.broadcast = on;
+    return true;
+}
+
+int FakeNetwork::SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port)
+{
+    auto it = m_sockets.find(handle);
+    if (it == m_sockets.end())
+        return -1;
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    sent.push_back(Sent{handle, it->second.port, host, port, std::vector<std::uint8_t>(p, p + length),
+                        it->second.broadcast});
+    return length;
+}
+
+int FakeNetwork::Receive(int handle, void* buffer, int length)
+{
+    auto it = m_sockets.find(handle);
+    if (it == m_sockets.end() || it->second.queue.empty())
+        return -1;
+    if (it->second.failNext) {
+        it->second.failNext = false;
+        it->second.queue.pop_front();
+        m_error = EIO;
+        return -1;
+    }
+    const std::vector<std::uint8_t> datagram = std::move(it->second.queue.front());
+    it->second.queue.pop_front();
+    const int n = std::min<int>(length, static_cast<int>(datagram.size()));
+    std::memcpy(buffer, datagram.data(), static_cast<std::size_t>(n));
+    return n;
+}
+
+void FakeNetwork::Close(int handle)
+{
+    m_loop.Unwatch(handle);
+    m_sockets.erase(handle);
+}
+
+void FakeNetwork::NotifyReadable(int handle, std::function<void()> onReadable)
+{
+    if (onReadable)
+        m_loop.WatchReadable(handle, std::move(onReadable));
+    else
+        m_loop.Unwatch(handle);
+}
+
+int FakeNetwork::HandleFor(std::uint16_t port) const
+{
+    for (const auto& [handle, socket] : m_sockets)
+        if (socket.bound && socket.port == port)
+            return handle;
+    return -1;
+}
+
+bool FakeNetwork::IsBound(std::uint16_t port) const { return HandleFor(port) >= 0; }
+
+bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
+{
+    const int handle = HandleFor(port);
+    if (handle < 0)
+        return false;
+    m_sockets[handle].queue.push_back(bytes);
+    m_loop.SignalReadable(handle);
+    return true;
+}
+
+void FakeNetwork::FailNextReceive(std::uint16_t port)
+{
+    const int handle = HandleFor(port);
+    if (handle >= 0)
+        m_sockets[handle].failNext = true;
+}
+
+ScopedFakeNetwork::ScopedFakeNetwork(FakeEventLoop& loop) : net(loop) { InstallSocketBackend(&net); }
+
+ScopedFakeNetwork::~ScopedFakeNetwork() { InstallSocketBackend(nullptr); }

@@ -1,0 +1,57 @@
+// A user that a test scripts: message boxes are recorded and answered, pop-up
+// menus are recorded, and each modal dialog is handed to the next answer the
+// test queued.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/resources.h"
+#include "platform/services.h"
+
+class ScriptedUser : public UserInterface {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        UINT type;
+    };
+    struct Popup {
+        std::vector<UINT> ids;
+        std::vector<bool> enabled;
+        std::vector<int> checked;
+        POINT at;
+    };
+    using DialogAnswer = std::function<INT_PTR(CDialog&)>;
+
+    int MessageBox(const std::string& text, const std::string& caption, UINT type) override;
+    void TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* owner) override;
+    POINT GetCursorPos() const override { return cursor; }
+    INT_PTR RunModalDialog(CDialog& dialog) override;
+    std::string GetOpenFileName(const std::string& title, const std::string& filter) override;
+    std::string GetSaveFileName(const std::string& title, const std::string& filter) override;
+
+    std::vector<Box> boxes;
+    std::vector<Popup> popups;
+    std::deque<DialogAnswer> dialogAnswers;
+    std::vector<UINT> dialogsShown;
+    // The command a pop-up menu returns (0: none).
+    UINT popupChoice = 0;
+    POINT cursor{100, 100};
+    std::string openFileAnswer;
+    std::string saveFileAnswer;
+    std::vector<std::string> fileDialogTitles;
+};
+
+class ScopedScriptedUser {
+public:
+    ScopedScriptedUser();
+    ~ScopedScriptedUser();
+    ScriptedUser user;
+
+private:
+    UserInterface* m_previous;
+};

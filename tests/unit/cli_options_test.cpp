@@ -1,0 +1,163 @@
+// varnex-cli's command line: subcommands, their options and the checks of the
+// values, with the messages that name what was wrong.
+#include <gtest/gtest.h>
+
+#include "varnex-cli/cli_arguments.h"
+#include "varnex-cli/cli_options.h"
+
+namespace {
+
+using cli::Command;
+using cli::Options;
+using cli::ParseResult;
+
+struct Parsed {
+    ParseResult result;
+    Options options;
+    std::string text;
+};
+
+Parsed Parse(std::vector<std::string> args)
+{
+    Parsed p;
+    p.result = cli::ParseCommandLine(args, p.options, p.text);
+    return p;
+}
+
+TEST(CliOptions, DefaultsOfDiscover)
+{
+    const Parsed p = Parse({"discover"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    EXPECT_EQ(p.options.command, Command::kDiscover);
+    EXPECT_EQ(p.options.ports.localPort, 4000u);
+    EXPECT_EQ(p.options.ports.devicePort, 36u);
+    EXPECT_EQ(p.options.ports.broadcastAddress, "255.255.255.255");
+    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 5.0);
+    EXPECT_EQ(p.options.format, cli::Format::kTable);
+}
+
+TEST(CliOptions, CommonOptionsInBothSpellingsAfterTheCommand)
+{
+    const Parsed p = Parse({"discover", "--local-port", "4100", "--device-port=37", "--broadcast", "10.77.0.255",
+                            "--wait=0.5", "--format", "json"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    EXPECT_EQ(p.options.ports.localPort, 4100u);
+    EXPECT_EQ(p.options.ports.devicePort, 37u);
+    EXPECT_EQ(p.options.ports.broadcastAddress, "10.77.0.255");
+    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 0.5);
+    EXPECT_EQ(p.options.format, cli::Format::kJson);
+}
+
+TEST(CliOptions, SetIpTakesMacInEitherFormAndOnlyTheValuesGiven)
+{
+    const Parsed p = Parse({"set-ip", "00:0a:1b:2c:3d:4e", "--ip", "192.168.1.50"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    const cli::Mac mac{{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}};
+    EXPECT_EQ(p.options.device, mac);
+    ASSERT_TRUE(p.options.newIp);
+    EXPECT_EQ(*p.options.newIp, (cli::Ipv4{{192, 168, 1, 50}}));
+    EXPECT_FALSE(p.options.newMask);
+    EXPECT_FALSE(p.options.newGateway);
+}
+
+TEST(CliOptions, SetMacWebAndPasswordStdin)
+{
+    const Parsed m = Parse({"set-mac", "192.168.1.20", "00-0A-1B-2C-3D-4F", "--password-stdin"});
+    ASSERT_EQ(m.result, ParseResult::kRun) << m.text;
+    EXPECT_EQ(m.options.currentIp, (cli::Ipv4{{192, 168, 1, 20}}));
+    EXPECT_EQ(m.options.newMac, (cli::Mac{{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}}));
+    EXPECT_TRUE(m.options.passwordFromStdin);
+
+    const Parsed w = Parse({"web", "192.168.1.20"});
+    ASSERT_EQ(w.result, ParseResult::kRun) << w.text;
+    EXPECT_EQ(w.options.webAddress, "192.168.1.20");
+}
+
+TEST(CliOptions, HelpOverallAndPerCommand)
+{
+    EXPECT_EQ(Parse({"--help"}).result, ParseResult::kHelp);
+    const Parsed reset = Parse({"reset", "--help"});
+    EXPECT_EQ(reset.result, ParseResult::kHelp);
+    EXPECT_NE(reset.text.find("Usage: varnex-cli reset MAC"), std::string::npos);
+    const Parsed bad = Parse({"reset", "zz", "--help"}); // help wins over a bad argument
+    EXPECT_EQ(bad.result, ParseResult::kHelp);
+}
+
+// Each bad command line is refused with a message naming the culprit.
+TEST(CliOptions, BadUsageNamesWhatWasWrong)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "no command"},
+        {{"scan"}, "unknown command 'scan'"},
+        {{"--wait", "1", "discover"}, "options come after the command"},
+        {{"discover", "--local-port", "0"}, "--local-port '0'"},
+        {{"discover", "--local-port", "65536"}, "--local-port '65536'"},
+        {{"discover", "--device-port", "3x"}, "--device-port '3x'"},
+        {{"discover", "--broadcast", "255.255.255"}, "--broadcast '255.255.255'"},
+        {{"discover", "--wait", "0"}, "--wait '0'"},
+        {{"discover", "--wait", "-1"}, "--wait '-1'"},
+        {{"discover", "--wait", "1e3"}, "--wait '1e3'"},
+        {{"discover", "--format", "xml"}, "--format 'xml'"},
+        {{"discover", "--format"}, "--format needs a value"},
+        {{"discover", "extra"}, "unexpected argument 'extra'"},
+        {{"discover", "--ip", "1.2.3.4"}, "unknown option '--ip' for discover"},
+        {{"discover", "--password-stdin"}, "unknown option '--password-stdin' for discover"},
+        {{"set-ip"}, "set-ip needs MAC"},
+        {{"set-ip", "00-0A-1B-2C-3D", "--ip", "1.2.3.4"}, "MAC '00-0A-1B-2C-3D'"},
+        {{"set-ip", "00-0A-1B-2C-3D-4E", "--ip", "192.168.1.256"}, "--ip '192.168.1.256'"},
+        {{"set-ip", "00-0A-1B-2C-3D-4E", "--mask", "255.255.255.0.0"}, "--mask '255.255.255.0.0'"},
+        {{"set-ip", "00-0A-1B-2C-3D-4E", "--gateway", " 1.2.3.4"}, "--gateway ' 1.2.3.4'"},
+        {{"set-mac", "192.168.1.20"}, "set-mac needs NEW_MAC"},
+        {{"set-mac", "192.168.1", "00-0A-1B-2C-3D-4F"}, "CURRENT_IP '192.168.1'"},
+        {{"set-mac", "192.168.1.20", "00:0A:1B:2C:3D:4F"}, "NEW_MAC '00:0A:1B:2C:3D:4F'"},
+        {{"set-mac", "192.168.1.20", "00-0A-1B-2C-3D-4F-50"}, "NEW_MAC"},
+        {{"set-mac", "192.168.1.20", "000-0A-1B-2C-3D-4F"}, "NEW_MAC"},
+        {{"reset", "00-0A-1B:2C-3D-4E"}, "MAC '00-0A-1B:2C-3D-4E'"},
+        {{"update-firmware", "0x-0A-1B-2C-3D-4E"}, "MAC '0x-0A-1B-2C-3D-4E'"},
+        {{"web", "device.local"}, "IP 'device.local'"},
+        {{"web", "192.168.1.20", "--wait", "1"}, "unknown option '--wait' for web"},
+    };
+    for (const auto& [args, expected] : cases) {
+        const Parsed p = Parse(args);
+        EXPECT_EQ(p.result, ParseResult::kUsageError) << testing::PrintToString(args);
+        EXPECT_NE(p.text.find(expected), std::string::npos) << p.text;
+        EXPECT_NE(p.text.find("Try 'varnex-cli"), std::string::npos) << p.text;
+    }
+}
+
+TEST(CliOptions, PasswordOnTheCommandLineIsRefusedWithoutRepeatingIt)
+{
+    for (const std::string arg : {"--password=hunter22", "--password"}) {
+        const Parsed p = Parse({"reset", "00-1A-2B-3C-4D-5E", arg, "hunter22"});
+        EXPECT_EQ(p.result, ParseResult::kUsageError);
+        EXPECT_NE(p.text.find("never taken from the command line"), std::string::npos) << p.text;
+        EXPECT_EQ(p.text.find("hunter22"), std::string::npos) << p.text;
+    }
+}
+
+TEST(CliArguments, IpArgumentIsExactlyFourNumbers)
+{
+    cli::Ipv4 ip;
+    EXPECT_TRUE(cli::ParseIpArgument("0.0.0.0", ip));
+    EXPECT_TRUE(cli::ParseIpArgument("255.255.255.255", ip));
+    EXPECT_EQ(ip, (cli::Ipv4{{255, 255, 255, 255}}));
+    for (const char* bad : {"", "1.2.3", "1.2.3.4.", ".1.2.3.4", "1..2.3", "1.2.3.256", "1.2.3.-4", "1.2.3.+4",
+                            "1.2.3.0004", "1.2.3.4 ", "a.b.c.d"})
+        EXPECT_FALSE(cli::ParseIpArgument(bad, ip)) << bad;
+}
+
+TEST(CliArguments, MacSelectorAcceptsDashesOrColonsInAnyCase)
+{
+    const cli::Mac want{{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}};
+    for (const char* text : {"00-0A-1B-2C-3D-4E", "00:0a:1b:2c:3d:4e", "0-a-1B-2c-3D-4e"}) {
+        cli::Mac mac;
+        ASSERT_TRUE(cli::ParseMacSelector(text, mac)) << text;
+        EXPECT_EQ(mac, want) << text;
+    }
+    cli::Mac mac;
+    for (const char* bad : {"00-0A-1B-2C-3D", "00-0A-1B-2C-3D-4E-5F", "00:0A-1B:2C:3D:4E", "00--0A-1B-2C-3D-4E",
+                            "00-0A-1B-2C-3D-4G", "000A1B2C3D4E", "00.0A.1B.2C.3D.4E"})
+        EXPECT_FALSE(cli::ParseMacSelector(bad, mac)) << bad;
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// The packets varnex-cli sends and how a MAC argument finds its device.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "varnex-cli/cli_command_packets.h"
+#include "varnex-cli/cli_device_lookup.h"
+
+namespace {
+
+device::DeviceRow Row(const char* ip, const char* mask, const char* gateway, const char* mac)
+{
+    device::DeviceRow row;
+    row.columns = {"Cam-Lobby", ip, mask, gateway, mac, "1.20"};
+    return row;
+}
+
+// The 52 bytes, with the named ranges set and every other byte zero.
+packet::Bytes Expected(std::initializer_list<std::pair<std::size_t, std::vector<std::uint8_t>>> ranges)
+{
+    packet::Bytes b{};
+    for (const auto& [at, bytes] : ranges)
+        std::memcpy(&b[at], bytes.data(), bytes.size());
+    return b;
+}
+
+TEST(CliSetIpPackets, OnlyTheIpChangedGivesOnePacket)
+{
+    const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
+    const auto packets = cli::SetIpPackets(row, {cli::Ipv4{{192, 168, 1, 50}}, std::nullopt, std::nullopt});
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(PacketBytes(packets[0]), Expected({{0, {'Q', 'Z', 'R', 0x3A}},
+                                                 {4, {0xC0, 0xA8, 0x01, 0x32}},
+                                                 {8, {0xFF, 0xFF, 0xFF, 0x00}},
+                                                 {12, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}},
+                                                 {35, {0xC0, 0xA8, 0x01, 0x01}}}));
+}
+
+TEST(CliSetIpPackets, AllChangedInOrderEachWithAllNewValues)
+{
+    const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
+    const cli::Ipv4 ip{{10, 0, 0, 5}}, mask{{255, 0, 0, 0}}, gw{{10, 0, 0, 1}};
+    const auto packets = cli::SetIpPackets(row, {ip, mask, gw});
+    ASSERT_EQ(packets.size(), 3u);
+    const std::uint8_t codes[] = {0x3A, 0x3B, 0x3E};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(packets[i].command, codes[i]);
+        EXPECT_EQ(std::memcmp(packets[i].ipAddress, ip.bytes, 4), 0);
+        EXPECT_EQ(std::memcmp(packets[i].subnetMask, mask.bytes, 4), 0);
+        EXPECT_EQ(std::memcmp(packets[i].gatewayIp, gw.bytes, 4), 0);
+    }
+}
+
+TEST(CliSetIpPackets, ValuesEqualToTheRowsAreNoChange)
+{
+    const auto row = Row("192.168.1.20", "255.255.255.0", "0.0.0.0", "00-0A-1B-2C-3D-50");
+    EXPECT_TRUE(cli::SetIpPackets(row, {}).empty());
+    EXPECT_TRUE(
+        cli::SetIpPackets(row, {cli::Ipv4{{192, 168, 1, 20}}, cli::Ipv4{{255, 255, 255, 0}}, cli::Ipv4{{0, 0, 0, 0}}})
+            .empty());
+    const auto packets = cli::SetIpPackets(row, {std::nullopt, std::nullopt, cli::Ipv4{{192, 168, 1, 1}}});
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0].command, 0x3E);
+    EXPECT_EQ(packets[0].ipAddress[3], 20);
+}
+
+TEST(CliOrderPackets, SetMacResetAndFirmwareUpdate)
+{
+    EXPECT_EQ(
+        PacketBytes(cli::SetMacPacket(cli::Ipv4{{192, 168, 1, 20}}, cli::Mac{{0, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}})),
+        Expected(
+            {{0, {'Q', 'Z', 'R', 0x3C}}, {4, {0xC0, 0xA8, 0x01, 0x14}}, {12, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}}}));
+    const cli::Mac mac{{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}};
+    for (std::uint8_t code : {CMD_SOFT_RESET, CMD_UPDATE_FIRMWARE})
+        EXPECT_EQ(PacketBytes(cli::DeviceOrderPacket(code, mac)),
+                  Expected({{0, {'Q', 'Z', 'R', code}}, {12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
+}
+
+TEST(CliDeviceLookup, FirstRowWithTheMacWhateverTheArgumentsSpelling)
+{
+    std::vector<cli::DiscoveredDevice> devices(3);
+    devices[0].row = Row("10.0.0.1", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4F");
+    devices[1].row = Row("10.0.0.2", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4E");
+    devices[2].row = Row("10.0.0.3", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4E");
+    for (const char* text : {"00-0A-1B-2C-3D-4E", "00:0a:1b:2c:3d:4e", "0:A:1b:2C:3d:4E"}) {
+        cli::Mac mac;
+        ASSERT_TRUE(cli::ParseMacSelector(text, mac)) << text;
+        EXPECT_EQ(cli::FindDeviceByMac(devices, mac), 1) << text;
+    }
+    EXPECT_EQ(cli::FindDeviceByMac(devices, cli::Mac{{0, 0x0A, 0x1B, 0x2C, 0x3D, 0x50}}), -1);
+    EXPECT_EQ(cli::FindDeviceByMac({}, cli::Mac{}), -1);
+}
+
+} // namespace

@@ -1,0 +1,74 @@
+// The application profile file: binary values, bad values, keeping other lines.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/profile.h"
+
+namespace {
+
+class ProfileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path() / ("varnex-profile-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        path = (dir / "Varnex.ini").string();
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    void Write(const std::string& text) { std::ofstream(path) << text; }
+    std::string Read() const
+    {
+        std::ifstream in(path);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    std::filesystem::path dir;
+    std::string path;
+};
+
+}  // namespace
+
+TEST_F(ProfileTest, PathIsUnderTheConfigDirectoryKeyAndApplication)
+{
+    ::setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+    EXPECT_EQ(Profile::PathFor("本機 AppWizard 所產生的應用程式", "Varnex"),
+              "/tmp/cfg/本機 AppWizard 所產生的應用程式/Varnex.ini");
+}
+
+TEST_F(ProfileTest, MissingFileSectionOrEntryReadsAsNothing)
+{
+    Profile p(path);
+    EXPECT_FALSE(p.GetBinary("Settings", "Overview"));
+    Write("[Other]\nOverview=hex:00\n");
+    EXPECT_FALSE(p.GetBinary("Settings", "Overview"));
+}
+
+TEST_F(ProfileTest, BinaryValuesRoundTripAndOtherLinesStay)
+{
+    Write("# kept\n[Recent File List]\nFile1=/tmp/a\n");
+    Profile p(path);
+    const std::vector<std::uint8_t> blob{0x06, 0x00, 0xFF, 0x7F, 0x00};
+    ASSERT_TRUE(p.WriteBinary("Settings", "Overview", blob));
+    EXPECT_EQ(*p.GetBinary("Settings", "Overview"), blob);
+    EXPECT_EQ(*p.GetString("Recent File List", "File1"), "/tmp/a");
+    EXPECT_NE(Read().find("# kept"), std::string::npos);
+    ASSERT_TRUE(p.WriteBinary("Settings", "Overview", {}));
+    EXPECT_TRUE(p.GetBinary("Settings", "Overview")->empty());
+}
+
+TEST_F(ProfileTest, MalformedBinaryIsReportedAndTreatedAsMissing)
+{
+    Profile p(path);
+    for (const char* bad : {"Overview=3e00", "Overview=hex:3", "Overview=hex:zz", "Overview=hex:0 1"}) {
+        Write(std::string("[Settings]\n") + bad + "\n");
+        std::string problem;
+        EXPECT_FALSE(p.GetBinary("Settings", "Overview", &problem)) << bad;
+        EXPECT_NE(problem.find("Settings/Overview"), std::string::npos) << bad;
+    }
+}

@@ -1,0 +1,123 @@
+// The simulator's command line and its datagram log lines.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "discovery/packet_frame.h"
+#include "varnex-sim/sim_log.h"
+#include "varnex-sim/sim_options.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+sim::OptionsResult Parse(std::vector<std::string> args, sim::Options& options, std::string& error)
+{
+    return sim::ParseOptions(args, options, error);
+}
+
+TEST(SimOptions, ValuesInBothSpellings)
+{
+    sim::Options o;
+    std::string error;
+    ASSERT_EQ(Parse({"--port=37", "--reply-port", "4001", "--broadcast", "10.77.0.255", "--reply-delay=20",
+                     "--reset-silence", "0.5", "--answer-every", "2", "--log", "-", "--devices", "a.txt", "--device",
+                     "ip=1.2.3.4 mac=1-2-3-4-5-6"},
+                    o, error),
+              sim::OptionsResult::kRun)
+        << error;
+    EXPECT_EQ(o.port, 37);
+    EXPECT_EQ(o.replyPort, 4001);
+    EXPECT_EQ(o.broadcast, (sim::Ipv4{10, 77, 0, 255}));
+    EXPECT_EQ(o.replyDelay, 20ms);
+    EXPECT_EQ(o.resetSilence, std::chrono::duration_cast<sim::Clock::duration>(500ms));
+    EXPECT_EQ(o.answerEvery, std::chrono::duration_cast<sim::Clock::duration>(2s));
+    EXPECT_EQ(o.logPath, "-");
+    ASSERT_EQ(o.sources.size(), 2u);
+    EXPECT_EQ(o.sources[0].kind, sim::DeviceSource::kFile);
+    EXPECT_EQ(o.sources[1].text, "ip=1.2.3.4 mac=1-2-3-4-5-6");
+
+    sim::Options defaults;
+    EXPECT_EQ(Parse({"--device", "x"}, defaults, error), sim::OptionsResult::kRun);
+    EXPECT_EQ(defaults.port, 36);
+    EXPECT_EQ(defaults.replyPort, 4000);
+    EXPECT_EQ(defaults.broadcast, (sim::Ipv4{255, 255, 255, 255}));
+    EXPECT_EQ(defaults.resetSilence, std::chrono::duration_cast<sim::Clock::duration>(1s));
+}
+
+TEST(SimOptions, BadUsageIsRefused)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--port", "0", "--device", "x"},
+        {"--port", "65536", "--device", "x"},
+        {"--port", "3a", "--device", "x"},
+        {"--reply-port", "36", "--device", "x"},
+        {"--broadcast", "255.255.255", "--device", "x"},
+        {"--reply-delay", "-5", "--device", "x"},
+        {"--reset-silence", "-1", "--device", "x"},
+        {"--reset-silence", "1e3", "--device", "x"},
+        {"--answer-every", "0", "--device", "x"},
+        {"--log=", "--device", "x"},
+        {"--colour", "red", "--device", "x"},
+        {"stray", "--device", "x"},
+        {"--device"},
+    };
+    for (const auto& args : cases) {
+        sim::Options o;
+        std::string error;
+        EXPECT_EQ(Parse(args, o, error), sim::OptionsResult::kUsageError) << testing::PrintToString(args);
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(SimOptions, HelpFitsAScreen)
+{
+    sim::Options o;
+    std::string error;
+    EXPECT_EQ(Parse({"--device", "x", "--help"}, o, error), sim::OptionsResult::kHelp);
+    std::istringstream help(sim::HelpText());
+    int lines = 0;
+    for (std::string line; std::getline(help, line); ++lines)
+        EXPECT_LE(line.size(), 100u) << line;
+    EXPECT_LE(lines, 40);
+}
+
+TEST(SimLog, LineShowsAddressesLengthHexAndVerdict)
+{
+    const packet::Bytes probe = packet::BuildProbe();
+    const std::string line = sim::FormatLogLine({"10.77.0.1", 4000, "255.255.255.255", 36, probe}, "probe (3 replies)");
+    EXPECT_EQ(line,
+              "10.77.0.1:4000 -> 255.255.255.255:36 len=52 515a5239" + std::string(96, '0') + " probe (3 replies)");
+
+    const std::vector<std::uint8_t> big(300, 0xAB);
+    const std::string cut = sim::FormatLogLine({"a", 1, "b", 2, big}, "ignored");
+    std::string hex;
+    for (std::size_t i = 0; i < sim::kMaxLoggedBytes; ++i)
+        hex += "ab";
+    EXPECT_EQ(cut, "a:1 -> b:2 len=300 " + hex + "... ignored");
+}
+
+TEST(SimLog, FileIsAppendedLineByLine)
+{
+    const std::string path = testing::TempDir() + "sim_log_test.log";
+    std::remove(path.c_str());
+    for (const char* text : {"first", "second"}) {
+        sim::DatagramLog log;
+        std::string error;
+        ASSERT_TRUE(log.Open(path, error)) << error;
+        log.Write(text);
+    }
+    std::ifstream in(path);
+    std::stringstream all;
+    all << in.rdbuf();
+    EXPECT_EQ(all.str(), "first\nsecond\n");
+
+    sim::DatagramLog bad;
+    std::string error;
+    EXPECT_FALSE(bad.Open(testing::TempDir() + "no/such/dir/x.log", error));
+    EXPECT_NE(error.find("no/such/dir"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+// Running a parsed command line: each subcommand end to end, with its
+// messages on standard error and its result on standard output.
+#pragma once
+
+#include "cli_options.h"
+
+namespace cli {
+
+enum ExitStatus { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2 };
+
+int RunCommand(const Options& options);
+
+} // namespace cli

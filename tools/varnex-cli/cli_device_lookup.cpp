@@ -1,0 +1,18 @@
+#include "cli_device_lookup.h"
+
+#include "commands/command_packet.h"
+
+namespace cli {
+
+int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac)
+{
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+        Mac listed;
+        ParseMacBytes(devices[i].row.columns[device::kMac], listed.bytes, 6);
+        if (listed == mac)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+} // namespace cli

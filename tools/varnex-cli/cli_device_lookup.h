@@ -1,0 +1,14 @@
+// Finding the device a MAC argument names among the discovered ones.
+#pragma once
+
+#include <vector>
+
+#include "cli_arguments.h"
+#include "cli_discovered_device.h"
+
+namespace cli {
+
+// The index of the first device whose MAC column holds these six bytes, or -1.
+int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac);
+
+} // namespace cli

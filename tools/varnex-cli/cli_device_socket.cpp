@@ -1,0 +1,51 @@
+#include "cli_device_socket.h"
+
+#include <cstring>
+
+#include "platform/socket_backend.h"
+
+namespace cli {
+
+DeviceSocket::~DeviceSocket()
+{
+    Close();
+}
+
+bool DeviceSocket::Open(std::string& error)
+{
+    Close();
+    SocketBackend& sockets = Sockets();
+    m_handle = sockets.Open();
+    if (m_handle < 0 || !sockets.Bind(m_handle, static_cast<std::uint16_t>(m_ports.localPort), "")) {
+        Close();
+        error = SocketOpenFailMessage(m_ports.localPort);
+        return false;
+    }
+    if (!sockets.SetBroadcast(m_handle, true)) {
+        error = std::string("cannot switch broadcasting on: ") + std::strerror(sockets.LastError());
+        Close();
+        return false;
+    }
+    return true;
+}
+
+void DeviceSocket::Close()
+{
+    if (m_handle >= 0)
+        Sockets().Close(m_handle);
+    m_handle = -1;
+}
+
+bool DeviceSocket::Send(const packet::Bytes& frame, std::string& error)
+{
+    SocketBackend& sockets = Sockets();
+    const int sent = sockets.SendTo(m_handle, frame.data(), static_cast<int>(frame.size()), m_ports.broadcastAddress,
+                                    static_cast<std::uint16_t>(m_ports.devicePort));
+    if (sent == static_cast<int>(frame.size()))
+        return true;
+    error = "sending to " + m_ports.broadcastAddress + ":" + std::to_string(m_ports.devicePort) +
+            " failed: " + (sent < 0 ? std::strerror(sockets.LastError()) : "the datagram was cut short");
+    return false;
+}
+
+} // namespace cli

@@ -1,0 +1,34 @@
+// The one UDP socket of a command: bound to the local port on all interfaces
+// with broadcasting on, as the desktop program opens it for Refresh and for
+// every device command, and sending to the broadcast address and device port.
+#pragma once
+
+#include <string>
+
+#include "discovery/discovery_ports.h"
+#include "discovery/packet_frame.h"
+
+namespace cli {
+
+class DeviceSocket {
+public:
+    explicit DeviceSocket(const DiscoveryPorts& ports) : m_ports(ports) {}
+    ~DeviceSocket();
+    DeviceSocket(const DeviceSocket&) = delete;
+    DeviceSocket& operator=(const DeviceSocket&) = delete;
+
+    // A socket that cannot be made or bound gives the desktop program's own
+    // text, "Socket port '4000' Open fail ！" with the real port.
+    bool Open(std::string& error);
+    void Close();
+    // One 52-byte datagram to the broadcast address and the device port.
+    bool Send(const packet::Bytes& frame, std::string& error);
+    // The platform handle (a file descriptor), -1 when closed.
+    int Handle() const { return m_handle; }
+
+private:
+    DiscoveryPorts m_ports;
+    int m_handle = -1;
+};
+
+} // namespace cli

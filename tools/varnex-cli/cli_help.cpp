@@ -1,0 +1,116 @@
+#include "cli_help.h"
+
+namespace cli {
+
+namespace {
+
+const char* const kCommonOptions = "Options of every command:\n"
+                                   "  --local-port N       local UDP port to bind (4000)\n"
+                                   "  --device-port N      UDP port the devices listen on (36)\n"
+                                   "  --broadcast ADDR     address the packets go to (255.255.255.255)\n"
+                                   "  --help               show this help\n";
+
+const char* const kPasswordNote = "Password (0-8 bytes, never an argument): the first line of standard input\n"
+                                  "with --password-stdin, else $VARNEX_PASSWORD, else asked without echo when\n"
+                                  "standard input is a terminal, else empty.\n";
+
+const char* const kExitNote = "Exit status: 0 success, 1 runtime failure, 2 bad usage or bad input.\n";
+
+} // namespace
+
+std::string OverallHelp()
+{
+    return std::string("Usage: varnex-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+                       "Finds and configures Varnex devices on the local segment by UDP broadcast.\n"
+                       "\n"
+                       "Commands:\n"
+                       "  discover [--wait S] [--format table|csv|json]\n"
+                       "                              list the devices that answer a probe\n"
+                       "  set-ip MAC [--ip A] [--mask M] [--gateway G] [--wait S]\n"
+                       "                              change a device's IP address, mask or gateway\n"
+                       "  set-mac CURRENT_IP NEW_MAC  give the device at CURRENT_IP a new MAC\n"
+                       "  reset MAC                   restart a device\n"
+                       "  update-firmware MAC         put a device into firmware-update mode\n"
+                       "  web IP                      open a device's web page in the browser\n"
+                       "\n"
+                       "Options of every command, after its name:\n"
+                       "  --local-port N       local UDP port to bind (4000)\n"
+                       "  --device-port N      UDP port the devices listen on (36)\n"
+                       "  --broadcast ADDR     address the packets go to (255.255.255.255)\n"
+                       "\n") +
+           kPasswordNote + "\n" + kExitNote + "Run 'varnex-cli COMMAND --help' for the details of a command.\n";
+}
+
+std::string CommandHelp(Command command)
+{
+    std::string text;
+    switch (command) {
+    case Command::kDiscover:
+        text = "Usage: varnex-cli discover [--wait SECONDS] [--format table|csv|json] [OPTIONS]\n"
+               "Broadcasts a probe from the local port and prints one row per answer, in\n"
+               "arrival order. Listening goes on while each window of --wait seconds brings\n"
+               "an answer, and ends after the first quiet window.\n"
+               "\n"
+               "  --wait SECONDS       length of the listening window (5; fractions allowed)\n"
+               "  --format FORMAT      table (aligned columns), csv (RFC 4180 quoting, a header\n"
+               "                       line) or json (an array of objects: name, ip, mask,\n"
+               "                       gateway, mac, version, and model as a number)\n"
+               "\n"
+               "Device names are shown as sent: valid UTF-8 as it is; in a table, other bytes\n"
+               "and control characters as \\xNN; in json, as \\u00NN (their Latin-1 reading);\n"
+               "in csv, unchanged.\n";
+        break;
+    case Command::kSetIp:
+        text = "Usage: varnex-cli set-ip MAC [--ip A] [--mask M] [--gateway G] [--wait S]\n"
+               "                            [--password-stdin] [OPTIONS]\n"
+               "Discovers the devices, takes the first one that answers with MAC ('-' or ':'\n"
+               "separators, any case), and sends one packet per changed value in the order\n"
+               "IP, mask, gateway, each with all three new values; values not given keep\n"
+               "the device's. Nothing changed: nothing is sent.\n"
+               "\n"
+               "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
+               "  --wait SECONDS       listening window of the discovery (5)\n"
+               "  --password-stdin     read the password from standard input's first line\n";
+        break;
+    case Command::kSetMac:
+        text = "Usage: varnex-cli set-mac CURRENT_IP NEW_MAC [--password-stdin] [OPTIONS]\n"
+               "Sends one packet that gives the device whose address is CURRENT_IP the MAC\n"
+               "NEW_MAC: six groups of one or two hexadecimal digits separated by '-'.\n"
+               "\n"
+               "  --password-stdin     read the password from standard input's first line\n";
+        break;
+    case Command::kReset:
+        text = "Usage: varnex-cli reset MAC [--password-stdin] [OPTIONS]\n"
+               "Sends one soft-reset packet to the device with MAC ('-' or ':', any case).\n"
+               "\n"
+               "  --password-stdin     read the password from standard input's first line\n";
+        break;
+    case Command::kUpdateFirmware:
+        text = "Usage: varnex-cli update-firmware MAC [--password-stdin] [OPTIONS]\n"
+               "Sends one packet that puts the device with MAC ('-' or ':', any case) into\n"
+               "firmware-update mode; the image itself does not come from this program.\n"
+               "\n"
+               "  --password-stdin     read the password from standard input's first line\n";
+        break;
+    case Command::kWeb:
+        return "Usage: varnex-cli web IP [OPTIONS]\n"
+               "Starts the desktop's web browser, detached, with the text IP as its argument.\n"
+               "The browser is the first usable entry of $BROWSER (a ':'-separated list; %s\n"
+               "stands for the argument), else the desktop's default web browser (from\n"
+               "xdg-settings and its .desktop file), else xdg-open. Nothing is sent.\n"
+               "\n" +
+               std::string(kCommonOptions) + "\n" +
+               "Exit status: 0 browser started, 1 none could be started, 2 bad usage.\n";
+    }
+    text += "\n";
+    text += kCommonOptions;
+    if (command != Command::kDiscover) {
+        text += "\n";
+        text += kPasswordNote;
+    }
+    text += "\n";
+    text += kExitNote;
+    return text;
+}
+
+} // namespace cli

@@ -1,0 +1,15 @@
+// Starting a program that outlives this one.
+#pragma once
+
+#include <string>
+
+#include "cli_desktop_entry.h"
+
+namespace cli {
+
+// Starts argv[0] (searched in $PATH) in a new session, with its standard streams
+// on /dev/null, and does not wait for it. True once the program has
+// been executed; false with the reason when it could not be.
+bool StartDetached(const CommandLine& argv, std::string& error);
+
+} // namespace cli

@@ -1,0 +1,235 @@
+#include "cli_options.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "cli_help.h"
+
+namespace cli {
+
+namespace {
+
+struct CommandInfo {
+    const char* name;
+    Command command;
+    std::vector<const char*> positionals; // names used in messages
+};
+
+const std::array<CommandInfo, 6> kCommands = {{
+    {"discover", Command::kDiscover, {}},
+    {"set-ip", Command::kSetIp, {"MAC"}},
+    {"set-mac", Command::kSetMac, {"CURRENT_IP", "NEW_MAC"}},
+    {"reset", Command::kReset, {"MAC"}},
+    {"update-firmware", Command::kUpdateFirmware, {"MAC"}},
+    {"web", Command::kWeb, {"IP"}},
+}};
+
+bool SendsPassword(Command c)
+{
+    return c != Command::kDiscover && c != Command::kWeb;
+}
+bool Listens(Command c)
+{
+    return c == Command::kDiscover || c == Command::kSetIp;
+}
+
+// Options that take a value, and which commands accept them.
+bool TakesValue(std::string_view name, Command c)
+{
+    if (name == "--local-port" || name == "--device-port" || name == "--broadcast")
+        return true;
+    if (name == "--wait")
+        return Listens(c);
+    if (name == "--format")
+        return c == Command::kDiscover;
+    if (name == "--ip" || name == "--mask" || name == "--gateway")
+        return c == Command::kSetIp;
+    return false;
+}
+
+class Parser {
+public:
+    Parser(const CommandInfo& info, Options& options, std::string& error)
+        : m_info(info), m_options(options), m_error(error)
+    {
+    }
+
+    bool Fail(const std::string& what)
+    {
+        m_error = what;
+        return false;
+    }
+
+    bool ApplyValue(std::string_view name, const std::string& value)
+    {
+        Options& o = m_options;
+        if (name == "--local-port" || name == "--device-port") {
+            std::uint16_t port = 0;
+            if (!ParsePort(value, port))
+                return Fail(std::string(name) + " '" + value + "': not a port number 1-65535");
+            (name == "--local-port" ? o.ports.localPort : o.ports.devicePort) = port;
+            return true;
+        }
+        if (name == "--broadcast") {
+            Ipv4 address;
+            if (!ParseIpArgument(value, address))
+                return Fail("--broadcast '" + value + "': not four dotted numbers 0-255");
+            o.ports.broadcastAddress = value;
+            return true;
+        }
+        if (name == "--wait") {
+            if (!ParseSeconds(value, o.waitSeconds))
+                return Fail("--wait '" + value + "': not a number of seconds above 0 and at most 3600");
+            return true;
+        }
+        if (name == "--format") {
+            if (value == "table")
+                o.format = Format::kTable;
+            else if (value == "csv")
+                o.format = Format::kCsv;
+            else if (value == "json")
+                o.format = Format::kJson;
+            else
+                return Fail("--format '" + value + "': not one of table, csv, json");
+            return true;
+        }
+        Ipv4 address;
+        if (!ParseIpArgument(value, address))
+            return Fail(std::string(name) + " '" + value + "': not four dotted numbers 0-255");
+        (name == "--ip" ? o.newIp : name == "--mask" ? o.newMask : o.newGateway) = address;
+        return true;
+    }
+
+    bool ApplyPositionals(const std::vector<std::string>& values)
+    {
+        const auto& names = m_info.positionals;
+        if (values.size() < names.size())
+            return Fail(std::string(m_info.name) + " needs " + names[values.size()]);
+        if (values.size() > names.size())
+            return Fail("unexpected argument '" + values[names.size()] + "'");
+        Options& o = m_options;
+        switch (o.command) {
+        case Command::kDiscover:
+            return true;
+        case Command::kSetIp:
+        case Command::kReset:
+        case Command::kUpdateFirmware:
+            if (!ParseMacSelector(values[0], o.device))
+                return Fail("MAC '" + values[0] +
+                            "': not six groups of one or two hexadecimal digits separated by '-' or ':'");
+            return true;
+        case Command::kSetMac:
+            if (!ParseIpArgument(values[0], o.currentIp))
+                return Fail("CURRENT_IP '" + values[0] + "': not four dotted numbers 0-255");
+            if (!ParseNewMac(values[1], o.newMac))
+                return Fail("NEW_MAC '" + values[1] +
+                            "': not six groups of one or two hexadecimal digits separated by '-'");
+            return true;
+        case Command::kWeb:
+            if (Ipv4 address; !ParseIpArgument(values[0], address))
+                return Fail("IP '" + values[0] + "': not four dotted numbers 0-255");
+            o.webAddress = values[0];
+            return true;
+        }
+        return true;
+    }
+
+private:
+    const CommandInfo& m_info;
+    Options& m_options;
+    std::string& m_error;
+};
+
+std::string HelpHint(const char* command)
+{
+    return command ? std::string("\nTry 'varnex-cli ") + command + " --help'." : "\nTry 'varnex-cli --help'.";
+}
+
+} // namespace
+
+const char* CommandName(Command command)
+{
+    for (const CommandInfo& info : kCommands)
+        if (info.command == command)
+            return info.name;
+    return "";
+}
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& options, std::string& text)
+{
+    if (args.empty()) {
+        text = "no command given" + HelpHint(nullptr);
+        return ParseResult::kUsageError;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        if (args.size() >= 2) {
+            for (const CommandInfo& info : kCommands)
+                if (args[1] == info.name) {
+                    text = CommandHelp(info.command);
+                    return ParseResult::kHelp;
+                }
+        }
+        text = OverallHelp();
+        return ParseResult::kHelp;
+    }
+    const auto info =
+        std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandInfo& c) { return args[0] == c.name; });
+    if (info == kCommands.end()) {
+        text = (args[0].starts_with("-") ? "options come after the command: '" : "unknown command '") + args[0] + "'" +
+               HelpHint(nullptr);
+        return ParseResult::kUsageError;
+    }
+
+    options = Options{};
+    options.command = info->command;
+    options.ports.broadcastAddress = "255.255.255.255";
+    std::string error;
+    Parser parser(*info, options, error);
+    std::vector<std::string> positionals;
+    bool optionsEnded = false;
+    bool ok = true;
+    for (std::size_t i = 1; ok && i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            positionals.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            text = CommandHelp(info->command);
+            return ParseResult::kHelp;
+        }
+        const std::size_t eq = arg.find('=');
+        const std::string_view name = std::string_view(arg).substr(0, eq);
+        if (name == "--password-stdin" && SendsPassword(info->command) && eq == std::string::npos) {
+            options.passwordFromStdin = true;
+        } else if (name.starts_with("--password") && name != "--password-stdin") {
+            // The value is not repeated: it may be the password itself.
+            ok = parser.Fail("a password is never taken from the command line; use --password-stdin or "
+                             "VARNEX_PASSWORD");
+        } else if (TakesValue(name, info->command)) {
+            if (eq != std::string::npos) {
+                ok = parser.ApplyValue(name, arg.substr(eq + 1));
+            } else if (i + 1 < args.size()) {
+                ok = parser.ApplyValue(name, args[++i]);
+            } else {
+                ok = parser.Fail(std::string(name) + " needs a value");
+            }
+        } else {
+            ok = parser.Fail("unknown option '" + std::string(name) + "' for " + info->name);
+        }
+    }
+    if (ok)
+        ok = parser.ApplyPositionals(positionals);
+    if (!ok) {
+        text = error + HelpHint(info->name);
+        return ParseResult::kUsageError;
+    }
+    return ParseResult::kRun;
+}
+
+} // namespace cli

@@ -1,0 +1,40 @@
+// The command line of varnex-cli: a subcommand, its arguments and its options.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli_arguments.h"
+#include "discovery/discovery_ports.h"
+
+namespace cli {
+
+enum class Command { kDiscover, kSetIp, kSetMac, kReset, kUpdateFirmware, kWeb };
+enum class Format { kTable, kCsv, kJson };
+
+struct Options {
+    Command command = Command::kDiscover;
+    DiscoveryPorts ports;           // broadcastAddress always filled in
+    double waitSeconds = 5.0;       // discover, set-ip: the quiet window
+    Format format = Format::kTable; // discover
+    bool passwordFromStdin = false; // the commands that send a password
+    Mac device;                     // set-ip, reset, update-firmware: the device's MAC
+    std::optional<Ipv4> newIp;      // set-ip: the values given
+    std::optional<Ipv4> newMask;
+    std::optional<Ipv4> newGateway;
+    Ipv4 currentIp;         // set-mac: the device's current address
+    Mac newMac;             // set-mac
+    std::string webAddress; // web: the IP text, passed on unchanged
+};
+
+enum class ParseResult { kRun, kHelp, kUsageError };
+
+// Reads args (without the program name). kHelp: text is the help to print;
+// kUsageError: text names what was wrong and where to find the help.
+// Accepts "--name value" and "--name=value"; "--" ends the options.
+ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& options, std::string& text);
+
+const char* CommandName(Command command);
+
+} // namespace cli

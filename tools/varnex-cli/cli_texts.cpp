@@ -1,0 +1,17 @@
+#include "cli_texts.h"
+
+#include "platform/resources.h"
+#include "platform/win_messages.h"
+
+namespace cli {
+
+std::string TooLongMessage(std::size_t limit)
+{
+    std::string text = AfxLoadString(AFX_IDP_PARSE_STRING_SIZE);
+    const std::string number = std::to_string(limit);
+    for (std::size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + number.size()))
+        text.replace(at, 2, number);
+    return text;
+}
+
+} // namespace cli

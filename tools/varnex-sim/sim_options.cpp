@@ -1,0 +1,150 @@
+#include "sim_options.h"
+
+#include <arpa/inet.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+
+#include "sim_device_config.h"
+
+namespace sim {
+
+namespace {
+
+constexpr double kMaxSeconds = 86400;
+
+std::optional<long> ParseInteger(const std::string& text, long min, long max)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 9)
+        return std::nullopt;
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Clock::duration> ParseSeconds(const std::string& text, bool allowZero)
+{
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (*end != '\0' || !std::isfinite(value) || value > kMaxSeconds || (!allowZero && value <= 0))
+        return std::nullopt;
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(value));
+}
+
+} // namespace
+
+std::string HelpText()
+{
+    return "Usage: varnex-sim [OPTIONS] {--devices FILE | --device DEF}...\n"
+           "Simulated devices: answers every discovery probe with one 52-byte reply per device and\n"
+           "applies the device commands that carry the device's password. Replies are broadcast:\n"
+           "run it inside a test LAN (scripts/testlan.sh), not on a real network.\n"
+           "\n"
+           "  --devices FILE        device definitions, one a line (repeatable)\n"
+           "  --device DEF          one device definition (repeatable)\n"
+           "  --port N              UDP port to listen on (36)\n"
+           "  --reply-port N        UDP port replies go to (4000)\n"
+           "  --broadcast ADDR      address replies go to (255.255.255.255)\n"
+           "  --reply-delay MS      pause between successive replies (0)\n"
+           "  --reset-silence SEC   how long a soft reset keeps a device silent (1)\n"
+           "  --answer-every SEC    also send every reply unasked every SEC seconds\n"
+           "  --log FILE            append one line per datagram received to FILE (- is stderr):\n"
+           "                        SRC:PORT -> DST:PORT len=N HEX VERDICT\n"
+           "  --help                show this help\n"
+           "\n" +
+           DeviceSyntaxHelp() +
+           "\n"
+           "Commands name the device by MAC (set-mac: by its current IP) and must carry its\n"
+           "password. set-ip, set-mask and set-gateway all set IP, mask and gateway from the\n"
+           "packet; set-mac sets the new MAC; reset silences the device for --reset-silence;\n"
+           "update-firmware makes it answer as \"FW-<name>\" (cut to 16 bytes), version 0.00,\n"
+           "until the simulator ends. Anything else is logged and changes nothing.\n"
+           "\n"
+           "Exit status: 0 ended by SIGINT or SIGTERM, 1 runtime failure (port in use, file\n"
+           "cannot be opened), 2 bad usage or device definition.\n";
+}
+
+OptionsResult ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (name == "--help" || name == "-h")
+            return OptionsResult::kHelp;
+        if (name.rfind("--", 0) != 0) {
+            error = "unexpected argument '" + name + "'";
+            return OptionsResult::kUsageError;
+        }
+        const std::size_t eq = name.find('=');
+        if (eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        }
+        if (!value) {
+            error = name + " needs a value";
+            return OptionsResult::kUsageError;
+        }
+        const std::string& v = *value;
+        auto bad = [&](const char* what) {
+            error = name + ": '" + v + "' is not " + what;
+            return OptionsResult::kUsageError;
+        };
+
+        if (name == "--devices") {
+            options.sources.push_back({DeviceSource::kFile, v});
+        } else if (name == "--device") {
+            options.sources.push_back({DeviceSource::kOption, v});
+        } else if (name == "--port" || name == "--reply-port") {
+            const auto port = ParseInteger(v, 1, 65535);
+            if (!port)
+                return bad("a port number 1-65535");
+            (name == "--port" ? options.port : options.replyPort) = static_cast<std::uint16_t>(*port);
+        } else if (name == "--broadcast") {
+            in_addr addr{};
+            if (inet_pton(AF_INET, v.c_str(), &addr) != 1)
+                return bad("an IPv4 address");
+            std::memcpy(options.broadcast.data(), &addr, 4);
+        } else if (name == "--reply-delay") {
+            const auto ms = ParseInteger(v, 0, 60000);
+            if (!ms)
+                return bad("a number of milliseconds 0-60000");
+            options.replyDelay = std::chrono::milliseconds(*ms);
+        } else if (name == "--reset-silence") {
+            const auto d = ParseSeconds(v, true);
+            if (!d)
+                return bad("a number of seconds 0-86400");
+            options.resetSilence = *d;
+        } else if (name == "--answer-every") {
+            const auto d = ParseSeconds(v, false);
+            if (!d)
+                return bad("a number of seconds above 0, at most 86400");
+            options.answerEvery = *d;
+        } else if (name == "--log") {
+            if (v.empty())
+                return bad("a file name");
+            options.logPath = v;
+        } else {
+            error = "unknown option '" + name + "'";
+            return OptionsResult::kUsageError;
+        }
+    }
+    if (options.sources.empty()) {
+        error = "no devices: give --devices FILE or --device DEF";
+        return OptionsResult::kUsageError;
+    }
+    // Replies carry code 0x39 like a probe: sent to our own port they would be answered again.
+    if (options.port == options.replyPort) {
+        error = "--reply-port must differ from --port";
+        return OptionsResult::kUsageError;
+    }
+    return OptionsResult::kRun;
+}
+
+} // namespace sim

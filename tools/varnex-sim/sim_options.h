@@ -1,0 +1,32 @@
+// The simulator's command line.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim_device.h"
+#include "sim_device_sources.h"
+
+namespace sim {
+
+struct Options {
+    std::uint16_t port = 36;
+    std::uint16_t replyPort = 4000;
+    Ipv4 broadcast{255, 255, 255, 255};
+    std::vector<DeviceSource> sources; // in command-line order
+    std::string logPath;               // empty: no log; "-": standard error
+    std::chrono::milliseconds replyDelay{0};
+    Clock::duration resetSilence = std::chrono::seconds(1);
+    Clock::duration answerEvery{}; // zero: only answer probes
+};
+
+enum class OptionsResult { kRun, kHelp, kUsageError };
+
+// Accepts "--name value" and "--name=value"; args excludes the program name.
+OptionsResult ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+std::string HelpText();
+
+} // namespace sim
