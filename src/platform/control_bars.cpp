@@ -61,7 +61,9 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
         StatusPane pane;
         pane.id = ids[i];
         if (ids[i] == 0) {
+            // The message pane starts with the idle message.
             pane.style = SBPS_NOBORDERS | SBPS_STRETCH;
+            pane.text = AfxLoadString(AFX_IDS_IDLEMESSAGE);
         } else {
             pane.text = AfxLoadString(ids[i]);
             if (pane.text.empty())

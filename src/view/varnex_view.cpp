@@ -49,6 +49,16 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
             msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
             msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+            msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
+            msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
+            msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
+            msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
+            msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
+            msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
         }};
     return &map;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "commands/command_packet.h"
 #include "discovery/device_list_rows.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/list_socket.h"
@@ -34,6 +35,22 @@ public:
     void OnRefresh();
     // Closes and re-creates the socket for sending; false after showing the failure.
     BOOL ReopenDeviceSocket();
+
+    // The device commands.
+    void OnModifyIP();
+    void OnModifyMAC();
+    void OnWebBrowser();
+    void OnSoftReset();
+    void OnUpdateFirmware();
+    void SendDeviceOrder(std::uint8_t code);
+    void OnUpdateDeviceCommand(CCmdUI* pCmdUI);
+    // The text of one cell (logical column), at most 259 characters.
+    std::string GetCellText(int row, int column);
+    // The selected rows one after another: -1 starts, -1 ends.
+    int NextSelectedRow(int after);
+    void BroadcastCommandPacket(const COMMAND_PACKET& packet);
+    // After a command that sent something: the delayed refresh, a pause, an empty list.
+    void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
 
     // Answers from the discovery socket.
     void AddDeviceRow(const unsigned char (&frame)[52]) override;

@@ -4,11 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "cli_browser.h"
+#include "commands/default_browser.h"
 #include "cli_command_packets.h"
 #include "cli_device_lookup.h"
 #include "cli_device_socket.h"
-#include "cli_launch.h"
 #include "cli_listen.h"
 #include "cli_output.h"
 #include "cli_password.h"
@@ -95,10 +94,9 @@ int RunSetIp(const Options& options)
 int RunWeb(const Options& options)
 {
     ForgetEnvironmentPassword(); // the browser inherits the environment
-    std::string error = "no browser found (set BROWSER, or install xdg-utils)";
-    for (const CommandLine& argv : BrowserCandidates(SystemBrowserEnvironment(), options.webAddress))
-        if (StartDetached(argv, error))
-            return kSuccess;
+    std::string error;
+    if (OpenInBrowser(FindDefaultBrowser(), options.webAddress, error))
+        return kSuccess;
     return Fail(kRuntimeFailure, "cannot open " + options.webAddress + " in a web browser: " + error);
 }
 

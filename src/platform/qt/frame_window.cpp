@@ -195,7 +195,7 @@ void FrameWindow::StatusBarChanged(CStatusBar* bar)
         const StatusPane& pane = bar->Pane(i);
         auto* label = new QLabel(sb);
         if (i == 0) {
-            label->setText(TextFromBytes(AfxLoadString(AFX_IDS_IDLEMESSAGE)));
+            label->setText(TextFromBytes(pane.text));
             sb->addWidget(label, 1);
         } else {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -279,8 +279,11 @@ void FrameWindow::IdleUpdate()
 
 void FrameWindow::ShowMessage(const QString& text)
 {
-    if (QLabel* pane = Pane(0))
-        pane->setText(text.isEmpty() ? TextFromBytes(AfxLoadString(AFX_IDS_IDLEMESSAGE)) : text);
+    // Through the frame, so that the status bar's own pane text stays true.
+    if (text.isEmpty())
+        m_frame->SetMessageText(0u);
+    else
+        m_frame->SetMessageText(BytesFromText(text));
 }
 
 bool FrameWindow::event(QEvent* e)

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli_desktop_entry.h"
+#include "commands/desktop_entry.h"
 
-namespace cli {
+namespace browser {
 
 struct BrowserEnvironment {
     std::string browserVariable;                        // $BROWSER; empty when unset
@@ -31,4 +31,4 @@ std::vector<CommandLine> BrowserCandidates(const BrowserEnvironment& env, const 
 // $XDG_DATA_HOME and $XDG_DATA_DIRS (with their defaults), and $PATH.
 BrowserEnvironment SystemBrowserEnvironment();
 
-} // namespace cli
+} // namespace browser

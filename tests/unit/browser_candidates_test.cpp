@@ -7,13 +7,13 @@
 #include <fstream>
 #include <set>
 
-#include "varnex-cli/cli_browser.h"
-#include "varnex-cli/cli_desktop_entry.h"
+#include "commands/browser_candidates.h"
+#include "commands/desktop_entry.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using cli::CommandLine;
+using browser::CommandLine;
 
 class BrowserLookup : public testing::Test {
 protected:
@@ -32,10 +32,10 @@ protected:
     void TearDown() override { fs::remove_all(m_root); }
 
     void WriteDesktop(const fs::path& relative, const std::string& text) { std::ofstream(m_root / relative) << text; }
-    std::vector<CommandLine> Candidates() { return cli::BrowserCandidates(m_env, "192.168.1.20"); }
+    std::vector<CommandLine> Candidates() { return browser::BrowserCandidates(m_env, "192.168.1.20"); }
 
     fs::path m_root;
-    cli::BrowserEnvironment m_env;
+    browser::BrowserEnvironment m_env;
     std::set<std::string> m_runnable;
     std::string m_defaultId;
     int m_defaultAsked = 0;
@@ -95,16 +95,16 @@ TEST_F(BrowserLookup, UnusableDefaultsFallBackToXdgOpen)
 
 TEST(DesktopExec, QuotingEscapesAndFieldCodes)
 {
-    cli::DesktopEntry entry;
+    browser::DesktopEntry entry;
     entry.name = "Web";
     entry.exec = R"("/opt/My Browser/run" "a \"q\" \\ b" %f %k %% %d)";
-    const auto argv = cli::ExpandExec(entry, "/x/web.desktop", "10.0.0.1");
+    const auto argv = browser::ExpandExec(entry, "/x/web.desktop", "10.0.0.1");
     ASSERT_TRUE(argv);
     EXPECT_EQ(*argv, (CommandLine{"/opt/My Browser/run", "a \"q\" \\ b", "10.0.0.1", "/x/web.desktop", "%"}));
     entry.exec = "\"unclosed %u";
-    EXPECT_FALSE(cli::ExpandExec(entry, "", "10.0.0.1"));
+    EXPECT_FALSE(browser::ExpandExec(entry, "", "10.0.0.1"));
     entry.exec = "   ";
-    EXPECT_FALSE(cli::ExpandExec(entry, "", "10.0.0.1"));
+    EXPECT_FALSE(browser::ExpandExec(entry, "", "10.0.0.1"));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cli_launch.h"
+#include "commands/launch_detached.h"
 
 #include <cerrno>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace cli {
+namespace browser {
 
 namespace {
 
@@ -82,4 +82,4 @@ bool StartDetached(const CommandLine& argv, std::string& error)
     return true;
 }
 
-} // namespace cli
+} // namespace browser

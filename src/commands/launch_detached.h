@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "cli_desktop_entry.h"
+#include "commands/desktop_entry.h"
 
-namespace cli {
+namespace browser {
 
 // Starts argv[0] (searched in $PATH) in a new session, with its standard streams
 // on /dev/null, and does not wait for it. True once the program has
 // been executed; false with the reason when it could not be.
 bool StartDetached(const CommandLine& argv, std::string& error);
 
-} // namespace cli
+} // namespace browser

@@ -1,11 +1,11 @@
-#include "cli_browser.h"
+#include "commands/browser_candidates.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace cli {
+namespace browser {
 
 namespace {
 
@@ -137,4 +137,4 @@ BrowserEnvironment SystemBrowserEnvironment()
     return env;
 }
 
-} // namespace cli
+} // namespace browser

@@ -1,9 +1,9 @@
-#include "cli_desktop_entry.h"
+#include "commands/desktop_entry.h"
 
 #include <fstream>
 #include <sys/stat.h>
 
-namespace cli {
+namespace browser {
 
 namespace {
 
@@ -218,4 +218,4 @@ std::optional<CommandLine> ExpandExec(const DesktopEntry& entry, const std::stri
     return argv;
 }
 
-} // namespace cli
+} // namespace browser

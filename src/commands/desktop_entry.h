@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace cli {
+namespace browser {
 
 using CommandLine = std::vector<std::string>;
 
@@ -34,4 +34,4 @@ std::string FindDesktopFile(const std::vector<std::string>& dataDirs, const std:
 // Nothing when the value cannot be split (an unclosed quote) or is empty.
 std::optional<CommandLine> ExpandExec(const DesktopEntry& entry, const std::string& file, const std::string& argument);
 
-} // namespace cli
+} // namespace browser

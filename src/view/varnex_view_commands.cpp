@@ -1,0 +1,162 @@
+// The device commands: each selected row in turn gets its dialogs and packets;
+// afterwards the list is emptied and refreshed once the devices had time to act.
+#include "commands/command_builders.h"
+#include "commands/default_browser.h"
+#include "commands/input_ip_dlg.h"
+#include "commands/input_mac_dlg.h"
+#include "commands/input_password_dlg.h"
+#include "platform/services.h"
+#include "platform/win_app.h"
+#include "res/resource_ids.h"
+#include "view/varnex_view.h"
+
+namespace {
+
+// Asks for the password and sends the packet with it; false when the user cancelled.
+// The password leaves memory as soon as the packet is gone.
+bool SendWithPassword(CVarnexView& view, COMMAND_PACKET packet, bool reopenFirst, bool* socketFailed = nullptr)
+{
+    CInputPasswordDlg password;
+    password.m_strPassword.clear();
+    if (password.DoModal() != IDOK)
+        return false;
+    const bool copied = SetPacketPassword(packet, password.m_strPassword);
+    password.WipePassword();
+    if (!copied)
+        return false;
+    if (reopenFirst && !view.ReopenDeviceSocket()) {
+        WipePassword(packet);
+        if (socketFailed)
+            *socketFailed = true;
+        return false;
+    }
+    view.BroadcastCommandPacket(packet);
+    WipePassword(packet);
+    return true;
+}
+
+}  // namespace
+
+void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(SendMessage(LVM_GETSELECTEDCOUNT) >= 1); }
+
+std::string CVarnexView::GetCellText(int row, int column)
+{
+    char buffer[260] = {};
+    LVITEMA item;
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = static_cast<int>(sizeof buffer);
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.pszText == nullptr)
+        return {};
+    return item.pszText;
+}
+
+int CVarnexView::NextSelectedRow(int after)
+{
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
+}
+
+void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet)
+{
+    if (!m_pSocket)
+        return;
+    const packet::Bytes bytes = PacketBytes(packet);
+    const char* host = m_ports.broadcastAddress.empty() ? nullptr : m_ports.broadcastAddress.c_str();
+    m_pSocket->SendTo(bytes.data(), static_cast<int>(bytes.size()), m_ports.devicePort, host);
+}
+
+void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)
+{
+    SetTimer(kDelayedRefreshTimer, delayMs);
+    if (pauseMs != 0 && Platform().loop)
+        Platform().loop->Sleep(pauseMs);
+    DeleteAllRows();
+}
+
+void CVarnexView::OnModifyIP()
+{
+    bool sent = false;
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+        // A fresh dialog per row, so a value changed for one device is never sent to another.
+        CInputIPDlg dialog;
+        dialog.m_strIP = GetCellText(row, device::kIp);
+        dialog.m_strMask = GetCellText(row, device::kMask);
+        dialog.m_strGateway = GetCellText(row, device::kGateway);
+        if (dialog.DoModal() != IDOK)
+            continue;
+        if (!ReopenDeviceSocket())
+            continue;
+        const struct {
+            BOOL changed;
+            std::uint8_t code;
+        } values[] = {{dialog.m_bIPChanged, CMD_SET_IP},
+                      {dialog.m_bMaskChanged, CMD_SET_SUBNET_MASK},
+                      {dialog.m_bGatewayChanged, CMD_SET_GATEWAY}};
+        for (const auto& value : values) {
+            if (!value.changed)
+                continue;
+            std::uint8_t mac[6];
+            ParseMacBytes(GetCellText(row, device::kMac), mac);
+            const COMMAND_PACKET packet =
+                BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway, mac);
+            if (SendWithPassword(*this, packet, false))
+                sent = true;
+        }
+    }
+    if (sent)
+        ScheduleDelayedRefresh(2000, 0);
+}
+
+void CVarnexView::OnModifyMAC()
+{
+    bool sent = false;
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+        std::uint8_t currentIp[4];
+        ParseDottedBytes(GetCellText(row, device::kIp), currentIp);
+        CInputMACDlg dialog;
+        dialog.m_strMAC = GetCellText(row, device::kMac);
+        // A text that is not six groups would leave bytes of the address undefined:
+        // refuse it and ask again with the text as typed.
+        while (true) {
+            if (dialog.DoModal() != IDOK)
+                return;  // the whole command ends, without the refresh
+            if (IsWellFormedMac(dialog.m_strMAC))
+                break;
+            AfxMessageBox(IDS_BAD_MAC_FORMAT, MB_ICONEXCLAMATION);
+        }
+        std::uint8_t newMac[6];
+        ParseMacBytes(dialog.m_strMAC, newMac);
+        if (SendWithPassword(*this, BuildSetMacCommand(currentIp, newMac), true))
+            sent = true;
+    }
+    if (sent)
+        ScheduleDelayedRefresh(5000, 2000);
+}
+
+void CVarnexView::SendDeviceOrder(std::uint8_t code)
+{
+    bool sent = false;
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+        std::uint8_t mac[6];
+        ParseMacBytes(GetCellText(row, device::kMac), mac);
+        if (SendWithPassword(*this, BuildDeviceOrder(code, mac), true))
+            sent = true;
+    }
+    if (sent)
+        ScheduleDelayedRefresh(5000, 2000);
+}
+
+void CVarnexView::OnSoftReset() { SendDeviceOrder(CMD_SOFT_RESET); }
+
+void CVarnexView::OnUpdateFirmware() { SendDeviceOrder(CMD_UPDATE_FIRMWARE); }
+
+void CVarnexView::OnWebBrowser()
+{
+    const browser::BrowserEnvironment env = FindDefaultBrowser();
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+        std::string error;
+        OpenInBrowser(env, GetCellText(row, device::kIp), error);  // no message, as with the platform's shell
+    }
+}

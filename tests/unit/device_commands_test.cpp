@@ -1,0 +1,330 @@
+// The device commands of the running program with a scripted user: the exact
+// packets, the dialogs' cancel paths, the completion step, a taken socket.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "commands/command_packet.h"
+#include "platform/frame_wnd.h"
+#include "platform/ip_address_control.h"
+#include "res/resource_ids.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A packet of 52 bytes: magic, code, then the given bytes at their offsets.
+Bytes Expected(std::uint8_t code, std::initializer_list<std::pair<std::size_t, Bytes>> fields)
+{
+    Bytes b(52, 0);
+    std::memcpy(b.data(), "QZR", 3);
+    b[3] = code;
+    for (const auto& [at, bytes] : fields)
+        std::copy(bytes.begin(), bytes.end(), b.begin() + static_cast<long>(at));
+    return b;
+}
+
+class DeviceCommandsTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Start());
+        Answer(DeviceReply("Cam-Lobby", {192, 168, 1, 20}, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}));
+        Answer(DeviceReply("Cam-Gate", {192, 168, 1, 21}, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}));
+        Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+        probesBefore = Sent().size();
+    }
+
+    // Rows are sorted by IP in reverse text order: .22, .21, .20.
+    int RowOf(const std::string& name)
+    {
+        const auto names = Column(0);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (names[i] == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+    void Select(std::initializer_list<std::string> names)
+    {
+        LVITEMA item;
+        item.stateMask = LVIS_SELECTED;
+        item.state = 0;
+        View().SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+        for (const std::string& name : names) {
+            item.state = LVIS_SELECTED;
+            View().SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(RowOf(name)), reinterpret_cast<LPARAM>(&item));
+        }
+    }
+    void Command(UINT id) { Frame().SendMessage(WM_COMMAND, id, 0); }
+    std::vector<Bytes> CommandPackets() const
+    {
+        std::vector<Bytes> packets;
+        for (std::size_t i = probesBefore; i < Sent().size(); ++i)
+            if (Sent()[i].bytes[3] != 0x39)
+                packets.push_back(Sent()[i].bytes);
+        return packets;
+    }
+
+    // Dialog answers.
+    void Password(const std::string& text)
+    {
+        user.user.dialogAnswers.push_back([text](CDialog& d) {
+            EXPECT_EQ(d.TemplateId(), IDD_INPUT_PASSWORD);
+            d.GetDlgItem(IDC_EDIT_PASSWORD)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+    }
+    void Cancel(UINT expectedTemplate)
+    {
+        user.user.dialogAnswers.push_back([expectedTemplate](CDialog& d) {
+            EXPECT_EQ(d.TemplateId(), expectedTemplate);
+            d.OnCancel();
+            return static_cast<INT_PTR>(d.Result());
+        });
+    }
+    // The IP dialog with some fields given new values (nullptr: left as shown).
+    void IpDialog(const int* ip, const int* mask, const int* gateway)
+    {
+        user.user.dialogAnswers.push_back([ip, mask, gateway](CDialog& d) {
+            EXPECT_EQ(d.TemplateId(), IDD_INPUT_IP);
+            const UINT ids[3] = {IDC_IPADDRESS_IP, IDC_IPADDRESS_MASK, IDC_IPADDRESS_GATEWAY};
+            const int* values[3] = {ip, mask, gateway};
+            for (int i = 0; i < 3; ++i)
+                if (values[i])
+                    d.GetDlgItem(ids[i])->SendMessage(
+                        IPM_SETADDRESS, 0, MAKEIPADDRESS(values[i][0], values[i][1], values[i][2], values[i][3]));
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+    }
+    void MacDialog(const std::string& text)
+    {
+        user.user.dialogAnswers.push_back([text](CDialog& d) {
+            EXPECT_EQ(d.TemplateId(), IDD_INPUT_MAC);
+            d.GetDlgItem(IDC_EDIT_MAC)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+    }
+
+    std::size_t probesBefore = 0;
+};
+
+const int kIp50[4] = {192, 168, 1, 50};
+const int kMask16[4] = {255, 255, 0, 0};
+const int kGateway254[4] = {192, 168, 1, 254};
+
+}  // namespace
+
+TEST_F(DeviceCommandsTest, CommandsAreEnabledOnlyWithASelection)
+{
+    for (UINT id : {ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET, ID_UPDATE_FIRMWARE}) {
+        CCmdUI state;
+        state.m_nID = id;
+        state.DoUpdate(&Frame(), TRUE);
+        EXPECT_FALSE(state.enabled) << id;
+    }
+    Command(ID_SOFT_RESET);  // disabled: nothing happens
+    EXPECT_TRUE(user.user.dialogsShown.empty());
+    Select({"Cam-Gate"});
+    for (UINT id : {ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET, ID_UPDATE_FIRMWARE}) {
+        CCmdUI state;
+        state.m_nID = id;
+        state.DoUpdate(&Frame(), TRUE);
+        EXPECT_TRUE(state.enabled) << id;
+    }
+}
+
+TEST_F(DeviceCommandsTest, ModifyIpOfTheAddressAloneSendsTheExactPacket)
+{
+    Select({"Cam-Lobby"});
+    IpDialog(kIp50, nullptr, nullptr);
+    Password("");
+    Command(ID_MODIFY_IP);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0], Expected(0x3A, {{4, {0xC0, 0xA8, 0x01, 0x32}},
+                                          {8, {0xFF, 0xFF, 0xFF, 0x00}},
+                                          {12, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}},
+                                          {35, {0xC0, 0xA8, 0x01, 0x01}}}));
+    const auto& sent = Sent().back();
+    EXPECT_EQ(sent.fromPort, 4000);
+    EXPECT_EQ(sent.host, "255.255.255.255");
+    EXPECT_EQ(sent.port, 36);
+    // Completion: the list empties at once and refreshes 2 s later, with no pause.
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(loop.loop.TimerPeriod(&View(), 2), 2000u);
+    EXPECT_TRUE(loop.loop.sleeps.empty());
+    loop.loop.Advance(2000);
+    EXPECT_EQ(Sent().back().bytes[3], 0x39);
+}
+
+TEST_F(DeviceCommandsTest, AllThreeValuesChangedMeansThreePasswordsAndThreePacketsInOrder)
+{
+    Select({"Cam-Lobby"});
+    IpDialog(kIp50, kMask16, kGateway254);
+    Password("a");
+    Password("bb");
+    Password("ccc");
+    Command(ID_MODIFY_IP);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 3u);
+    const std::uint8_t codes[3] = {0x3A, 0x3B, 0x3E};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(packets[i][3], codes[i]);
+        // Same four data fields in every packet; only the code and the password differ.
+        EXPECT_EQ(Bytes(packets[i].begin() + 4, packets[i].begin() + 42),
+                  Bytes(packets[0].begin() + 4, packets[0].begin() + 42));
+        EXPECT_EQ(packets[i][42], std::string("abc")[i]);
+    }
+    EXPECT_EQ(Bytes(packets[2].begin() + 42, packets[2].begin() + 46), (Bytes{'c', 'c', 'c', 0}));
+    EXPECT_EQ(Bytes(packets[0].begin() + 8, packets[0].begin() + 12), (Bytes{255, 255, 0, 0}));
+}
+
+TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)
+{
+    Select({"Cam-Lobby"});
+    IpDialog(nullptr, nullptr, nullptr);
+    Command(ID_MODIFY_IP);
+    EXPECT_TRUE(CommandPackets().empty());
+    EXPECT_EQ(user.user.dialogsShown, (std::vector<UINT>{IDD_INPUT_IP}));
+    EXPECT_EQ(RowCount(), 3);
+    EXPECT_FALSE(loop.loop.IsTimerRunning(&View(), 2));
+}
+
+TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
+{
+    Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
+    // Rows in ascending index order: Yard (.22), Gate (.21), Lobby (.20).
+    IpDialog(nullptr, nullptr, kGateway254);  // Yard: gateway changed
+    Password("");
+    Cancel(IDD_INPUT_IP);                     // Gate: cancelled, still goes on
+    IpDialog(nullptr, nullptr, nullptr);      // Lobby: nothing changed, so nothing is sent
+    Command(ID_MODIFY_IP);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0][3], 0x3E);
+    EXPECT_EQ(Bytes(packets[0].begin() + 12, packets[0].begin() + 18), (Bytes{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    EXPECT_EQ(Bytes(packets[0].begin() + 35, packets[0].begin() + 39), (Bytes{192, 168, 1, 254}));
+    EXPECT_EQ(user.user.dialogsShown.size(), 4u);
+}
+
+TEST_F(DeviceCommandsTest, CancelledPasswordSkipsOnlyThatValue)
+{
+    Select({"Cam-Lobby"});
+    IpDialog(kIp50, kMask16, nullptr);
+    Cancel(IDD_INPUT_PASSWORD);
+    Password("pw");
+    Command(ID_MODIFY_IP);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0][3], 0x3B);
+}
+
+TEST_F(DeviceCommandsTest, ModifyMacSendsTheExampleAfterAPauseAndEmptiesTheList)
+{
+    Select({"Cam-Lobby"});
+    MacDialog("00-0a-1b-2c-3d-4f");
+    Password("");
+    Command(ID_MODIFY_MAC);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0], Expected(0x3C, {{4, {0xC0, 0xA8, 0x01, 0x14}}, {12, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}}}));
+    EXPECT_EQ(loop.loop.sleeps, (std::vector<UINT>{2000}));
+    EXPECT_EQ(loop.loop.TimerPeriod(&View(), 2), 5000u);
+    EXPECT_EQ(RowCount(), 0);
+}
+
+TEST_F(DeviceCommandsTest, MalformedMacIsRefusedAndTheDialogShownAgain)
+{
+    Select({"Cam-Lobby"});
+    MacDialog("00-0A-1B-2C-3D");  // five groups
+    MacDialog("00-0A-1B-2C-3D-4G");
+    MacDialog("00-0A-1B-2C-3D-4F");
+    Password("");
+    Command(ID_MODIFY_MAC);
+    ASSERT_EQ(user.user.boxes.size(), 2u);
+    EXPECT_NE(user.user.boxes[0].text.find("six groups"), std::string::npos);
+    EXPECT_EQ(user.user.boxes[0].type & MB_ICONMASK, MB_ICONEXCLAMATION);
+    ASSERT_EQ(CommandPackets().size(), 1u);
+    EXPECT_EQ(CommandPackets()[0][17], 0x4F);
+}
+
+TEST_F(DeviceCommandsTest, CancelledMacDialogEndsTheWholeCommandWithoutRefresh)
+{
+    Select({"Cam-Lobby", "Cam-Gate"});
+    MacDialog("00-0A-1B-2C-3D-99");  // first row (Gate) confirmed and sent
+    Password("");
+    Cancel(IDD_INPUT_MAC);           // second row: the command ends here
+    Command(ID_MODIFY_MAC);
+    EXPECT_EQ(CommandPackets().size(), 1u);
+    EXPECT_FALSE(loop.loop.IsTimerRunning(&View(), 2));
+    EXPECT_TRUE(loop.loop.sleeps.empty());
+    EXPECT_EQ(RowCount(), 3);
+}
+
+TEST_F(DeviceCommandsTest, SoftResetAndFirmwareDifferOnlyInTheCode)
+{
+    Select({"Cam-Yard"});
+    Password("");
+    Command(ID_SOFT_RESET);
+    ASSERT_EQ(CommandPackets().size(), 1u);
+    EXPECT_EQ(CommandPackets()[0], Expected(0x3D, {{12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
+    loop.loop.Advance(6000);
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    Select({"Cam-Yard"});
+    probesBefore = Sent().size();
+    Password("");
+    Command(ID_UPDATE_FIRMWARE);
+    ASSERT_EQ(CommandPackets().size(), 1u);
+    EXPECT_EQ(CommandPackets()[0], Expected(0x3F, {{12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
+}
+
+TEST_F(DeviceCommandsTest, EightBytePasswordFillsTheField)
+{
+    Select({"Cam-Yard"});
+    Password("12345678");
+    Command(ID_SOFT_RESET);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(Bytes(packets[0].begin() + 42, packets[0].end()), (Bytes{'1', '2', '3', '4', '5', '6', '7', '8', 0, 0}));
+}
+
+TEST_F(DeviceCommandsTest, ThreeRowsThreePromptsCancellingTheSecondStillSendsTheOthers)
+{
+    Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
+    Password("");
+    Cancel(IDD_INPUT_PASSWORD);
+    Password("");
+    Command(ID_SOFT_RESET);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_EQ(packets[0][17], 0x5E);  // Yard, the first row
+    EXPECT_EQ(packets[1][17], 0x4E);  // Lobby, the third
+    EXPECT_EQ(loop.loop.sleeps.size(), 1u);
+}
+
+TEST_F(DeviceCommandsTest, TakenSocketShowsTheMessageAndSendsNothing)
+{
+    loop.loop.Advance(10000);  // the discovery socket has closed
+    network.net.TakePort(4000);
+    Select({"Cam-Yard"});
+    Password("");
+    Command(ID_SOFT_RESET);
+    EXPECT_TRUE(CommandPackets().empty());
+    ASSERT_EQ(user.user.boxes.size(), 1u);
+    EXPECT_EQ(user.user.boxes[0].text, "Socket port '4000' Open fail ！");
+    EXPECT_FALSE(loop.loop.IsTimerRunning(&View(), 2));
+    EXPECT_EQ(RowCount(), 3);
+}
+
+TEST_F(DeviceCommandsTest, NothingSelectedDoesNothingEvenWhenRunDirectly)
+{
+    View().OnSoftReset();
+    View().OnModifyIP();
+    View().OnModifyMAC();
+    EXPECT_TRUE(user.user.dialogsShown.empty());
+    EXPECT_TRUE(CommandPackets().empty());
+}
