@@ -12,7 +12,7 @@ template <class T> LPARAM Arg(T* p)
     return reinterpret_cast<LPARAM>(p);
 }
 
-struct HeaderTest : ::testing::Test {
+struct HeaderControlTest : ::testing::Test {
     MessageRecorder parent;
     CWnd header;
     void SetUp() override
@@ -52,7 +52,7 @@ struct HeaderTest : ::testing::Test {
     }
 };
 
-TEST_F(HeaderTest, ItemsOutOfRangeAreRefused)
+TEST_F(HeaderControlTest, ItemsOutOfRangeAreRefused)
 {
     HDITEMA hi;
     hi.mask = HDI_WIDTH;
@@ -68,7 +68,7 @@ TEST_F(HeaderTest, ItemsOutOfRangeAreRefused)
     EXPECT_EQ(header.SendMessage(HDM_INSERTITEMA, 0, 0), -1);
 }
 
-TEST_F(HeaderTest, OrdersFollowInsertionsDeletionsAndExplicitPlaces)
+TEST_F(HeaderControlTest, OrdersFollowInsertionsDeletionsAndExplicitPlaces)
 {
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(header.SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(i)), i);
@@ -83,7 +83,7 @@ TEST_F(HeaderTest, OrdersFollowInsertionsDeletionsAndExplicitPlaces)
     EXPECT_EQ(Order(), std::vector<int>({0, 1, 2}));
 }
 
-TEST_F(HeaderTest, OrderArraysMustHaveTheRightSizeAndRectanglesFollowThem)
+TEST_F(HeaderControlTest, OrderArraysMustHaveTheRightSizeAndRectanglesFollowThem)
 {
     int order[3] = {2, 0, 1};
     EXPECT_EQ(header.SendMessage(HDM_SETORDERARRAY, 2, Arg(order)), 0);
@@ -99,7 +99,7 @@ TEST_F(HeaderTest, OrderArraysMustHaveTheRightSizeAndRectanglesFollowThem)
     EXPECT_EQ(rc, (RECT{160, 0, 240, 22}));
 }
 
-TEST_F(HeaderTest, SetItemAsksFirstAndARefusalCancels)
+TEST_F(HeaderControlTest, SetItemAsksFirstAndARefusalCancels)
 {
     HDITEMA hi;
     hi.mask = HDI_WIDTH;
@@ -120,7 +120,7 @@ TEST_F(HeaderTest, SetItemAsksFirstAndARefusalCancels)
     EXPECT_EQ(hi.cxy, 55);
 }
 
-TEST_F(HeaderTest, HitTestFindsSectionsAndDividers)
+TEST_F(HeaderControlTest, HitTestFindsSectionsAndDividers)
 {
     HDHITTESTINFO info;
     info.pt = POINT{50, 5};
@@ -137,7 +137,7 @@ TEST_F(HeaderTest, HitTestFindsSectionsAndDividers)
     EXPECT_EQ(info.flags, HHT_TOLEFT);
 }
 
-TEST_F(HeaderTest, ClickTrackAndDoubleClick)
+TEST_F(HeaderControlTest, ClickTrackAndDoubleClick)
 {
     Mouse(WM_LBUTTONDOWN, 120);
     Mouse(WM_LBUTTONUP, 120);
@@ -166,7 +166,7 @@ TEST_F(HeaderTest, ClickTrackAndDoubleClick)
     EXPECT_EQ(parent.Messages()[0].item, 0);
 }
 
-TEST_F(HeaderTest, DraggingASectionSendsEndDragInsteadOfAClick)
+TEST_F(HeaderControlTest, DraggingASectionSendsEndDragInsteadOfAClick)
 {
     header.ModifyStyle(0, HDS_DRAGDROP);
     Mouse(WM_LBUTTONDOWN, 20);
@@ -187,7 +187,7 @@ TEST_F(HeaderTest, DraggingASectionSendsEndDragInsteadOfAClick)
     EXPECT_EQ(Order(), std::vector<int>({1, 0, 2}));
 }
 
-TEST_F(HeaderTest, LayoutGivesTheHeaderItsHeightUnlessHidden)
+TEST_F(HeaderControlTest, LayoutGivesTheHeaderItsHeightUnlessHidden)
 {
     RECT area{0, 0, 300, 200};
     WINDOWPOS pos;

@@ -10,7 +10,7 @@ namespace {
 constexpr int kTop = 22;
 constexpr int kRow = 17;
 
-struct GeometryTest : ::testing::Test {
+struct ListViewGeometryTest : ::testing::Test {
     ListTestWindow w{LVS_REPORT, 400, 300};
     void SetUp() override
     {
@@ -33,7 +33,7 @@ struct GeometryTest : ::testing::Test {
     }
 };
 
-TEST_F(GeometryTest, HitTestAnswersLikeThePlatform)
+TEST_F(ListViewGeometryTest, HitTestAnswersLikeThePlatform)
 {
     UINT flags = 0;
     int subItem = 0;
@@ -57,7 +57,7 @@ TEST_F(GeometryTest, HitTestAnswersLikeThePlatform)
     EXPECT_EQ(Hit(POINT{300, kTop + 3}, &flags), -1);
 }
 
-TEST_F(GeometryTest, SubItemHitTestNamesTheColumnInDisplayOrder)
+TEST_F(ListViewGeometryTest, SubItemHitTestNamesTheColumnInDisplayOrder)
 {
     UINT flags = 0;
     int subItem = -5;
@@ -72,7 +72,7 @@ TEST_F(GeometryTest, SubItemHitTestNamesTheColumnInDisplayOrder)
     EXPECT_EQ(flags, LVHT_ONITEMLABEL);
 }
 
-TEST_F(GeometryTest, SubItemRectangles)
+TEST_F(ListViewGeometryTest, SubItemRectangles)
 {
     RECT rc{};
     ASSERT_TRUE(w.ctrl.GetSubItemRect(1, 0, LVIR_BOUNDS, rc));
@@ -102,7 +102,7 @@ TEST_F(GeometryTest, SubItemRectangles)
     EXPECT_FALSE(w.ctrl.GetSubItemRect(1, 1, LVIR_BOUNDS, rc));
 }
 
-TEST_F(GeometryTest, SmallIconsShiftTheLabel)
+TEST_F(ListViewGeometryTest, SmallIconsShiftTheLabel)
 {
     CImageList small;
     small.Create(16, 16, ILC_COLOR32, 0, 1);

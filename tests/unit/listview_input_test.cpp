@@ -9,7 +9,7 @@ namespace {
 constexpr int kTop = 22;
 constexpr int kRow = 17;
 
-struct InputTest : ::testing::Test {
+struct ListViewInputTest : ::testing::Test {
     ListTestWindow w{LVS_REPORT | LVS_SHOWSELALWAYS, 400, 200};
     void SetUp() override
     {
@@ -40,7 +40,7 @@ struct InputTest : ::testing::Test {
     void Key(UINT vk) { w.list.SendMessage(WM_KEYDOWN, vk, 0); }
 };
 
-TEST_F(InputTest, ClicksSelectWithControlAndShift)
+TEST_F(ListViewInputTest, ClicksSelectWithControlAndShift)
 {
     Click(2);
     EXPECT_EQ(Selected(), std::vector<int>({2}));
@@ -58,7 +58,7 @@ TEST_F(InputTest, ClicksSelectWithControlAndShift)
     EXPECT_TRUE(Selected().empty());
 }
 
-TEST_F(InputTest, ClickNotifiesAfterTheSelectionChange)
+TEST_F(ListViewInputTest, ClickNotifiesAfterTheSelectionChange)
 {
     w.parent.ignored = {LVN_ITEMCHANGING, LVN_ITEMCHANGED};
     Click(3);
@@ -79,7 +79,7 @@ TEST_F(InputTest, ClickNotifiesAfterTheSelectionChange)
     EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {dbl, activate}));
 }
 
-TEST_F(InputTest, KeysMoveTheFocusAndTheSelectionAndAreReportedFirst)
+TEST_F(ListViewInputTest, KeysMoveTheFocusAndTheSelectionAndAreReportedFirst)
 {
     Click(0);
     w.parent.Clear();
@@ -110,7 +110,7 @@ TEST_F(InputTest, KeysMoveTheFocusAndTheSelectionAndAreReportedFirst)
     EXPECT_EQ(w.ctrl.GetSelectedCount(), 30u);
 }
 
-TEST_F(InputTest, ClickOnACheckBoxTogglesItWithoutSelecting)
+TEST_F(ListViewInputTest, ClickOnACheckBoxTogglesItWithoutSelecting)
 {
     w.ctrl.SetExtendedStyle(LVS_EX_CHECKBOXES);
     RECT state{};
@@ -124,7 +124,7 @@ TEST_F(InputTest, ClickOnACheckBoxTogglesItWithoutSelecting)
     EXPECT_FALSE(w.ctrl.GetCheck(4));
 }
 
-TEST_F(InputTest, FocusChangesAreReported)
+TEST_F(ListViewInputTest, FocusChangesAreReported)
 {
     w.list.SetFocus();
     CWnd::FocusChanged(nullptr);
@@ -134,7 +134,7 @@ TEST_F(InputTest, FocusChangesAreReported)
     EXPECT_EQ(codes, std::vector<UINT>({NM_SETFOCUS, NM_KILLFOCUS}));
 }
 
-TEST_F(InputTest, OneClickActivationAndHotTracking)
+TEST_F(ListViewInputTest, OneClickActivationAndHotTracking)
 {
     w.ctrl.SetExtendedStyle(LVS_EX_ONECLICKACTIVATE);
     w.list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(20, kTop + 6 * kRow + 3));

@@ -20,7 +20,7 @@ template <class T> LPARAM Arg(T* p)
     return reinterpret_cast<LPARAM>(p);
 }
 
-struct ItemsTest : ::testing::Test {
+struct ListViewItemsTest : ::testing::Test {
     ListTestWindow w{LVS_REPORT};
     void SetUp() override
     {
@@ -31,7 +31,7 @@ struct ItemsTest : ::testing::Test {
     }
 };
 
-TEST_F(ItemsTest, BadItemIndicesAreRefusedEverywhere)
+TEST_F(ListViewItemsTest, BadItemIndicesAreRefusedEverywhere)
 {
     for (int bad : {-1, 3, 1000000}) {
         SCOPED_TRACE(bad);
@@ -57,7 +57,7 @@ TEST_F(ItemsTest, BadItemIndicesAreRefusedEverywhere)
     EXPECT_EQ(w.ctrl.GetItemCount(), 3);
 }
 
-TEST_F(ItemsTest, BadColumnIndicesAreRefused)
+TEST_F(ListViewItemsTest, BadColumnIndicesAreRefused)
 {
     LVCOLUMNA column;
     column.mask = LVCF_WIDTH;
@@ -89,7 +89,7 @@ TEST(ListViewColumns, InsertPastCountAppendsAndUnsizedColumnsGetWidth10)
     EXPECT_FALSE(w.ctrl.DeleteColumn(0));
 }
 
-TEST_F(ItemsTest, InsertItemRulesForSubItemsAndPositions)
+TEST_F(ListViewItemsTest, InsertItemRulesForSubItemsAndPositions)
 {
     LVITEMA item;
     item.mask = LVIF_TEXT;
@@ -108,7 +108,7 @@ TEST_F(ItemsTest, InsertItemRulesForSubItemsAndPositions)
     EXPECT_EQ(w.list.SendMessage(LVM_INSERTITEMA, 0, 0), -1);
 }
 
-TEST_F(ItemsTest, ItemTextIsTruncatedToTheBufferAndAlwaysTerminated)
+TEST_F(ListViewItemsTest, ItemTextIsTruncatedToTheBufferAndAlwaysTerminated)
 {
     w.ctrl.SetItemText(1, 2, "Cam-01-long-name");
     char buffer[4] = {'x', 'x', 'x', 'x'};
@@ -129,7 +129,7 @@ TEST_F(ItemsTest, ItemTextIsTruncatedToTheBufferAndAlwaysTerminated)
     EXPECT_STREQ(heading, "Col");
 }
 
-TEST_F(ItemsTest, SubItemsHaveNoLParamOfTheirOwn)
+TEST_F(ListViewItemsTest, SubItemsHaveNoLParamOfTheirOwn)
 {
     LVITEMA item;
     item.mask = LVIF_PARAM;
@@ -142,7 +142,7 @@ TEST_F(ItemsTest, SubItemsHaveNoLParamOfTheirOwn)
     EXPECT_EQ(w.ctrl.GetItemData(1), 20u);
 }
 
-TEST_F(ItemsTest, DeletingAColumnMovesTheLaterSubItemsDown)
+TEST_F(ListViewItemsTest, DeletingAColumnMovesTheLaterSubItemsDown)
 {
     ASSERT_TRUE(w.ctrl.DeleteColumn(1));
     EXPECT_EQ(w.ctrl.GetItemText(0, 0), "alpha");
@@ -153,7 +153,7 @@ TEST_F(ItemsTest, DeletingAColumnMovesTheLaterSubItemsDown)
     EXPECT_EQ(w.ctrl.GetItemText(0, 2), "a2");
 }
 
-TEST_F(ItemsTest, CallbackTextIsAskedOfTheParentWithAClearedBuffer)
+TEST_F(ListViewItemsTest, CallbackTextIsAskedOfTheParentWithAClearedBuffer)
 {
     LVITEMA item;
     item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -194,7 +194,7 @@ TEST_F(ItemsTest, CallbackTextIsAskedOfTheParentWithAClearedBuffer)
     EXPECT_TRUE(paintAsks[0].textCleared);
 }
 
-TEST_F(ItemsTest, DisplayInfoKeptWhenTheParentSaysSo)
+TEST_F(ListViewItemsTest, DisplayInfoKeptWhenTheParentSaysSo)
 {
     LVITEMA item;
     item.mask = LVIF_TEXT;
@@ -234,7 +234,7 @@ TEST(ListViewOwnerData, TextCannotBeSetAndItemsAreCountsOnly)
     EXPECT_FALSE(w.ctrl.SortItems([](LPARAM, LPARAM, LPARAM) { return 0; }, 0));
 }
 
-TEST_F(ItemsTest, FindItemIgnoresCaseMatchesPrefixesAndWraps)
+TEST_F(ListViewItemsTest, FindItemIgnoresCaseMatchesPrefixesAndWraps)
 {
     LVFINDINFOA find;
     find.flags = LVFI_STRING;
@@ -262,7 +262,7 @@ int CompareParamsDescending(LPARAM a, LPARAM b, LPARAM sortParam)
     return a < b ? 1 : (a > b ? -1 : 0);
 }
 
-TEST_F(ItemsTest, SortUsesTheCallersFunctionAndSelectionTravelsWithRows)
+TEST_F(ListViewItemsTest, SortUsesTheCallersFunctionAndSelectionTravelsWithRows)
 {
     w.ctrl.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     w.parent.Clear();
@@ -323,7 +323,7 @@ TEST(ListViewSort, ContradictoryCompareLosesNoRow)
     EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 200);
 }
 
-TEST_F(ItemsTest, SortedStyleInsertsInPlaceButDoesNotResortExistingRows)
+TEST_F(ListViewItemsTest, SortedStyleInsertsInPlaceButDoesNotResortExistingRows)
 {
     ListTestWindow sorted{LVS_REPORT | LVS_SORTASCENDING};
     sorted.AddColumns({100});
@@ -336,7 +336,7 @@ TEST_F(ItemsTest, SortedStyleInsertsInPlaceButDoesNotResortExistingRows)
     EXPECT_EQ(w.ctrl.GetItemText(0, 0), "alpha");
 }
 
-TEST_F(ItemsTest, StateForEveryRowAndSingleSelection)
+TEST_F(ListViewItemsTest, StateForEveryRowAndSingleSelection)
 {
     EXPECT_TRUE(w.ctrl.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED));
     EXPECT_EQ(w.ctrl.GetSelectedCount(), 3u);
@@ -355,7 +355,7 @@ TEST_F(ItemsTest, StateForEveryRowAndSingleSelection)
     EXPECT_EQ(single.ctrl.GetNextItem(-1, LVNI_SELECTED), 1);
 }
 
-TEST_F(ItemsTest, OneRowHasTheFocusAndDeletingItPassesItOn)
+TEST_F(ListViewItemsTest, OneRowHasTheFocusAndDeletingItPassesItOn)
 {
     w.ctrl.SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
     w.ctrl.SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
@@ -368,7 +368,7 @@ TEST_F(ItemsTest, OneRowHasTheFocusAndDeletingItPassesItOn)
     EXPECT_EQ(w.ctrl.GetItemText(0, 0), "beta");
 }
 
-TEST_F(ItemsTest, ExtendedStyleReturnsThePreviousOneAndMaskZeroMeansAll)
+TEST_F(ListViewItemsTest, ExtendedStyleReturnsThePreviousOneAndMaskZeroMeansAll)
 {
     EXPECT_EQ(w.list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT), 0);
     EXPECT_EQ(w.list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, 0),
@@ -382,7 +382,7 @@ TEST_F(ItemsTest, ExtendedStyleReturnsThePreviousOneAndMaskZeroMeansAll)
     EXPECT_TRUE(w.ctrl.GetCheck(0));
 }
 
-TEST_F(ItemsTest, ColumnOrderIsForwardedToTheHeader)
+TEST_F(ListViewItemsTest, ColumnOrderIsForwardedToTheHeader)
 {
     int order[3] = {2, 0, 1};
     EXPECT_EQ(w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 0, Arg(order)), 0);
@@ -400,7 +400,7 @@ TEST_F(ItemsTest, ColumnOrderIsForwardedToTheHeader)
     EXPECT_EQ(rc.right, 160);
 }
 
-TEST_F(ItemsTest, AutoSizeFitsTheWidestTextAndOptionallyTheHeading)
+TEST_F(ListViewItemsTest, AutoSizeFitsTheWidestTextAndOptionallyTheHeading)
 {
     w.ctrl.SetItemText(1, 1, "a much longer text");
     ASSERT_TRUE(w.ctrl.SetColumnWidth(1, LVSCW_AUTOSIZE));

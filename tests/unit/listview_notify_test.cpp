@@ -46,7 +46,7 @@ void Mouse(CWnd* wnd, UINT message, POINT pt, WPARAM keys = 0)
     wnd->SendMessage(message, keys, MAKELPARAM(pt.x, pt.y));
 }
 
-struct NotifyTest : ::testing::Test {
+struct ListViewNotifyTest : ::testing::Test {
     ListTestWindow w{LVS_REPORT, 400, 300, LVS_EX_HEADERDRAGDROP};
     void SetUp() override
     {
@@ -55,7 +55,7 @@ struct NotifyTest : ::testing::Test {
     }
 };
 
-TEST_F(NotifyTest, PlainInsertNotifiesInsertOnly)
+TEST_F(ListViewNotifyTest, PlainInsertNotifiesInsertOnly)
 {
     w.ctrl.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "a", 0, 0, 0, 5);
     ExpectedMessage insert = Code(LVN_INSERTITEM, kCheckItem | kCheckParam, 0);
@@ -63,7 +63,7 @@ TEST_F(NotifyTest, PlainInsertNotifiesInsertOnly)
     EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {insert}));
 }
 
-TEST_F(NotifyTest, InsertingASelectedFocusedItemNotifiesTheChangeFirst)
+TEST_F(ListViewNotifyTest, InsertingASelectedFocusedItemNotifiesTheChangeFirst)
 {
     w.ctrl.InsertItem(LVIF_TEXT | LVIF_STATE, 0, "a", kSelFocus, kSelFocus, 0, 0);
     EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Change(LVN_ITEMCHANGING, 0, kSelFocus, 0, LVIF_STATE),
@@ -71,7 +71,7 @@ TEST_F(NotifyTest, InsertingASelectedFocusedItemNotifiesTheChangeFirst)
                                                       Code(LVN_INSERTITEM, kCheckItem, 0)}));
 }
 
-TEST_F(NotifyTest, SettingOnlyTheParamNotifiesAChangeOfParam)
+TEST_F(ListViewNotifyTest, SettingOnlyTheParamNotifiesAChangeOfParam)
 {
     w.AddRow("a", {}, 1);
     w.parent.Clear();
@@ -84,7 +84,7 @@ TEST_F(NotifyTest, SettingOnlyTheParamNotifiesAChangeOfParam)
     EXPECT_TRUE(w.parent.Messages().empty());
 }
 
-TEST_F(NotifyTest, RefusedChangeLeavesTheStateAlone)
+TEST_F(ListViewNotifyTest, RefusedChangeLeavesTheStateAlone)
 {
     w.AddRow("a");
     w.parent.Answer(LVN_ITEMCHANGING, TRUE);
@@ -93,7 +93,7 @@ TEST_F(NotifyTest, RefusedChangeLeavesTheStateAlone)
     EXPECT_TRUE(w.parent.OfCode(LVN_ITEMCHANGED).empty());
 }
 
-TEST_F(NotifyTest, SelectingInASingleSelectionListDeselectsThePreviousRow)
+TEST_F(ListViewNotifyTest, SelectingInASingleSelectionListDeselectsThePreviousRow)
 {
     ListTestWindow single{LVS_REPORT | LVS_SINGLESEL};
     single.AddColumns({100});
@@ -108,7 +108,7 @@ TEST_F(NotifyTest, SelectingInASingleSelectionListDeselectsThePreviousRow)
                                                            Change(LVN_ITEMCHANGED, 1, LVIS_SELECTED, 0, LVIF_STATE)}));
 }
 
-TEST_F(NotifyTest, DeleteAllNotifiesEachRowFromTheLastUnlessTheParentSaysTrue)
+TEST_F(ListViewNotifyTest, DeleteAllNotifiesEachRowFromTheLastUnlessTheParentSaysTrue)
 {
     for (const char* name : {"a", "b", "c"})
         w.AddRow(name);
@@ -128,7 +128,7 @@ TEST_F(NotifyTest, DeleteAllNotifiesEachRowFromTheLastUnlessTheParentSaysTrue)
     EXPECT_EQ(w.ctrl.GetSelectionMark(), -1);
 }
 
-TEST_F(NotifyTest, DeletingASelectedRowClearsItsStateFirst)
+TEST_F(ListViewNotifyTest, DeletingASelectedRowClearsItsStateFirst)
 {
     w.AddRow("a");
     w.AddRow("b");
@@ -160,7 +160,7 @@ TEST(ListViewDestroy, DestroyingTellsTheParentExceptForOwnerData)
     }
 }
 
-TEST_F(NotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
+TEST_F(ListViewNotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
 {
     CWnd* header = w.Header();
     Mouse(header, WM_LBUTTONDOWN, HeaderPoint(w, 1, 30));
@@ -176,7 +176,7 @@ TEST_F(NotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
     EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(LVN_COLUMNCLICK, kCheckItem | kCheckSubItem, -1, 2)}));
 }
 
-TEST_F(NotifyTest, HeaderDragIsForwardedBeforeTheMoveAndCanBeRefused)
+TEST_F(ListViewNotifyTest, HeaderDragIsForwardedBeforeTheMoveAndCanBeRefused)
 {
     CWnd* header = w.Header();
     // Drag column 0 onto column 2's place.
@@ -218,7 +218,7 @@ TEST(ListViewHeaderDrag, WithoutHeaderDragDropADragIsJustAPress)
     EXPECT_EQ(order[0], 0);
 }
 
-TEST_F(NotifyTest, DividerDoubleClickAutoSizesAndSetColumnTellsTheParentNothing)
+TEST_F(ListViewNotifyTest, DividerDoubleClickAutoSizesAndSetColumnTellsTheParentNothing)
 {
     w.AddRow("a rather long label");
     w.parent.Clear();
@@ -232,7 +232,7 @@ TEST_F(NotifyTest, DividerDoubleClickAutoSizesAndSetColumnTellsTheParentNothing)
     EXPECT_TRUE(w.parent.Messages().empty());
 }
 
-TEST_F(NotifyTest, DividerDragForwardsTrackAndEndTrack)
+TEST_F(ListViewNotifyTest, DividerDragForwardsTrackAndEndTrack)
 {
     CWnd* header = w.Header();
     Mouse(header, WM_LBUTTONDOWN, POINT{100, 5});
@@ -246,7 +246,7 @@ TEST_F(NotifyTest, DividerDragForwardsTrackAndEndTrack)
     EXPECT_EQ(w.ctrl.GetColumnWidth(0), 140);
 }
 
-TEST_F(NotifyTest, CustomDrawStagesFollowTheAnswers)
+TEST_F(ListViewNotifyTest, CustomDrawStagesFollowTheAnswers)
 {
     w.ctrl.DeleteColumn(2);
     w.AddRow("row", {"sub"}, 9);
@@ -272,7 +272,7 @@ TEST_F(NotifyTest, CustomDrawStagesFollowTheAnswers)
     EXPECT_EQ(w.parent.Messages()[1].lParam, 9);
 }
 
-TEST_F(NotifyTest, ColoursChosenForTheRowCarryIntoItsCellsAndSkipDefaultDrawsNothing)
+TEST_F(ListViewNotifyTest, ColoursChosenForTheRowCarryIntoItsCellsAndSkipDefaultDrawsNothing)
 {
     w.ctrl.DeleteColumn(2);
     w.AddRow("row", {"sub"});
@@ -305,7 +305,7 @@ TEST_F(NotifyTest, ColoursChosenForTheRowCarryIntoItsCellsAndSkipDefaultDrawsNot
     EXPECT_EQ(w.parent.OfCode(NM_CUSTOMDRAW).size(), 2u);
 }
 
-TEST_F(NotifyTest, RightClickSelectsThenAsksTheParentThenOpensTheContextMenu)
+TEST_F(ListViewNotifyTest, RightClickSelectsThenAsksTheParentThenOpensTheContextMenu)
 {
     w.AddRow("a");
     w.AddRow("b");

@@ -15,7 +15,7 @@ COLORREF Sys(int index)
     return GetSysColor(index);
 }
 
-struct PaintTest : ::testing::Test {
+struct ListViewPaintTest : ::testing::Test {
     ListTestWindow w{LVS_REPORT, 400, 200};
     void Rows(DWORD exStyle)
     {
@@ -35,7 +35,7 @@ struct PaintTest : ::testing::Test {
     int RowMiddle(int row) const { return kTop + row * kRow + kRow / 2; }
 };
 
-TEST_F(PaintTest, GridLinesRunUnderEveryRowAndAfterEveryColumn)
+TEST_F(ListViewPaintTest, GridLinesRunUnderEveryRowAndAfterEveryColumn)
 {
     Rows(LVS_EX_GRIDLINES);
     const int row = kRow + 1; // grid lines take a pixel of their own
@@ -55,7 +55,7 @@ TEST_F(PaintTest, GridLinesRunUnderEveryRowAndAfterEveryColumn)
     EXPECT_EQ(horizontal.back().top, kTop + static_cast<int>(horizontal.size()) * row - 1);
 }
 
-TEST_F(PaintTest, FullRowSelectionWithFocusUsesTheHighlightColours)
+TEST_F(ListViewPaintTest, FullRowSelectionWithFocusUsesTheHighlightColours)
 {
     Rows(LVS_EX_FULLROWSELECT);
     w.list.SetFocus();
@@ -72,7 +72,7 @@ TEST_F(PaintTest, FullRowSelectionWithFocusUsesTheHighlightColours)
     EXPECT_EQ(focus[0].rc, (RECT{2, kTop + kRow, 180, kTop + 2 * kRow}));
 }
 
-TEST_F(PaintTest, WithoutFocusTheSelectionShowsOnlyWithShowSelAlways)
+TEST_F(ListViewPaintTest, WithoutFocusTheSelectionShowsOnlyWithShowSelAlways)
 {
     Rows(LVS_EX_FULLROWSELECT);
     RecordingDC hidden = Paint();
@@ -86,7 +86,7 @@ TEST_F(PaintTest, WithoutFocusTheSelectionShowsOnlyWithShowSelAlways)
     EXPECT_TRUE(shown.Of(DrawOp::Kind::FocusRect).empty());
 }
 
-TEST_F(PaintTest, WithoutFullRowSelectionOnlyTheLabelIsHighlighted)
+TEST_F(ListViewPaintTest, WithoutFullRowSelectionOnlyTheLabelIsHighlighted)
 {
     Rows(0);
     w.list.SetFocus();
@@ -101,7 +101,7 @@ TEST_F(PaintTest, WithoutFullRowSelectionOnlyTheLabelIsHighlighted)
     EXPECT_EQ(focus[0].rc, (RECT{2, kTop + kRow, 2 + 21 + 8, kTop + 2 * kRow}));
 }
 
-TEST_F(PaintTest, TextIsCutWithAnEllipsisAndAlignedByColumnExceptColumnZero)
+TEST_F(ListViewPaintTest, TextIsCutWithAnEllipsisAndAlignedByColumnExceptColumnZero)
 {
     w.ctrl.InsertColumn(0, "name", LVCFMT_RIGHT, 100);
     w.ctrl.InsertColumn(1, "version", LVCFMT_RIGHT, 80);
@@ -122,7 +122,7 @@ TEST_F(PaintTest, TextIsCutWithAnEllipsisAndAlignedByColumnExceptColumnZero)
     EXPECT_EQ(hi.fmt & HDF_JUSTIFYMASK, HDF_LEFT);
 }
 
-TEST_F(PaintTest, ImagesAndCheckBoxes)
+TEST_F(ListViewPaintTest, ImagesAndCheckBoxes)
 {
     CImageList small;
     small.Create(16, 16, ILC_COLOR32, 0, 1);

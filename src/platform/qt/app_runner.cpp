@@ -18,10 +18,13 @@
 namespace {
 
 // --report FILE [--report-after MS]: after the delay, write what the frame shows
-// to FILE and end the program. For scripts that drive the program unattended.
+// to FILE and end the program. --command ID (repeatable): carry out a command a
+// second after start, as if chosen from a menu. For scripts that drive the
+// program unattended (tests, screenshots).
 struct ReportRequest {
     std::string path;
     int afterMs = 6000;
+    std::vector<UINT> commands;
 };
 
 std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* report)
@@ -33,6 +36,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* 
             report->path = argv[++i];
         else if (arg == "--report-after" && i + 1 < argc)
             report->afterMs = std::atoi(argv[++i]);
+        else if (arg == "--command" && i + 1 < argc)
+            report->commands.push_back(static_cast<UINT>(std::strtoul(argv[++i], nullptr, 10)));
         else
             args.push_back(arg);
     }
@@ -69,6 +74,13 @@ int RunWinApp(CWinApp& app, int argc, char** argv)
                     app.m_pMainWnd->OnClose();
                 }
                 QApplication::quit();
+            });
+        }
+        if (!report.commands.empty()) {
+            QTimer::singleShot(1000, &qapp, [&app, &report] {
+                for (UINT id : report.commands)
+                    if (app.m_pMainWnd && app.m_pMainWnd->IsWindow())
+                        app.m_pMainWnd->SendMessage(WM_COMMAND, id, 0);
             });
         }
         rc = QApplication::exec();

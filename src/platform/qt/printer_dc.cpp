@@ -1,10 +1,17 @@
 #include "platform/qt/printer_dc.h"
 
+#include <QFontDatabase>
+
 namespace printer_dc_detail {
 
 PrinterSurface::PrinterSurface(std::unique_ptr<QPrinter> p) : printer(std::move(p))
 {
     painter.begin(printer.get());
+    // A printer's own default font is fixed-pitch; text laid out in average
+    // character widths lines up only in such a font.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(10);
+    painter.setFont(font);
 }
 
 } // namespace printer_dc_detail

@@ -1,0 +1,109 @@
+// The device list's context menu, Auto Arrange and view modes.
+#include <gtest/gtest.h>
+
+#include "platform/frame_wnd.h"
+#include "res/resource_ids.h"
+#include "support/app_fixture.h"
+
+namespace {
+
+class ViewModesTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Start());
+        View().MoveWindow(RECT{0, 0, 700, 400});
+    }
+    void RightClick(int x, int y)
+    {
+        View().SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(x, y));
+        View().SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(x, y));
+    }
+    void Command(UINT id) { Frame().SendMessage(WM_COMMAND, id, 0); }
+    int Mode() const { return static_cast<int>(View().GetStyle() & LVS_TYPEMASK); }
+};
+
+}  // namespace
+
+TEST_F(ViewModesTest, RightClickOnEmptyListShowsTheMenuWithDeviceCommandsDisabled)
+{
+    RightClick(300, 300);
+    ASSERT_EQ(user.user.popups.size(), 1u);
+    const auto& popup = user.user.popups[0];
+    EXPECT_EQ(popup.ids, (std::vector<UINT>{ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET,
+                                            ID_UPDATE_FIRMWARE, ID_VIEW_AUTOARRANGE, ID_REFRESH}));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(popup.enabled[static_cast<std::size_t>(i)]) << i;
+    EXPECT_TRUE(popup.enabled[5]);
+    EXPECT_EQ(popup.checked[5], 1);
+    EXPECT_TRUE(popup.enabled[6]);
+}
+
+TEST_F(ViewModesTest, RightClickOnARowSelectsItAndTheMenuActsOnIt)
+{
+    Answer(DeviceReply("Cam-Lobby", {192, 168, 1, 20}));
+    RECT rc{};
+    rc.left = LVIR_BOUNDS;
+    ASSERT_TRUE(View().SendMessage(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rc)));
+    user.user.popupChoice = ID_REFRESH;
+    RightClick(rc.left + 30, (rc.top + rc.bottom) / 2);
+    ASSERT_EQ(user.user.popups.size(), 1u);
+    EXPECT_TRUE(user.user.popups[0].enabled[0]);
+    // The chosen command travelled the command route to the view: the list was refreshed.
+    EXPECT_EQ(RowCount(), 0);
+    EXPECT_EQ(Sent().size(), 2u);
+}
+
+TEST_F(ViewModesTest, AutoArrangeStartsSetWithoutTheStyleThenToggles)
+{
+    EXPECT_TRUE(View().m_bAutoArrange);
+    EXPECT_FALSE(View().GetStyle() & LVS_AUTOARRANGE);
+    Command(ID_VIEW_AUTOARRANGE);
+    EXPECT_FALSE(View().m_bAutoArrange);
+    EXPECT_FALSE(View().GetStyle() & LVS_AUTOARRANGE);
+    Command(ID_VIEW_AUTOARRANGE);
+    EXPECT_TRUE(View().m_bAutoArrange);
+    EXPECT_TRUE(View().GetStyle() & LVS_AUTOARRANGE);
+}
+
+TEST_F(ViewModesTest, IconModesDropTheArrowAndDetailsSortsAgain)
+{
+    Answer(DeviceReply("A", {192, 168, 1, 9}));
+    Answer(DeviceReply("B", {192, 168, 1, 100}));
+    EXPECT_TRUE(View().IsSortIconEnabled());
+    Command(ID_VIEW_LARGEICON);
+    EXPECT_EQ(Mode(), static_cast<int>(LVS_ICON));
+    EXPECT_EQ(View().m_nViewMode, 0);
+    EXPECT_FALSE(View().IsSortIconEnabled());
+    Answer(DeviceReply("C", {192, 168, 1, 10}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B", "C"}));  // arrival order outside report mode
+    Command(ID_VIEW_SMALLICON);
+    EXPECT_EQ(Mode(), static_cast<int>(LVS_SMALLICON));
+    CCmdUI state;
+    state.m_nID = ID_VIEW_SMALLICON;
+    state.DoUpdate(&Frame(), TRUE);
+    EXPECT_EQ(state.checked, 1);
+    Command(ID_VIEW_DETAILS);
+    EXPECT_EQ(Mode(), static_cast<int>(LVS_REPORT));
+    EXPECT_TRUE(View().IsSortIconEnabled());
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100", "192.168.1.10"}));
+}
+
+TEST_F(ViewModesTest, ColumnClickReversesTheArrowButKeepsTheOrder)
+{
+    Answer(DeviceReply("A", {192, 168, 1, 9}));
+    Answer(DeviceReply("B", {192, 168, 1, 100}));
+    NMLISTVIEW nm{};
+    nm.hdr = NMHDR{&View(), View().GetDlgCtrlID(), LVN_COLUMNCLICK};
+    nm.iItem = -1;
+    nm.iSubItem = 1;
+    Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_EQ(View().GetSortColumn(), -2);  // the first click after start shows the down arrow
+    EXPECT_EQ(View().m_nSortCode, -2);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100"}));
+    nm.iSubItem = 5;  // version: the arrow goes there, the order is by name
+    Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_EQ(View().GetSortColumn(), 6);
+    EXPECT_EQ(View().m_nSortCode, 1);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "A"}));
+}
