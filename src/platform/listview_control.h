@@ -225,6 +225,14 @@ private:
     int m_nextSlot = 0;
     bool m_redraw = true;
     bool m_sorting = false;
+    // Rows [0, m_sortedRows) are in the order that m_sortedBy with m_sortedParam
+    // gave them at the last sort, and none of them was moved or re-valued since.
+    // A sort with the same function then only places the rows after them.
+    template <class Less> void SortAllRows(Less less);
+    template <class Less> void PlaceUnsortedRows(Less less);
+    PFNLVCOMPARE m_sortedBy = nullptr;
+    LPARAM m_sortedParam = 0;
+    int m_sortedRows = 0;
 
     // Mouse presses waiting for their release.
     bool m_lPressed = false;

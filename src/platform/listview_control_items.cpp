@@ -52,6 +52,10 @@ LPARAM ListViewControl::ItemParam(int index) const
 
 void ListViewControl::ShiftIndices(int from, int delta)
 {
+    if (delta > 0)
+        m_sortedRows = std::min(m_sortedRows, from);
+    else if (from < m_sortedRows)
+        m_sortedRows += delta;
     for (int* index : {&m_focused, &m_mark, &m_hot}) {
         if (*index < 0)
             continue;
@@ -181,6 +185,7 @@ BOOL ListViewControl::DeleteAllItems(bool destroying)
         }
     }
     m_items.Clear();
+    m_sortedRows = 0;
     m_focused = -1;
     m_mark = -1;
     m_hot = -1;
@@ -375,8 +380,10 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
         }
         if (changed & LVIF_IMAGE)
             row->image = change.iImage;
-        if (changed & LVIF_PARAM)
+        if (changed & LVIF_PARAM) {
             row->lParam = change.lParam;
+            m_sortedRows = std::min(m_sortedRows, index);
+        }
         if (changed & LVIF_INDENT)
             row->indent = change.iIndent;
     }
@@ -652,6 +659,24 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
         return FALSE;
     if (m_items.Count() < 2)
         return TRUE;
+    const auto less = [compare, lParamSort](const ListItem& a, const ListItem& b) {
+        return compare(a.lParam, b.lParam, lParamSort);
+    };
+    m_sorting = true;
+    if (compare == m_sortedBy && lParamSort == m_sortedParam && m_sortedRows > 0)
+        PlaceUnsortedRows(less);
+    else
+        SortAllRows(less);
+    m_sortedBy = compare;
+    m_sortedParam = lParamSort;
+    m_sortedRows = m_items.Count();
+    m_sorting = false;
+    InvalidateAll();
+    return TRUE;
+}
+
+template <class Less> void ListViewControl::SortAllRows(Less less)
+{
     // Focus, selection mark and hot row travel with their rows; icon places stay by index.
     const ListItem* focused = m_items.Item(m_focused);
     const ListItem* mark = m_items.Item(m_mark);
@@ -660,13 +685,7 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
     places.reserve(static_cast<std::size_t>(m_items.Count()));
     for (int i = 0; i < m_items.Count(); ++i)
         places.push_back(m_items.Item(i)->position);
-
-    m_sorting = true;
-    m_items.Sort([compare, lParamSort](const ListItem& a, const ListItem& b) {
-        return compare(a.lParam, b.lParam, lParamSort);
-    });
-    m_sorting = false;
-
+    m_items.Sort(less);
     for (int i = 0; i < m_items.Count(); ++i) {
         ListItem* row = m_items.Item(i);
         row->position = places[static_cast<std::size_t>(i)];
@@ -677,6 +696,30 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
         if (row == hot)
             m_hot = i;
     }
-    InvalidateAll();
-    return TRUE;
+}
+
+template <class Less> void ListViewControl::PlaceUnsortedRows(Less less)
+{
+    // The rows before m_sortedRows are in order already: each later row goes
+    // into place among them, where the full stable sort would put it. Only the
+    // rows between its old and new place move, each by one.
+    // Icon places matter only where the user may have placed the icons.
+    const bool keepPlaces = (View() == LVS_ICON || View() == LVS_SMALLICON) && !AutoArranged();
+    for (int from = m_sortedRows; from < m_items.Count(); ++from) {
+        const POINT lastPlace = m_items.Item(from)->position;
+        const int to = m_items.MoveIntoPlace(from, less);
+        if (to == from)
+            continue;
+        if (keepPlaces) {
+            for (int i = to; i < from; ++i)
+                m_items.Item(i)->position = m_items.Item(i + 1)->position;
+            m_items.Item(from)->position = lastPlace;
+        }
+        for (int* index : {&m_focused, &m_mark, &m_hot}) {
+            if (*index == from)
+                *index = to;
+            else if (*index >= to && *index < from)
+                ++*index;
+        }
+    }
 }

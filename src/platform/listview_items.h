@@ -3,6 +3,7 @@
 // caller's lParam. An owner-data list keeps only each row's state.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ public:
     // Stable sort. compare(a, b) < 0 puts a first. Safe with a compare function
     // that contradicts itself: the order is then unspecified but no row is lost.
     template <class Compare> void Sort(Compare compare);
+    // Moves row index to its place among rows [0, index), which are in order:
+    // after every row that does not sort after it. Returns the new index.
+    template <class Compare> int MoveIntoPlace(int index, Compare compare);
 
 private:
     bool m_virtual = false;
@@ -139,6 +143,24 @@ template <class T, class Less> void NaturalMergeSort(std::vector<T>& v, Less les
 }
 
 } // namespace listview_detail
+
+template <class Compare> int ListItemStore::MoveIntoPlace(int index, Compare compare)
+{
+    if (index <= 0 || index >= Count())
+        return index;
+    const ListItem& moving = *m_items[static_cast<std::size_t>(index)];
+    int low = 0;
+    int high = index;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (compare(moving, *m_items[static_cast<std::size_t>(mid)]) < 0)
+            high = mid;
+        else
+            low = mid + 1;
+    }
+    std::rotate(m_items.begin() + low, m_items.begin() + index, m_items.begin() + index + 1);
+    return low;
+}
 
 template <class Compare> void ListItemStore::Sort(Compare compare)
 {
