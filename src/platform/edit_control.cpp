@@ -178,12 +178,7 @@ private:
         Notify(EN_CHANGE);
     }
 
-    void Notify(int code)
-    {
-        if (CWnd* parent = m_wnd->GetParent())
-            parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(m_wnd->GetDlgCtrlID()), code),
-                                reinterpret_cast<LPARAM>(m_wnd));
-    }
+    void Notify(int code) { NotifyParentCommand(m_wnd, code); }
 
     CWnd* m_wnd;
     std::string m_text;

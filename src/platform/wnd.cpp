@@ -24,6 +24,13 @@ void RegisterWindowClass(const std::string& className, ControlFactory factory)
     WindowClasses()[className] = factory;
 }
 
+void NotifyParentCommand(CWnd* control, int code)
+{
+    if (CWnd* parent = control ? control->GetParent() : nullptr)
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(control->GetDlgCtrlID()), code),
+                            reinterpret_cast<LPARAM>(control));
+}
+
 short GetKeyState(int vk)
 {
     if (vk < 0 || vk > 255)

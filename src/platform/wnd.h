@@ -206,6 +206,9 @@ private:
 using ControlFactory = std::unique_ptr<ControlProc> (*)(CWnd* wnd);
 void RegisterWindowClass(const std::string& className, ControlFactory factory);
 
+// A control tells its parent of a change: WM_COMMAND with its id and the code.
+void NotifyParentCommand(CWnd* control, int code);
+
 // Key state as the host last saw it (high bit set while the key is down).
 short GetKeyState(int vk);
 void SetKeyDown(int vk, bool down);

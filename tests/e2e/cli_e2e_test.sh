@@ -9,28 +9,15 @@ cli=${1:?usage: cli_e2e_test.sh VARNEX_CLI VARNEX_SIM [TESTLAN_SH]}
 sim=${2:?usage: cli_e2e_test.sh VARNEX_CLI VARNEX_SIM [TESTLAN_SH]}
 testlan=${3:-$(dirname "$0")/../../scripts/testlan.sh}
 
-skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-[ "$(id -u)" -eq 0 ] || skip "needs root for network namespaces"
-if ! command -v ip >/dev/null 2>&1 || ! ip netns list >/dev/null 2>&1; then
-    skip "'ip netns' is not available"
-fi
-command -v python3 >/dev/null 2>&1 || skip "python3 is not installed"
+# shellcheck source=lan_test_common.sh
+. "$(dirname "$0")/lan_test_common.sh"
+require_test_lan
 [ -x "$cli" ] || fail "no varnex-cli at $cli"
 [ -x "$sim" ] || fail "no simulator at $sim"
 unset VARNEX_PASSWORD BROWSER
 
 prefix=vc$$
-work=$(mktemp -d)
-cleanup() {
-    "$testlan" down --prefix "$prefix" || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-ip netns add "${prefix}probe" 2>/dev/null || skip "network namespaces cannot be made here"
-ip netns del "${prefix}probe"
-"$testlan" up --prefix "$prefix" --devices 1 >/dev/null
+start_test_lan "$testlan" "$prefix" 1
 
 in_app() { "$testlan" exec --prefix "$prefix" app -- "$@"; }
 # varnex-cli in the app host; standard input is never a terminal here.

@@ -10,28 +10,14 @@ varnex=${1:?usage: varnex_e2e_test.sh VARNEX VARNEX_SIM TESTLAN_SH}
 sim=${2:?}
 testlan=${3:?}
 
-skip() { echo "SKIP: $*"; exit 77; }
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-[ "$(id -u)" -eq 0 ] || skip "needs root for network namespaces"
-if ! command -v ip >/dev/null 2>&1 || ! ip netns list >/dev/null 2>&1; then
-    skip "'ip netns' is not available"
-fi
-command -v python3 >/dev/null 2>&1 || skip "python3 is not installed"
+# shellcheck source=lan_test_common.sh
+. "$(dirname "$0")/lan_test_common.sh"
+require_test_lan
 
 prefix=vg$$
-work=$(mktemp -d)
 pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    "$testlan" down --prefix "$prefix" >/dev/null 2>&1 || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-ip netns add "${prefix}probe" 2>/dev/null || skip "network namespaces cannot be made here"
-ip netns del "${prefix}probe"
-"$testlan" up --prefix "$prefix" --devices 1 >/dev/null
+extra_cleanup='for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; wait 2>/dev/null || true'
+start_test_lan "$testlan" "$prefix" 1
 
 cat >"$work/devices.txt" <<'DEV'
 name=Cam-Lobby ip=192.168.1.20 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-3D-4E version=1.20 model=31 password=x
