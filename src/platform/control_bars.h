@@ -53,6 +53,7 @@ constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
 
 class CToolBar : public CControlBar {
 public:
+    using CWnd::CreateEx;
     BOOL CreateEx(CFrameWnd* pParent, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID);
     BOOL LoadToolBar(UINT nIDResource);
 
