@@ -102,14 +102,16 @@ class CDC {
 public:
     virtual ~CDC() = default;
 
-    virtual COLORREF SetTextColor(COLORREF c) = 0;
-    virtual COLORREF GetTextColor() const = 0;
-    virtual COLORREF SetBkColor(COLORREF c) = 0;
-    virtual COLORREF GetBkColor() const = 0;
-    virtual int SetBkMode(int mode) = 0;
+    // The colours and modes every context keeps; each setter returns the old value.
+    virtual COLORREF SetTextColor(COLORREF c) { return Exchange(m_text, c); }
+    virtual COLORREF GetTextColor() const { return m_text; }
+    virtual COLORREF SetBkColor(COLORREF c) { return Exchange(m_bk, c); }
+    virtual COLORREF GetBkColor() const { return m_bk; }
+    virtual int SetBkMode(int mode) { return Exchange(m_bkMode, mode); }
+    // Text mode is the only mapping: one logical unit per device pixel.
+    virtual int SetMapMode(int mode) { return Exchange(m_mapMode, mode); }
     virtual CFont* SelectObject(CFont* font) = 0;
     virtual CBrush* SelectObject(CBrush* brush) = 0;
-    virtual int SetMapMode(int mode) = 0;
 
     // Fills with the selected brush (the pattern-copy raster operation).
     virtual void PatBlt(int x, int y, int width, int height) = 0;
@@ -138,4 +140,17 @@ public:
     virtual POINT SetViewportOrg(int x, int y) = 0;
     // Limits drawing to rc (logical coordinates); nullptr removes the limit.
     virtual void SetClipRect(const RECT* rc) = 0;
+
+protected:
+    template <class T> static T Exchange(T& field, T value)
+    {
+        const T old = field;
+        field = value;
+        return old;
+    }
+
+    COLORREF m_text = RGB(0, 0, 0);
+    COLORREF m_bk = RGB(255, 255, 255);
+    int m_bkMode = OPAQUE;
+    int m_mapMode = MM_TEXT;
 };

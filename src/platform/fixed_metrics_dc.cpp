@@ -13,27 +13,6 @@ int Utf8Length(std::string_view text)
     return n;
 }
 
-COLORREF FixedMetricsDC::SetTextColor(COLORREF c)
-{
-    const COLORREF old = m_text;
-    m_text = c;
-    return old;
-}
-
-COLORREF FixedMetricsDC::SetBkColor(COLORREF c)
-{
-    const COLORREF old = m_bk;
-    m_bk = c;
-    return old;
-}
-
-int FixedMetricsDC::SetBkMode(int mode)
-{
-    const int old = m_bkMode;
-    m_bkMode = mode;
-    return old;
-}
-
 CFont* FixedMetricsDC::SelectObject(CFont* font)
 {
     CFont* old = m_font;
@@ -45,13 +24,6 @@ CBrush* FixedMetricsDC::SelectObject(CBrush* brush)
 {
     CBrush* old = m_brush;
     m_brush = brush;
-    return old;
-}
-
-int FixedMetricsDC::SetMapMode(int mode)
-{
-    const int old = m_mapMode;
-    m_mapMode = mode;
     return old;
 }
 

@@ -10,14 +10,8 @@ public:
     static constexpr int kCharWidth = 7;
     static constexpr int kLineHeight = 16;
 
-    COLORREF SetTextColor(COLORREF c) override;
-    COLORREF GetTextColor() const override { return m_text; }
-    COLORREF SetBkColor(COLORREF c) override;
-    COLORREF GetBkColor() const override { return m_bk; }
-    int SetBkMode(int mode) override;
     CFont* SelectObject(CFont* font) override;
     CBrush* SelectObject(CBrush* brush) override;
-    int SetMapMode(int mode) override;
     void PatBlt(int x, int y, int width, int height) override;
     void FillSolidRect(const RECT& rc, COLORREF c) override;
     void DrawLine(int x1, int y1, int x2, int y2, COLORREF c) override;
@@ -39,10 +33,6 @@ public:
     CFont* SelectedFont() const { return m_font; }
 
 protected:
-    COLORREF m_text = RGB(0, 0, 0);
-    COLORREF m_bk = RGB(255, 255, 255);
-    int m_bkMode = OPAQUE;
-    int m_mapMode = MM_TEXT;
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     RECT m_clip{0, 0, 10000, 10000};

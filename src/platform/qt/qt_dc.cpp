@@ -125,27 +125,6 @@ QPalette QtPainterDC::Palette() const
     return m_widget ? m_widget->palette() : QApplication::palette();
 }
 
-COLORREF QtPainterDC::SetTextColor(COLORREF c)
-{
-    const COLORREF old = m_text;
-    m_text = c;
-    return old;
-}
-
-COLORREF QtPainterDC::SetBkColor(COLORREF c)
-{
-    const COLORREF old = m_bk;
-    m_bk = c;
-    return old;
-}
-
-int QtPainterDC::SetBkMode(int mode)
-{
-    const int old = m_bkMode;
-    m_bkMode = mode;
-    return old;
-}
-
 CFont* QtPainterDC::SelectObject(CFont* font)
 {
     CFont* old = m_font;
@@ -160,14 +139,6 @@ CBrush* QtPainterDC::SelectObject(CBrush* brush)
 {
     CBrush* old = m_brush;
     m_brush = brush;
-    return old;
-}
-
-int QtPainterDC::SetMapMode(int mode)
-{
-    // Text mode is the only mapping: one logical unit per device pixel.
-    const int old = m_mapMode;
-    m_mapMode = mode;
     return old;
 }
 

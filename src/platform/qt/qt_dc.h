@@ -26,14 +26,8 @@ public:
     QtPainterDC(const QtPainterDC&) = delete;
     QtPainterDC& operator=(const QtPainterDC&) = delete;
 
-    COLORREF SetTextColor(COLORREF c) override;
-    COLORREF GetTextColor() const override { return m_text; }
-    COLORREF SetBkColor(COLORREF c) override;
-    COLORREF GetBkColor() const override { return m_bk; }
-    int SetBkMode(int mode) override;
     CFont* SelectObject(CFont* font) override;
     CBrush* SelectObject(CBrush* brush) override;
-    int SetMapMode(int mode) override;
 
     void PatBlt(int x, int y, int width, int height) override;
     void FillSolidRect(const RECT& rc, COLORREF c) override;
@@ -82,10 +76,6 @@ private:
     QTransform m_baseTransform;
     QFont m_defaultFont;
     QFont m_qfont;
-    COLORREF m_text = RGB(0, 0, 0);
-    COLORREF m_bk = RGB(255, 255, 255);
-    int m_bkMode = OPAQUE;
-    int m_mapMode = MM_TEXT;
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     POINT m_origin{};
