@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "device_rows.h"
-#include "platform/common_controls.h"
-#include "platform/fixed_metrics_dc.h"
-#include "platform/list_ctrl.h"
+#include "controls/common_controls.h"
+#include "framework/fixed_metrics_dc.h"
+#include "framework/list_ctrl.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/resources.h"
+#include "framework/resources.h"
 
 namespace res {
 

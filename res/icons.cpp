@@ -2,7 +2,7 @@
 // and the application icon, drawn at 16 and 32 pixels.
 #include <map>
 
-#include "platform/win_messages.h"
+#include "framework/win_messages.h"
 #include "res/icon_canvas.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"

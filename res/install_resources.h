@@ -1,7 +1,7 @@
 // Hands the program's resources to the platform; called once at start-up.
 #pragma once
 
-#include "platform/resources.h"
+#include "framework/resources.h"
 
 namespace res {
 

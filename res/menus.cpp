@@ -1,5 +1,5 @@
 // Menus, accelerator tables and the tool bar.
-#include "platform/win_messages.h"
+#include "framework/win_messages.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
 

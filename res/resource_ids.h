@@ -2,7 +2,7 @@
 // dialog templates and commands.
 #pragma once
 
-#include "platform/win_types.h"
+#include "system/win_types.h"
 
 // Shared by the frame: template, menu, accelerators, frame icon, tool bar, caption.
 constexpr UINT IDR_MAINFRAME = 128;

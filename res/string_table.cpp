@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win_messages.h"
+#include "framework/win_messages.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
 

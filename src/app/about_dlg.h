@@ -1,7 +1,7 @@
 // The About box.
 #pragma once
 
-#include "platform/dialog.h"
+#include "framework/dialog.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -1,5 +1,5 @@
 #include "app/varnex_app.h"
-#include "platform/qt/app_runner.h"
+#include "qt_host/app_runner.h"
 #include "res/install_resources.h"
 
 int main(int argc, char** argv)

@@ -2,8 +2,8 @@
 // list in between.
 #pragma once
 
-#include "platform/control_bars.h"
-#include "platform/frame_wnd.h"
+#include "framework/control_bars.h"
+#include "framework/frame_wnd.h"
 
 class CMainFrame : public CFrameWnd {
 public:

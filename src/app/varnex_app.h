@@ -1,7 +1,7 @@
 // The application: start-up in the order the program needs, and the About box.
 #pragma once
 
-#include "platform/win_app.h"
+#include "framework/win_app.h"
 
 class CVarnexApp : public CWinApp {
 public:

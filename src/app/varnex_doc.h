@@ -1,7 +1,7 @@
 // The document: the program keeps no data of its own in it.
 #pragma once
 
-#include "platform/document.h"
+#include "framework/document.h"
 
 class CVarnexDoc : public CDocument {
 public:

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "platform/data_exchange.h"
-#include "platform/dialog.h"
-#include "platform/dialog_controls.h"
+#include "framework/data_exchange.h"
+#include "framework/dialog.h"
+#include "framework/dialog_controls.h"
 
 class CInputIPDlg : public CDialog {
 public:

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/data_exchange.h"
-#include "platform/dialog.h"
+#include "framework/data_exchange.h"
+#include "framework/dialog.h"
 
 class CInputMACDlg : public CDialog {
 public:

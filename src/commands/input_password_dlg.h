@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/data_exchange.h"
-#include "platform/dialog.h"
+#include "framework/data_exchange.h"
+#include "framework/dialog.h"
 
 class CInputPasswordDlg : public CDialog {
 public:

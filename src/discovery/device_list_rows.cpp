@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "platform/wnd.h"
+#include "framework/wnd.h"
+#include "controls/commctrl.h"
 
 const char* DeviceRecordPool::Add(const std::string& record)
 {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "res/resource_ids.h"
-#include "platform/resources.h"
+#include "framework/resources.h"
 
 namespace device {
 

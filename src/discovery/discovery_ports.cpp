@@ -1,6 +1,6 @@
 #include "discovery/discovery_ports.h"
 
-#include "platform/resources.h"
+#include "framework/resources.h"
 #include "res/resource_ids.h"
 
 std::string SocketOpenFailMessage(UINT port)

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/win_types.h"
+#include "system/win_types.h"
 
 struct DiscoveryPorts {
     UINT localPort = 4000;

@@ -2,7 +2,7 @@
 // row of the device list.
 #pragma once
 
-#include "platform/async_socket.h"
+#include "system/async_socket.h"
 
 class CListSocket;
 

@@ -1,4 +1,5 @@
 #include "listctrl/list_view_ex.h"
+#include "controls/commctrl.h"
 
 #include <cstring>
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/list_view.h"
+#include "framework/list_view.h"
 
 class CListViewEx : public CListView {
 public:

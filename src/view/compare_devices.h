@@ -1,7 +1,7 @@
 // Ordering of device rows by one field of their row text records.
 #pragma once
 
-#include "platform/win_types.h"
+#include "system/win_types.h"
 
 // x and y are the rows' record texts; |code| - 1 names the field: 0 name,
 // 1 IP address, 2 subnet mask, 3 gateway, 4 MAC; any other compares equal.

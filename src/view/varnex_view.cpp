@@ -1,11 +1,11 @@
 #include "view/varnex_view.h"
 
 #include "discovery/device_record.h"
-#include "platform/control_bars.h"
-#include "platform/document.h"
-#include "platform/frame_wnd.h"
-#include "platform/services.h"
-#include "platform/win_app.h"
+#include "framework/control_bars.h"
+#include "framework/document.h"
+#include "framework/frame_wnd.h"
+#include "system/services.h"
+#include "framework/win_app.h"
 #include "res/resource_ids.h"
 #include "view/compare_devices.h"
 

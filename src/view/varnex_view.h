@@ -10,8 +10,8 @@
 #include "discovery/discovery_ports.h"
 #include "discovery/list_socket.h"
 #include "listctrl/list_view_ex.h"
-#include "platform/image_list.h"
-#include "platform/menu.h"
+#include "controls/image_list.h"
+#include "framework/menu.h"
 
 class CStatusBar;
 

@@ -5,8 +5,8 @@
 #include "commands/input_ip_dlg.h"
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
-#include "platform/services.h"
-#include "platform/win_app.h"
+#include "system/services.h"
+#include "framework/win_app.h"
 #include "res/resource_ids.h"
 #include "view/varnex_view.h"
 

@@ -14,9 +14,9 @@
 #include "commands/input_ip_dlg.h"
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
-#include "platform/qt/dialog_host.h"
-#include "platform/qt/ip_address_widget.h"
-#include "platform/services.h"
+#include "qt_host/dialog_host.h"
+#include "qt_host/ip_address_widget.h"
+#include "system/services.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
 

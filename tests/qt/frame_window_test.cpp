@@ -6,7 +6,7 @@
 #include <QStatusTipEvent>
 
 #include "app/main_frame.h"
-#include "platform/qt/frame_window.h"
+#include "qt_host/frame_window.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
 

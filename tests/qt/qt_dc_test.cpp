@@ -2,9 +2,9 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include "platform/image_list.h"
-#include "platform/qt/image_cache.h"
-#include "platform/qt/qt_dc.h"
+#include "controls/image_list.h"
+#include "qt_host/image_cache.h"
+#include "qt_host/qt_dc.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "platform/qt/qt_event_loop.h"
-#include "platform/wnd.h"
+#include "qt_host/qt_event_loop.h"
+#include "framework/wnd.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "platform/qt/qt_print_service.h"
+#include "qt_host/qt_print_service.h"
 
 namespace {
 

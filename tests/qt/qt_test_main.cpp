@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "controls/common_controls.h"
+
 int main(int argc, char** argv)
 {
     // The tests draw and send events without a screen; test discovery runs
@@ -9,5 +11,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    InitCommonControls();
     return RUN_ALL_TESTS();
 }

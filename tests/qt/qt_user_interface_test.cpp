@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "platform/cmd_target.h"
-#include "platform/qt/qt_user_interface.h"
-#include "platform/resources.h"
-#include "platform/wnd.h"
+#include "framework/cmd_target.h"
+#include "qt_host/qt_user_interface.h"
+#include "framework/resources.h"
+#include "framework/wnd.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 
-#include "platform/qt/window_widget.h"
+#include "qt_host/window_widget.h"
 
 namespace {
 

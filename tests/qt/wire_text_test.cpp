@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/qt/wire_text.h"
+#include "qt_host/wire_text.h"
 
 namespace {
 

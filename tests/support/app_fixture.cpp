@@ -4,8 +4,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/control_bars.h"
-#include "platform/frame_wnd.h"
+#include "framework/control_bars.h"
+#include "framework/frame_wnd.h"
 
 AppFixture::AppFixture()
 {

@@ -1,6 +1,6 @@
 #include "support/fake_event_loop.h"
 
-#include "platform/wnd.h"
+#include "framework/wnd.h"
 
 void FakeEventLoop::SetTimer(CWnd* wnd, UINT_PTR id, UINT ms) { m_timers[{wnd, id}] = Timer{ms, m_now + ms}; }
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/services.h"
+#include "system/services.h"
 
 class FakeEventLoop : public EventLoop {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/socket_backend.h"
+#include "system/socket_backend.h"
 
 class FakeEventLoop;
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "platform/common_controls.h"
-#include "platform/list_ctrl.h"
+#include "controls/common_controls.h"
+#include "framework/list_ctrl.h"
 #include "support/message_recorder.h"
 
 struct ListTestWindow {

@@ -1,4 +1,5 @@
 #include "support/message_recorder.h"
+#include "controls/commctrl.h"
 
 #include <sstream>
 

@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/wnd.h"
+#include "framework/wnd.h"
 
 struct RecordedMessage {
     UINT message = 0;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/fixed_metrics_dc.h"
+#include "framework/fixed_metrics_dc.h"
 
 struct DrawOp {
     enum class Kind { Fill, Line, Text, Image, FocusRect, HeaderSection, CheckBox };

@@ -1,7 +1,7 @@
 #include "support/scripted_user.h"
 
-#include "platform/cmd_target.h"
-#include "platform/wnd.h"
+#include "framework/cmd_target.h"
+#include "framework/wnd.h"
 
 int ScriptedUser::MessageBox(const std::string& text, const std::string& caption, UINT type)
 {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
-#include "platform/resources.h"
-#include "platform/services.h"
+#include "framework/dialog.h"
+#include "framework/resources.h"
+#include "system/services.h"
 
 class ScriptedUser : public UserInterface {
 public:

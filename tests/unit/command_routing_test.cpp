@@ -4,7 +4,8 @@
 
 #include <vector>
 
-#include "platform/wnd.h"
+#include "framework/wnd.h"
+#include "controls/commctrl.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "commands/command_packet.h"
-#include "platform/frame_wnd.h"
-#include "platform/ip_address_control.h"
+#include "framework/frame_wnd.h"
+#include "controls/ip_address_control.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 

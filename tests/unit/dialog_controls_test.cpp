@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/dialog_controls.h"
-#include "platform/resources.h"
+#include "controls/common_controls.h"
+#include "framework/dialog_controls.h"
+#include "framework/resources.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class ControlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterDialogControls();
+        InitCommonControls();
         ASSERT_TRUE(parent.CreateEx(0, "", 0, RECT{}, nullptr, 0));
     }
     CWnd& Make(const char* className, DWORD style = 0)

@@ -6,7 +6,7 @@
 
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
-#include "platform/dialog_controls.h"
+#include "framework/dialog_controls.h"
 #include "res/resource_ids.h"
 #include "support/scripted_user.h"
 

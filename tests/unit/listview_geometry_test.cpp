@@ -2,7 +2,7 @@
 // Report rows are 17 pixels high (16-pixel text plus one) below a 22-pixel header.
 #include <gtest/gtest.h>
 
-#include "platform/image_list.h"
+#include "controls/image_list.h"
 #include "support/list_test_window.h"
 
 namespace {

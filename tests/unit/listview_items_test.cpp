@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fixed_metrics_dc.h"
+#include "framework/fixed_metrics_dc.h"
 #include "support/list_test_window.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // What the list view draws, read back from a recording device context.
 #include <gtest/gtest.h>
 
-#include "platform/image_list.h"
+#include "controls/image_list.h"
 #include "support/list_test_window.h"
 #include "support/recording_dc.h"
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "platform/frame_wnd.h"
-#include "platform/ip_address_control.h"
+#include "framework/frame_wnd.h"
+#include "controls/ip_address_control.h"
 #include "res/resource_ids.h"
 #include "varnex-sim/sim_device_config.h"
 #include "varnex-sim/sim_responder.h"

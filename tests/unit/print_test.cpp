@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/frame_wnd.h"
+#include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/recording_dc.h"

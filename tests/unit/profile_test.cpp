@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/profile.h"
+#include "system/profile.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "discovery/packet_frame.h"
-#include "platform/frame_wnd.h"
+#include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 

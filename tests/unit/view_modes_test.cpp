@@ -1,7 +1,7 @@
 // The device list's context menu, Auto Arrange and view modes.
 #include <gtest/gtest.h>
 
-#include "platform/frame_wnd.h"
+#include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/socket_backend.h"
+#include "system/socket_backend.h"
 
 namespace cli {
 

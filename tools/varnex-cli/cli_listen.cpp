@@ -5,7 +5,7 @@
 #include <cstring>
 #include <poll.h>
 
-#include "platform/socket_backend.h"
+#include "system/socket_backend.h"
 
 namespace cli {
 

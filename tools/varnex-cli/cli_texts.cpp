@@ -1,7 +1,7 @@
 #include "cli_texts.h"
 
-#include "platform/resources.h"
-#include "platform/win_messages.h"
+#include "framework/resources.h"
+#include "framework/win_messages.h"
 
 namespace cli {
 

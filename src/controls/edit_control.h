@@ -1,0 +1,8 @@
+// The single-line edit control (window class "Edit"): a text the user types,
+// limited in length, optionally turned to capitals or masked on screen. The
+// caret stays at the end of the text; there is no selection.
+#pragma once
+
+#include "framework/win_messages.h"
+
+void RegisterEditControl();

@@ -1,0 +1,59 @@
+// Modal dialogs built from a dialog template. The dialog's logic (initialising,
+// exchanging data, confirming) is plain code; the user interface shows the
+// template and calls it back.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/wnd.h"
+
+class CDataExchange;
+class CDlgControl;
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParent = nullptr);
+
+    // Creates the dialog's window and the control windows of its template,
+    // initialises it (OnInitDialog), shows it and returns IDOK or IDCANCEL.
+    virtual INT_PTR DoModal();
+    // Returns TRUE to give the focus to the first control of the tab order.
+    virtual BOOL OnInitDialog();
+    // Confirm: exchanges and checks the data; ends with IDOK only when it passes.
+    virtual void OnOK();
+    virtual void OnCancel();
+    void EndDialog(int nResult);
+    // Runs the data exchange; FALSE when a check failed (the user has been told).
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // The control window with this id while the dialog is shown, else nullptr.
+    CWnd* GetDlgItem(UINT nID) const;
+    // Moves the focus to a control of the dialog.
+    void GotoDlgCtrl(CWnd* pWndCtrl);
+    // Keeps a member handle attached to a control until the window goes.
+    void AttachControl(CDlgControl& control, CWnd* wnd);
+
+    UINT TemplateId() const { return m_nIDTemplate; }
+    bool IsEnded() const { return m_bEnded; }
+    int Result() const { return m_nResult; }
+    // What OnInitDialog returned when the dialog was opened.
+    BOOL InitialFocusIsDefault() const { return m_bDefaultFocus; }
+    // Called by the user interface when the dialog's window opens.
+    void BeginModalState();
+
+private:
+    void CreateControlWindows();
+    void DestroyControlWindows();
+    void SetDefaultFocus();
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+    bool m_bEnded = false;
+    int m_nResult = IDCANCEL;
+    BOOL m_bDefaultFocus = TRUE;
+    std::vector<std::unique_ptr<CWnd>> m_controlWindows;
+    std::vector<CDlgControl*> m_attached;
+};

@@ -1,0 +1,155 @@
+#include "framework/document.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "framework/frame_wnd.h"
+#include "framework/resources.h"
+#include "system/services.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
+
+BOOL CDocument::OnNewDocument()
+{
+    DeleteContents();
+    m_strPathName.clear();
+    SetTitle(AfxLoadString(AFX_IDS_UNTITLED));
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+void CDocument::Serialize(bool, std::vector<unsigned char>&) {}
+
+BOOL CDocument::OnOpenDocument(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        AfxMessageBox(AfxLoadString(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    DeleteContents();
+    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Serialize(false, data);
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+BOOL CDocument::OnSaveDocument(const std::string& path)
+{
+    std::vector<unsigned char> data;
+    Serialize(true, data);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (out)
+        out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    if (!out) {
+        AfxMessageBox(AfxLoadString(AFX_IDP_FAILED_TO_SAVE_DOC), MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    SetModifiedFlag(FALSE);
+    return TRUE;
+}
+
+void CDocument::SetTitle(const std::string& title)
+{
+    m_strTitle = title;
+    UpdateFrameCounts();
+}
+
+void CDocument::SetPathName(const std::string& path)
+{
+    m_strPathName = path;
+    SetTitle(std::filesystem::path(path).filename().string());
+    if (CWinApp* app = AfxGetApp())
+        app->AddToRecentFileList(path);
+}
+
+void CDocument::AddView(CView* view) { m_views.push_back(view); }
+
+void CDocument::RemoveView(CView* view) { std::erase(m_views, view); }
+
+void CDocument::UpdateFrameCounts()
+{
+    for (CView* view : m_views)
+        if (CFrameWnd* frame = view->GetParentFrame())
+            frame->UpdateFrameTitleForDocument(m_strTitle);
+}
+
+BOOL CDocument::DoFileSave()
+{
+    std::string path = m_strPathName;
+    if (path.empty()) {
+        if (Platform().ui == nullptr)
+            return FALSE;
+        path = Platform().ui->GetSaveFileName(AfxLoadString(AFX_IDS_SAVEFILE), AfxLoadString(AFX_IDS_ALLFILTER));
+        if (path.empty())
+            return FALSE;
+    }
+    if (!OnSaveDocument(path))
+        return FALSE;
+    SetPathName(path);
+    return TRUE;
+}
+
+BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (nID == ID_FILE_SAVE && nCode == CN_COMMAND) {
+        if (pHandlerInfo == nullptr)
+            DoFileSave();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, std::function<CDocument*()> newDoc,
+                                       std::function<CFrameWnd*()> newFrame, std::function<CView*()> newView)
+    : m_nIDResource(nIDResource), m_newDoc(std::move(newDoc)), m_newFrame(std::move(newFrame)),
+      m_newView(std::move(newView))
+{
+}
+
+CSingleDocTemplate::~CSingleDocTemplate() { CloseAll(); }
+
+void CSingleDocTemplate::CloseAll()
+{
+    if (m_pOwnedFrame && !m_pOwnedFrame->IsClosed())
+        m_pOwnedFrame->OnClose();
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string* path)
+{
+    bool created = false;
+    if (!m_pOnlyDoc) {
+        m_pOnlyDoc.reset(m_newDoc());
+        if (!m_pOnlyDoc)
+            return nullptr;
+        created = true;
+    }
+    if (m_pFrame == nullptr) {
+        m_pOwnedFrame.reset(m_newFrame());
+        if (!m_pOwnedFrame)
+            return nullptr;
+        CCreateContext context;
+        context.newView = m_newView;
+        context.currentDoc = m_pOnlyDoc.get();
+        if (!m_pOwnedFrame->LoadFrame(m_nIDResource, &context)) {
+            m_pOwnedFrame.reset();
+            if (created)
+                m_pOnlyDoc.reset();
+            return nullptr;
+        }
+        m_pFrame = m_pOwnedFrame.get();
+    }
+    if (path == nullptr) {
+        if (!m_pOnlyDoc->OnNewDocument())
+            return nullptr;
+    } else {
+        if (!m_pOnlyDoc->OnOpenDocument(*path))
+            return nullptr;
+        m_pOnlyDoc->SetPathName(*path);
+    }
+    m_pFrame->InitialUpdateFrame(m_pOnlyDoc.get(), TRUE);
+    return m_pOnlyDoc.get();
+}

@@ -1,0 +1,157 @@
+#include "framework/win_app.h"
+
+#include "framework/frame_wnd.h"
+#include "framework/resources.h"
+#include "system/services.h"
+#include "framework/view.h"
+
+namespace {
+
+CWinApp* g_app = nullptr;
+
+}  // namespace
+
+CWinApp* AfxGetApp() { return g_app; }
+
+int AfxMessageBox(const std::string& text, UINT nType)
+{
+    if (Platform().ui == nullptr)
+        return IDOK;
+    return Platform().ui->MessageBox(text, AfxLoadString(AFX_IDS_APP_TITLE), nType);
+}
+
+int AfxMessageBox(UINT nIDPrompt, UINT nType) { return AfxMessageBox(AfxLoadString(nIDPrompt), nType); }
+
+BOOL AfxOleInit() { return Platform().loop != nullptr && Platform().loop->Startup(); }
+
+const MessageMap* CWinApp::GetThisMessageMap()
+{
+    static const MessageMap map{CCmdTarget::GetThisMessageMap(),
+                                {
+                                    msgmap::Command(ID_FILE_NEW, &CWinApp::OnFileNew),
+                                    msgmap::Command(ID_FILE_OPEN, &CWinApp::OnFileOpen),
+                                    msgmap::Command(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup),
+                                }};
+    return &map;
+}
+
+CWinApp::CWinApp(std::string appName) : m_strAppName(std::move(appName)) { g_app = this; }
+
+CWinApp::~CWinApp()
+{
+    if (g_app == this)
+        g_app = nullptr;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return 0;
+}
+
+void CWinApp::SetRegistryKey(const std::string& key)
+{
+    m_strRegistryKey = key;
+    m_pProfile = std::make_unique<Profile>(Profile::PathFor(key, m_strAppName));
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    m_nMaxMRU = nMaxMRU;
+    m_recentFiles.clear();
+    if (!m_pProfile)
+        return;
+    for (UINT i = 1; i <= nMaxMRU; ++i) {
+        auto path = m_pProfile->GetString("Recent File List", "File" + std::to_string(i));
+        if (path && !path->empty())
+            m_recentFiles.push_back(*path);
+    }
+}
+
+void CWinApp::SaveStdProfileSettings()
+{
+    if (!m_pProfile || !m_bRecentChanged)
+        return;
+    for (UINT i = 1; i <= m_nMaxMRU; ++i) {
+        const std::string value = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : std::string();
+        m_pProfile->WriteString("Recent File List", "File" + std::to_string(i), value);
+    }
+    m_bRecentChanged = false;
+}
+
+void CWinApp::AddToRecentFileList(const std::string& path)
+{
+    if (m_nMaxMRU == 0)
+        return;
+    std::erase(m_recentFiles, path);
+    m_recentFiles.insert(m_recentFiles.begin(), path);
+    if (m_recentFiles.size() > m_nMaxMRU)
+        m_recentFiles.resize(m_nMaxMRU);
+    m_bRecentChanged = true;
+}
+
+std::optional<std::vector<std::uint8_t>> CWinApp::GetProfileBinary(const std::string& section,
+                                                                   const std::string& entry)
+{
+    if (!m_pProfile)
+        return std::nullopt;
+    return m_pProfile->GetBinary(section, entry);
+}
+
+void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate.reset(pTemplate); }
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& info, const std::vector<std::string>& args)
+{
+    info = CCommandLineInfo{};
+    for (const std::string& arg : args) {
+        if (arg.empty() || arg[0] == '-')
+            continue;
+        info.m_nShellCommand = CCommandLineInfo::FileOpen;
+        info.m_strFileName = arg;
+        break;
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
+{
+    if (!m_pDocTemplate)
+        return FALSE;
+    switch (info.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (m_pDocTemplate->OpenDocumentFile(nullptr) == nullptr)
+            return FALSE;
+        break;
+    case CCommandLineInfo::FileOpen:
+        if (m_pDocTemplate->OpenDocumentFile(&info.m_strFileName) == nullptr)
+            return FALSE;
+        break;
+    case CCommandLineInfo::FileNothing:
+        return TRUE;
+    }
+    m_pMainWnd = m_pDocTemplate->GetFrame();
+    return m_pMainWnd != nullptr;
+}
+
+void CWinApp::OnFileNew()
+{
+    if (m_pDocTemplate)
+        m_pDocTemplate->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    if (!m_pDocTemplate || Platform().ui == nullptr)
+        return;
+    const std::string path =
+        Platform().ui->GetOpenFileName(AfxLoadString(AFX_IDS_OPENFILE), AfxLoadString(AFX_IDS_ALLFILTER));
+    if (!path.empty())
+        m_pDocTemplate->OpenDocumentFile(&path);
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    if (Platform().printing)
+        Platform().printing->PrintSetup(m_pMainWnd);
+}

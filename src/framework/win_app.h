@@ -1,0 +1,74 @@
+// The application object: start-up, the document template, the profile, and
+// the commands that belong to the application (New, Open, Print Setup, About).
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "framework/cmd_target.h"
+#include "framework/document.h"
+#include "system/profile.h"
+
+class CWnd;
+class CFrameWnd;
+
+class CCommandLineInfo {
+public:
+    enum Shell { FileNew, FileOpen, FileNothing };
+    Shell m_nShellCommand = FileNew;
+    std::string m_strFileName;
+};
+
+class CWinApp : public CCmdTarget {
+public:
+    explicit CWinApp(std::string appName);
+    ~CWinApp() override;
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+
+    void SetRegistryKey(const std::string& key);
+    void LoadStdProfileSettings(UINT nMaxMRU);
+    void SaveStdProfileSettings();
+    Profile* GetProfile() const { return m_pProfile.get(); }
+    // A binary value of the profile, or nothing.
+    std::optional<std::vector<std::uint8_t>> GetProfileBinary(const std::string& section, const std::string& entry);
+
+    void AddDocTemplate(CSingleDocTemplate* pTemplate);
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+    void ParseCommandLine(CCommandLineInfo& info, const std::vector<std::string>& args);
+    BOOL ProcessShellCommand(const CCommandLineInfo& info);
+    void AddToRecentFileList(const std::string& path);
+    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+
+    const std::string& AppName() const { return m_strAppName; }
+    const std::string& RegistryKey() const { return m_strRegistryKey; }
+
+    CFrameWnd* m_pMainWnd = nullptr;
+    std::vector<std::string> m_args;
+
+private:
+    std::string m_strAppName;
+    std::string m_strRegistryKey;
+    std::unique_ptr<Profile> m_pProfile;
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::vector<std::string> m_recentFiles;
+    UINT m_nMaxMRU = 0;
+    bool m_bRecentChanged = false;
+};
+
+CWinApp* AfxGetApp();
+// A message box captioned with the application title.
+int AfxMessageBox(const std::string& text, UINT nType = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = 0);
+// Starts the event loop layer; false when it cannot be used.
+BOOL AfxOleInit();

@@ -1,7 +1,0 @@
-#include "platform/services.h"
-
-PlatformServices& Platform()
-{
-    static PlatformServices services;
-    return services;
-}

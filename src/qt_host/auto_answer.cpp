@@ -1,0 +1,54 @@
+#include "qt_host/auto_answer.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+#include <fstream>
+
+#include "framework/win_messages.h"
+
+bool AutoAnswerEnabled()
+{
+    return qEnvironmentVariableIsSet("VARNEX_AUTO_ANSWER");
+}
+
+int AutoAnswerResult()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("VARNEX_AUTO_ANSWER", &ok);
+    if (ok && (value == IDOK || value == IDCANCEL || value == IDYES || value == IDNO))
+        return value;
+    return IDOK;
+}
+
+unsigned AutoMenuCommand()
+{
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue("VARNEX_AUTO_MENU_COMMAND", &ok);
+    return ok && value > 0 ? static_cast<unsigned>(value) : 0;
+}
+
+void AppendUiLog(const std::string& line)
+{
+    const QByteArray path = qgetenv("VARNEX_UI_LOG");
+    if (path.isEmpty())
+        return;
+    std::ofstream out(path.toStdString(), std::ios::app | std::ios::binary);
+    out << line << '\n';
+}
+
+std::string EscapeForLog(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}

@@ -1,0 +1,20 @@
+// The input controls of a dialog template (edit fields, IP-address fields) on
+// screen, kept in step with the dialog's own control windows.
+#pragma once
+
+#include <QWidget>
+
+#include "framework/dialog.h"
+#include "framework/resources.h"
+
+class DialogControls {
+public:
+    explicit DialogControls(CDialog& dialog) : m_dialog(dialog) {}
+    // The widget for an input control of the template, or nullptr.
+    QWidget* Create(const DialogControlDef& control, QWidget* parent);
+    // Gives the focus to the control the dialog's logic asked for, if any.
+    void FocusRequested(QWidget* box);
+
+private:
+    CDialog& m_dialog;
+};

@@ -1,0 +1,304 @@
+#include "qt_host/frame_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+
+#include "qt_host/resource_images.h"
+#include "qt_host/window_widget.h"
+#include "qt_host/wire_text.h"
+#include "framework/resources.h"
+
+namespace {
+
+// The state of a QAction as the command handlers set it.
+class ActionCmdUI : public CCmdUI {
+public:
+    explicit ActionCmdUI(QAction* action) : m_action(action) {}
+    void Enable(BOOL bOn) override
+    {
+        CCmdUI::Enable(bOn);
+        m_action->setEnabled(bOn != FALSE);
+    }
+    void SetCheck(int nCheck) override
+    {
+        CCmdUI::SetCheck(nCheck);
+        m_action->setCheckable(true);
+        m_action->setChecked(nCheck != 0);
+    }
+
+private:
+    QAction* m_action;
+};
+
+QKeySequence SequenceFor(const AccelDef& a)
+{
+    int key = 0;
+    if (a.key >= 'A' && a.key <= 'Z')
+        key = Qt::Key_A + static_cast<int>(a.key - 'A');
+    else if (a.key == VK_BACK)
+        key = Qt::Key_Backspace;
+    else if (a.key == VK_DELETE)
+        key = Qt::Key_Delete;
+    else if (a.key == VK_INSERT)
+        key = Qt::Key_Insert;
+    else if (a.key == VK_F6)
+        key = Qt::Key_F6;
+    else
+        return {};
+    int mods = 0;
+    if (a.fVirt & FCONTROL)
+        mods |= Qt::CTRL;
+    if (a.fVirt & FSHIFT)
+        mods |= Qt::SHIFT;
+    if (a.fVirt & FALT)
+        mods |= Qt::ALT;
+    return QKeySequence(key | mods);
+}
+
+}  // namespace
+
+FrameHost* FrameWindowFactory::CreateHost(CFrameWnd* frame) { return new FrameWindow(frame); }
+
+FrameWindow::FrameWindow(CFrameWnd* frame) : m_frame(frame)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    resize(820, 520);
+    setWindowIcon(IconFor(frame->ResourceId()));
+    BuildMenus();
+    BuildAccelerators();
+    connect(&m_idle, &QTimer::timeout, this, &FrameWindow::IdleUpdate);
+    m_idle.start(150);
+}
+
+FrameWindow::~FrameWindow()
+{
+    if (m_viewWidget)
+        m_viewWidget->Detach();
+}
+
+QAction* FrameWindow::MakeCommandAction(UINT id, const QString& text, QObject* parent)
+{
+    auto* action = new QAction(text, parent);
+    action->setStatusTip(TextFromBytes(CFrameWnd::CommandPrompt(id)));
+    connect(action, &QAction::triggered, this, [this, id] { SendCommand(id, false); });
+    return action;
+}
+
+void FrameWindow::BuildMenus()
+{
+    const MenuDef* def = AfxFindMenu(m_frame->ResourceId());
+    if (def == nullptr)
+        return;
+    for (const MenuItemDef& top : def->items) {
+        QMenu* menu = menuBar()->addMenu(TextFromBytes(top.text));
+        for (const MenuItemDef& item : top.popup) {
+            if (item.IsSeparator()) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = MakeCommandAction(item.id, TextFromBytes(item.text), menu);
+            menu->addAction(action);
+            m_menuActions.emplace_back(action, item.id);
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+    }
+}
+
+void FrameWindow::UpdateMenu(QMenu* menu)
+{
+    for (auto& [action, id] : m_menuActions) {
+        if (!menu->actions().contains(action))
+            continue;
+        ActionCmdUI state(action);
+        state.m_nID = id;
+        state.DoUpdate(m_frame, TRUE);
+    }
+}
+
+void FrameWindow::BuildAccelerators()
+{
+    const AcceleratorTableDef* table = AfxFindAccelerators(m_frame->ResourceId());
+    if (table == nullptr)
+        return;
+    for (const AccelDef& a : table->entries) {
+        const QKeySequence seq = SequenceFor(a);
+        if (seq.isEmpty())
+            continue;
+        auto* shortcut = new QShortcut(seq, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const UINT id = a.cmd;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { SendCommand(id, true); });
+    }
+}
+
+void FrameWindow::SendCommand(UINT id, bool fromAccelerator)
+{
+    if (m_closing || !m_frame->IsWindow())
+        return;
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(id), fromAccelerator ? 1 : 0), 0);
+    IdleUpdate();
+}
+
+void FrameWindow::SetCaption(const std::string& caption) { setWindowTitle(TextFromBytes(caption)); }
+
+void FrameWindow::ShowFrame()
+{
+    show();
+    IdleUpdate();
+}
+
+void FrameWindow::UpdateFrame() { repaint(); }
+
+void FrameWindow::ToolBarChanged(CToolBar* bar)
+{
+    if (m_toolBar == nullptr) {
+        m_toolBar = new QToolBar(this);
+        m_toolBar->setObjectName("toolbar");
+        m_toolBar->setMovable(false);
+        m_toolBar->setFloatable(false);
+        m_toolBar->toggleViewAction()->setVisible(false);
+        setContextMenuPolicy(Qt::NoContextMenu);
+        addToolBar(Qt::TopToolBarArea, m_toolBar);
+    }
+    m_toolBar->clear();
+    m_toolActions.clear();
+    m_toolBar->setIconSize(QSize(bar->ButtonWidth(), bar->ButtonHeight()));
+    for (UINT id : bar->Buttons()) {
+        if (id == ID_SEPARATOR) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        const QString tip = TextFromBytes(CFrameWnd::CommandTip(id));
+        QAction* action = MakeCommandAction(id, tip, m_toolBar);
+        action->setIcon(IconFor(id));
+        action->setToolTip(tip);
+        m_toolBar->addAction(action);
+        m_toolActions[id] = action;
+    }
+    m_toolBar->setVisible(bar->IsVisible());
+}
+
+void FrameWindow::StatusBarChanged(CStatusBar* bar)
+{
+    QStatusBar* sb = statusBar();
+    for (QLabel* label : m_panes) {
+        sb->removeWidget(label);
+        delete label;
+    }
+    m_panes.clear();
+    for (int i = 0; i < bar->GetCount(); ++i) {
+        const StatusPane& pane = bar->Pane(i);
+        auto* label = new QLabel(sb);
+        if (i == 0) {
+            label->setText(TextFromBytes(pane.text));
+            sb->addWidget(label, 1);
+        } else {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setAlignment(Qt::AlignCenter);
+            label->setMinimumWidth(pane.width);
+            label->setText(pane.enabled ? TextFromBytes(pane.text) : QString());
+            sb->addPermanentWidget(label);
+        }
+        label->setObjectName(QStringLiteral("pane%1").arg(i));
+        m_panes.push_back(label);
+    }
+    sb->setVisible(bar->IsVisible());
+}
+
+void FrameWindow::StatusPaneChanged(CStatusBar* bar, int index, bool repaintNow)
+{
+    QLabel* label = Pane(index);
+    if (label == nullptr)
+        return;
+    const StatusPane& pane = bar->Pane(index);
+    if (index > 0)
+        label->setMinimumWidth(pane.width);
+    label->setText(pane.enabled ? TextFromBytes(pane.text) : QString());
+    if (repaintNow)
+        label->repaint();
+}
+
+QLabel* FrameWindow::Pane(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_panes.size()))
+        return nullptr;
+    return m_panes[static_cast<std::size_t>(index)];
+}
+
+QAction* FrameWindow::ActionFor(UINT id) const
+{
+    auto it = m_toolActions.find(id);
+    return it == m_toolActions.end() ? nullptr : it->second;
+}
+
+void FrameWindow::BarVisibilityChanged()
+{
+    if (m_toolBar && m_frame->GetToolBar())
+        m_toolBar->setVisible(m_frame->GetToolBar()->IsVisible());
+    if (m_frame->GetMessageBar())
+        statusBar()->setVisible(m_frame->GetMessageBar()->IsVisible());
+}
+
+void FrameWindow::AttachView(CWnd* view)
+{
+    auto* widget = new WindowWidget(view, this);
+    widget->setObjectName("view");
+    setCentralWidget(widget);
+    m_viewWidget = widget;
+    widget->setFocus();
+}
+
+void FrameWindow::CloseFrame()
+{
+    m_closing = true;
+    m_idle.stop();
+    if (m_viewWidget) {
+        m_viewWidget->Detach();
+        m_viewWidget = nullptr;
+    }
+    hide();
+    deleteLater();
+}
+
+void FrameWindow::IdleUpdate()
+{
+    if (m_closing || !m_frame->IsWindow())
+        return;
+    for (auto& [id, action] : m_toolActions) {
+        ActionCmdUI state(action);
+        state.m_nID = id;
+        state.DoUpdate(m_frame, TRUE);
+    }
+    m_frame->OnIdleUpdateCmdUI();
+}
+
+void FrameWindow::ShowMessage(const QString& text)
+{
+    // Through the frame, so that the status bar's own pane text stays true.
+    if (text.isEmpty())
+        m_frame->SetMessageText(0u);
+    else
+        m_frame->SetMessageText(BytesFromText(text));
+}
+
+bool FrameWindow::event(QEvent* e)
+{
+    // Command prompts go to the message pane; "Ready" when nothing is highlighted.
+    if (e->type() == QEvent::StatusTip) {
+        ShowMessage(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void FrameWindow::closeEvent(QCloseEvent* e)
+{
+    if (!m_closing)
+        m_frame->OnClose();
+    e->accept();
+}

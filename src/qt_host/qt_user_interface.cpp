@@ -1,0 +1,184 @@
+#include "qt_host/qt_user_interface.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <functional>
+#include <map>
+
+#include "qt_host/auto_answer.h"
+#include "qt_host/dialog_parent.h"
+#include "qt_host/wire_text.h"
+#include "framework/resources.h"
+#include "framework/wnd.h"
+
+namespace {
+
+constexpr UINT kTypeMask = 0x0000000F;
+constexpr UINT kYesNoCancel = 0x00000003;
+
+// A menu item's state as its command's update handlers set it.
+class ActionCmdUI : public CCmdUI {
+public:
+    explicit ActionCmdUI(QAction* action) : m_action(action) {}
+    void Enable(BOOL bOn) override
+    {
+        CCmdUI::Enable(bOn);
+        m_action->setEnabled(bOn != FALSE);
+    }
+    void SetCheck(int nCheck) override
+    {
+        CCmdUI::SetCheck(nCheck);
+        // An unchecked item shows no box, as on the platform.
+        m_action->setCheckable(nCheck != 0);
+        m_action->setChecked(nCheck != 0);
+    }
+    void SetText(const std::string& text) override { m_action->setText(TextFromBytes(text)); }
+
+private:
+    QAction* m_action;
+};
+
+QMessageBox::Icon IconOf(UINT type)
+{
+    switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    case MB_ICONASTERISK:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+void AddItems(QMenu* menu, const std::vector<MenuItemDef>& items, CWnd* owner, std::map<QAction*, UINT>* ids)
+{
+    UINT index = 0;
+    for (const MenuItemDef& item : items) {
+        if (item.IsSeparator()) {
+            menu->addSeparator();
+        } else if (item.IsPopup()) {
+            AddItems(menu->addMenu(TextFromBytes(item.text)), item.popup, owner, ids);
+        } else {
+            // Mnemonics are written with '&' in both worlds.
+            QAction* action = menu->addAction(TextFromBytes(item.text));
+            ActionCmdUI state(action);
+            state.m_nID = item.id;
+            state.m_nIndex = index;
+            state.DoUpdate(owner, TRUE);
+            (*ids)[action] = item.id;
+        }
+        ++index;
+    }
+}
+
+// The menu as one line of the log, with each item's state: "id:DC:text"
+// (D disabled, C checked), "-" for a separator, "P:text" for a sub-menu.
+// Returns the command the scripted user picks, if it is there and enabled.
+UINT LogMenu(const std::vector<MenuItemDef>& items, CWnd* owner, std::string* line, UINT wanted)
+{
+    UINT chosen = 0;
+    UINT index = 0;
+    for (const MenuItemDef& item : items) {
+        *line += '|';
+        if (item.IsSeparator()) {
+            *line += '-';
+        } else if (item.IsPopup()) {
+            *line += "P:" + EscapeForLog(item.text);
+            if (const UINT c = LogMenu(item.popup, owner, line, wanted))
+                chosen = c;
+        } else {
+            CCmdUI state;
+            state.m_nID = item.id;
+            state.m_nIndex = index;
+            state.DoUpdate(owner, TRUE);
+            *line += std::to_string(item.id) + ':' + (state.enabled ? "" : "D") + (state.checked ? "C" : "") + ':' +
+                     EscapeForLog(item.text);
+            if (wanted != 0 && item.id == wanted && state.enabled)
+                chosen = item.id;
+        }
+        ++index;
+    }
+    return chosen;
+}
+
+} // namespace
+
+int QtUserInterface::MessageBox(const std::string& text, const std::string& caption, UINT type)
+{
+    if (AutoAnswerEnabled()) {
+        AppendUiLog("MessageBox|" + EscapeForLog(caption) + '|' + EscapeForLog(text) + '|' + std::to_string(type));
+        return AutoAnswerResult();
+    }
+    QMessageBox box(IconOf(type), TextFromBytes(caption), TextFromBytes(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QMessageBox::StandardButton first = QMessageBox::Ok;
+    switch (type & kTypeMask) {
+    case MB_OKCANCEL:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MB_YESNO:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        first = QMessageBox::Yes;
+        break;
+    case kYesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        first = QMessageBox::Yes;
+        break;
+    default:
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+        break;
+    }
+    box.setDefaultButton(first); // the first button is the default one on the platform
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
+}
+
+void QtUserInterface::TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* owner)
+{
+    if (owner == nullptr)
+        return;
+    UINT chosen = 0;
+    if (AutoAnswerEnabled()) {
+        std::string line = "TrackPopupMenu|" + std::to_string(x) + '|' + std::to_string(y);
+        chosen = LogMenu(popup.popup, owner, &line, AutoMenuCommand());
+        AppendUiLog(line);
+    } else {
+        QMenu menu(DialogParentFor(owner));
+        std::map<QAction*, UINT> ids;
+        AddItems(&menu, popup.popup, owner, &ids);
+        if (QAction* action = menu.exec(QPoint(x, y))) {
+            const auto it = ids.find(action);
+            if (it != ids.end())
+                chosen = it->second;
+        }
+    }
+    // The command arrives after the menu has closed, as on the platform.
+    if (chosen != 0 && owner->IsWindow())
+        owner->SendMessage(WM_COMMAND, chosen, 0);
+}
+
+POINT QtUserInterface::GetCursorPos() const
+{
+    const QPoint p = QCursor::pos();
+    return POINT{p.x(), p.y()};
+}

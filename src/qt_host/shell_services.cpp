@@ -1,0 +1,55 @@
+#include "qt_host/shell_services.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMetaObject>
+
+#include "qt_host/auto_answer.h"
+#include "qt_host/dialog_host.h"
+#include "qt_host/wire_text.h"
+
+namespace {
+
+// "All Files (*.*)" means every file; Qt spells that pattern "*".
+QString QtFilter(const std::string& filter)
+{
+    QString f = TextFromBytes(filter);
+    f.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+    return f;
+}
+
+}  // namespace
+
+bool ShellEventLoop::Startup() { return QAbstractEventDispatcher::instance() != nullptr; }
+
+void ShellEventLoop::Quit() { QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection); }
+
+INT_PTR ShellUserInterface::RunModalDialog(CDialog& dialog)
+{
+    if (AutoAnswerEnabled()) {
+        AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()));
+        return IDCANCEL;
+    }
+    return RunDialogModally(dialog, QApplication::activeWindow());
+}
+
+std::string ShellUserInterface::GetOpenFileName(const std::string& title, const std::string& filter)
+{
+    if (AutoAnswerEnabled()) {
+        AppendUiLog("OpenFile|" + EscapeForLog(title));
+        return {};
+    }
+    return BytesFromText(
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), TextFromBytes(title), QString(), QtFilter(filter)));
+}
+
+std::string ShellUserInterface::GetSaveFileName(const std::string& title, const std::string& filter)
+{
+    if (AutoAnswerEnabled()) {
+        AppendUiLog("SaveFile|" + EscapeForLog(title));
+        return {};
+    }
+    return BytesFromText(
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), TextFromBytes(title), QString(), QtFilter(filter)));
+}

@@ -1,0 +1,37 @@
+#include "qt_host/window_report.h"
+
+#include <sstream>
+
+#include "framework/frame_wnd.h"
+#include "framework/view.h"
+#include "controls/commctrl.h"
+
+std::string DescribeFrame(CFrameWnd& frame)
+{
+    std::ostringstream out;
+    out << "caption\t" << frame.GetWindowText() << '\n';
+    if (CStatusBar* bar = frame.GetMessageBar())
+        for (int i = 0; i < bar->GetCount(); ++i)
+            out << "pane" << i << '\t' << (bar->Pane(i).enabled ? bar->GetPaneText(i) : std::string()) << '\n';
+    CView* view = frame.GetActiveView();
+    if (view == nullptr || !view->IsWindow())
+        return out.str();
+    auto* header = reinterpret_cast<CWnd*>(view->SendMessage(LVM_GETHEADER));
+    const int columns = header ? static_cast<int>(header->SendMessage(HDM_GETITEMCOUNT)) : 1;
+    const int rows = static_cast<int>(view->SendMessage(LVM_GETITEMCOUNT));
+    out << "rows\t" << rows << '\n';
+    for (int row = 0; row < rows; ++row) {
+        out << "row";
+        for (int column = 0; column < columns; ++column) {
+            char text[260] = {};
+            LVITEMA item;
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = static_cast<int>(sizeof text);
+            view->SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+            out << '\t' << item.pszText;
+        }
+        out << '\n';
+    }
+    return out.str();
+}

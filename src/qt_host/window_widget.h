@@ -1,0 +1,85 @@
+// Shows one of our own windows (and its child windows) inside Qt: paints the
+// window tree through a QPainter context and turns Qt's input, focus, size and
+// scroll-bar events into the window's messages.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+#include <array>
+
+#include "framework/wnd.h"
+
+class QPainter;
+class QScrollBar;
+class QtPainterDC;
+
+class WindowWidget : public QAbstractScrollArea, public WindowHost {
+    Q_OBJECT
+public:
+    // Hosts wnd, an existing top window of our own. The widget must go before
+    // the window object does, or Detach() first.
+    explicit WindowWidget(CWnd* wnd, QWidget* parent = nullptr);
+    ~WindowWidget() override;
+
+    CWnd* Window() const { return m_wnd; }
+    void Detach();
+
+    // Paints the window tree; area is in client coordinates.
+    void PaintWindowTree(QPainter* painter, const QRect& area);
+
+    // WindowHost
+    void InvalidateRect(const RECT* rc, bool erase) override;
+    void UpdateWindow() override;
+    void ScrollInfoChanged(int bar) override;
+    void SetCursorShape(CursorShape shape) override;
+    void SetFocus() override;
+    POINT ClientToScreen(POINT pt) const override;
+    POINT ScreenToClient(POINT pt) const override;
+    std::unique_ptr<CDC> CreateMeasureDC() override;
+    int ColourDepth() const override;
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    // The window scrolls and repaints itself; Qt must not move the pixels.
+    void scrollContentsBy(int, int) override {}
+
+private:
+    bool Alive() const;
+    bool InTree(const CWnd* w) const;
+    QPoint OffsetOf(const CWnd* w) const;
+    CWnd* WindowAt(const QPoint& pt, QPoint* local) const;
+    CWnd* KeyTarget() const;
+    void SendMouse(UINT message, QMouseEvent* e);
+    void SendKey(UINT message, QKeyEvent* e);
+    void SendSize();
+    void SyncScrollBar(int bar);
+    void SyncScrollBarVisibility();
+    void OnScrollAction(int bar, int action);
+    void OnScrollReleased(int bar);
+    void PaintWindow(QtPainterDC& dc, CWnd* w, const QPoint& origin, const QRect& clip);
+    void PaletteChanged();
+    void TellColourChange();
+
+    CWnd* m_wnd;
+    CWnd* m_lastFocus = nullptr;
+    QSize m_sentSize{-1, -1};
+    QRegion m_dirty;
+    bool m_painting = false;
+    bool m_syncingBars = false;
+    bool m_barsDirty = false;
+    // The system colours as this window last heard of them.
+    std::array<COLORREF, COLOR_COUNT> m_seenColours{};
+};

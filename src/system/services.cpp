@@ -1,0 +1,7 @@
+#include "system/services.h"
+
+PlatformServices& Platform()
+{
+    static PlatformServices services;
+    return services;
+}
