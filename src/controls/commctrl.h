@@ -7,6 +7,10 @@
 
 
 
+// Window class names.
+inline constexpr const char* WC_LISTVIEWA = "SysListView32";
+inline constexpr const char* WC_HEADERA = "SysHeader32";
+
 // Notification codes are negative numbers carried in an unsigned field.
 constexpr UINT NM_FIRST = 0u;
 constexpr UINT NM_CLICK = NM_FIRST - 2;

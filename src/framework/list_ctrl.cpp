@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "controls/listview/listview_control.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <memory>
 
-const char* const WC_HEADERA = "SysHeader32";
 
 namespace {
 

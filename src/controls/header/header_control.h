@@ -12,7 +12,6 @@
 
 class CImageList;
 
-extern const char* const WC_HEADERA;
 
 struct HeaderItem {
     std::string text;

@@ -4,7 +4,6 @@
 
 #include "controls/header/header_control.h"
 
-const char* const WC_LISTVIEWA = "SysListView32";
 
 namespace {
 

@@ -21,7 +21,6 @@
 #include "controls/listview/item_store.h"
 #include "framework/wnd.h"
 
-extern const char* const WC_LISTVIEWA;
 
 class ListViewControl : public ControlProc {
 public:

@@ -38,19 +38,7 @@ void SetName(packet::Bytes& f, const std::string& name)
 
 }  // namespace
 
-TEST(ProbeTest, IsMagicCode39AndZeros)
-{
-    const packet::Bytes probe = packet::BuildProbe();
-    ASSERT_EQ(probe.size(), 52u);
-    EXPECT_EQ(probe[0], 'Q');
-    EXPECT_EQ(probe[1], 'Z');
-    EXPECT_EQ(probe[2], 'R');
-    EXPECT_EQ(probe[3], 0x39);
-    for (std::size_t i = 4; i < 52; ++i)
-        EXPECT_EQ(probe[i], 0) << "byte " << i;
-}
-
-TEST(ReplyToRowTest, KnownModelGivesAllSixTextsAndKnownImage)
+TEST(DeviceRecordTest, KnownModelGivesAllSixTextsAndKnownImage)
 {
     const DeviceRow row = ReplyToRow(LobbyReply());
     EXPECT_EQ(row.columns[0], "Cam-Lobby");
@@ -64,7 +52,7 @@ TEST(ReplyToRowTest, KnownModelGivesAllSixTextsAndKnownImage)
                                             "00-0A-1B-2C-3D-4E\0" "1.20\0", 72));
 }
 
-TEST(ReplyToRowTest, EmptyOrOverlongNameShowsTheModelName)
+TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
 {
     packet::Bytes f = LobbyReply(31);
     f[18] = 0;
@@ -80,7 +68,7 @@ TEST(ReplyToRowTest, EmptyOrOverlongNameShowsTheModelName)
     EXPECT_EQ(ReplyToRow(f).columns[3], "192.168.1.1");
 }
 
-TEST(ReplyToRowTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
+TEST(DeviceRecordTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
 {
     for (std::uint8_t model : {std::uint8_t{0}, std::uint8_t{5}, std::uint8_t{30}, std::uint8_t{33}, std::uint8_t{255}}) {
         const DeviceRow row = ReplyToRow(LobbyReply(model));
@@ -94,7 +82,7 @@ TEST(ReplyToRowTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
     }
 }
 
-TEST(ReplyToRowTest, VersionIsHexMajorAndTwoDigitMinor)
+TEST(DeviceRecordTest, VersionIsHexMajorAndTwoDigitMinor)
 {
     packet::Bytes f = LobbyReply();
     f[39] = 0x0A;
@@ -108,7 +96,7 @@ TEST(ReplyToRowTest, VersionIsHexMajorAndTwoDigitMinor)
     EXPECT_EQ(ReplyToRow(f).columns[5], "FF.AB");
 }
 
-TEST(ReplyToRowTest, MacIsUpperCaseTwoDigitsPerByte)
+TEST(DeviceRecordTest, MacIsUpperCaseTwoDigitsPerByte)
 {
     packet::Bytes f = LobbyReply();
     const std::uint8_t mac[] = {0x0a, 0xff, 0x00, 0x01, 0xab, 0xcd};
@@ -116,7 +104,7 @@ TEST(ReplyToRowTest, MacIsUpperCaseTwoDigitsPerByte)
     EXPECT_EQ(ReplyToRow(f).columns[4], "0A-FF-00-01-AB-CD");
 }
 
-TEST(ReplyToRowTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
+TEST(DeviceRecordTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
 {
     packet::Bytes f = LobbyReply();
     SetName(f, "50% %s %n");
@@ -133,7 +121,7 @@ TEST(ReplyToRowTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
     EXPECT_EQ(device::GetField(record.c_str(), 5), std::string("1.20"));
 }
 
-TEST(ReplyToRowTest, ShortDatagramReadsMissingBytesAsZero)
+TEST(DeviceRecordTest, ShortDatagramReadsMissingBytesAsZero)
 {
     // Only the first 20 bytes arrived; the rest of the cleared frame is zero.
     packet::Bytes f = LobbyReply();
@@ -149,15 +137,10 @@ TEST(ReplyToRowTest, ShortDatagramReadsMissingBytesAsZero)
     EXPECT_EQ(empty.columns[4], "00-00-00-00-00-00");
 }
 
-TEST(ReplyToRowTest, NameBytesThatAreNotUtf8StayAsTheyCame)
+TEST(DeviceRecordTest, NameBytesThatAreNotUtf8StayAsTheyCame)
 {
     packet::Bytes f = LobbyReply();
     SetName(f, std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
     EXPECT_EQ(ReplyToRow(f).columns[0], std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
 }
 
-TEST(SocketFailureTextTest, PortStandsBetweenTheApostrophes)
-{
-    EXPECT_EQ(SocketOpenFailMessage(4000), "Socket port '4000' Open fail ！");
-    EXPECT_EQ(SocketOpenFailMessage(4711), "Socket port '4711' Open fail ！");
-}

@@ -153,7 +153,7 @@ TEST_F(ListViewPaintTest, ImagesAndCheckBoxes)
     EXPECT_TRUE(boxes[1].checked);
 }
 
-TEST(ListViewOwnerDraw, ParentMeasuresOnceAndDrawsEveryVisibleRow)
+TEST_F(ListViewPaintTest, ParentMeasuresOnceAndDrawsEveryVisibleRow)
 {
     InitCommonControls();
     MessageRecorder parent;
@@ -193,7 +193,7 @@ TEST(ListViewOwnerDraw, ParentMeasuresOnceAndDrawsEveryVisibleRow)
     list.DestroyWindow();
 }
 
-TEST(ListViewHeaderPaint, HeaderSectionsInDisplayOrderWithArrowsAndImages)
+TEST_F(ListViewPaintTest, HeaderSectionsInDisplayOrderWithArrowsAndImages)
 {
     ListTestWindow w{LVS_REPORT};
     w.AddColumns({100, 80});

@@ -140,26 +140,6 @@ TEST_F(ListViewNotifyTest, DeletingASelectedRowClearsItsStateFirst)
                                                       Code(LVN_DELETEITEM, kCheckItem, 0)}));
 }
 
-TEST(ListViewDestroy, DestroyingTellsTheParentExceptForOwnerData)
-{
-    {
-        ListTestWindow w{LVS_REPORT};
-        w.AddColumns({100});
-        w.AddRow("a");
-        w.parent.Clear();
-        w.list.DestroyWindow();
-        EXPECT_TRUE(MatchesSequence(w.parent.Messages(),
-                                    {Code(LVN_DELETEALLITEMS, kCheckItem, -1), Code(LVN_DELETEITEM, kCheckItem, 0)}));
-    }
-    {
-        ListTestWindow w{LVS_REPORT | LVS_OWNERDATA};
-        w.ctrl.SetItemCount(5);
-        w.parent.Clear();
-        w.list.DestroyWindow();
-        EXPECT_TRUE(w.parent.OfCode(LVN_DELETEALLITEMS).empty());
-    }
-}
-
 TEST_F(ListViewNotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
 {
     CWnd* header = w.Header();
@@ -201,21 +181,6 @@ TEST_F(ListViewNotifyTest, HeaderDragIsForwardedBeforeTheMoveAndCanBeRefused)
     ASSERT_TRUE(w.ctrl.GetColumnOrderArray(order, 3));
     EXPECT_EQ(std::vector<int>(order, order + 3), std::vector<int>({1, 2, 0}));
     EXPECT_TRUE(w.parent.OfCode(LVN_COLUMNCLICK).empty());
-}
-
-TEST(ListViewHeaderDrag, WithoutHeaderDragDropADragIsJustAPress)
-{
-    ListTestWindow w{LVS_REPORT};
-    w.AddColumns({100, 80});
-    w.parent.Clear();
-    CWnd* header = w.Header();
-    Mouse(header, WM_LBUTTONDOWN, POINT{30, 5});
-    Mouse(header, WM_MOUSEMOVE, POINT{150, 5}, MK_LBUTTON);
-    Mouse(header, WM_LBUTTONUP, POINT{150, 5});
-    EXPECT_TRUE(w.parent.OfCode(HDN_ENDDRAG).empty());
-    int order[2] = {};
-    ASSERT_TRUE(w.ctrl.GetColumnOrderArray(order, 2));
-    EXPECT_EQ(order[0], 0);
 }
 
 TEST_F(ListViewNotifyTest, DividerDoubleClickAutoSizesAndSetColumnTellsTheParentNothing)
@@ -326,6 +291,41 @@ TEST_F(ListViewNotifyTest, RightClickSelectsThenAsksTheParentThenOpensTheContext
     Mouse(&w.list, WM_RBUTTONDOWN, pt);
     Mouse(&w.list, WM_RBUTTONUP, pt);
     EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(NM_RCLICK, kCheckItem, 1)}));
+}
+
+TEST_F(ListViewNotifyTest, DestroyingTellsTheParentExceptForOwnerData)
+{
+    {
+        ListTestWindow w{LVS_REPORT};
+        w.AddColumns({100});
+        w.AddRow("a");
+        w.parent.Clear();
+        w.list.DestroyWindow();
+        EXPECT_TRUE(MatchesSequence(w.parent.Messages(),
+                                    {Code(LVN_DELETEALLITEMS, kCheckItem, -1), Code(LVN_DELETEITEM, kCheckItem, 0)}));
+    }
+    {
+        ListTestWindow w{LVS_REPORT | LVS_OWNERDATA};
+        w.ctrl.SetItemCount(5);
+        w.parent.Clear();
+        w.list.DestroyWindow();
+        EXPECT_TRUE(w.parent.OfCode(LVN_DELETEALLITEMS).empty());
+    }
+}
+
+TEST_F(ListViewNotifyTest, WithoutHeaderDragDropADragIsJustAPress)
+{
+    ListTestWindow w{LVS_REPORT};
+    w.AddColumns({100, 80});
+    w.parent.Clear();
+    CWnd* header = w.Header();
+    Mouse(header, WM_LBUTTONDOWN, POINT{30, 5});
+    Mouse(header, WM_MOUSEMOVE, POINT{150, 5}, MK_LBUTTON);
+    Mouse(header, WM_LBUTTONUP, POINT{150, 5});
+    EXPECT_TRUE(w.parent.OfCode(HDN_ENDDRAG).empty());
+    int order[2] = {};
+    ASSERT_TRUE(w.ctrl.GetColumnOrderArray(order, 2));
+    EXPECT_EQ(order[0], 0);
 }
 
 } // namespace

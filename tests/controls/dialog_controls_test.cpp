@@ -24,7 +24,7 @@ public:
     std::vector<int> codes;
 };
 
-class ControlTest : public ::testing::Test {
+class DialogControlsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -56,7 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ControlTest, EditRefusesTypingAndPastingPastItsLimitButNotSetText)
+TEST_F(DialogControlsTest, EditRefusesTypingAndPastingPastItsLimitButNotSetText)
 {
     Make(kEditClassName);
     control.SendMessage(EM_LIMITTEXT, 5);
@@ -75,7 +75,7 @@ TEST_F(ControlTest, EditRefusesTypingAndPastingPastItsLimitButNotSetText)
     EXPECT_EQ(static_cast<UINT>(control.SendMessage(EM_GETLIMITTEXT)), kEditLargestLimit);
 }
 
-TEST_F(ControlTest, EditLimitCountsBytesAndNeverSplitsACharacter)
+TEST_F(DialogControlsTest, EditLimitCountsBytesAndNeverSplitsACharacter)
 {
     Make(kEditClassName);
     control.SendMessage(EM_LIMITTEXT, 4);
@@ -88,7 +88,7 @@ TEST_F(ControlTest, EditLimitCountsBytesAndNeverSplitsACharacter)
     EXPECT_EQ(Text(), "");
 }
 
-TEST_F(ControlTest, UppercaseEditTurnsLettersToCapitalsHoweverTheyArrive)
+TEST_F(DialogControlsTest, UppercaseEditTurnsLettersToCapitalsHoweverTheyArrive)
 {
     Make(kEditClassName, ES_UPPERCASE);
     Type("0a-b");
@@ -98,7 +98,7 @@ TEST_F(ControlTest, UppercaseEditTurnsLettersToCapitalsHoweverTheyArrive)
     EXPECT_EQ(Text(), "EF");
 }
 
-TEST_F(ControlTest, EditTellsItsParentOfEveryChangeAndIgnoresControlKeys)
+TEST_F(DialogControlsTest, EditTellsItsParentOfEveryChangeAndIgnoresControlKeys)
 {
     Make(kEditClassName);
     Type("ab");
@@ -112,7 +112,7 @@ TEST_F(ControlTest, EditTellsItsParentOfEveryChangeAndIgnoresControlKeys)
     EXPECT_STREQ(small, "ne");
 }
 
-TEST_F(ControlTest, IPAddressReadsBlankFieldsAsZeroAndCountsFilledOnes)
+TEST_F(DialogControlsTest, IPAddressReadsBlankFieldsAsZeroAndCountsFilledOnes)
 {
     Make(kIPAddressClassName);
     EXPECT_NE(control.SendMessage(IPM_ISBLANK), 0);
@@ -131,7 +131,7 @@ TEST_F(ControlTest, IPAddressReadsBlankFieldsAsZeroAndCountsFilledOnes)
     EXPECT_EQ(FOURTH_IPADDRESS(0xC0A80114u), 20);
 }
 
-TEST_F(ControlTest, IPAddressTypingMovesOnAfterThreeDigitsOrADotAndClampsTo255)
+TEST_F(DialogControlsTest, IPAddressTypingMovesOnAfterThreeDigitsOrADotAndClampsTo255)
 {
     Make(kIPAddressClassName);
     control.SetFocus();
@@ -144,7 +144,7 @@ TEST_F(ControlTest, IPAddressTypingMovesOnAfterThreeDigitsOrADotAndClampsTo255)
     EXPECT_EQ(FOURTH_IPADDRESS(static_cast<DWORD>(Address())), 255);
 }
 
-TEST_F(ControlTest, IPAddressBackspaceInAnEmptyFieldGoesBackAndEnteredFieldIsReplaced)
+TEST_F(DialogControlsTest, IPAddressBackspaceInAnEmptyFieldGoesBackAndEnteredFieldIsReplaced)
 {
     Make(kIPAddressClassName);
     control.SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 1));
@@ -162,7 +162,7 @@ TEST_F(ControlTest, IPAddressBackspaceInAnEmptyFieldGoesBackAndEnteredFieldIsRep
     EXPECT_EQ(control.SendMessage(IPM_GETCURRENTFIELD), 3);
 }
 
-TEST_F(ControlTest, IPAddressRangeClampsWhenTheFieldIsLeft)
+TEST_F(DialogControlsTest, IPAddressRangeClampsWhenTheFieldIsLeft)
 {
     Make(kIPAddressClassName);
     ASSERT_NE(control.SendMessage(IPM_SETRANGE, 0, MAKEIPRANGE(1, 223)), 0);

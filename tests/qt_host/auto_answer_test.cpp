@@ -1,3 +1,4 @@
+// The unattended mode: message boxes and menus answered and logged.
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
@@ -6,36 +7,14 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "framework/cmd_target.h"
+#include "support/menu_owner.h"
 #include "qt_host/qt_user_interface.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
 
 namespace {
 
-constexpr UINT kRefresh = 32772;
-constexpr UINT kPing = 32780;
-constexpr UINT kAutoArrange = 32790;
-
-// Handles Refresh and Auto Arrange (checked); Ping has no handler.
-class MenuOwner : public CWnd {
-public:
-    static const MessageMap* GetThisMessageMap()
-    {
-        static const MessageMap map{CWnd::GetThisMessageMap(),
-                                    {
-                                        msgmap::Command(kRefresh, &MenuOwner::OnRefresh),
-                                        msgmap::Command(kAutoArrange, &MenuOwner::OnAutoArrange),
-                                        msgmap::UpdateUI(kAutoArrange, &MenuOwner::OnUpdateAutoArrange),
-                                    }};
-        return &map;
-    }
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-    void OnRefresh() { commands.push_back(kRefresh); }
-    void OnAutoArrange() { commands.push_back(kAutoArrange); }
-    void OnUpdateAutoArrange(CCmdUI* ui) { ui->SetCheck(1); }
-    std::vector<UINT> commands;
-};
+using namespace menu_test;
 
 class AutoAnswerTest : public ::testing::Test {
 protected:
@@ -96,33 +75,4 @@ TEST_F(AutoAnswerTest, PopupMenuShowsItemStatesAndSendsTheChosenCommandAfterward
     const QStringList lines = LogLines();
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], QStringLiteral("TrackPopupMenu|30|40|32772::&Refresh|-|32780:D:&Ping|32790:C:&Auto Arrange"));
-}
-
-TEST(QtUserInterface, PopupMenuItemsCarryTheirStateAndTheChoiceArrivesAsACommand)
-{
-    MenuOwner owner;
-    ASSERT_TRUE(owner.CreateEx(0, "", 0, RECT{}, nullptr, 1));
-    MenuItemDef popup;
-    popup.popup = {{"&Refresh", kRefresh, {}}, {"", 0, {}}, {"&Ping", kPing, {}}, {"&Auto Arrange", kAutoArrange, {}}};
-    QStringList seen;
-    // The user looks at the open menu and picks Auto Arrange.
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr)
-            return;
-        for (QAction* a : menu->actions())
-            seen << (a->isSeparator() ? QStringLiteral("-")
-                                      : a->text() + (a->isEnabled() ? "" : " D") + (a->isChecked() ? " C" : ""));
-        menu->setActiveAction(menu->actions().at(3));
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(menu, &enter);
-    });
-    QTimer::singleShot(3000, [] {
-        if (QWidget* w = QApplication::activePopupWidget())
-            w->close(); // never hang the run
-    });
-    QtUserInterface ui;
-    ui.TrackPopupMenu(popup, 10, 10, &owner);
-    EXPECT_EQ(seen, QStringList({"&Refresh", "-", "&Ping D", "&Auto Arrange C"}));
-    EXPECT_EQ(owner.commands, std::vector<UINT>{kAutoArrange});
 }

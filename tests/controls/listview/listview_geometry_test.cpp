@@ -119,7 +119,7 @@ TEST_F(ListViewGeometryTest, SmallIconsShiftTheLabel)
     EXPECT_EQ(flags, LVHT_ONITEMICON);
 }
 
-TEST(ListViewScroll, TopIndexPageAndEnsureVisible)
+TEST_F(ListViewGeometryTest, TopIndexPageAndEnsureVisible)
 {
     // 22 + 10 * 17 = 192: ten whole rows fit.
     ListTestWindow w{LVS_REPORT, 300, 200};
@@ -158,7 +158,7 @@ TEST(ListViewScroll, TopIndexPageAndEnsureVisible)
     EXPECT_EQ(w.list.GetScrollPos(SB_HORZ), 200);
 }
 
-TEST(ListViewIcons, ArrangedInRowsAndSwitchingViewsTakesEffectAtOnce)
+TEST_F(ListViewGeometryTest, ArrangedInRowsAndSwitchingViewsTakesEffectAtOnce)
 {
     ListTestWindow w{LVS_ICON | LVS_AUTOARRANGE, 240, 300};
     EXPECT_EQ(w.Header(), nullptr) << "no header outside report view until a column needs one";
@@ -202,7 +202,7 @@ TEST(ListViewIcons, ArrangedInRowsAndSwitchingViewsTakesEffectAtOnce)
     EXPECT_FALSE(w.Header()->GetStyle() & WS_VISIBLE);
 }
 
-TEST(ListViewIcons, WithoutAutoArrangeIconsStayWhereTheyWerePutUntilArranged)
+TEST_F(ListViewGeometryTest, WithoutAutoArrangeIconsStayWhereTheyWerePutUntilArranged)
 {
     ListTestWindow w{LVS_ICON, 400, 300};
     w.AddRow("a");

@@ -101,3 +101,51 @@ TEST(ListViewSortTest, SelectionAndFocusTravelWithTheirRowsWhenPlacingNewRows)
     EXPECT_EQ(w.ctrl.GetNextItem(-1, LVNI_SELECTED), 2);
     EXPECT_EQ(w.ctrl.GetNextItem(-1, LVNI_FOCUSED), 2);
 }
+
+TEST(ListViewSortTest, FewerThanTwoRowsNeedNoCompareAndEqualRowsKeepTheirOrder)
+{
+    ListTestWindow w{LVS_REPORT};
+    w.AddColumns({100});
+    static int calls = 0;
+    calls = 0;
+    auto counting = [](LPARAM, LPARAM, LPARAM) {
+        ++calls;
+        return 0;
+    };
+    EXPECT_TRUE(w.ctrl.SortItems(counting, 0));
+    w.AddRow("only", {}, 1);
+    EXPECT_TRUE(w.ctrl.SortItems(counting, 0));
+    EXPECT_EQ(calls, 0);
+    for (int i = 0; i < 20; ++i)
+        w.AddRow(std::to_string(i).c_str(), {}, i % 2);
+    // Rows with lParam 0 first, each group in its old order.
+    ASSERT_TRUE(w.ctrl.SortItems([](LPARAM a, LPARAM b, LPARAM) { return static_cast<int>(a - b); }, 0));
+    std::vector<std::string> order;
+    for (int i = 0; i < w.ctrl.GetItemCount(); ++i)
+        order.push_back(w.ctrl.GetItemText(i, 0));
+    EXPECT_EQ(order.front(), "0");
+    EXPECT_EQ(order[1], "2");
+    EXPECT_EQ(order[9], "18");
+    EXPECT_EQ(order[10], "only");
+    EXPECT_EQ(order[11], "1");
+    EXPECT_EQ(order.back(), "19");
+}
+
+TEST(ListViewSortTest, ContradictoryCompareLosesNoRow)
+{
+    ListTestWindow w{LVS_REPORT};
+    w.AddColumns({100});
+    for (int i = 0; i < 200; ++i)
+        w.AddRow(std::to_string(i).c_str(), {}, i);
+    static unsigned seed = 1;
+    ASSERT_TRUE(w.ctrl.SortItems(
+        [](LPARAM, LPARAM, LPARAM) {
+            seed = seed * 1103515245u + 12345u;
+            return static_cast<int>((seed >> 16) % 3) - 1;
+        },
+        0));
+    std::vector<bool> seen(200, false);
+    for (int i = 0; i < 200; ++i)
+        seen[static_cast<std::size_t>(w.ctrl.GetItemData(i))] = true;
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 200);
+}

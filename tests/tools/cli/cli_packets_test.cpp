@@ -24,7 +24,7 @@ packet::Bytes Expected(std::initializer_list<std::pair<std::size_t, std::vector<
     return b;
 }
 
-TEST(CliSetIpPackets, OnlyTheIpChangedGivesOnePacket)
+TEST(CliCommandPackets, OnlyTheIpChangedGivesOnePacket)
 {
     const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
     const auto packets = cli::SetIpPackets(row, {cli::Ipv4{{192, 168, 1, 50}}, std::nullopt, std::nullopt});
@@ -36,7 +36,7 @@ TEST(CliSetIpPackets, OnlyTheIpChangedGivesOnePacket)
                                                  {35, {0xC0, 0xA8, 0x01, 0x01}}}));
 }
 
-TEST(CliSetIpPackets, AllChangedInOrderEachWithAllNewValues)
+TEST(CliCommandPackets, AllChangedInOrderEachWithAllNewValues)
 {
     const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
     const cli::Ipv4 ip{{10, 0, 0, 5}}, mask{{255, 0, 0, 0}}, gw{{10, 0, 0, 1}};
@@ -51,7 +51,7 @@ TEST(CliSetIpPackets, AllChangedInOrderEachWithAllNewValues)
     }
 }
 
-TEST(CliSetIpPackets, ValuesEqualToTheRowsAreNoChange)
+TEST(CliCommandPackets, ValuesEqualToTheRowsAreNoChange)
 {
     const auto row = Row("192.168.1.20", "255.255.255.0", "0.0.0.0", "00-0A-1B-2C-3D-50");
     EXPECT_TRUE(cli::SetIpPackets(row, {}).empty());
@@ -64,7 +64,7 @@ TEST(CliSetIpPackets, ValuesEqualToTheRowsAreNoChange)
     EXPECT_EQ(packets[0].ipAddress[3], 20);
 }
 
-TEST(CliOrderPackets, SetMacResetAndFirmwareUpdate)
+TEST(CliCommandPackets, SetMacResetAndFirmwareUpdate)
 {
     EXPECT_EQ(
         PacketBytes(cli::SetMacPacket(cli::Ipv4{{192, 168, 1, 20}}, cli::Mac{{0, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}})),
@@ -76,7 +76,7 @@ TEST(CliOrderPackets, SetMacResetAndFirmwareUpdate)
                   Expected({{0, {'Q', 'Z', 'R', code}}, {12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
 }
 
-TEST(CliDeviceLookup, FirstRowWithTheMacWhateverTheArgumentsSpelling)
+TEST(CliCommandPackets, FirstRowWithTheMacWhateverTheArgumentsSpelling)
 {
     std::vector<cli::DiscoveredDevice> devices(3);
     devices[0].row = Row("10.0.0.1", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4F");

@@ -55,7 +55,7 @@ std::vector<std::string> ReadCsvRecord(const std::string& text, std::size_t& pos
     return fields;
 }
 
-TEST(CliCsv, ExactHeaderAndRowsThatReadBackField)
+TEST(CliOutput, ExactHeaderAndRowsThatReadBackField)
 {
     const std::vector<DiscoveredDevice> devices = {Reply("Door 2, East", 21), Reply("say \"hi\"", 22),
                                                    Reply("two\nlines\r", 23), Reply("plain", 24, 5)};
@@ -77,7 +77,7 @@ TEST(CliCsv, ExactHeaderAndRowsThatReadBackField)
     EXPECT_EQ(pos, csv.size());
 }
 
-TEST(CliCsv, FieldsWithoutSpecialCharactersStayBare)
+TEST(CliOutput, FieldsWithoutSpecialCharactersStayBare)
 {
     EXPECT_EQ(cli::CsvField(" lead and trail "), " lead and trail ");
     EXPECT_EQ(cli::CsvField("\xE9t\xE9"), "\xE9t\xE9");
@@ -85,7 +85,7 @@ TEST(CliCsv, FieldsWithoutSpecialCharactersStayBare)
     EXPECT_EQ(cli::CsvField("\""), "\"\"\"\"");
 }
 
-TEST(CliJson, EscapesQuotesBackslashesAndControlCharacters)
+TEST(CliOutput, EscapesQuotesBackslashesAndControlCharacters)
 {
     EXPECT_EQ(cli::JsonString("a\"b\\c"), R"("a\"b\\c")");
     EXPECT_EQ(cli::JsonString("\b\f\n\r\t"), R"("\b\f\n\r\t")");
@@ -93,7 +93,7 @@ TEST(CliJson, EscapesQuotesBackslashesAndControlCharacters)
     EXPECT_EQ(cli::JsonString("/<>%"), R"("/<>%")");
 }
 
-TEST(CliJson, ValidUtf8StaysAndOtherBytesAreTheirLatin1Reading)
+TEST(CliOutput, ValidUtf8StaysAndOtherBytesAreTheirLatin1Reading)
 {
     EXPECT_EQ(cli::JsonString("Caf\xC3\xA9 \xE5\x8F\xB0"), "\"Caf\xC3\xA9 \xE5\x8F\xB0\"");
     EXPECT_EQ(cli::JsonString("Caf\xE9"), R"("Caf\u00e9")"); // a Latin-1 name
@@ -106,7 +106,7 @@ TEST(CliJson, ValidUtf8StaysAndOtherBytesAreTheirLatin1Reading)
     EXPECT_EQ(cli::JsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
 }
 
-TEST(CliJson, ArrayOfObjectsWithModelAsNumber)
+TEST(CliOutput, ArrayOfObjectsWithModelAsNumber)
 {
     EXPECT_EQ(cli::FormatJson({}), "[]\n");
     const std::string json = cli::FormatJson({Reply("Cam-Lobby", 20), Reply("x", 22, 5)});
@@ -119,7 +119,7 @@ TEST(CliJson, ArrayOfObjectsWithModelAsNumber)
               "]\n");
 }
 
-TEST(CliTable, ColumnsAlignByCharactersNotBytes)
+TEST(CliOutput, ColumnsAlignByCharactersNotBytes)
 {
     const std::string table = cli::FormatTable({Reply("Caf\xC3\xA9", 20), Reply("Cam-Lobby-North", 100)});
     std::vector<std::string> lines;
@@ -131,7 +131,7 @@ TEST(CliTable, ColumnsAlignByCharactersNotBytes)
     EXPECT_EQ(lines[2], "Cam-Lobby-North  192.168.1.100  255.255.255.0  192.168.1.1  00-0A-1B-2C-3D-64  1.20");
 }
 
-TEST(CliTable, ControlAndNonUtf8BytesShowAsHex)
+TEST(CliOutput, ControlAndNonUtf8BytesShowAsHex)
 {
     const std::string table = cli::FormatTable({Reply("a\x1b[2Jb\xE9\xC2\x9B", 20)});
     EXPECT_NE(table.find("a\\x1B[2Jb\\xE9\\xC2\\x9B  192.168.1.20"), std::string::npos) << table;

@@ -110,7 +110,7 @@ std::vector<std::string> PipeLines(const std::string& text, std::vector<std::siz
     return lines;
 }
 
-TEST(CliPasswordLine, OneLineAtATimeWithoutItsLineBreak)
+TEST(CliPassword, OneLineAtATimeWithoutItsLineBreak)
 {
     using Lines = std::vector<std::string>;
     EXPECT_EQ(PipeLines("secret\r\nsecond line\n", {9, 20, 9}), (Lines{"secret", "second line", ""}));
