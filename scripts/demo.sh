@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEX_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)" --target varnex varnex-sim varnex-cli
 
 if [ "$(id -u)" -ne 0 ]; then

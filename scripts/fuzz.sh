@@ -8,7 +8,7 @@ seconds=60
 if [ "${1:-}" = "--seconds" ]; then seconds="${2:?}"; fi
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVARNEX_FUZZ=ON -DVARNEX_GUI=OFF -DVARNEX_BENCH=OFF -DVARNEX_TESTS=OFF >/dev/null
+  -DVARNEX_WERROR=ON -DVARNEX_FUZZ=ON -DVARNEX_GUI=OFF -DVARNEX_BENCH=OFF -DVARNEX_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
 for target in build-fuzz/*_fuzz; do
   name=$(basename "$target" _fuzz)

@@ -9,10 +9,10 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 build=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEX_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DVARNEX_SANITIZE=ON -DVARNEX_BENCH=OFF)
+  options=(-DCMAKE_BUILD_TYPE=Debug -DVARNEX_WERROR=ON -DVARNEX_SANITIZE=ON -DVARNEX_BENCH=OFF)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi

@@ -7,8 +7,14 @@
 
 void InitCommonControls()
 {
-    RegisterEditControl();
-    RegisterIPAddressControl();
-    RegisterHeaderClass();
-    RegisterListViewClass();
+    // Once per process, as on the platform: a second call must not replace a
+    // class that someone has since wrapped (a message spy in tests).
+    static const bool registered = [] {
+        RegisterEditControl();
+        RegisterIPAddressControl();
+        RegisterHeaderClass();
+        RegisterListViewClass();
+        return true;
+    }();
+    (void)registered;
 }

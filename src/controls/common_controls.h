@@ -1,5 +1,6 @@
 // The common controls: registers the window classes of the list view
-// ("SysListView32") and its header ("SysHeader32").
+// ("SysListView32"), its header ("SysHeader32"), the edit control ("Edit")
+// and the IP address control ("SysIPAddress32"). Programs call it at start.
 #pragma once
 
 void InitCommonControls();

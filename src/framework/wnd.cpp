@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "system/services.h"
 
@@ -22,6 +23,12 @@ short g_keys[256] = {};
 void RegisterWindowClass(const std::string& className, ControlFactory factory)
 {
     WindowClasses()[className] = factory;
+}
+
+ControlFactory FindWindowClass(const std::string& className)
+{
+    auto it = WindowClasses().find(className);
+    return it == WindowClasses().end() ? nullptr : it->second;
 }
 
 void NotifyParentCommand(CWnd* control, int code)
@@ -143,8 +150,14 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (!OnWndMsg(message, wParam, lParam, &result))
-        result = DefWindowProc(message, wParam, lParam);
+        result = DefaultRoute(message, wParam, lParam);
     return result;
+}
+
+LRESULT CWnd::DefaultRoute(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    m_bDefaultRoute = true;
+    return DefWindowProc(message, wParam, lParam);
 }
 
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -195,8 +208,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pControl)
-        return m_pControl->WndProc(message, wParam, lParam);
+    const bool byDefault = std::exchange(m_bDefaultRoute, false);
+    if (m_pControl) {
+        const bool saved = std::exchange(m_bControlByDefault, byDefault);
+        const LRESULT result = m_pControl->WndProc(message, wParam, lParam);
+        m_bControlByDefault = saved;
+        return result;
+    }
     switch (message) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(m_pFont);
@@ -224,7 +242,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
+LRESULT CWnd::Default() { return DefaultRoute(m_current.message, m_current.wParam, m_current.lParam); }
 
 LRESULT CWnd::OnWmGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_pFont); }
 

@@ -100,6 +100,10 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // Default processing of the message being handled, with its own arguments.
     LRESULT Default();
+    // Whether the message the control procedure is now being given came by
+    // default processing (through this window's message map, or Default())
+    // rather than by a direct DefWindowProc call. Read by message spies.
+    bool ControlMessageCameByDefault() const { return m_bControlByDefault; }
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
     virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // A child's notification sent back to the child first (reflection).
@@ -183,6 +187,7 @@ protected:
     LRESULT OnWmGetFont(WPARAM, LPARAM);
 
 private:
+    LRESULT DefaultRoute(UINT message, WPARAM wParam, LPARAM lParam);
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     void AddChild(CWnd* child);
     void RemoveChild(CWnd* child);
@@ -200,11 +205,15 @@ private:
     WindowHost* m_pHost = nullptr;
     std::unique_ptr<ControlProc> m_pControl;
     CurrentMessage m_current{};
+    bool m_bDefaultRoute = false;     // set just before default processing calls DefWindowProc
+    bool m_bControlByDefault = false; // what the control procedure's current message came by
 };
 
 // Window classes: the control procedure a class name creates.
 using ControlFactory = std::unique_ptr<ControlProc> (*)(CWnd* wnd);
 void RegisterWindowClass(const std::string& className, ControlFactory factory);
+// The factory registered for a class name, or nullptr.
+ControlFactory FindWindowClass(const std::string& className);
 
 // A control tells its parent of a change: WM_COMMAND with its id and the code.
 void NotifyParentCommand(CWnd* control, int code);

@@ -1,3 +1,4 @@
+#include "qt_host/action_cmd_ui.h"
 #include "qt_host/frame_window.h"
 
 #include <QAction>
@@ -14,26 +15,6 @@
 #include "framework/resources.h"
 
 namespace {
-
-// The state of a QAction as the command handlers set it.
-class ActionCmdUI : public CCmdUI {
-public:
-    explicit ActionCmdUI(QAction* action) : m_action(action) {}
-    void Enable(BOOL bOn) override
-    {
-        CCmdUI::Enable(bOn);
-        m_action->setEnabled(bOn != FALSE);
-    }
-    void SetCheck(int nCheck) override
-    {
-        CCmdUI::SetCheck(nCheck);
-        m_action->setCheckable(true);
-        m_action->setChecked(nCheck != 0);
-    }
-
-private:
-    QAction* m_action;
-};
 
 QKeySequence SequenceFor(const AccelDef& a)
 {

@@ -1,3 +1,4 @@
+#include "qt_host/action_cmd_ui.h"
 #include "qt_host/qt_user_interface.h"
 
 #include <QAction>
@@ -19,28 +20,6 @@ namespace {
 
 constexpr UINT kTypeMask = 0x0000000F;
 constexpr UINT kYesNoCancel = 0x00000003;
-
-// A menu item's state as its command's update handlers set it.
-class ActionCmdUI : public CCmdUI {
-public:
-    explicit ActionCmdUI(QAction* action) : m_action(action) {}
-    void Enable(BOOL bOn) override
-    {
-        CCmdUI::Enable(bOn);
-        m_action->setEnabled(bOn != FALSE);
-    }
-    void SetCheck(int nCheck) override
-    {
-        CCmdUI::SetCheck(nCheck);
-        // An unchecked item shows no box, as on the platform.
-        m_action->setCheckable(nCheck != 0);
-        m_action->setChecked(nCheck != 0);
-    }
-    void SetText(const std::string& text) override { m_action->setText(TextFromBytes(text)); }
-
-private:
-    QAction* m_action;
-};
 
 QMessageBox::Icon IconOf(UINT type)
 {

@@ -59,14 +59,17 @@ int HexDigit(char c)
 
 std::string Profile::PathFor(const std::string& registryKey, const std::string& application)
 {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::string(home) + "/.config";
-    else
-        base = ".";
-    return base + "/" + registryKey + "/" + application + ".ini";
+    // Built by construction and append only: GCC 12 takes assigning a literal
+    // into a string for an overlapping copy (-Wrestrict) in optimised builds.
+    std::string path = [] {
+        if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+            return std::string(xdg);
+        if (const char* home = std::getenv("HOME"); home && *home)
+            return std::string(home).append("/.config");
+        return std::string(".");
+    }();
+    path.append("/").append(registryKey).append("/").append(application).append(".ini");
+    return path;
 }
 
 std::optional<std::vector<std::uint8_t>> DecodeBinaryValue(const std::string& raw)

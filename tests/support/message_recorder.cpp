@@ -106,7 +106,7 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
                 result = stage->second;
         }
         if (!ignored.count(hdr->code))
-            m_messages.push_back(m);
+            Record(m);
         if (onNotify) {
             LRESULT custom = 0;
             if (onNotify(hdr, &custom))
@@ -124,7 +124,7 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m.rc = dis->rcItem;
         m.lParam = static_cast<LPARAM>(dis->itemData);
         m.changed = dis->CtlType;
-        m_messages.push_back(m);
+        Record(m);
         return TRUE;
     }
     if (message == WM_MEASUREITEM && lParam != 0) {
@@ -134,7 +134,7 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m.item = static_cast<int>(mis->itemID);
         m.changed = mis->CtlType;
         m.width = static_cast<int>(mis->itemHeight);
-        m_messages.push_back(m);
+        Record(m);
         if (measureHeight)
             mis->itemHeight = measureHeight;
         return TRUE;
@@ -144,10 +144,17 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m.message = WM_CONTEXTMENU;
         m.from = reinterpret_cast<CWnd*>(wParam);
         m.lParam = lParam;
-        m_messages.push_back(m);
+        Record(m);
         return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void MessageRecorder::Record(const RecordedMessage& m)
+{
+    m_messages.push_back(m);
+    if (onRecorded)
+        onRecorded(m);
 }
 
 std::vector<RecordedMessage> MessageRecorder::OfCode(UINT code) const
@@ -162,6 +169,54 @@ std::vector<RecordedMessage> MessageRecorder::OfCode(UINT code) const
 std::string DescribeCode(UINT message, UINT code)
 {
     if (message != WM_NOTIFY) {
+        static const std::map<UINT, const char*> messages = {
+            {LVM_GETHEADER, "LVM_GETHEADER"},
+            {LVM_INSERTCOLUMNA, "LVM_INSERTCOLUMN"},
+            {LVM_DELETECOLUMN, "LVM_DELETECOLUMN"},
+            {LVM_GETCOLUMNA, "LVM_GETCOLUMN"},
+            {LVM_SETCOLUMNA, "LVM_SETCOLUMN"},
+            {LVM_GETCOLUMNWIDTH, "LVM_GETCOLUMNWIDTH"},
+            {LVM_SETCOLUMNWIDTH, "LVM_SETCOLUMNWIDTH"},
+            {LVM_GETCOLUMNORDERARRAY, "LVM_GETCOLUMNORDERARRAY"},
+            {LVM_SETCOLUMNORDERARRAY, "LVM_SETCOLUMNORDERARRAY"},
+            {LVM_INSERTITEMA, "LVM_INSERTITEM"},
+            {LVM_DELETEITEM, "LVM_DELETEITEM"},
+            {LVM_DELETEALLITEMS, "LVM_DELETEALLITEMS"},
+            {LVM_GETITEMA, "LVM_GETITEM"},
+            {LVM_SETITEMA, "LVM_SETITEM"},
+            {LVM_GETITEMTEXTA, "LVM_GETITEMTEXT"},
+            {LVM_SETITEMTEXTA, "LVM_SETITEMTEXT"},
+            {LVM_GETITEMCOUNT, "LVM_GETITEMCOUNT"},
+            {LVM_SORTITEMS, "LVM_SORTITEMS"},
+            {LVM_HITTEST, "LVM_HITTEST"},
+            {LVM_SUBITEMHITTEST, "LVM_SUBITEMHITTEST"},
+            {LVM_SETEXTENDEDLISTVIEWSTYLE, "LVM_SETEXTENDEDLISTVIEWSTYLE"},
+            {HDM_GETITEMCOUNT, "HDM_GETITEMCOUNT"},
+            {HDM_INSERTITEMA, "HDM_INSERTITEM"},
+            {HDM_DELETEITEM, "HDM_DELETEITEM"},
+            {HDM_GETITEMA, "HDM_GETITEM"},
+            {HDM_SETITEMA, "HDM_SETITEM"},
+            {HDM_LAYOUT, "HDM_LAYOUT"},
+            {HDM_HITTEST, "HDM_HITTEST"},
+            {HDM_GETITEMRECT, "HDM_GETITEMRECT"},
+            {HDM_ORDERTOINDEX, "HDM_ORDERTOINDEX"},
+            {HDM_GETORDERARRAY, "HDM_GETORDERARRAY"},
+            {HDM_SETORDERARRAY, "HDM_SETORDERARRAY"},
+            {WM_CREATE, "WM_CREATE"},
+            {WM_DESTROY, "WM_DESTROY"},
+            {WM_SIZE, "WM_SIZE"},
+            {WM_SETFONT, "WM_SETFONT"},
+            {WM_MOUSEMOVE, "WM_MOUSEMOVE"},
+            {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
+            {WM_LBUTTONUP, "WM_LBUTTONUP"},
+            {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+            {WM_DRAWITEM, "WM_DRAWITEM"},
+            {WM_MEASUREITEM, "WM_MEASUREITEM"},
+            {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
+        };
+        auto it = messages.find(message);
+        if (it != messages.end())
+            return it->second;
         std::ostringstream s;
         s << "message 0x" << std::hex << message;
         return s.str();
@@ -204,9 +259,34 @@ std::string DescribeCode(UINT message, UINT code)
 
 namespace {
 
+const char* WindowName(SpyWindow w);
+
+} // namespace
+
+std::string DescribeMessage(const RecordedMessage& m)
+{
+    return DescribeCode(m.message, m.code) + " at the " + WindowName(m.window);
+}
+
+namespace {
+
+const char* WindowName(SpyWindow w)
+{
+    switch (w) {
+    case SpyWindow::ListView:
+        return "list view";
+    case SpyWindow::Header:
+        return "header";
+    default:
+        return "parent";
+    }
+}
+
 std::string Mismatch(const RecordedMessage& a, const ExpectedMessage& e)
 {
     std::ostringstream s;
+    if (a.window != e.window)
+        return std::string("got it at the ") + WindowName(a.window) + ", expected at the " + WindowName(e.window);
     auto field = [&](unsigned flag, const char* name, long long got, long long want) {
         if ((e.flags & flag) && got != want)
             s << " " << name << " " << got << " (expected " << want << ")";
@@ -224,12 +304,44 @@ std::string Mismatch(const RecordedMessage& a, const ExpectedMessage& e)
     field(kCheckWidth, "width", a.width, e.width);
     if ((e.flags & kCheckFrom) && a.from != e.from)
         s << " from another window";
+    field(kCheckWParam, "wParam", static_cast<long long>(a.wParam), static_cast<long long>(e.wParam));
+    if ((e.flags & kCheckDirect) && a.direct != e.direct)
+        s << (a.direct ? " passed straight to the control (expected through its window)"
+                       : " came through its window (expected straight to the control)");
+    if ((e.flags & kCheckOrderArray) && a.orderArray != e.orderArray)
+        s << " another order array";
     return s.str();
 }
 
 } // namespace
 
+namespace {
+
+std::string Listing(const std::vector<RecordedMessage>& actual)
+{
+    std::string out = "\n  recorded:";
+    for (const RecordedMessage& m : actual)
+        out += "\n    " + DescribeMessage(m) + (m.direct ? " (direct)" : "");
+    return out;
+}
+
+::testing::AssertionResult CompareSequence(const std::vector<RecordedMessage>& actual,
+                                           const std::vector<ExpectedMessage>& expected);
+
+} // namespace
+
 ::testing::AssertionResult MatchesSequence(const std::vector<RecordedMessage>& actual,
+                                           const std::vector<ExpectedMessage>& expected)
+{
+    ::testing::AssertionResult result = CompareSequence(actual, expected);
+    if (!result)
+        result << Listing(actual);
+    return result;
+}
+
+namespace {
+
+::testing::AssertionResult CompareSequence(const std::vector<RecordedMessage>& actual,
                                            const std::vector<ExpectedMessage>& expected)
 {
     std::size_t a = 0;
@@ -245,8 +357,7 @@ std::string Mismatch(const RecordedMessage& a, const ExpectedMessage& e)
             ++e;
             continue;
         }
-        return ::testing::AssertionFailure()
-               << "entry " << a << ": " << DescribeCode(actual[a].message, actual[a].code) << ":" << problem;
+        return ::testing::AssertionFailure() << "entry " << a << ": " << DescribeMessage(actual[a]) << ": " << problem;
     }
     while (e < expected.size() && (expected[e].flags & kOptional))
         ++e;
@@ -254,7 +365,9 @@ std::string Mismatch(const RecordedMessage& a, const ExpectedMessage& e)
         return ::testing::AssertionFailure() << "missing " << DescribeCode(expected[e].message, expected[e].code)
                                              << " (entry " << e << " of the table)";
     if (a < actual.size())
-        return ::testing::AssertionFailure() << "unexpected " << DescribeCode(actual[a].message, actual[a].code)
+        return ::testing::AssertionFailure() << "unexpected " << DescribeMessage(actual[a])
                                              << " after the table's end (entry " << a << ")";
     return ::testing::AssertionSuccess();
 }
+
+} // namespace

@@ -15,8 +15,15 @@
 
 #include "framework/wnd.h"
 
+// Which window received a message, in the sequences of the control spy.
+enum class SpyWindow { Parent, ListView, Header };
+
 struct RecordedMessage {
+    SpyWindow window = SpyWindow::Parent;
     UINT message = 0;
+    WPARAM wParam = 0;   // messages to a control
+    bool direct = false; // reached the control without passing its window's message map
+    std::vector<int> orderArray; // LVM_SETCOLUMNORDERARRAY / HDM_SETORDERARRAY
     UINT code = 0; // notification code for WM_NOTIFY
     CWnd* from = nullptr;
     int item = 0;
@@ -49,11 +56,15 @@ enum : unsigned {
     kCheckOrder = 1u << 7,
     kCheckWidth = 1u << 8,
     kCheckFrom = 1u << 9,
+    kCheckWParam = 1u << 10,
+    kCheckDirect = 1u << 11,
+    kCheckOrderArray = 1u << 12,
     kOptional = 1u << 16,
 };
 
 struct ExpectedMessage {
     UINT message = WM_NOTIFY;
+    SpyWindow window = SpyWindow::Parent; // compared only in the spy's combined sequence
     UINT code = 0;
     unsigned flags = 0;
     int item = 0;
@@ -66,6 +77,9 @@ struct ExpectedMessage {
     int order = 0;
     int width = 0;
     CWnd* from = nullptr;
+    WPARAM wParam = 0;
+    bool direct = false;
+    std::vector<int> orderArray;
 };
 
 class MessageRecorder : public CWnd {
@@ -85,14 +99,18 @@ public:
     std::set<UINT> ignored;
     // WM_MEASUREITEM: the item height the parent asks for (0 leaves it).
     UINT measureHeight = 0;
+    // Told of every message recorded (the control spy keeps them in its sequences).
+    std::function<void(const RecordedMessage&)> onRecorded;
 
 private:
+    void Record(const RecordedMessage& m);
     std::vector<RecordedMessage> m_messages;
     std::map<UINT, LRESULT> m_answers;
     std::map<DWORD, LRESULT> m_stageAnswers;
 };
 
 std::string DescribeCode(UINT message, UINT code);
+std::string DescribeMessage(const RecordedMessage& m);
 
 // Compares recorded messages with the expected table; optional entries may be missing.
 ::testing::AssertionResult MatchesSequence(const std::vector<RecordedMessage>& actual,

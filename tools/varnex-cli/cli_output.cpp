@@ -104,14 +104,14 @@ std::string CsvField(std::string_view text)
 std::string FormatCsv(const std::vector<DiscoveredDevice>& devices)
 {
     std::string out;
-    for (int c = 0; c < device::kColumnCount; ++c)
-        out += (c ? "," : "") + CsvField(kHeaders[c]);
-    out += '\n';
-    for (const DiscoveredDevice& d : devices) {
+    const auto appendRecord = [&out](const auto& fields) {
         for (int c = 0; c < device::kColumnCount; ++c)
-            out += (c ? "," : "") + CsvField(d.row.columns[c]);
+            out.append(c ? "," : "").append(CsvField(fields[c]));
         out += '\n';
-    }
+    };
+    appendRecord(kHeaders);
+    for (const DiscoveredDevice& d : devices)
+        appendRecord(d.row.columns);
     return out;
 }
 

@@ -66,7 +66,8 @@ bool SplitFields(std::string_view line, std::vector<Field>& fields, std::string&
             std::size_t tokenEnd = keyEnd;
             while (tokenEnd < line.size() && !IsBlank(line[tokenEnd]))
                 ++tokenEnd;
-            error = "'" + std::string(line.substr(pos, tokenEnd - pos)) + "' is not key=value";
+            std::string message(1, '\'');
+            error = std::move(message.append(line.substr(pos, tokenEnd - pos)).append("' is not key=value"));
             return false;
         }
         const std::size_t eq = keyEnd;

@@ -126,6 +126,7 @@ private:
     LRESULT OnHeaderNotify(NMHEADERA* nm);
     LRESULT ForwardHeaderNotify(const NMHEADERA* nm);
     int HeaderFormat(int column, int fmt) const;
+    HDITEMA HeaderItemFrom(const LVCOLUMNA& column, int index) const;
 
     // ---- geometry and scrolling (listview_control_geometry.cpp)
     int ItemHeight() const { return m_itemHeight; }
@@ -134,6 +135,7 @@ private:
     POINT SlotPosition(int slot);
     POINT ItemViewPosition(int index);
     bool GetItemParts(int index, ItemParts* parts);
+    static BOOL PartOfItem(const ItemParts& parts, int code, RECT* rc);
     BOOL GetItemRect(int index, RECT* rc);
     BOOL GetSubItemRect(int index, RECT* rc);
     int HitTest(LVHITTESTINFO* info, bool subItem);
@@ -166,8 +168,10 @@ private:
     void PaintReportItem(CDC* dc, int index, LRESULT mode, const std::vector<ColumnSpan>& columns);
     void PaintReportCell(CDC* dc, int index, const ColumnSpan& column, const ItemParts& parts,
                          const NMLVCUSTOMDRAW& cd);
-    void PaintOwnerDrawItem(CDC* dc, int index, LRESULT mode);
-    void PaintIconItem(CDC* dc, int index, LRESULT mode);
+    using ItemPainter = void (ListViewControl::*)(CDC*, int, const ItemParts&, const NMLVCUSTOMDRAW&);
+    void PaintItemStages(CDC* dc, int index, LRESULT mode, ItemPainter paint);
+    void PaintOwnerDrawItem(CDC* dc, int index, const ItemParts& parts, const NMLVCUSTOMDRAW& cd);
+    void PaintIconItem(CDC* dc, int index, const ItemParts& parts, const NMLVCUSTOMDRAW& cd);
     void PaintImages(CDC* dc, int index, const ItemParts& parts, bool large);
     void PaintGridLines(CDC* dc, const std::vector<ColumnSpan>& columns);
     void PaintFocus(CDC* dc);

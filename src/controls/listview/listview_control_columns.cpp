@@ -131,6 +131,36 @@ int ListViewControl::HeaderFormat(int column, int fmt) const
     return hdf;
 }
 
+// The header item that carries a column's fields: the list view keeps the
+// header as the owner of widths, texts, images and the display order. A
+// callback text has no header text; a missing text pointer is an empty text.
+HDITEMA ListViewControl::HeaderItemFrom(const LVCOLUMNA& column, int index) const
+{
+    static char empty[] = "";
+    HDITEMA hi;
+    if (column.mask & LVCF_FMT) {
+        hi.mask |= HDI_FORMAT;
+        hi.fmt = HeaderFormat(index, column.fmt);
+    }
+    if (column.mask & LVCF_WIDTH) {
+        hi.mask |= HDI_WIDTH;
+        hi.cxy = std::max(0, column.cx);
+    }
+    if ((column.mask & LVCF_TEXT) && column.pszText != LPSTR_TEXTCALLBACKA) {
+        hi.mask |= HDI_TEXT;
+        hi.pszText = column.pszText ? column.pszText : empty;
+    }
+    if (column.mask & LVCF_IMAGE) {
+        hi.mask |= HDI_IMAGE;
+        hi.iImage = column.iImage;
+    }
+    if (column.mask & LVCF_ORDER) {
+        hi.mask |= HDI_ORDER;
+        hi.iOrder = column.iOrder;
+    }
+    return hi;
+}
+
 int ListViewControl::InsertColumn(int index, const LVCOLUMNA* column)
 {
     if (column == nullptr || index < 0)
@@ -139,25 +169,12 @@ int ListViewControl::InsertColumn(int index, const LVCOLUMNA* column)
     if (!m_header)
         return -1;
     index = std::min(index, ColumnCount());
-    const int fmt = (column->mask & LVCF_FMT) ? column->fmt : LVCFMT_LEFT;
-    int width = (column->mask & LVCF_WIDTH) ? column->cx : kDefaultColumnWidth;
-
-    HDITEMA hi;
-    hi.mask = HDI_FORMAT | HDI_WIDTH;
-    hi.fmt = HeaderFormat(index, fmt);
-    hi.cxy = std::max(0, width);
-    if ((column->mask & LVCF_TEXT) && column->pszText && column->pszText != LPSTR_TEXTCALLBACKA) {
-        hi.mask |= HDI_TEXT;
-        hi.pszText = column->pszText;
-    }
-    if (column->mask & LVCF_IMAGE) {
-        hi.mask |= HDI_IMAGE;
-        hi.iImage = column->iImage;
-    }
-    if (column->mask & LVCF_ORDER) {
-        hi.mask |= HDI_ORDER;
-        hi.iOrder = column->iOrder;
-    }
+    // A new column always has a format and a width: the caller's, or the defaults.
+    LVCOLUMNA full = *column;
+    full.mask |= LVCF_FMT | LVCF_WIDTH;
+    const int fmt = full.fmt = (column->mask & LVCF_FMT) ? column->fmt : LVCFMT_LEFT;
+    const int width = full.cx = (column->mask & LVCF_WIDTH) ? column->cx : kDefaultColumnWidth;
+    HDITEMA hi = HeaderItemFrom(full, index);
     const int added = static_cast<int>(
         m_header->SendMessage(HDM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&hi)));
     if (added < 0)
@@ -224,27 +241,7 @@ BOOL ListViewControl::SetColumn(int index, const LVCOLUMNA* column)
     if (static_cast<std::size_t>(index) >= m_columns.size())
         m_columns.resize(static_cast<std::size_t>(index) + 1);
     ColumnInfo& info = m_columns[static_cast<std::size_t>(index)];
-    HDITEMA hi;
-    if (column->mask & LVCF_FMT) {
-        hi.mask |= HDI_FORMAT;
-        hi.fmt = HeaderFormat(index, column->fmt);
-    }
-    if (column->mask & LVCF_WIDTH) {
-        hi.mask |= HDI_WIDTH;
-        hi.cxy = std::max(0, column->cx);
-    }
-    if ((column->mask & LVCF_TEXT) && column->pszText != LPSTR_TEXTCALLBACKA) {
-        hi.mask |= HDI_TEXT;
-        hi.pszText = column->pszText;
-    }
-    if (column->mask & LVCF_IMAGE) {
-        hi.mask |= HDI_IMAGE;
-        hi.iImage = column->iImage;
-    }
-    if (column->mask & LVCF_ORDER) {
-        hi.mask |= HDI_ORDER;
-        hi.iOrder = column->iOrder;
-    }
+    HDITEMA hi = HeaderItemFrom(*column, index);
     if (hi.mask != 0 && !m_header->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&hi)))
         return FALSE;
     if (column->mask & LVCF_FMT)

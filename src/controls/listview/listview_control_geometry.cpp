@@ -149,7 +149,13 @@ BOOL ListViewControl::GetItemRect(int index, RECT* rc)
     ItemParts parts;
     if (!GetItemParts(index, &parts))
         return FALSE;
-    switch (rc->left) {
+    return PartOfItem(parts, rc->left, rc);
+}
+
+// One part of an item's rectangles by its LVIR_ code; FALSE for another code.
+BOOL ListViewControl::PartOfItem(const ItemParts& parts, int code, RECT* rc)
+{
+    switch (code) {
     case LVIR_BOUNDS:
         *rc = parts.bounds;
         return TRUE;
@@ -180,24 +186,8 @@ BOOL ListViewControl::GetSubItemRect(int index, RECT* rc)
         return FALSE;
     ItemParts parts;
     GetItemParts(index, &parts);
-    if (sub == 0) {
-        switch (code) {
-        case LVIR_BOUNDS:
-            *rc = parts.bounds;
-            return TRUE;
-        case LVIR_ICON:
-            *rc = parts.icon;
-            return TRUE;
-        case LVIR_LABEL:
-            *rc = parts.label;
-            return TRUE;
-        case LVIR_SELECTBOUNDS:
-            *rc = Union(parts.icon, parts.label);
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    }
+    if (sub == 0)
+        return PartOfItem(parts, code, rc);
     const RECT column = ColumnRect(sub);
     const RECT cell{column.left, parts.bounds.top, column.right, parts.bounds.bottom};
     switch (code) {

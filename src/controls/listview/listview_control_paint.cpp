@@ -123,7 +123,7 @@ void ListViewControl::OnPaint(CDC* dc)
             const int last = m_scrollY + (std::min(clip.bottom, client.bottom) - top - 1) / std::max(1, m_itemHeight);
             for (int i = std::max(0, first); i <= last && i < m_items.Count(); ++i) {
                 if (HasStyle(LVS_OWNERDRAWFIXED))
-                    PaintOwnerDrawItem(dc, i, mode);
+                    PaintItemStages(dc, i, mode, &ListViewControl::PaintOwnerDrawItem);
                 else
                     PaintReportItem(dc, i, mode, columns);
             }
@@ -137,7 +137,7 @@ void ListViewControl::OnPaint(CDC* dc)
                 if (box.right <= clip.left || box.left >= clip.right || box.bottom <= clip.top ||
                     box.top >= clip.bottom)
                     continue;
-                PaintIconItem(dc, i, mode);
+                PaintItemStages(dc, i, mode, &ListViewControl::PaintIconItem);
             }
         }
         if (!HasStyle(LVS_OWNERDRAWFIXED) || view != LVS_REPORT)
@@ -286,7 +286,10 @@ void ListViewControl::PaintImages(CDC* dc, int index, const ItemParts& parts, bo
     dc->DrawImage(images, image, parts.icon.left, y, images->Width(), h, style | overlay);
 }
 
-void ListViewControl::PaintOwnerDrawItem(CDC* dc, int index, LRESULT mode)
+// The custom-draw steps around one item that has no sub-item stages (owner
+// draw, icon and list modes): item prepaint when asked, the item's own
+// drawing unless the parent skipped it, item postpaint when asked.
+void ListViewControl::PaintItemStages(CDC* dc, int index, LRESULT mode, ItemPainter paint)
 {
     ItemParts parts;
     GetItemParts(index, &parts);
@@ -296,74 +299,65 @@ void ListViewControl::PaintOwnerDrawItem(CDC* dc, int index, LRESULT mode)
     if (mode & CDRF_NOTIFYITEMDRAW)
         itemMode = CustomDraw(cd, CDDS_ITEMPREPAINT);
     if (!m_items.IsValid(index))
-        return;
-    if (!(itemMode & CDRF_SKIPDEFAULT)) {
-        CWnd* parent = m_wnd->GetParent();
-        if (parent) {
-            const UINT state = m_items.State(index);
-            DRAWITEMSTRUCT dis;
-            dis.CtlType = ODT_LISTVIEW;
-            dis.CtlID = m_wnd->GetDlgCtrlID();
-            dis.itemID = static_cast<UINT>(index);
-            dis.itemAction = ODA_DRAWENTIRE;
-            if (state & LVIS_SELECTED)
-                dis.itemState |= ODS_SELECTED;
-            if ((state & LVIS_FOCUSED) && m_wnd->HasFocus())
-                dis.itemState |= ODS_FOCUS;
-            dis.hwndItem = m_wnd;
-            dis.hDC = dc;
-            dis.rcItem = parts.bounds;
-            dis.itemData = static_cast<DWORD_PTR>(ItemParam(index));
-            dc->SetTextColor(TextColour(cd.clrText));
-            dc->SetBkColor(TextBkColour(cd.clrTextBk));
-            parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
-        }
-    }
+        return; // the parent deleted it while drawing
+    if (!(itemMode & CDRF_SKIPDEFAULT))
+        (this->*paint)(dc, index, parts, cd);
     if (itemMode & CDRF_NOTIFYPOSTPAINT)
         CustomDraw(cd, CDDS_ITEMPOSTPAINT);
 }
 
-void ListViewControl::PaintIconItem(CDC* dc, int index, LRESULT mode)
+void ListViewControl::PaintOwnerDrawItem(CDC* dc, int index, const ItemParts& parts, const NMLVCUSTOMDRAW& cd)
 {
-    ItemParts parts;
-    GetItemParts(index, &parts);
-    NMLVCUSTOMDRAW cd;
-    FillCustomDraw(cd, dc, index, parts.bounds);
-    LRESULT itemMode = 0;
-    if (mode & CDRF_NOTIFYITEMDRAW)
-        itemMode = CustomDraw(cd, CDDS_ITEMPREPAINT);
-    if (!m_items.IsValid(index))
-        return;
-    if (!(itemMode & CDRF_SKIPDEFAULT)) {
-        const bool large = View() == LVS_ICON;
-        PaintImages(dc, index, parts, large);
-        const std::string label = DisplayText(index, 0);
-        const bool selected = (m_items.State(index) & LVIS_SELECTED) && ShowsSelection();
-        COLORREF text = TextColour(cd.clrText);
-        if (selected) {
-            dc->FillSolidRect(parts.label, GetSysColor(m_wnd->HasFocus() ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
-            text = GetSysColor(m_wnd->HasFocus() ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
-        } else if (cd.clrTextBk != CLR_DEFAULT && cd.clrTextBk != CLR_NONE) {
-            dc->FillSolidRect(parts.label, cd.clrTextBk);
-        }
-        RECT textRect{parts.label.left + kLabelTextInset, parts.label.top, parts.label.right - kLabelTextInset,
-                      parts.label.bottom};
-        CFont* hotFont = HotFont(index);
-        if (index == m_hot && !selected && (m_exStyle & (LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE)))
-            text = GetSysColor(COLOR_HOTLIGHT);
-        CFont* oldFont = hotFont ? dc->SelectObject(hotFont) : nullptr;
-        dc->SetTextColor(text);
-        dc->SetBkMode(TRANSPARENT);
-        if (!label.empty() && textRect.right > textRect.left) {
-            if (large)
-                textRect = RECT{parts.label.left, parts.label.top, parts.label.right, parts.label.bottom};
-            dc->DrawText(label, &textRect, kTextFormat | (large ? DT_CENTER : DT_LEFT));
-        }
-        if (hotFont)
-            dc->SelectObject(oldFont);
+    CWnd* parent = m_wnd->GetParent();
+    if (parent) {
+        const UINT state = m_items.State(index);
+        DRAWITEMSTRUCT dis;
+        dis.CtlType = ODT_LISTVIEW;
+        dis.CtlID = m_wnd->GetDlgCtrlID();
+        dis.itemID = static_cast<UINT>(index);
+        dis.itemAction = ODA_DRAWENTIRE;
+        if (state & LVIS_SELECTED)
+            dis.itemState |= ODS_SELECTED;
+        if ((state & LVIS_FOCUSED) && m_wnd->HasFocus())
+            dis.itemState |= ODS_FOCUS;
+        dis.hwndItem = m_wnd;
+        dis.hDC = dc;
+        dis.rcItem = parts.bounds;
+        dis.itemData = static_cast<DWORD_PTR>(ItemParam(index));
+        dc->SetTextColor(TextColour(cd.clrText));
+        dc->SetBkColor(TextBkColour(cd.clrTextBk));
+        parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
     }
-    if (itemMode & CDRF_NOTIFYPOSTPAINT)
-        CustomDraw(cd, CDDS_ITEMPOSTPAINT);
+}
+
+void ListViewControl::PaintIconItem(CDC* dc, int index, const ItemParts& parts, const NMLVCUSTOMDRAW& cd)
+{
+    const bool large = View() == LVS_ICON;
+    PaintImages(dc, index, parts, large);
+    const std::string label = DisplayText(index, 0);
+    const bool selected = (m_items.State(index) & LVIS_SELECTED) && ShowsSelection();
+    COLORREF text = TextColour(cd.clrText);
+    if (selected) {
+        dc->FillSolidRect(parts.label, GetSysColor(m_wnd->HasFocus() ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+        text = GetSysColor(m_wnd->HasFocus() ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    } else if (cd.clrTextBk != CLR_DEFAULT && cd.clrTextBk != CLR_NONE) {
+        dc->FillSolidRect(parts.label, cd.clrTextBk);
+    }
+    RECT textRect{parts.label.left + kLabelTextInset, parts.label.top, parts.label.right - kLabelTextInset,
+                  parts.label.bottom};
+    CFont* hotFont = HotFont(index);
+    if (index == m_hot && !selected && (m_exStyle & (LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE)))
+        text = GetSysColor(COLOR_HOTLIGHT);
+    CFont* oldFont = hotFont ? dc->SelectObject(hotFont) : nullptr;
+    dc->SetTextColor(text);
+    dc->SetBkMode(TRANSPARENT);
+    if (!label.empty() && textRect.right > textRect.left) {
+        if (large)
+            textRect = RECT{parts.label.left, parts.label.top, parts.label.right, parts.label.bottom};
+        dc->DrawText(label, &textRect, kTextFormat | (large ? DT_CENTER : DT_LEFT));
+    }
+    if (hotFont)
+        dc->SelectObject(oldFont);
 }
 
 void ListViewControl::PaintGridLines(CDC* dc, const std::vector<ColumnSpan>& columns)

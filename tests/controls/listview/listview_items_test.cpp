@@ -307,24 +307,6 @@ TEST_F(ListViewItemsTest, ExtendedStyleReturnsThePreviousOneAndMaskZeroMeansAll)
     EXPECT_TRUE(w.ctrl.GetCheck(0));
 }
 
-TEST_F(ListViewItemsTest, ColumnOrderIsForwardedToTheHeader)
-{
-    int order[3] = {2, 0, 1};
-    EXPECT_EQ(w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 0, Arg(order)), 0);
-    EXPECT_EQ(w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 3, 0), 0);
-    EXPECT_EQ(w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 2, Arg(order)), 0);
-    ASSERT_EQ(w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 3, Arg(order)), 1);
-    int back[3] = {};
-    EXPECT_EQ(w.list.SendMessage(LVM_GETCOLUMNORDERARRAY, 2, Arg(back)), 0);
-    ASSERT_EQ(w.list.SendMessage(LVM_GETCOLUMNORDERARRAY, 3, Arg(back)), 1);
-    EXPECT_EQ(std::vector<int>(back, back + 3), std::vector<int>({2, 0, 1}));
-    // The header already reports the new places.
-    RECT rc{};
-    ASSERT_TRUE(w.Header()->SendMessage(HDM_GETITEMRECT, 0, Arg(&rc)));
-    EXPECT_EQ(rc.left, 60);
-    EXPECT_EQ(rc.right, 160);
-}
-
 TEST_F(ListViewItemsTest, AutoSizeFitsTheWidestTextAndOptionallyTheHeading)
 {
     w.ctrl.SetItemText(1, 1, "a much longer text");

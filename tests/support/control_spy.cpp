@@ -1,0 +1,103 @@
+#include "support/control_spy.h"
+
+#include <memory>
+
+#include "controls/commctrl.h"
+
+namespace {
+
+ControlSpy* g_spy = nullptr;
+ControlFactory g_realListView = nullptr;
+ControlFactory g_realHeader = nullptr;
+
+// Records each message, then hands it to the control it wraps.
+class SpyProc : public ControlProc {
+public:
+    SpyProc(SpyWindow window, CWnd* wnd, std::unique_ptr<ControlProc> real)
+        : m_window(window), m_wnd(wnd), m_real(std::move(real))
+    {
+    }
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (g_spy != nullptr)
+            g_spy->ControlReceived(m_window, m_wnd, message, wParam, lParam);
+        return m_real ? m_real->WndProc(message, wParam, lParam) : 0;
+    }
+
+private:
+    SpyWindow m_window;
+    CWnd* m_wnd;
+    std::unique_ptr<ControlProc> m_real;
+};
+
+std::unique_ptr<ControlProc> SpyListView(CWnd* wnd)
+{
+    return std::make_unique<SpyProc>(SpyWindow::ListView, wnd, g_realListView ? g_realListView(wnd) : nullptr);
+}
+
+std::unique_ptr<ControlProc> SpyHeader(CWnd* wnd)
+{
+    return std::make_unique<SpyProc>(SpyWindow::Header, wnd, g_realHeader ? g_realHeader(wnd) : nullptr);
+}
+
+std::vector<int> OrderArray(WPARAM count, LPARAM array)
+{
+    const auto* order = reinterpret_cast<const int*>(array);
+    const auto n = static_cast<INT_PTR>(count);
+    if (order == nullptr || n <= 0 || n > 1024)
+        return {};
+    return std::vector<int>(order, order + n);
+}
+
+} // namespace
+
+ControlSpy::ControlSpy()
+    : ignored{WM_PAINT, WM_ERASEBKGND, WM_GETFONT, WM_SETCURSOR, WM_TIMER, WM_IDLEUPDATECMDUI},
+      m_realListView(FindWindowClass(WC_LISTVIEWA)), m_realHeader(FindWindowClass(WC_HEADERA))
+{
+    g_spy = this;
+    g_realListView = m_realListView;
+    g_realHeader = m_realHeader;
+    RegisterWindowClass(WC_LISTVIEWA, SpyListView);
+    RegisterWindowClass(WC_HEADERA, SpyHeader);
+}
+
+ControlSpy::~ControlSpy()
+{
+    if (m_parent != nullptr)
+        m_parent->onRecorded = nullptr;
+    RegisterWindowClass(WC_LISTVIEWA, m_realListView);
+    RegisterWindowClass(WC_HEADERA, m_realHeader);
+    g_spy = nullptr;
+}
+
+void ControlSpy::Watch(MessageRecorder& parent)
+{
+    m_parent = &parent;
+    parent.onRecorded = [this](const RecordedMessage& m) { m_all.push_back(m); };
+}
+
+std::vector<RecordedMessage> ControlSpy::Of(SpyWindow window) const
+{
+    std::vector<RecordedMessage> out;
+    for (const RecordedMessage& m : m_all)
+        if (m.window == window)
+            out.push_back(m);
+    return out;
+}
+
+void ControlSpy::ControlReceived(SpyWindow window, CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (ignored.count(message))
+        return;
+    RecordedMessage m;
+    m.window = window;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.from = wnd;
+    m.direct = !wnd->ControlMessageCameByDefault();
+    if (message == LVM_SETCOLUMNORDERARRAY || message == HDM_SETORDERARRAY)
+        m.orderArray = OrderArray(wParam, lParam);
+    m_all.push_back(m);
+}
