@@ -38,7 +38,7 @@ BOOL CVarnexApp::InitInstance()
     AddDocTemplate(new CSingleDocTemplate(
         IDR_MAINFRAME, [] { return new CVarnexDoc; }, [] { return new CMainFrame; }, [] { return new CVarnexView; }));
     CCommandLineInfo cmdInfo;
-    ParseCommandLine(cmdInfo, m_args);
+    ParseCommandLine(cmdInfo, m_arrArgs);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
     m_pMainWnd->ShowWindow();

@@ -4,22 +4,22 @@ BOOL CImageList::Create(int cx, int cy, UINT flags, int nInitial, int)
 {
     if (cx <= 0 || cy <= 0)
         return FALSE;
-    m_created = true;
-    m_cx = cx;
-    m_cy = cy;
-    m_flags = flags;
-    m_images.clear();
+    m_bCreated = true;
+    m_nCx = cx;
+    m_nCy = cy;
+    m_nFlags = flags;
+    m_arrImages.clear();
     if (nInitial > 0)
-        m_images.reserve(static_cast<std::size_t>(nInitial));
+        m_arrImages.reserve(static_cast<std::size_t>(nInitial));
     return TRUE;
 }
 
 BOOL CImageList::DeleteImageList()
 {
-    if (!m_created)
+    if (!m_bCreated)
         return FALSE;
-    m_created = false;
-    m_images.clear();
+    m_bCreated = false;
+    m_arrImages.clear();
     return TRUE;
 }
 
@@ -44,11 +44,11 @@ ImageData ScaleImage(const ImageData& image, int cx, int cy)
 
 int CImageList::Add(const ImageData& image)
 {
-    if (!m_created || image.width <= 0 || image.height <= 0 ||
+    if (!m_bCreated || image.width <= 0 || image.height <= 0 ||
         image.argb.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height))
         return -1;
-    m_images.push_back(ScaleImage(image, m_cx, m_cy));
-    return static_cast<int>(m_images.size()) - 1;
+    m_arrImages.push_back(ScaleImage(image, m_nCx, m_nCy));
+    return static_cast<int>(m_arrImages.size()) - 1;
 }
 
 int CImageList::Add(const ImageData& image, COLORREF maskColour)
@@ -65,7 +65,7 @@ int CImageList::Add(const ImageData& image, COLORREF maskColour)
 
 int CImageList::AddIcon(UINT iconId)
 {
-    const ImageData* img = AfxFindIconImage(iconId, m_cx);
+    const ImageData* img = AfxFindIconImage(iconId, m_nCx);
     return img ? Add(*img) : -1;
 }
 
@@ -73,7 +73,7 @@ BOOL CImageList::GetImageInfo(int index, IMAGEINFO* info) const
 {
     if (index < 0 || index >= GetImageCount() || info == nullptr)
         return FALSE;
-    info->rcImage = RECT{0, 0, m_cx, m_cy};
+    info->rcImage = RECT{0, 0, m_nCx, m_nCy};
     return TRUE;
 }
 
@@ -81,5 +81,5 @@ const ImageData* CImageList::GetImage(int index) const
 {
     if (index < 0 || index >= GetImageCount())
         return nullptr;
-    return &m_images[static_cast<std::size_t>(index)];
+    return &m_arrImages[static_cast<std::size_t>(index)];
 }

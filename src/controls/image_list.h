@@ -15,7 +15,7 @@ class CImageList {
 public:
     BOOL Create(int cx, int cy, UINT flags, int nInitial, int nGrow);
     BOOL DeleteImageList();
-    bool IsCreated() const { return m_created; }
+    bool IsCreated() const { return m_bCreated; }
 
     // Adds a picture, scaled to the list's size when it differs; returns its index or -1.
     int Add(const ImageData& image);
@@ -24,19 +24,19 @@ public:
     // Adds the picture of an icon resource nearest to the list's size.
     int AddIcon(UINT iconId);
 
-    int GetImageCount() const { return static_cast<int>(m_images.size()); }
+    int GetImageCount() const { return static_cast<int>(m_arrImages.size()); }
     BOOL GetImageInfo(int index, IMAGEINFO* info) const;
     const ImageData* GetImage(int index) const;
-    int Width() const { return m_cx; }
-    int Height() const { return m_cy; }
-    UINT Flags() const { return m_flags; }
+    int Width() const { return m_nCx; }
+    int Height() const { return m_nCy; }
+    UINT Flags() const { return m_nFlags; }
 
 private:
-    bool m_created = false;
-    int m_cx = 0;
-    int m_cy = 0;
-    UINT m_flags = 0;
-    std::vector<ImageData> m_images;
+    bool m_bCreated = false;
+    int m_nCx = 0;
+    int m_nCy = 0;
+    UINT m_nFlags = 0;
+    std::vector<ImageData> m_arrImages;
 };
 
 // Scales a picture to cx by cy (nearest neighbour).

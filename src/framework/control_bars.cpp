@@ -32,9 +32,9 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     if (def == nullptr)
         return FALSE;
     m_nResource = nIDResource;
-    m_cx = def->buttonWidth;
-    m_cy = def->buttonHeight;
-    m_buttons = def->buttons;
+    m_nButtonCx = def->buttonWidth;
+    m_nButtonCy = def->buttonHeight;
+    m_arrButtons = def->buttons;
     if (m_pFrame && m_pFrame->Host())
         m_pFrame->Host()->ToolBarChanged(this);
     return TRUE;
@@ -56,7 +56,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
 {
     if (ids == nullptr || count <= 0)
         return FALSE;
-    m_panes.clear();
+    m_arrPanes.clear();
     for (int i = 0; i < count; ++i) {
         StatusPane pane;
         pane.id = ids[i];
@@ -71,7 +71,7 @@ BOOL CStatusBar::SetIndicators(const UINT* ids, int count)
             // Wide enough for the indicator's text, as the framework measures it.
             pane.width = static_cast<int>(pane.text.size()) * 8 + 8;
         }
-        m_panes.push_back(pane);
+        m_arrPanes.push_back(pane);
     }
     if (m_pFrame && m_pFrame->Host())
         m_pFrame->Host()->StatusBarChanged(this);
@@ -82,7 +82,7 @@ void CStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width)
 {
     if (index < 0 || index >= GetCount())
         return;
-    StatusPane& pane = m_panes[static_cast<std::size_t>(index)];
+    StatusPane& pane = m_arrPanes[static_cast<std::size_t>(index)];
     pane.id = id;
     pane.style = style;
     pane.width = width;
@@ -92,7 +92,7 @@ void CStatusBar::SetPaneInfo(int index, UINT id, UINT style, int width)
 
 void CStatusBar::GetPaneInfo(int index, UINT& id, UINT& style, int& width) const
 {
-    const StatusPane& pane = m_panes.at(static_cast<std::size_t>(index));
+    const StatusPane& pane = m_arrPanes.at(static_cast<std::size_t>(index));
     id = pane.id;
     style = pane.style;
     width = pane.width;
@@ -102,7 +102,7 @@ BOOL CStatusBar::SetPaneText(int index, const std::string& text, BOOL bUpdate)
 {
     if (index < 0 || index >= GetCount())
         return FALSE;
-    m_panes[static_cast<std::size_t>(index)].text = text;
+    m_arrPanes[static_cast<std::size_t>(index)].text = text;
     if (m_pFrame && m_pFrame->Host())
         m_pFrame->Host()->StatusPaneChanged(this, index, bUpdate != FALSE);
     return TRUE;
@@ -112,13 +112,13 @@ std::string CStatusBar::GetPaneText(int index) const
 {
     if (index < 0 || index >= GetCount())
         return {};
-    return m_panes[static_cast<std::size_t>(index)].text;
+    return m_arrPanes[static_cast<std::size_t>(index)].text;
 }
 
 int CStatusBar::CommandToIndex(UINT id) const
 {
     for (int i = 0; i < GetCount(); ++i)
-        if (m_panes[static_cast<std::size_t>(i)].id == id)
+        if (m_arrPanes[static_cast<std::size_t>(i)].id == id)
             return i;
     return -1;
 }
@@ -127,7 +127,7 @@ void CStatusBar::SetPaneEnabled(int index, bool enabled)
 {
     if (index < 0 || index >= GetCount())
         return;
-    StatusPane& pane = m_panes[static_cast<std::size_t>(index)];
+    StatusPane& pane = m_arrPanes[static_cast<std::size_t>(index)];
     if (pane.enabled == enabled)
         return;
     pane.enabled = enabled;

@@ -57,9 +57,9 @@ public:
     BOOL CreateEx(CFrameWnd* pParent, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID);
     BOOL LoadToolBar(UINT nIDResource);
 
-    int ButtonWidth() const { return m_cx; }
-    int ButtonHeight() const { return m_cy; }
-    const std::vector<UINT>& Buttons() const { return m_buttons; }
+    int ButtonWidth() const { return m_nButtonCx; }
+    int ButtonHeight() const { return m_nButtonCy; }
+    const std::vector<UINT>& Buttons() const { return m_arrButtons; }
     DWORD BarStyle() const { return m_dwBarStyle; }
     UINT ResourceId() const { return m_nResource; }
 
@@ -67,9 +67,9 @@ private:
     DWORD m_dwBarStyle = 0;
     DWORD m_dwCtrlStyle = 0;
     UINT m_nResource = 0;
-    int m_cx = 0;
-    int m_cy = 0;
-    std::vector<UINT> m_buttons;
+    int m_nButtonCx = 0;
+    int m_nButtonCy = 0;
+    std::vector<UINT> m_arrButtons;
 };
 
 constexpr UINT SBPS_NORMAL = 0x0000;
@@ -97,10 +97,10 @@ public:
     BOOL SetPaneText(int index, const std::string& text, BOOL bUpdate = TRUE);
     std::string GetPaneText(int index) const;
     int CommandToIndex(UINT id) const;
-    int GetCount() const { return static_cast<int>(m_panes.size()); }
-    const StatusPane& Pane(int index) const { return m_panes.at(static_cast<std::size_t>(index)); }
+    int GetCount() const { return static_cast<int>(m_arrPanes.size()); }
+    const StatusPane& Pane(int index) const { return m_arrPanes.at(static_cast<std::size_t>(index)); }
     void SetPaneEnabled(int index, bool enabled);
 
 private:
-    std::vector<StatusPane> m_panes;
+    std::vector<StatusPane> m_arrPanes;
 };

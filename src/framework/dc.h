@@ -103,13 +103,13 @@ public:
     virtual ~CDC() = default;
 
     // The colours and modes every context keeps; each setter returns the old value.
-    virtual COLORREF SetTextColor(COLORREF c) { return Exchange(m_text, c); }
-    virtual COLORREF GetTextColor() const { return m_text; }
-    virtual COLORREF SetBkColor(COLORREF c) { return Exchange(m_bk, c); }
-    virtual COLORREF GetBkColor() const { return m_bk; }
-    virtual int SetBkMode(int mode) { return Exchange(m_bkMode, mode); }
+    virtual COLORREF SetTextColor(COLORREF c) { return Exchange(m_clrText, c); }
+    virtual COLORREF GetTextColor() const { return m_clrText; }
+    virtual COLORREF SetBkColor(COLORREF c) { return Exchange(m_clrBk, c); }
+    virtual COLORREF GetBkColor() const { return m_clrBk; }
+    virtual int SetBkMode(int mode) { return Exchange(m_nBkMode, mode); }
     // Text mode is the only mapping: one logical unit per device pixel.
-    virtual int SetMapMode(int mode) { return Exchange(m_mapMode, mode); }
+    virtual int SetMapMode(int mode) { return Exchange(m_nMapMode, mode); }
     virtual CFont* SelectObject(CFont* font) = 0;
     virtual CBrush* SelectObject(CBrush* brush) = 0;
 
@@ -149,8 +149,8 @@ protected:
         return old;
     }
 
-    COLORREF m_text = RGB(0, 0, 0);
-    COLORREF m_bk = RGB(255, 255, 255);
-    int m_bkMode = OPAQUE;
-    int m_mapMode = MM_TEXT;
+    COLORREF m_clrText = RGB(0, 0, 0);
+    COLORREF m_clrBk = RGB(255, 255, 255);
+    int m_nBkMode = OPAQUE;
+    int m_nMapMode = MM_TEXT;
 };

@@ -76,18 +76,18 @@ void CDialog::CreateControlWindows()
         auto wnd = std::make_unique<CWnd>();
         if (wnd->CreateEx(WS_EX_CLIENTEDGE, className, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style,
                           DialogUnitsToPixels(c), this, c.id))
-            m_controlWindows.push_back(std::move(wnd));
+            m_arrControlWindows.push_back(std::move(wnd));
     }
 }
 
 void CDialog::DestroyControlWindows()
 {
-    for (CDlgControl* control : m_attached)
+    for (CDlgControl* control : m_arrAttached)
         control->Detach();
-    m_attached.clear();
-    for (auto& wnd : m_controlWindows)
+    m_arrAttached.clear();
+    for (auto& wnd : m_arrControlWindows)
         wnd->DestroyWindow();
-    m_controlWindows.clear();
+    m_arrControlWindows.clear();
 }
 
 // The first control of the tab order, if it is one of the control windows
@@ -123,7 +123,7 @@ void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 void CDialog::AttachControl(CDlgControl& control, CWnd* wnd)
 {
     control.Attach(wnd);
-    m_attached.push_back(&control);
+    m_arrAttached.push_back(&control);
 }
 
 BOOL CDialog::OnInitDialog()

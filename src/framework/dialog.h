@@ -54,6 +54,6 @@ private:
     bool m_bEnded = false;
     int m_nResult = IDCANCEL;
     BOOL m_bDefaultFocus = TRUE;
-    std::vector<std::unique_ptr<CWnd>> m_controlWindows;
-    std::vector<CDlgControl*> m_attached;
+    std::vector<std::unique_ptr<CWnd>> m_arrControlWindows;
+    std::vector<CDlgControl*> m_arrAttached;
 };

@@ -64,13 +64,13 @@ void CDocument::SetPathName(const std::string& path)
         app->AddToRecentFileList(path);
 }
 
-void CDocument::AddView(CView* view) { m_views.push_back(view); }
+void CDocument::AddView(CView* view) { m_listViews.push_back(view); }
 
-void CDocument::RemoveView(CView* view) { std::erase(m_views, view); }
+void CDocument::RemoveView(CView* view) { std::erase(m_listViews, view); }
 
 void CDocument::UpdateFrameCounts()
 {
-    for (CView* view : m_views)
+    for (CView* view : m_listViews)
         if (CFrameWnd* frame = view->GetParentFrame())
             frame->UpdateFrameTitleForDocument(m_strTitle);
 }
@@ -105,8 +105,8 @@ BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, std::function<CDocument*()> newDoc,
                                        std::function<CFrameWnd*()> newFrame, std::function<CView*()> newView)
-    : m_nIDResource(nIDResource), m_newDoc(std::move(newDoc)), m_newFrame(std::move(newFrame)),
-      m_newView(std::move(newView))
+    : m_nIDResource(nIDResource), m_pfnNewDoc(std::move(newDoc)), m_pfnNewFrame(std::move(newFrame)),
+      m_pfnNewView(std::move(newView))
 {
 }
 
@@ -122,17 +122,17 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string* path)
 {
     bool created = false;
     if (!m_pOnlyDoc) {
-        m_pOnlyDoc.reset(m_newDoc());
+        m_pOnlyDoc.reset(m_pfnNewDoc());
         if (!m_pOnlyDoc)
             return nullptr;
         created = true;
     }
     if (m_pFrame == nullptr) {
-        m_pOwnedFrame.reset(m_newFrame());
+        m_pOwnedFrame.reset(m_pfnNewFrame());
         if (!m_pOwnedFrame)
             return nullptr;
         CCreateContext context;
-        context.newView = m_newView;
+        context.newView = m_pfnNewView;
         context.currentDoc = m_pOnlyDoc.get();
         if (!m_pOwnedFrame->LoadFrame(m_nIDResource, &context)) {
             m_pOwnedFrame.reset();

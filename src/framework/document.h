@@ -32,7 +32,7 @@ public:
 
     void AddView(CView* view);
     void RemoveView(CView* view);
-    const std::vector<CView*>& Views() const { return m_views; }
+    const std::vector<CView*>& Views() const { return m_listViews; }
     void UpdateFrameCounts();
 
     // Save: with a path, stores there; without one, asks for a name first.
@@ -44,7 +44,7 @@ private:
     std::string m_strTitle;
     std::string m_strPathName;
     BOOL m_bModified = FALSE;
-    std::vector<CView*> m_views;
+    std::vector<CView*> m_listViews;
 };
 
 class CSingleDocTemplate {
@@ -64,9 +64,9 @@ public:
 
 private:
     UINT m_nIDResource;
-    std::function<CDocument*()> m_newDoc;
-    std::function<CFrameWnd*()> m_newFrame;
-    std::function<CView*()> m_newView;
+    std::function<CDocument*()> m_pfnNewDoc;
+    std::function<CFrameWnd*()> m_pfnNewFrame;
+    std::function<CView*()> m_pfnNewView;
     std::unique_ptr<CDocument> m_pOnlyDoc;
     CFrameWnd* m_pFrame = nullptr;
     std::unique_ptr<CFrameWnd> m_pOwnedFrame;

@@ -28,7 +28,7 @@ CBrush* FixedMetricsDC::SelectObject(CBrush* brush)
 }
 
 void FixedMetricsDC::PatBlt(int, int, int, int) {}
-void FixedMetricsDC::FillSolidRect(const RECT&, COLORREF c) { m_bk = c; }
+void FixedMetricsDC::FillSolidRect(const RECT&, COLORREF c) { m_clrBk = c; }
 void FixedMetricsDC::DrawLine(int, int, int, int, COLORREF) {}
 void FixedMetricsDC::DrawFocusRect(const RECT&) {}
 BOOL FixedMetricsDC::TextOut(int, int, std::string_view) { return TRUE; }

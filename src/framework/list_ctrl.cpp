@@ -21,7 +21,7 @@ WPARAM Index(int i)
 
 LRESULT CHeaderCtrl::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    return m_wnd ? m_wnd->SendMessage(message, wParam, lParam) : 0;
+    return m_pWnd ? m_pWnd->SendMessage(message, wParam, lParam) : 0;
 }
 
 int CHeaderCtrl::GetItemCount() const
@@ -79,7 +79,7 @@ int CHeaderCtrl::HitTest(HDHITTESTINFO* info) const
 
 LRESULT CListCtrl::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    return m_wnd ? m_wnd->SendMessage(message, wParam, lParam) : 0;
+    return m_pWnd ? m_pWnd->SendMessage(message, wParam, lParam) : 0;
 }
 
 BOOL CListCtrl::Create(DWORD style, const RECT& rc, CWnd* parent, UINT id)
@@ -87,8 +87,8 @@ BOOL CListCtrl::Create(DWORD style, const RECT& rc, CWnd* parent, UINT id)
     auto wnd = std::make_unique<CWnd>();
     if (!wnd->CreateEx(0, WC_LISTVIEWA, style, rc, parent, id))
         return FALSE;
-    m_owned = std::move(wnd);
-    m_wnd = m_owned.get();
+    m_pOwnedWnd = std::move(wnd);
+    m_pWnd = m_pOwnedWnd.get();
     return TRUE;
 }
 
@@ -154,8 +154,8 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl()
     CWnd* header = reinterpret_cast<CWnd*>(Send(LVM_GETHEADER));
     if (header == nullptr)
         return nullptr;
-    m_header.Attach(header);
-    return &m_header;
+    m_ctrlHeader.Attach(header);
+    return &m_ctrlHeader;
 }
 
 int CListCtrl::InsertItem(const LVITEM* item)

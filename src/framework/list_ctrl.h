@@ -13,9 +13,9 @@ class CImageList;
 class CHeaderCtrl {
 public:
     CHeaderCtrl() = default;
-    explicit CHeaderCtrl(CWnd* wnd) : m_wnd(wnd) {}
-    void Attach(CWnd* wnd) { m_wnd = wnd; }
-    CWnd* GetWnd() const { return m_wnd; }
+    explicit CHeaderCtrl(CWnd* wnd) : m_pWnd(wnd) {}
+    void Attach(CWnd* wnd) { m_pWnd = wnd; }
+    CWnd* GetWnd() const { return m_pWnd; }
 
     int GetItemCount() const;
     int InsertItem(int index, HDITEM* item);
@@ -32,15 +32,15 @@ public:
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    CWnd* m_wnd = nullptr;
+    CWnd* m_pWnd = nullptr;
 };
 
 class CListCtrl {
 public:
     CListCtrl() = default;
-    explicit CListCtrl(CWnd* wnd) : m_wnd(wnd) {}
-    void Attach(CWnd* wnd) { m_wnd = wnd; }
-    CWnd* GetWnd() const { return m_wnd; }
+    explicit CListCtrl(CWnd* wnd) : m_pWnd(wnd) {}
+    void Attach(CWnd* wnd) { m_pWnd = wnd; }
+    CWnd* GetWnd() const { return m_pWnd; }
     // Creates a list-view window owned by this object.
     BOOL Create(DWORD style, const RECT& rc, CWnd* parent, UINT id);
 
@@ -113,7 +113,7 @@ public:
 
 private:
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    CWnd* m_wnd = nullptr;
-    std::unique_ptr<CWnd> m_owned;
-    CHeaderCtrl m_header;
+    CWnd* m_pWnd = nullptr;
+    std::unique_ptr<CWnd> m_pOwnedWnd;
+    CHeaderCtrl m_ctrlHeader;
 };

@@ -7,25 +7,25 @@ BOOL CMenu::LoadMenu(UINT nIDResource)
     const MenuDef* def = AfxFindMenu(nIDResource);
     if (def == nullptr)
         return FALSE;
-    m_menu = *def;
+    m_optMenu = *def;
     return TRUE;
 }
 
 BOOL CMenu::DestroyMenu()
 {
-    if (!m_menu)
+    if (!m_optMenu)
         return FALSE;
-    m_menu.reset();
+    m_optMenu.reset();
     return TRUE;
 }
 
-int CMenu::GetMenuItemCount() const { return m_menu ? static_cast<int>(m_menu->items.size()) : -1; }
+int CMenu::GetMenuItemCount() const { return m_optMenu ? static_cast<int>(m_optMenu->items.size()) : -1; }
 
 const MenuItemDef* CMenu::GetSubMenu(int nPos) const
 {
-    if (!m_menu || nPos < 0 || nPos >= GetMenuItemCount())
+    if (!m_optMenu || nPos < 0 || nPos >= GetMenuItemCount())
         return nullptr;
-    const MenuItemDef& item = m_menu->items[static_cast<std::size_t>(nPos)];
+    const MenuItemDef& item = m_optMenu->items[static_cast<std::size_t>(nPos)];
     return item.IsPopup() ? &item : nullptr;
 }
 

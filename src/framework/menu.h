@@ -14,7 +14,7 @@ class CMenu {
 public:
     BOOL LoadMenu(UINT nIDResource);
     BOOL DestroyMenu();
-    bool IsLoaded() const { return m_menu.has_value(); }
+    bool IsLoaded() const { return m_optMenu.has_value(); }
     int GetMenuItemCount() const;
     // The pop-up at position nPos, or nullptr.
     const MenuItemDef* GetSubMenu(int nPos) const;
@@ -22,5 +22,5 @@ public:
     static BOOL TrackPopupMenu(const MenuItemDef& popup, UINT nFlags, int x, int y, CWnd* pOwner);
 
 private:
-    std::optional<MenuDef> m_menu;
+    std::optional<MenuDef> m_optMenu;
 };

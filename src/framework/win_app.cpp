@@ -60,13 +60,13 @@ void CWinApp::SetRegistryKey(const std::string& key)
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     m_nMaxMRU = nMaxMRU;
-    m_recentFiles.clear();
+    m_arrRecentFiles.clear();
     if (!m_pProfile)
         return;
     for (UINT i = 1; i <= nMaxMRU; ++i) {
         auto path = m_pProfile->GetString("Recent File List", "File" + std::to_string(i));
         if (path && !path->empty())
-            m_recentFiles.push_back(*path);
+            m_arrRecentFiles.push_back(*path);
     }
 }
 
@@ -75,7 +75,7 @@ void CWinApp::SaveStdProfileSettings()
     if (!m_pProfile || !m_bRecentChanged)
         return;
     for (UINT i = 1; i <= m_nMaxMRU; ++i) {
-        const std::string value = i <= m_recentFiles.size() ? m_recentFiles[i - 1] : std::string();
+        const std::string value = i <= m_arrRecentFiles.size() ? m_arrRecentFiles[i - 1] : std::string();
         m_pProfile->WriteString("Recent File List", "File" + std::to_string(i), value);
     }
     m_bRecentChanged = false;
@@ -85,10 +85,10 @@ void CWinApp::AddToRecentFileList(const std::string& path)
 {
     if (m_nMaxMRU == 0)
         return;
-    std::erase(m_recentFiles, path);
-    m_recentFiles.insert(m_recentFiles.begin(), path);
-    if (m_recentFiles.size() > m_nMaxMRU)
-        m_recentFiles.resize(m_nMaxMRU);
+    std::erase(m_arrRecentFiles, path);
+    m_arrRecentFiles.insert(m_arrRecentFiles.begin(), path);
+    if (m_arrRecentFiles.size() > m_nMaxMRU)
+        m_arrRecentFiles.resize(m_nMaxMRU);
     m_bRecentChanged = true;
 }
 

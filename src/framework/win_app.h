@@ -44,7 +44,7 @@ public:
     void ParseCommandLine(CCommandLineInfo& info, const std::vector<std::string>& args);
     BOOL ProcessShellCommand(const CCommandLineInfo& info);
     void AddToRecentFileList(const std::string& path);
-    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+    const std::vector<std::string>& RecentFiles() const { return m_arrRecentFiles; }
 
     void OnFileNew();
     void OnFileOpen();
@@ -54,14 +54,14 @@ public:
     const std::string& RegistryKey() const { return m_strRegistryKey; }
 
     CFrameWnd* m_pMainWnd = nullptr;
-    std::vector<std::string> m_args;
+    std::vector<std::string> m_arrArgs;
 
 private:
     std::string m_strAppName;
     std::string m_strRegistryKey;
     std::unique_ptr<Profile> m_pProfile;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
-    std::vector<std::string> m_recentFiles;
+    std::vector<std::string> m_arrRecentFiles;
     UINT m_nMaxMRU = 0;
     bool m_bRecentChanged = false;
 };

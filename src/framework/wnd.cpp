@@ -113,7 +113,7 @@ BOOL CWnd::DestroyWindow()
         return FALSE;
     SendMessage(WM_DESTROY);
     // Children go after their parent has seen WM_DESTROY, as on the platform.
-    std::vector<CWnd*> children = m_children;
+    std::vector<CWnd*> children = m_arrChildren;
     for (auto it = children.rbegin(); it != children.rend(); ++it)
         (*it)->DestroyWindow();
     if (Platform().loop)
@@ -130,19 +130,19 @@ BOOL CWnd::DestroyWindow()
     return TRUE;
 }
 
-void CWnd::AddChild(CWnd* child) { m_children.push_back(child); }
+void CWnd::AddChild(CWnd* child) { m_arrChildren.push_back(child); }
 
 void CWnd::RemoveChild(CWnd* child)
 {
-    m_children.erase(std::remove(m_children.begin(), m_children.end(), child), m_children.end());
+    m_arrChildren.erase(std::remove(m_arrChildren.begin(), m_arrChildren.end(), child), m_arrChildren.end());
 }
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const CurrentMessage saved = m_current;
-    m_current = {message, wParam, lParam};
+    const CurrentMessage saved = m_msgCurrent;
+    m_msgCurrent = {message, wParam, lParam};
     const LRESULT result = WindowProc(message, wParam, lParam);
-    m_current = saved;
+    m_msgCurrent = saved;
     return result;
 }
 
@@ -186,7 +186,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             child = dis ? dis->hwndItem : nullptr;
         } else {
             auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-            for (CWnd* c : m_children)
+            for (CWnd* c : m_arrChildren)
                 if (mis && c->GetDlgCtrlID() == mis->CtlID)
                     child = c;
         }
@@ -242,7 +242,7 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CWnd::Default() { return DefaultRoute(m_current.message, m_current.wParam, m_current.lParam); }
+LRESULT CWnd::Default() { return DefaultRoute(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam); }
 
 LRESULT CWnd::OnWmGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_pFont); }
 
@@ -311,7 +311,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM, LPARAM lParam, LRESULT* pRes
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult)
 {
     LRESULT ignored = 0;
-    return OnChildNotify(m_current.message, m_current.wParam, m_current.lParam, pResult ? pResult : &ignored);
+    return OnChildNotify(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam, pResult ? pResult : &ignored);
 }
 
 BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT)
@@ -415,7 +415,7 @@ BOOL CWnd::SetScrollInfo(int nBar, const SCROLLINFO& si, BOOL)
 {
     if (nBar != SB_HORZ && nBar != SB_VERT)
         return FALSE;
-    SCROLLINFO& s = m_scroll[nBar];
+    SCROLLINFO& s = m_aScrollInfo[nBar];
     if (si.fMask & SIF_RANGE) {
         s.nMin = si.nMin;
         s.nMax = si.nMax;
@@ -436,7 +436,7 @@ BOOL CWnd::GetScrollInfo(int nBar, SCROLLINFO* si) const
     if ((nBar != SB_HORZ && nBar != SB_VERT) || si == nullptr)
         return FALSE;
     const UINT mask = si->fMask;
-    *si = m_scroll[nBar];
+    *si = m_aScrollInfo[nBar];
     si->fMask = mask;
     return TRUE;
 }
@@ -445,14 +445,14 @@ int CWnd::GetScrollPos(int nBar) const
 {
     if (nBar != SB_HORZ && nBar != SB_VERT)
         return 0;
-    return m_scroll[nBar].nPos;
+    return m_aScrollInfo[nBar].nPos;
 }
 
 bool CWnd::IsScrollBarShown(int nBar) const
 {
     if (nBar != SB_HORZ && nBar != SB_VERT)
         return false;
-    const SCROLLINFO& s = m_scroll[nBar];
+    const SCROLLINFO& s = m_aScrollInfo[nBar];
     return s.nPage > 0 && static_cast<int>(s.nPage) <= s.nMax - s.nMin;
 }
 

@@ -115,7 +115,7 @@ public:
     CWnd* GetOwner() const { return m_pOwner ? m_pOwner : m_pParent; }
     void SetOwner(CWnd* owner) { m_pOwner = owner; }
     UINT GetDlgCtrlID() const { return m_nID; }
-    const std::vector<CWnd*>& Children() const { return m_children; }
+    const std::vector<CWnd*>& Children() const { return m_arrChildren; }
 
     // Styles.
     DWORD GetStyle() const { return m_dwStyle; }
@@ -195,16 +195,16 @@ private:
     bool m_bCreated = false;
     CWnd* m_pParent = nullptr;
     CWnd* m_pOwner = nullptr;
-    std::vector<CWnd*> m_children;
+    std::vector<CWnd*> m_arrChildren;
     UINT m_nID = 0;
     DWORD m_dwStyle = 0;
     DWORD m_dwExStyle = 0;
     RECT m_rcWindow{};
-    SCROLLINFO m_scroll[2]{};
+    SCROLLINFO m_aScrollInfo[2]{};
     CFont* m_pFont = nullptr;
     WindowHost* m_pHost = nullptr;
     std::unique_ptr<ControlProc> m_pControl;
-    CurrentMessage m_current{};
+    CurrentMessage m_msgCurrent{};
     bool m_bDefaultRoute = false;     // set just before default processing calls DefWindowProc
     bool m_bControlByDefault = false; // what the control procedure's current message came by
 };

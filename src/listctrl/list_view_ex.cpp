@@ -13,18 +13,18 @@ void CListViewEx::SetColumnHideable(int nColumn)
 {
     if (nColumn < 1 || nColumn >= ColumnCount())
         return;
-    if (m_hideable.size() <= static_cast<std::size_t>(nColumn))
-        m_hideable.resize(static_cast<std::size_t>(nColumn) + 1, false);
-    if (m_hideable[static_cast<std::size_t>(nColumn)])
+    if (m_arrHideable.size() <= static_cast<std::size_t>(nColumn))
+        m_arrHideable.resize(static_cast<std::size_t>(nColumn) + 1, false);
+    if (m_arrHideable[static_cast<std::size_t>(nColumn)])
         return;
-    m_hideable[static_cast<std::size_t>(nColumn)] = true;
+    m_arrHideable[static_cast<std::size_t>(nColumn)] = true;
     ++m_nHideableColumns;
 }
 
 bool CListViewEx::IsColumnHideable(int nColumn) const
 {
-    return nColumn >= 0 && static_cast<std::size_t>(nColumn) < m_hideable.size() &&
-           m_hideable[static_cast<std::size_t>(nColumn)];
+    return nColumn >= 0 && static_cast<std::size_t>(nColumn) < m_arrHideable.size() &&
+           m_arrHideable[static_cast<std::size_t>(nColumn)];
 }
 
 void CListViewEx::SetSortColumn(int nSortState)

@@ -39,5 +39,5 @@ protected:
     BOOL m_bColorSortColumn = FALSE;
     bool m_bKeepLabelLeft = false;
     int m_nHideableColumns = 0;
-    std::vector<bool> m_hideable;
+    std::vector<bool> m_arrHideable;
 };

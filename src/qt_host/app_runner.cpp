@@ -62,7 +62,7 @@ int RunWinApp(CWinApp& app, int argc, char** argv)
     SetLockKeyReader(&ReadLockKey);
 
     ReportRequest report;
-    app.m_args = ProgramArguments(argc, argv, &report);
+    app.m_arrArgs = ProgramArguments(argc, argv, &report);
 
     int rc = 1;
     if (app.InitInstance()) {

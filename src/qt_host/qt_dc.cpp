@@ -159,7 +159,7 @@ void QtPainterDC::FillSolidRect(const RECT& rc, COLORREF c)
 {
     // The platform fills by an opaque text output, which leaves the colour as
     // the background colour; drawing code relies on that.
-    m_bk = c;
+    m_clrBk = c;
     FillDeviceRect(ToQRect(rc), c);
 }
 
@@ -211,7 +211,7 @@ void QtPainterDC::DrawFocusRect(const RECT& rc)
     // Styles draw the cue only for keyboard focus; the caller already decided
     // that the cue is to be shown.
     opt.state = QStyle::State_Enabled | QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-    opt.backgroundColor = ToQColor(m_bk);
+    opt.backgroundColor = ToQColor(m_clrBk);
     Style()->drawPrimitive(QStyle::PE_FrameFocusRect, &opt, m_painter, nullptr);
 }
 
@@ -219,9 +219,9 @@ BOOL QtPainterDC::TextOut(int x, int y, std::string_view text)
 {
     if (!BeginDraw())
         return FALSE;
-    m_painter->setPen(ToQColor(m_text));
-    m_painter->setBackgroundMode(m_bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    m_painter->setBackground(ToQColor(m_bk));
+    m_painter->setPen(ToQColor(m_clrText));
+    m_painter->setBackgroundMode(m_nBkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_painter->setBackground(ToQColor(m_clrBk));
     // (x, y) is the top of the character cell, not the base line.
     m_painter->drawText(QPoint(x, y + Metrics().ascent()), TextFromBytes(text));
     return TRUE;
@@ -292,9 +292,9 @@ int QtPainterDC::DrawText(std::string_view text, RECT* rc, UINT format)
     }
     if (!BeginDraw())
         return 0;
-    m_painter->setPen(ToQColor(m_text));
-    m_painter->setBackgroundMode(m_bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    m_painter->setBackground(ToQColor(m_bk));
+    m_painter->setPen(ToQColor(m_clrText));
+    m_painter->setBackgroundMode(m_nBkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_painter->setBackground(ToQColor(m_clrBk));
     QRect drawn;
     m_painter->drawText(area, flags, s, &drawn);
     if (flags & (Qt::AlignVCenter | Qt::AlignBottom))

@@ -1,3 +1,6 @@
+// The device list view: creation, columns and images, the discovery socket
+// and answers, view modes and the context menu. Device commands and printing
+// have files of their own.
 #include "view/varnex_view.h"
 
 #include "discovery/device_record.h"
@@ -124,7 +127,7 @@ void CVarnexView::DeleteAllRows()
     SendMessage(LVM_DELETEALLITEMS);
     // The records are referenced only by rows; once no row is left they can go.
     if (SendMessage(LVM_GETITEMCOUNT) == 0)
-        m_records.Clear();
+        m_poolRecords.Clear();
 }
 
 void CVarnexView::OnInitialUpdate()
@@ -221,8 +224,8 @@ BOOL CVarnexView::ReopenDeviceSocket()
         return FALSE;
     m_pSocket->Close();
     const char* address = nullptr;
-    if (!m_pSocket->Create(m_ports.localPort, SOCK_DGRAM_TYPE, FD_ALL_EVENTS, address)) {
-        AfxMessageBox(SocketOpenFailMessage(m_ports.localPort), MB_ICONEXCLAMATION);
+    if (!m_pSocket->Create(m_portsDiscovery.localPort, SOCK_DGRAM_TYPE, FD_ALL_EVENTS, address)) {
+        AfxMessageBox(SocketOpenFailMessage(m_portsDiscovery.localPort), MB_ICONEXCLAMATION);
         return FALSE;
     }
     const int on = 1;
@@ -241,8 +244,8 @@ void CVarnexView::OnRefresh()
     if (!ReopenDeviceSocket())
         return;
     const packet::Bytes probe = packet::BuildProbe();
-    const char* host = m_ports.broadcastAddress.empty() ? nullptr : m_ports.broadcastAddress.c_str();
-    m_pSocket->SendTo(probe.data(), static_cast<int>(probe.size()), m_ports.devicePort, host);
+    const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
+    m_pSocket->SendTo(probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
 }
 
@@ -250,7 +253,7 @@ void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52])
 {
     packet::Bytes bytes;
     std::copy(std::begin(frame), std::end(frame), bytes.begin());
-    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_records);
+    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_poolRecords);
     ApplyAutoArrange();
 }
 

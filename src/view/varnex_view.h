@@ -60,7 +60,7 @@ public:
     static CVarnexView* FindDeviceView();
 
     // Ports and address of this view's discovery (the defaults unless a test changes them).
-    DiscoveryPorts m_ports;
+    DiscoveryPorts m_portsDiscovery;
 
     // Members in the order the list relies on.
     int m_nSortCode = 0;
@@ -104,5 +104,5 @@ private:
     void InsertColumns();
     void InstallImageLists();
 
-    DeviceRecordPool m_records;
+    DeviceRecordPool m_poolRecords;
 };

@@ -63,8 +63,8 @@ void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet)
     if (!m_pSocket)
         return;
     const packet::Bytes bytes = PacketBytes(packet);
-    const char* host = m_ports.broadcastAddress.empty() ? nullptr : m_ports.broadcastAddress.c_str();
-    m_pSocket->SendTo(bytes.data(), static_cast<int>(bytes.size()), m_ports.devicePort, host);
+    const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
+    m_pSocket->SendTo(bytes.data(), static_cast<int>(bytes.size()), m_portsDiscovery.devicePort, host);
 }
 
 void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)

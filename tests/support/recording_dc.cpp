@@ -48,8 +48,8 @@ BOOL RecordingDC::TextOut(int x, int y, std::string_view text)
     const SIZE size = GetTextExtent(text);
     op.rc = ToDevice(RECT{x, y, x + size.cx, y + size.cy});
     op.text = std::string(text);
-    op.colour = m_text;
-    op.bk = m_bk;
+    op.colour = m_clrText;
+    op.bk = m_clrBk;
     m_ops.push_back(op);
     return TRUE;
 }
@@ -61,8 +61,8 @@ int RecordingDC::DrawText(std::string_view text, RECT* rc, UINT format)
         op.kind = DrawOp::Kind::Text;
         op.rc = ToDevice(*rc);
         op.text = std::string(text);
-        op.colour = m_text;
-        op.bk = m_bk;
+        op.colour = m_clrText;
+        op.bk = m_clrBk;
         op.format = format;
         m_ops.push_back(op);
     }

@@ -1,3 +1,5 @@
+// The list-view control: creation, the message dispatch, styles, colours and
+// image lists. Columns, items, geometry, painting and input have files of their own.
 #include "controls/listview/listview_control.h"
 
 #include <algorithm>
@@ -31,7 +33,7 @@ void RegisterListViewClass()
         WC_LISTVIEWA, [](CWnd* wnd) -> std::unique_ptr<ControlProc> { return std::make_unique<ListViewControl>(wnd); });
 }
 
-ListViewControl::ListViewControl(CWnd* wnd) : m_wnd(wnd), m_clrBk(GetSysColor(COLOR_WINDOW)) {}
+ListViewControl::ListViewControl(CWnd* wnd) : m_wnd(wnd), m_bkColour(GetSysColor(COLOR_WINDOW)) {}
 
 ListViewControl::~ListViewControl() = default;
 
@@ -41,15 +43,15 @@ LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     // Colours and image lists.
     case LVM_GETBKCOLOR:
-        return m_clrBk;
+        return m_bkColour;
     case LVM_SETBKCOLOR:
         return SetBkColor(static_cast<COLORREF>(lParam));
     case LVM_GETTEXTCOLOR:
-        return m_clrText;
+        return m_textColour;
     case LVM_SETTEXTCOLOR:
         return SetTextColor(static_cast<COLORREF>(lParam));
     case LVM_GETTEXTBKCOLOR:
-        return m_clrTextBk;
+        return m_textBkColour;
     case LVM_SETTEXTBKCOLOR:
         return SetTextBkColor(static_cast<COLORREF>(lParam));
     case LVM_GETIMAGELIST:
@@ -368,10 +370,10 @@ void ListViewControl::UpdateItemMetrics()
         return;
     }
     int height = m_lineHeight;
-    if (m_imgSmall)
-        height = std::max(height, m_imgSmall->Height());
-    if (m_imgState)
-        height = std::max(height, m_imgState->Height());
+    if (m_smallImages)
+        height = std::max(height, m_smallImages->Height());
+    if (m_stateImages)
+        height = std::max(height, m_stateImages->Height());
     height += 1;
     // Room for the line under each row.
     if (View() == LVS_REPORT && (m_exStyle & LVS_EX_GRIDLINES))
@@ -381,7 +383,7 @@ void ListViewControl::UpdateItemMetrics()
 
 void ListViewControl::MeasureOwnerDrawItem()
 {
-    int height = std::max(m_lineHeight, m_imgSmall ? m_imgSmall->Height() : 0) + 1;
+    int height = std::max(m_lineHeight, m_smallImages ? m_smallImages->Height() : 0) + 1;
     CWnd* parent = m_wnd->GetParent();
     if (parent) {
         MEASUREITEMSTRUCT mis;
@@ -407,12 +409,12 @@ DWORD ListViewControl::SetExtendedStyle(DWORD mask, DWORD style)
     if (changed & LVS_EX_CHECKBOXES) {
         if (m_exStyle & LVS_EX_CHECKBOXES) {
             EnsureCheckBoxImages();
-            m_imgState = m_checkBoxes.get();
+            m_stateImages = m_checkBoxes.get();
             // Every row starts unchecked.
             for (int i = 0; i < m_items.Count(); ++i)
                 m_items.SetState(i, (m_items.State(i) & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(1));
-        } else if (m_imgState == m_checkBoxes.get()) {
-            m_imgState = nullptr;
+        } else if (m_stateImages == m_checkBoxes.get()) {
+            m_stateImages = nullptr;
         }
     }
     if ((changed & LVS_EX_HEADERDRAGDROP) && m_header) {
@@ -450,11 +452,11 @@ CImageList* ListViewControl::GetImageList(WPARAM which) const
 {
     switch (which) {
     case LVSIL_NORMAL:
-        return m_imgNormal;
+        return m_normalImages;
     case LVSIL_SMALL:
-        return m_imgSmall;
+        return m_smallImages;
     case LVSIL_STATE:
-        return m_imgState;
+        return m_stateImages;
     default:
         return nullptr;
     }
@@ -465,19 +467,19 @@ CImageList* ListViewControl::SetImageList(WPARAM which, CImageList* list)
     CImageList* old = nullptr;
     switch (which) {
     case LVSIL_NORMAL:
-        old = m_imgNormal;
-        m_imgNormal = list;
+        old = m_normalImages;
+        m_normalImages = list;
         break;
     case LVSIL_SMALL:
-        old = m_imgSmall;
-        m_imgSmall = list;
+        old = m_smallImages;
+        m_smallImages = list;
         // The header shows its images from the small list.
         if (m_header)
             m_header->SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
         break;
     case LVSIL_STATE:
-        old = m_imgState;
-        m_imgState = list;
+        old = m_stateImages;
+        m_stateImages = list;
         break;
     default:
         return nullptr;
@@ -492,21 +494,21 @@ CImageList* ListViewControl::SetImageList(WPARAM which, CImageList* list)
 
 BOOL ListViewControl::SetBkColor(COLORREF colour)
 {
-    m_clrBk = colour;
+    m_bkColour = colour;
     InvalidateAll();
     return TRUE;
 }
 
 BOOL ListViewControl::SetTextColor(COLORREF colour)
 {
-    m_clrText = colour;
+    m_textColour = colour;
     InvalidateAll();
     return TRUE;
 }
 
 BOOL ListViewControl::SetTextBkColor(COLORREF colour)
 {
-    m_clrTextBk = colour;
+    m_textBkColour = colour;
     InvalidateAll();
     return TRUE;
 }

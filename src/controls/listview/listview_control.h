@@ -202,14 +202,14 @@ private:
     std::vector<ColumnInfo> m_columns;
     DWORD m_exStyle = 0;
 
-    CImageList* m_imgNormal = nullptr;
-    CImageList* m_imgSmall = nullptr;
-    CImageList* m_imgState = nullptr;
+    CImageList* m_normalImages = nullptr;
+    CImageList* m_smallImages = nullptr;
+    CImageList* m_stateImages = nullptr;
     std::unique_ptr<CImageList> m_checkBoxes; // the state images the control makes for LVS_EX_CHECKBOXES
 
-    COLORREF m_clrBk;
-    COLORREF m_clrText = CLR_DEFAULT;
-    COLORREF m_clrTextBk = CLR_DEFAULT;
+    COLORREF m_bkColour;
+    COLORREF m_textColour = CLR_DEFAULT;
+    COLORREF m_textBkColour = CLR_DEFAULT;
     CFont* m_font = nullptr;
     std::unique_ptr<CFont> m_hotFont;
     int m_lineHeight = 16;

@@ -49,8 +49,8 @@ void ListViewControl::CreateHeader()
     m_header = std::move(header);
     if (m_font)
         m_header->SetFont(m_font, FALSE);
-    if (m_imgSmall)
-        m_header->SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_imgSmall));
+    if (m_smallImages)
+        m_header->SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_smallImages));
     LayoutHeader();
 }
 
@@ -318,8 +318,8 @@ int ListViewControl::AutoSizeWidth(int column, bool useHeader)
         hi.cchTextMax = sizeof text;
         if (m_header->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&hi))) {
             int headerWidth = static_cast<int>(dc->GetTextExtent(text).cx) + kHeaderTextPadding;
-            if ((hi.fmt & HDF_IMAGE) && m_imgSmall)
-                headerWidth += m_imgSmall->Width() + kCellTextInset;
+            if ((hi.fmt & HDF_IMAGE) && m_smallImages)
+                headerWidth += m_smallImages->Width() + kCellTextInset;
             if (hi.fmt & (HDF_SORTUP | HDF_SORTDOWN))
                 headerWidth += kHeaderArrowWidth;
             width = std::max(width, headerWidth);

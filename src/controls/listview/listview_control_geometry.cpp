@@ -33,8 +33,8 @@ bool ListViewControl::AutoArranged() const
 
 SIZE ListViewControl::IconCell() const
 {
-    const int iconW = m_imgNormal ? m_imgNormal->Width() : kDefaultIconSize;
-    const int iconH = m_imgNormal ? m_imgNormal->Height() : kDefaultIconSize;
+    const int iconW = m_normalImages ? m_normalImages->Width() : kDefaultIconSize;
+    const int iconH = m_normalImages ? m_normalImages->Height() : kDefaultIconSize;
     return SIZE{std::max(kDefaultIconSpacing, iconW + 16), iconH + 6 + 2 * m_lineHeight};
 }
 
@@ -47,7 +47,7 @@ SIZE ListViewControl::SmallCell()
         int widest = 0;
         for (int i = 0; i < m_items.Count(); ++i)
             widest = std::max(widest, static_cast<int>(dc->GetTextExtent(DisplayText(i, 0)).cx));
-        const int images = (m_imgState ? m_imgState->Width() : 0) + (m_imgSmall ? m_imgSmall->Width() : 0);
+        const int images = (m_stateImages ? m_stateImages->Width() : 0) + (m_smallImages ? m_smallImages->Width() : 0);
         m_smallItemWidth = images + kLabelPadding + widest + kSmallLabelTrailing;
     }
     return SIZE{m_smallItemWidth, m_itemHeight};
@@ -93,8 +93,8 @@ POINT ListViewControl::ItemViewPosition(int index)
 bool ListViewControl::GetItemParts(int index, ItemParts* parts)
 {
     const int view = View();
-    const int stateW = m_imgState ? m_imgState->Width() : 0;
-    const int stateH = m_imgState ? m_imgState->Height() : 0;
+    const int stateW = m_stateImages ? m_stateImages->Width() : 0;
+    const int stateH = m_stateImages ? m_stateImages->Height() : 0;
     const ListItem* row = m_items.Item(index);
 
     if (view == LVS_REPORT) {
@@ -103,10 +103,10 @@ bool ListViewControl::GetItemParts(int index, ItemParts* parts)
         RECT col0 = ColumnRect(0);
         if (ColumnCount() == 0)
             col0 = RECT{-m_scrollX, 0, -m_scrollX, 0};
-        const int indentUnit = m_imgSmall ? m_imgSmall->Width() : 16;
+        const int indentUnit = m_smallImages ? m_smallImages->Width() : 16;
         const LONG x = col0.left + kReportMarginX + (row ? row->indent : 0) * indentUnit;
         parts->state = RECT{x, top, x + stateW, bottom};
-        const int iconW = m_imgSmall ? m_imgSmall->Width() : 0;
+        const int iconW = m_smallImages ? m_smallImages->Width() : 0;
         parts->icon = RECT{parts->state.right, top, parts->state.right + iconW, bottom};
         parts->label = RECT{parts->icon.right, top, std::max(parts->icon.right, col0.right), bottom};
         parts->bounds = RECT{-m_scrollX, top, -m_scrollX + TotalColumnWidth(), bottom};
@@ -121,8 +121,8 @@ bool ListViewControl::GetItemParts(int index, ItemParts* parts)
     const int textW = text.empty() ? 0 : static_cast<int>(dc->GetTextExtent(text).cx);
     if (view == LVS_ICON) {
         const SIZE cell = IconCell();
-        const int iconW = m_imgNormal ? m_imgNormal->Width() : kDefaultIconSize;
-        const int iconH = m_imgNormal ? m_imgNormal->Height() : kDefaultIconSize;
+        const int iconW = m_normalImages ? m_normalImages->Width() : kDefaultIconSize;
+        const int iconH = m_normalImages ? m_normalImages->Height() : kDefaultIconSize;
         parts->icon = RECT{x + (cell.cx - iconW) / 2, y + 2, x + (cell.cx - iconW) / 2 + iconW, y + 2 + iconH};
         parts->state =
             RECT{parts->icon.left - stateW, parts->icon.bottom - stateH, parts->icon.left, parts->icon.bottom};
@@ -133,7 +133,7 @@ bool ListViewControl::GetItemParts(int index, ItemParts* parts)
         return true;
     }
     const SIZE cell = SmallCell();
-    const int iconW = m_imgSmall ? m_imgSmall->Width() : 0;
+    const int iconW = m_smallImages ? m_smallImages->Width() : 0;
     parts->state = RECT{x, y, x + stateW, y + m_itemHeight};
     parts->icon = RECT{parts->state.right, y, parts->state.right + iconW, y + m_itemHeight};
     parts->label = RECT{parts->icon.right, y, std::min<LONG>(x + cell.cx, parts->icon.right + textW + kLabelPadding),
@@ -197,7 +197,7 @@ BOOL ListViewControl::GetSubItemRect(int index, RECT* rc)
         *rc = cell;
         return TRUE;
     case LVIR_ICON:
-        *rc = RECT{cell.left, cell.top, cell.left + (m_imgSmall ? m_imgSmall->Width() : 0), cell.bottom};
+        *rc = RECT{cell.left, cell.top, cell.left + (m_smallImages ? m_smallImages->Width() : 0), cell.bottom};
         return TRUE;
     default:
         return FALSE;
@@ -267,7 +267,7 @@ int ListViewControl::HitTest(LVHITTESTINFO* info, bool subItem)
             return LVHT_ONITEMICON;
         if (PtInRect(parts.label, pt))
             return LVHT_ONITEMLABEL;
-        if (m_imgState && PtInRect(parts.state, pt))
+        if (m_stateImages && PtInRect(parts.state, pt))
             return LVHT_ONITEMSTATEICON;
         return 0;
     };

@@ -34,7 +34,7 @@ COLORREF ListViewControl::TextColour(COLORREF requested) const
 COLORREF ListViewControl::TextBkColour(COLORREF requested) const
 {
     if (requested == CLR_DEFAULT)
-        return m_clrBk;
+        return m_bkColour;
     return requested;
 }
 
@@ -62,14 +62,14 @@ BOOL ListViewControl::OnEraseBkgnd(CDC* dc)
 {
     if (dc == nullptr)
         return FALSE;
-    if (m_clrBk == CLR_NONE) {
+    if (m_bkColour == CLR_NONE) {
         // A transparent list lets its parent paint what lies behind it.
         CWnd* parent = m_wnd->GetParent();
         return parent ? static_cast<BOOL>(parent->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc))) : FALSE;
     }
     RECT client;
     m_wnd->GetClientRect(&client);
-    dc->FillSolidRect(client, m_clrBk);
+    dc->FillSolidRect(client, m_bkColour);
     return TRUE;
 }
 
@@ -93,8 +93,8 @@ void ListViewControl::FillCustomDraw(NMLVCUSTOMDRAW& cd, CDC* dc, int index, con
     if (index == m_hot)
         cd.nmcd.uItemState |= CDIS_HOT;
     cd.nmcd.lItemlParam = ItemParam(index);
-    cd.clrText = m_clrText;
-    cd.clrTextBk = m_clrTextBk;
+    cd.clrText = m_textColour;
+    cd.clrTextBk = m_textBkColour;
 }
 
 void ListViewControl::OnPaint(CDC* dc)
@@ -110,8 +110,8 @@ void ListViewControl::OnPaint(CDC* dc)
     NMLVCUSTOMDRAW cd;
     cd.nmcd.hdc = dc;
     cd.nmcd.rc = client;
-    cd.clrText = m_clrText;
-    cd.clrTextBk = m_clrTextBk;
+    cd.clrText = m_textColour;
+    cd.clrTextBk = m_textBkColour;
     const LRESULT mode = CustomDraw(cd, CDDS_PREPAINT);
 
     if (!(mode & CDRF_SKIPDEFAULT)) {
@@ -242,12 +242,12 @@ void ListViewControl::PaintReportCell(CDC* dc, int index, const ColumnSpan& colu
         if (bk != CLR_NONE)
             dc->FillSolidRect(cell, bk);
         RECT textRect{cell.left + kCellTextInset, cell.top, cell.right - kCellTextInset, cell.bottom};
-        if ((m_exStyle & LVS_EX_SUBITEMIMAGES) && m_imgSmall) {
+        if ((m_exStyle & LVS_EX_SUBITEMIMAGES) && m_smallImages) {
             const int image = DisplayImage(index, column.index);
-            if (image >= 0 && image < m_imgSmall->GetImageCount()) {
-                dc->DrawImage(m_imgSmall, image, cell.left + kLabelTextInset, cell.top, m_imgSmall->Width(),
-                              std::min<int>(m_imgSmall->Height(), cell.bottom - cell.top), ILD_NORMAL);
-                textRect.left = cell.left + kLabelTextInset + m_imgSmall->Width() + kLabelTextInset;
+            if (image >= 0 && image < m_smallImages->GetImageCount()) {
+                dc->DrawImage(m_smallImages, image, cell.left + kLabelTextInset, cell.top, m_smallImages->Width(),
+                              std::min<int>(m_smallImages->Height(), cell.bottom - cell.top), ILD_NORMAL);
+                textRect.left = cell.left + kLabelTextInset + m_smallImages->Width() + kLabelTextInset;
             }
         }
         const int fmt = static_cast<std::size_t>(column.index) < m_columns.size()
@@ -266,15 +266,15 @@ void ListViewControl::PaintImages(CDC* dc, int index, const ItemParts& parts, bo
     const UINT state = m_items.State(index);
     const UINT style = ((state & LVIS_SELECTED) && m_wnd->HasFocus()) ? ILD_SELECTED : ILD_NORMAL;
     const int stateImage = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);
-    if (m_imgState && stateImage > 0 && !IsRectEmpty(parts.state)) {
-        const int h = std::min<int>(m_imgState->Height(), parts.state.bottom - parts.state.top);
+    if (m_stateImages && stateImage > 0 && !IsRectEmpty(parts.state)) {
+        const int h = std::min<int>(m_stateImages->Height(), parts.state.bottom - parts.state.top);
         const int y = parts.state.top + (parts.state.bottom - parts.state.top - h) / 2;
-        if (m_imgState == m_checkBoxes.get())
-            dc->DrawCheckBox(RECT{parts.state.left, y, parts.state.left + m_imgState->Width(), y + h}, stateImage == 2);
-        else if (stateImage - 1 < m_imgState->GetImageCount())
-            dc->DrawImage(m_imgState, stateImage - 1, parts.state.left, y, m_imgState->Width(), h, ILD_NORMAL);
+        if (m_stateImages == m_checkBoxes.get())
+            dc->DrawCheckBox(RECT{parts.state.left, y, parts.state.left + m_stateImages->Width(), y + h}, stateImage == 2);
+        else if (stateImage - 1 < m_stateImages->GetImageCount())
+            dc->DrawImage(m_stateImages, stateImage - 1, parts.state.left, y, m_stateImages->Width(), h, ILD_NORMAL);
     }
-    CImageList* images = large ? m_imgNormal : m_imgSmall;
+    CImageList* images = large ? m_normalImages : m_smallImages;
     if (images == nullptr || IsRectEmpty(parts.icon))
         return;
     const int image = DisplayImage(index, 0);
