@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "device_rows.h"
 #include "controls/common_controls.h"
+#include "device_rows.h"
 #include "framework/fixed_metrics_dc.h"
 #include "framework/list_ctrl.h"
 

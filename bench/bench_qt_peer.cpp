@@ -42,7 +42,7 @@ void BM_QtModelInsertSorted(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_QtModelInsertSorted)->Arg(10000)->Unit(benchmark::kMillisecond);
 

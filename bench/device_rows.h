@@ -8,7 +8,7 @@
 #include <vector>
 
 struct BenchRow {
-    std::array<std::string, 6> texts;  // name, IP, mask, gateway, MAC, version
+    std::array<std::string, 6> texts; // name, IP, mask, gateway, MAC, version
 };
 
 inline std::vector<BenchRow> MakeBenchRows(int count)

@@ -50,20 +50,21 @@ const DialogTemplateDef kInputMac{IDD_INPUT_MAC,
                                       {K::Edit, IDC_EDIT_MAC, "", 12, 18, 102, 12, ES_UPPERCASE, 0},
                                   }};
 
-const DialogTemplateDef kInputPassword{IDD_INPUT_PASSWORD,
-                                       "Dialog Frame",
-                                       124,
-                                       66,
-                                       "MS Shell Dlg",
-                                       8,
-                                       {
-                                           {K::Edit, IDC_EDIT_PASSWORD, "", 12, 18, 102, 12, ES_PASSWORD | ES_AUTOHSCROLL, 0},
-                                           {K::DefPushButton, 1, "Confirm", 18, 42, 36, 18, 0, 0},
-                                           {K::PushButton, 2, "Cancel", 72, 42, 36, 18, 0, 0},
-                                           {K::GroupBox, 0xFFFF, "Input Password", 6, 6, 114, 30, 0, 0},
-                                       }};
+const DialogTemplateDef kInputPassword{
+    IDD_INPUT_PASSWORD,
+    "Dialog Frame",
+    124,
+    66,
+    "MS Shell Dlg",
+    8,
+    {
+        {K::Edit, IDC_EDIT_PASSWORD, "", 12, 18, 102, 12, ES_PASSWORD | ES_AUTOHSCROLL, 0},
+        {K::DefPushButton, 1, "Confirm", 18, 42, 36, 18, 0, 0},
+        {K::PushButton, 2, "Cancel", 72, 42, 36, 18, 0, 0},
+        {K::GroupBox, 0xFFFF, "Input Password", 6, 6, 114, 30, 0, 0},
+    }};
 
-}  // namespace
+} // namespace
 
 const DialogTemplateDef* FindDialog(UINT id)
 {
@@ -81,4 +82,4 @@ const DialogTemplateDef* FindDialog(UINT id)
     }
 }
 
-}  // namespace res
+} // namespace res

@@ -10,7 +10,7 @@ namespace {
 constexpr int kSamples = 4;
 constexpr double kPi = 3.14159265358979323846;
 
-}  // namespace
+} // namespace
 
 IconCanvas::IconCanvas(int size)
     : m_size(size), m_r(static_cast<std::size_t>(size * size)), m_g(m_r.size()), m_b(m_r.size()), m_a(m_r.size())
@@ -135,4 +135,4 @@ ImageData IconCanvas::Finish() const
     return out;
 }
 
-}  // namespace res
+} // namespace res

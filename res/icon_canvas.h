@@ -37,4 +37,4 @@ private:
     std::vector<double> m_r, m_g, m_b, m_a;
 };
 
-}  // namespace res
+} // namespace res

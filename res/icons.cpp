@@ -33,7 +33,10 @@ void DeviceBox(IconCanvas& c, Colour body, Colour lamp)
     c.Line(24, 25, 24, 29, 2, kInk);
 }
 
-void Known(IconCanvas& c) { DeviceBox(c, kLightBlue, kGreen); }
+void Known(IconCanvas& c)
+{
+    DeviceBox(c, kLightBlue, kGreen);
+}
 
 void Unknown(IconCanvas& c)
 {
@@ -178,7 +181,7 @@ const std::map<UINT, IconDef>& Icons()
     return icons;
 }
 
-}  // namespace
+} // namespace
 
 const IconDef* FindIcon(UINT id)
 {
@@ -187,4 +190,4 @@ const IconDef* FindIcon(UINT id)
     return it == icons.end() ? nullptr : &it->second;
 }
 
-}  // namespace res
+} // namespace res

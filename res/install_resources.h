@@ -14,4 +14,4 @@ const ToolBarDef* FindToolBar(UINT id);
 const IconDef* FindIcon(UINT id);
 const DialogTemplateDef* FindDialog(UINT id);
 
-}  // namespace res
+} // namespace res

@@ -60,7 +60,7 @@ const ToolBarDef kToolBar{IDR_MAINFRAME,
                           {ID_REFRESH, ID_SEPARATOR, ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET,
                            ID_UPDATE_FIRMWARE, ID_SEPARATOR, ID_APP_ABOUT}};
 
-}  // namespace
+} // namespace
 
 const MenuDef* FindMenu(UINT id)
 {
@@ -71,9 +71,15 @@ const MenuDef* FindMenu(UINT id)
     return nullptr;
 }
 
-const AcceleratorTableDef* FindAccelerators(UINT id) { return id == IDR_MAINFRAME ? &kAccelerators : nullptr; }
+const AcceleratorTableDef* FindAccelerators(UINT id)
+{
+    return id == IDR_MAINFRAME ? &kAccelerators : nullptr;
+}
 
-const ToolBarDef* FindToolBar(UINT id) { return id == IDR_MAINFRAME ? &kToolBar : nullptr; }
+const ToolBarDef* FindToolBar(UINT id)
+{
+    return id == IDR_MAINFRAME ? &kToolBar : nullptr;
+}
 
 void InstallResources()
 {
@@ -87,4 +93,4 @@ void InstallResources()
     SetResourceProvider(p);
 }
 
-}  // namespace res
+} // namespace res

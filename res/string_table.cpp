@@ -76,7 +76,7 @@ constexpr StringEntry kStrings[] = {
     {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
 };
 
-}  // namespace
+} // namespace
 
 const char* FindString(UINT id)
 {
@@ -86,4 +86,4 @@ const char* FindString(UINT id)
     return nullptr;
 }
 
-}  // namespace res
+} // namespace res

@@ -13,7 +13,10 @@ const MessageMap* CMainFrame::GetThisMessageMap()
     return &map;
 }
 
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) { return CFrameWnd::PreCreateWindow(cs); }
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    return CFrameWnd::PreCreateWindow(cs);
+}
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
 {

@@ -3,11 +3,11 @@
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "app/varnex_doc.h"
-#include "system/async_socket.h"
 #include "controls/common_controls.h"
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
 #include "res/resource_ids.h"
+#include "system/async_socket.h"
 #include "view/varnex_view.h"
 
 const MessageMap* CVarnexApp::GetThisMessageMap()
@@ -19,7 +19,10 @@ const MessageMap* CVarnexApp::GetThisMessageMap()
     return &map;
 }
 
-CVarnexApp::CVarnexApp() : CWinApp(AfxLoadString(AFX_IDS_APP_TITLE).empty() ? "Varnex" : AfxLoadString(AFX_IDS_APP_TITLE)) {}
+CVarnexApp::CVarnexApp()
+    : CWinApp(AfxLoadString(AFX_IDS_APP_TITLE).empty() ? "Varnex" : AfxLoadString(AFX_IDS_APP_TITLE))
+{
+}
 
 BOOL CVarnexApp::InitInstance()
 {

@@ -38,9 +38,12 @@ void WipeBytes(void* p, std::size_t n)
         bytes[i] = 0;
 }
 
-}  // namespace
+} // namespace
 
-void WipePassword(COMMAND_PACKET& packet) { WipeBytes(packet.password, sizeof packet.password); }
+void WipePassword(COMMAND_PACKET& packet)
+{
+    WipeBytes(packet.password, sizeof packet.password);
+}
 
 void WipeText(std::string& text)
 {

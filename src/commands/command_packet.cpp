@@ -65,7 +65,7 @@ int ParsePieces(std::string_view text, char sep, std::uint8_t* dest, int count, 
     return pieces;
 }
 
-}  // namespace
+} // namespace
 
 int ParseDottedBytes(std::string_view text, std::uint8_t* dest, int count)
 {

@@ -18,7 +18,10 @@ std::optional<std::string> BrowserPathFromRegisteredCommand(const std::string& c
     return std::nullopt;
 }
 
-browser::BrowserEnvironment FindDefaultBrowser() { return browser::SystemBrowserEnvironment(); }
+browser::BrowserEnvironment FindDefaultBrowser()
+{
+    return browser::SystemBrowserEnvironment();
+}
 
 bool OpenInBrowser(const browser::BrowserEnvironment& env, const std::string& argument, std::string& error)
 {

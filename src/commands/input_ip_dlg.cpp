@@ -18,9 +18,12 @@ void ReadAddress(const CIPAddressCtrl& ctrl, BYTE (&bytes)[4])
     ctrl.GetAddress(bytes[0], bytes[1], bytes[2], bytes[3]);
 }
 
-BOOL Differs(const BYTE (&a)[4], const BYTE (&b)[4]) { return std::memcmp(a, b, sizeof a) != 0 ? TRUE : FALSE; }
+BOOL Differs(const BYTE (&a)[4], const BYTE (&b)[4])
+{
+    return std::memcmp(a, b, sizeof a) != 0 ? TRUE : FALSE;
+}
 
-}  // namespace
+} // namespace
 
 CInputIPDlg::CInputIPDlg() : CDialog(IDD_INPUT_IP) {}
 
@@ -42,7 +45,7 @@ BOOL CInputIPDlg::OnInitDialog()
     ShowAddress(m_ipCtrl, m_oldIP);
     ShowAddress(m_maskCtrl, m_oldMask);
     ShowAddress(m_gatewayCtrl, m_oldGateway);
-    return TRUE;  // the focus goes to the IP field
+    return TRUE; // the focus goes to the IP field
 }
 
 void CInputIPDlg::OnOK()

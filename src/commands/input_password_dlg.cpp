@@ -5,9 +5,15 @@
 
 CInputPasswordDlg::CInputPasswordDlg() : CDialog(IDD_INPUT_PASSWORD) {}
 
-CInputPasswordDlg::~CInputPasswordDlg() { WipePassword(); }
+CInputPasswordDlg::~CInputPasswordDlg()
+{
+    WipePassword();
+}
 
-void CInputPasswordDlg::WipePassword() { WipeText(m_strPassword); }
+void CInputPasswordDlg::WipePassword()
+{
+    WipeText(m_strPassword);
+}
 
 void CInputPasswordDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -11,7 +11,10 @@ namespace {
 
 constexpr WPARAM kBackspace = 0x08;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 // The UTF-8 bytes of one typed character.
 std::string EncodeCharacter(WPARAM cp)
@@ -136,7 +139,7 @@ private:
             return;
         }
         if (ch < 0x20 || ch == 0x7F)
-            return;  // Enter, Tab, Esc and control keys belong to the dialog
+            return; // Enter, Tab, Esc and control keys belong to the dialog
         std::string bytes = EncodeCharacter(ch);
         ToCase(bytes);
         if (bytes.empty())
@@ -160,7 +163,7 @@ private:
         if (value.size() > room) {
             std::size_t cut = room;
             while (cut > 0 && IsContinuationByte(value[cut]))
-                --cut;  // never split a character
+                --cut; // never split a character
             value.erase(cut);
             truncated = true;
         }
@@ -186,8 +189,14 @@ private:
     CFont* m_font = nullptr;
 };
 
-std::unique_ptr<ControlProc> CreateEditControl(CWnd* wnd) { return std::make_unique<EditControl>(wnd); }
+std::unique_ptr<ControlProc> CreateEditControl(CWnd* wnd)
+{
+    return std::make_unique<EditControl>(wnd);
+}
 
-}  // namespace
+} // namespace
 
-void RegisterEditControl() { RegisterWindowClass(kEditClassName, &CreateEditControl); }
+void RegisterEditControl()
+{
+    RegisterWindowClass(kEditClassName, &CreateEditControl);
+}

@@ -37,7 +37,8 @@ ImageData ScaleImage(const ImageData& image, int cx, int cy)
         for (int x = 0; x < cx; ++x) {
             const int sx = x * image.width / cx;
             const int sy = y * image.height / cy;
-            out.argb[static_cast<std::size_t>(y * cx + x)] = image.argb[static_cast<std::size_t>(sy * image.width + sx)];
+            out.argb[static_cast<std::size_t>(y * cx + x)] =
+                image.argb[static_cast<std::size_t>(sy * image.width + sx)];
         }
     return out;
 }
@@ -54,9 +55,9 @@ int CImageList::Add(const ImageData& image)
 int CImageList::Add(const ImageData& image, COLORREF maskColour)
 {
     ImageData masked = image;
-    const std::uint32_t key =
-        0xFF000000u | (static_cast<std::uint32_t>(GetRValue(maskColour)) << 16) |
-        (static_cast<std::uint32_t>(GetGValue(maskColour)) << 8) | static_cast<std::uint32_t>(GetBValue(maskColour));
+    const std::uint32_t key = 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(maskColour)) << 16) |
+                              (static_cast<std::uint32_t>(GetGValue(maskColour)) << 8) |
+                              static_cast<std::uint32_t>(GetBValue(maskColour));
     for (std::uint32_t& px : masked.argb)
         if ((px | 0xFF000000u) == key)
             px = 0;

@@ -14,7 +14,7 @@ constexpr WPARAM kBackspace = 0x08;
 constexpr std::size_t kFieldDigits = 3;
 
 struct Field {
-    std::string digits;  // empty: blank
+    std::string digits; // empty: blank
     int low = 0;
     int high = 255;
 };
@@ -161,7 +161,7 @@ private:
         if (changed)
             Changed();
         else
-            m_wnd->Invalidate();  // the host may show something the field refused
+            m_wnd->Invalidate(); // the host may show something the field refused
         return TRUE;
     }
 
@@ -250,8 +250,14 @@ private:
     CFont* m_font = nullptr;
 };
 
-std::unique_ptr<ControlProc> CreateIPAddressControl(CWnd* wnd) { return std::make_unique<IPAddressControl>(wnd); }
+std::unique_ptr<ControlProc> CreateIPAddressControl(CWnd* wnd)
+{
+    return std::make_unique<IPAddressControl>(wnd);
+}
 
-}  // namespace
+} // namespace
 
-void RegisterIPAddressControl() { RegisterWindowClass(kIPAddressClassName, &CreateIPAddressControl); }
+void RegisterIPAddressControl()
+{
+    RegisterWindowClass(kIPAddressClassName, &CreateIPAddressControl);
+}

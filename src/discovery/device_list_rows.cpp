@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "framework/wnd.h"
 #include "controls/commctrl.h"
+#include "framework/wnd.h"
 
 const char* DeviceRecordPool::Add(const std::string& record)
 {

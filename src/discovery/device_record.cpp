@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "res/resource_ids.h"
 #include "framework/resources.h"
+#include "res/resource_ids.h"
 
 namespace device {
 
@@ -20,7 +20,7 @@ std::string FormatVersion(std::uint8_t major, std::uint8_t minor)
     return buf;
 }
 
-}  // namespace
+} // namespace
 
 std::string FormatDotted(const std::uint8_t* p)
 {
@@ -88,4 +88,4 @@ const char* GetField(const char* record, int n)
     return p;
 }
 
-}  // namespace device
+} // namespace device

@@ -37,4 +37,4 @@ std::string FormatDotted(const std::uint8_t* p);
 // Six bytes as "%02X-%02X-%02X-%02X-%02X-%02X".
 std::string FormatMac(const std::uint8_t* p);
 
-}  // namespace device
+} // namespace device

@@ -9,7 +9,7 @@
 struct DiscoveryPorts {
     UINT localPort = 4000;
     UINT devicePort = 36;
-    std::string broadcastAddress;  // empty: 255.255.255.255
+    std::string broadcastAddress; // empty: 255.255.255.255
 };
 
 // The port failure text: the string's text before its line break, the port

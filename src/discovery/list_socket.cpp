@@ -6,12 +6,21 @@ namespace {
 
 ReplyReceiver* (*g_lookup)() = nullptr;
 
-}  // namespace
+} // namespace
 
-ReplyReceiver* FindReplyReceiver() { return g_lookup ? g_lookup() : nullptr; }
-void SetReplyReceiverLookup(ReplyReceiver* (*lookup)()) { g_lookup = lookup; }
+ReplyReceiver* FindReplyReceiver()
+{
+    return g_lookup ? g_lookup() : nullptr;
+}
+void SetReplyReceiverLookup(ReplyReceiver* (*lookup)())
+{
+    g_lookup = lookup;
+}
 
-CListSocket::~CListSocket() { Close(); }
+CListSocket::~CListSocket()
+{
+    Close();
+}
 
 void CListSocket::OnReceive(int nErrorCode)
 {

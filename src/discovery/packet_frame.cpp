@@ -17,4 +17,4 @@ bool HasHeader(const Bytes& frame, std::uint8_t code)
     return frame[0] == kMagic[0] && frame[1] == kMagic[1] && frame[2] == kMagic[2] && frame[kCommandAt] == code;
 }
 
-}  // namespace packet
+} // namespace packet

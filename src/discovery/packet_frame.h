@@ -35,4 +35,4 @@ Bytes BuildProbe();
 // Whether the first four bytes are the magic letters followed by code.
 bool HasHeader(const Bytes& frame, std::uint8_t code);
 
-}  // namespace packet
+} // namespace packet

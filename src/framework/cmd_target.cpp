@@ -58,7 +58,10 @@ void CCmdUI::Enable(BOOL bOn)
     m_bEnableChanged = true;
 }
 
-void CCmdUI::SetCheck(int nCheck) { checked = nCheck; }
+void CCmdUI::SetCheck(int nCheck)
+{
+    checked = nCheck;
+}
 
 void CCmdUI::SetText(const std::string&) {}
 

@@ -81,7 +81,7 @@ constexpr UINT SBPS_STRETCH = 0x08000000;
 struct StatusPane {
     UINT id = 0;
     UINT style = 0;
-    int width = 0;  // pixels; the first pane stretches
+    int width = 0; // pixels; the first pane stretches
     std::string text;
     bool enabled = true;
 };

@@ -74,8 +74,8 @@ struct TEXTMETRIC {
 // owner-drawn list needs.
 class CFont {
 public:
-    std::string face;       // empty: the desktop's default font
-    int pointSize = 0;      // 0: the desktop's default size
+    std::string face;  // empty: the desktop's default font
+    int pointSize = 0; // 0: the desktop's default size
     bool bold = false;
     bool underline = false;
 };
@@ -91,7 +91,7 @@ public:
 struct HeaderSectionPaint {
     RECT rc{};
     std::string text;
-    int fmt = 0;            // HDF_* alignment and sort bits
+    int fmt = 0; // HDF_* alignment and sort bits
     bool pressed = false;
     bool hot = false;
     const CImageList* images = nullptr;
@@ -132,7 +132,11 @@ public:
     virtual void DrawHeaderSection(const HeaderSectionPaint& section) = 0;
     virtual void DrawCheckBox(const RECT& rc, bool checked) = 0;
     // Printer escapes (NEWFRAME, ENDDOC); a screen answers -1.
-    virtual int Escape(int code) { (void)code; return -1; }
+    virtual int Escape(int code)
+    {
+        (void)code;
+        return -1;
+    }
     // A printer's job is over once the document has ended or an escape failed.
     virtual bool IsPrintJobOver() const { return false; }
     // Where logical (0,0) lies in device coordinates; a host moves it to paint a

@@ -28,11 +28,10 @@ const char* ClassNameOf(DialogControlKind kind)
 
 bool TakesFocus(DialogControlKind kind)
 {
-    return kind != DialogControlKind::GroupBox && kind != DialogControlKind::Static &&
-           kind != DialogControlKind::Icon;
+    return kind != DialogControlKind::GroupBox && kind != DialogControlKind::Static && kind != DialogControlKind::Icon;
 }
 
-}  // namespace
+} // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParent) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParent) {}
 
@@ -139,7 +138,10 @@ void CDialog::OnOK()
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
 void CDialog::EndDialog(int nResult)
 {

@@ -6,9 +6,9 @@
 
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
-#include "system/services.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "system/services.h"
 
 BOOL CDocument::OnNewDocument()
 {
@@ -64,9 +64,15 @@ void CDocument::SetPathName(const std::string& path)
         app->AddToRecentFileList(path);
 }
 
-void CDocument::AddView(CView* view) { m_listViews.push_back(view); }
+void CDocument::AddView(CView* view)
+{
+    m_listViews.push_back(view);
+}
 
-void CDocument::RemoveView(CView* view) { std::erase(m_listViews, view); }
+void CDocument::RemoveView(CView* view)
+{
+    std::erase(m_listViews, view);
+}
 
 void CDocument::UpdateFrameCounts()
 {
@@ -110,7 +116,10 @@ CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, std::function<CDocument
 {
 }
 
-CSingleDocTemplate::~CSingleDocTemplate() { CloseAll(); }
+CSingleDocTemplate::~CSingleDocTemplate()
+{
+    CloseAll();
+}
 
 void CSingleDocTemplate::CloseAll()
 {

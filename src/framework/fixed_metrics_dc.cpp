@@ -28,10 +28,16 @@ CBrush* FixedMetricsDC::SelectObject(CBrush* brush)
 }
 
 void FixedMetricsDC::PatBlt(int, int, int, int) {}
-void FixedMetricsDC::FillSolidRect(const RECT&, COLORREF c) { m_clrBk = c; }
+void FixedMetricsDC::FillSolidRect(const RECT&, COLORREF c)
+{
+    m_clrBk = c;
+}
 void FixedMetricsDC::DrawLine(int, int, int, int, COLORREF) {}
 void FixedMetricsDC::DrawFocusRect(const RECT&) {}
-BOOL FixedMetricsDC::TextOut(int, int, std::string_view) { return TRUE; }
+BOOL FixedMetricsDC::TextOut(int, int, std::string_view)
+{
+    return TRUE;
+}
 
 int FixedMetricsDC::DrawText(std::string_view text, RECT* rc, UINT format)
 {
@@ -102,4 +108,7 @@ void FixedMetricsDC::SetClipRect(const RECT* rc)
     m_clip = rc ? *rc : RECT{0, 0, 10000, 10000};
 }
 
-std::unique_ptr<CDC> CreateFixedMetricsDC() { return std::make_unique<FixedMetricsDC>(); }
+std::unique_ptr<CDC> CreateFixedMetricsDC()
+{
+    return std::make_unique<FixedMetricsDC>();
+}

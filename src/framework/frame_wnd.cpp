@@ -2,21 +2,33 @@
 
 #include "framework/document.h"
 #include "framework/resources.h"
-#include "system/services.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "system/services.h"
 
 namespace {
 
 FrameHostFactory* g_hostFactory = nullptr;
 bool (*g_lockReader)(LockKey) = nullptr;
 
-}  // namespace
+} // namespace
 
-void InstallFrameHostFactory(FrameHostFactory* factory) { g_hostFactory = factory; }
-FrameHostFactory* GetFrameHostFactory() { return g_hostFactory; }
-bool IsLockKeyOn(LockKey key) { return g_lockReader ? g_lockReader(key) : false; }
-void SetLockKeyReader(bool (*reader)(LockKey)) { g_lockReader = reader; }
+void InstallFrameHostFactory(FrameHostFactory* factory)
+{
+    g_hostFactory = factory;
+}
+FrameHostFactory* GetFrameHostFactory()
+{
+    return g_hostFactory;
+}
+bool IsLockKeyOn(LockKey key)
+{
+    return g_lockReader ? g_lockReader(key) : false;
+}
+void SetLockKeyReader(bool (*reader)(LockKey))
+{
+    g_lockReader = reader;
+}
 
 const MessageMap* CFrameWnd::GetThisMessageMap()
 {
@@ -91,7 +103,10 @@ BOOL CFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext* pContext)
     return TRUE;
 }
 
-CDocument* CFrameWnd::GetActiveDocument() const { return m_pViewActive ? m_pViewActive->GetDocument() : nullptr; }
+CDocument* CFrameWnd::GetActiveDocument() const
+{
+    return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
 
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
@@ -187,8 +202,8 @@ void CFrameWnd::OnIdleUpdateCmdUI()
 
 void CFrameWnd::OnBarCheck(UINT nID)
 {
-    CControlBar* bar = nID == ID_VIEW_TOOLBAR ? static_cast<CControlBar*>(m_pToolBar)
-                                              : static_cast<CControlBar*>(m_pStatusBar);
+    CControlBar* bar =
+        nID == ID_VIEW_TOOLBAR ? static_cast<CControlBar*>(m_pToolBar) : static_cast<CControlBar*>(m_pStatusBar);
     if (bar)
         bar->ShowBar(!bar->IsVisible());
 }
@@ -214,7 +229,10 @@ void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
     pCmdUI->Enable(IsLockKeyOn(key));
 }
 
-void CFrameWnd::OnAppExit() { OnClose(); }
+void CFrameWnd::OnAppExit()
+{
+    OnClose();
+}
 
 void CFrameWnd::OnClose()
 {

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-
 namespace {
 
 template <class T> LPARAM Arg(T* p)

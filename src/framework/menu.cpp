@@ -19,7 +19,10 @@ BOOL CMenu::DestroyMenu()
     return TRUE;
 }
 
-int CMenu::GetMenuItemCount() const { return m_optMenu ? static_cast<int>(m_optMenu->items.size()) : -1; }
+int CMenu::GetMenuItemCount() const
+{
+    return m_optMenu ? static_cast<int>(m_optMenu->items.size()) : -1;
+}
 
 const MenuItemDef* CMenu::GetSubMenu(int nPos) const
 {

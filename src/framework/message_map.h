@@ -15,36 +15,33 @@ class CCmdUI;
 namespace msgmap {
 
 enum class Kind {
-    Message,          // a window message: LRESULT handler(WPARAM, LPARAM)
-    Command,          // WM_COMMAND for one id or a range: void handler()
-    CommandRangeId,   // WM_COMMAND for a range, with the id: void handler(UINT)
-    UpdateUI,         // command-state query: void handler(CCmdUI*)
-    UpdateUIRange,    // the same for a range of ids
-    Notify,           // WM_NOTIFY from child id: void handler(NMHDR*, LRESULT*)
-    NotifyReflect,    // a notification reflected back to the child: void handler(NMHDR*, LRESULT*)
-    NotifyReflectEx,  // reflected; the handler's BOOL decides whether the parent sees it too
+    Message,         // a window message: LRESULT handler(WPARAM, LPARAM)
+    Command,         // WM_COMMAND for one id or a range: void handler()
+    CommandRangeId,  // WM_COMMAND for a range, with the id: void handler(UINT)
+    UpdateUI,        // command-state query: void handler(CCmdUI*)
+    UpdateUIRange,   // the same for a range of ids
+    Notify,          // WM_NOTIFY from child id: void handler(NMHDR*, LRESULT*)
+    NotifyReflect,   // a notification reflected back to the child: void handler(NMHDR*, LRESULT*)
+    NotifyReflectEx, // reflected; the handler's BOOL decides whether the parent sees it too
 };
 
 struct Entry {
     Kind kind;
-    UINT message;  // window message, or the notification code
-    UINT id;       // command or child id (first of a range)
-    UINT lastId;   // last id of a range
+    UINT message; // window message, or the notification code
+    UINT id;      // command or child id (first of a range)
+    UINT lastId;  // last id of a range
     // Calls the handler: (target, wParam, lParam, extra) -> result. For commands and
     // reflections the result says whether the entry handled the message.
     std::function<LRESULT(CCmdTarget*, WPARAM, LPARAM, void*)> call;
 };
 
-template <class T>
-Entry Message(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
+template <class T> Entry Message(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
 {
-    return {Kind::Message, message, 0, 0, [fn](CCmdTarget* t, WPARAM w, LPARAM l, void*) {
-                return (static_cast<T*>(t)->*fn)(w, l);
-            }};
+    return {Kind::Message, message, 0, 0,
+            [fn](CCmdTarget* t, WPARAM w, LPARAM l, void*) { return (static_cast<T*>(t)->*fn)(w, l); }};
 }
 
-template <class T>
-Entry Command(UINT id, void (T::*fn)())
+template <class T> Entry Command(UINT id, void (T::*fn)())
 {
     return {Kind::Command, 0, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM, void*) -> LRESULT {
                 (static_cast<T*>(t)->*fn)();
@@ -52,8 +49,7 @@ Entry Command(UINT id, void (T::*fn)())
             }};
 }
 
-template <class T>
-Entry CommandRange(UINT first, UINT last, void (T::*fn)(UINT))
+template <class T> Entry CommandRange(UINT first, UINT last, void (T::*fn)(UINT))
 {
     return {Kind::CommandRangeId, 0, first, last, [fn](CCmdTarget* t, WPARAM w, LPARAM, void*) -> LRESULT {
                 (static_cast<T*>(t)->*fn)(static_cast<UINT>(w));
@@ -61,8 +57,7 @@ Entry CommandRange(UINT first, UINT last, void (T::*fn)(UINT))
             }};
 }
 
-template <class T>
-Entry UpdateUI(UINT id, void (T::*fn)(CCmdUI*))
+template <class T> Entry UpdateUI(UINT id, void (T::*fn)(CCmdUI*))
 {
     return {Kind::UpdateUI, 0, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM, void* extra) -> LRESULT {
                 (static_cast<T*>(t)->*fn)(static_cast<CCmdUI*>(extra));
@@ -70,8 +65,7 @@ Entry UpdateUI(UINT id, void (T::*fn)(CCmdUI*))
             }};
 }
 
-template <class T>
-Entry UpdateUIRange(UINT first, UINT last, void (T::*fn)(CCmdUI*))
+template <class T> Entry UpdateUIRange(UINT first, UINT last, void (T::*fn)(CCmdUI*))
 {
     return {Kind::UpdateUIRange, 0, first, last, [fn](CCmdTarget* t, WPARAM, LPARAM, void* extra) -> LRESULT {
                 (static_cast<T*>(t)->*fn)(static_cast<CCmdUI*>(extra));
@@ -79,8 +73,7 @@ Entry UpdateUIRange(UINT first, UINT last, void (T::*fn)(CCmdUI*))
             }};
 }
 
-template <class T>
-Entry Notify(UINT code, UINT id, void (T::*fn)(NMHDR*, LRESULT*))
+template <class T> Entry Notify(UINT code, UINT id, void (T::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::Notify, code, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
                 (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
@@ -88,8 +81,7 @@ Entry Notify(UINT code, UINT id, void (T::*fn)(NMHDR*, LRESULT*))
             }};
 }
 
-template <class T>
-Entry NotifyReflect(UINT code, void (T::*fn)(NMHDR*, LRESULT*))
+template <class T> Entry NotifyReflect(UINT code, void (T::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::NotifyReflect, code, 0, 0, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
                 (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
@@ -97,15 +89,14 @@ Entry NotifyReflect(UINT code, void (T::*fn)(NMHDR*, LRESULT*))
             }};
 }
 
-template <class T>
-Entry NotifyReflectEx(UINT code, BOOL (T::*fn)(NMHDR*, LRESULT*))
+template <class T> Entry NotifyReflectEx(UINT code, BOOL (T::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::NotifyReflectEx, code, 0, 0, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
                 return (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
             }};
 }
 
-}  // namespace msgmap
+} // namespace msgmap
 
 struct MessageMap {
     const MessageMap* base;

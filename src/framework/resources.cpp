@@ -6,9 +6,12 @@ namespace {
 
 ResourceProvider g_provider;
 
-}  // namespace
+} // namespace
 
-void SetResourceProvider(const ResourceProvider& provider) { g_provider = provider; }
+void SetResourceProvider(const ResourceProvider& provider)
+{
+    g_provider = provider;
+}
 
 std::string AfxLoadString(UINT id)
 {
@@ -16,20 +19,35 @@ std::string AfxLoadString(UINT id)
     return s ? std::string(s) : std::string();
 }
 
-bool AfxHasString(UINT id) { return g_provider.findString && g_provider.findString(id) != nullptr; }
+bool AfxHasString(UINT id)
+{
+    return g_provider.findString && g_provider.findString(id) != nullptr;
+}
 
-const MenuDef* AfxFindMenu(UINT id) { return g_provider.findMenu ? g_provider.findMenu(id) : nullptr; }
+const MenuDef* AfxFindMenu(UINT id)
+{
+    return g_provider.findMenu ? g_provider.findMenu(id) : nullptr;
+}
 
 const AcceleratorTableDef* AfxFindAccelerators(UINT id)
 {
     return g_provider.findAccelerators ? g_provider.findAccelerators(id) : nullptr;
 }
 
-const ToolBarDef* AfxFindToolBar(UINT id) { return g_provider.findToolBar ? g_provider.findToolBar(id) : nullptr; }
+const ToolBarDef* AfxFindToolBar(UINT id)
+{
+    return g_provider.findToolBar ? g_provider.findToolBar(id) : nullptr;
+}
 
-const IconDef* AfxFindIcon(UINT id) { return g_provider.findIcon ? g_provider.findIcon(id) : nullptr; }
+const IconDef* AfxFindIcon(UINT id)
+{
+    return g_provider.findIcon ? g_provider.findIcon(id) : nullptr;
+}
 
-const DialogTemplateDef* AfxFindDialog(UINT id) { return g_provider.findDialog ? g_provider.findDialog(id) : nullptr; }
+const DialogTemplateDef* AfxFindDialog(UINT id)
+{
+    return g_provider.findDialog ? g_provider.findDialog(id) : nullptr;
+}
 
 const ImageData* AfxFindIconImage(UINT id, int size)
 {

@@ -9,9 +9,9 @@
 #include "system/win_types.h"
 
 struct MenuItemDef {
-    std::string text;                // "&File"; empty with id 0 for a separator
-    UINT id = 0;                     // command id of a plain item
-    std::vector<MenuItemDef> popup;  // items of a pop-up
+    std::string text;               // "&File"; empty with id 0 for a separator
+    UINT id = 0;                    // command id of a plain item
+    std::vector<MenuItemDef> popup; // items of a pop-up
     bool IsSeparator() const { return text.empty() && id == 0 && popup.empty(); }
     bool IsPopup() const { return !popup.empty(); }
 };
@@ -28,7 +28,7 @@ constexpr BYTE FALT = 0x10;
 
 struct AccelDef {
     BYTE fVirt = FVIRTKEY;
-    UINT key = 0;  // virtual key
+    UINT key = 0; // virtual key
     UINT cmd = 0;
 };
 
@@ -41,7 +41,7 @@ struct ToolBarDef {
     UINT id = 0;
     int buttonWidth = 0;
     int buttonHeight = 0;
-    std::vector<UINT> buttons;  // ID_SEPARATOR (0) for a gap
+    std::vector<UINT> buttons; // ID_SEPARATOR (0) for a gap
 };
 
 // An image as 32-bit ARGB pixels, row by row.
@@ -72,8 +72,8 @@ struct DialogControlDef {
     int y = 0;
     int cx = 0;
     int cy = 0;
-    DWORD style = 0;   // ES_* for edit fields
-    UINT iconId = 0;   // for an icon
+    DWORD style = 0; // ES_* for edit fields
+    UINT iconId = 0; // for an icon
 };
 
 struct DialogTemplateDef {
@@ -83,7 +83,7 @@ struct DialogTemplateDef {
     int cy = 0;
     std::string fontFace;
     int fontPoints = 8;
-    std::vector<DialogControlDef> controls;  // in template (tab) order
+    std::vector<DialogControlDef> controls; // in template (tab) order
 };
 
 struct ResourceProvider {

@@ -26,7 +26,7 @@ void EnsureInitialised()
     }
 }
 
-}  // namespace
+} // namespace
 
 COLORREF GetSysColor(int index)
 {

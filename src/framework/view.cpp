@@ -40,7 +40,10 @@ LRESULT CView::OnPaintMessage(WPARAM wParam, LPARAM)
     return 0;
 }
 
-void CView::OnInitialUpdate() { Invalidate(); }
+void CView::OnInitialUpdate()
+{
+    Invalidate();
+}
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
@@ -49,7 +52,10 @@ BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHan
     return m_pDocument && m_pDocument->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
-BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
 
 BOOL CView::DoPreparePrinting(CPrintInfo*)
 {
@@ -62,7 +68,10 @@ BOOL CView::DoPreparePrinting(CPrintInfo*)
 }
 
 void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
-void CView::OnPrint(CDC* pDC, CPrintInfo*) { OnDraw(pDC); }
+void CView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    OnDraw(pDC);
+}
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CView::OnFilePrint()

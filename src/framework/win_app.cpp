@@ -2,16 +2,19 @@
 
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
-#include "system/services.h"
 #include "framework/view.h"
+#include "system/services.h"
 
 namespace {
 
 CWinApp* g_app = nullptr;
 
-}  // namespace
+} // namespace
 
-CWinApp* AfxGetApp() { return g_app; }
+CWinApp* AfxGetApp()
+{
+    return g_app;
+}
 
 int AfxMessageBox(const std::string& text, UINT nType)
 {
@@ -20,9 +23,15 @@ int AfxMessageBox(const std::string& text, UINT nType)
     return Platform().ui->MessageBox(text, AfxLoadString(AFX_IDS_APP_TITLE), nType);
 }
 
-int AfxMessageBox(UINT nIDPrompt, UINT nType) { return AfxMessageBox(AfxLoadString(nIDPrompt), nType); }
+int AfxMessageBox(UINT nIDPrompt, UINT nType)
+{
+    return AfxMessageBox(AfxLoadString(nIDPrompt), nType);
+}
 
-BOOL AfxOleInit() { return Platform().loop != nullptr && Platform().loop->Startup(); }
+BOOL AfxOleInit()
+{
+    return Platform().loop != nullptr && Platform().loop->Startup();
+}
 
 const MessageMap* CWinApp::GetThisMessageMap()
 {
@@ -35,7 +44,10 @@ const MessageMap* CWinApp::GetThisMessageMap()
     return &map;
 }
 
-CWinApp::CWinApp(std::string appName) : m_strAppName(std::move(appName)) { g_app = this; }
+CWinApp::CWinApp(std::string appName) : m_strAppName(std::move(appName))
+{
+    g_app = this;
+}
 
 CWinApp::~CWinApp()
 {
@@ -43,7 +55,10 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
 int CWinApp::ExitInstance()
 {
@@ -92,15 +107,17 @@ void CWinApp::AddToRecentFileList(const std::string& path)
     m_bRecentChanged = true;
 }
 
-std::optional<std::vector<std::uint8_t>> CWinApp::GetProfileBinary(const std::string& section,
-                                                                   const std::string& entry)
+std::optional<std::vector<std::uint8_t>> CWinApp::GetProfileBinary(const std::string& section, const std::string& entry)
 {
     if (!m_pProfile)
         return std::nullopt;
     return m_pProfile->GetBinary(section, entry);
 }
 
-void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate.reset(pTemplate); }
+void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate)
+{
+    m_pDocTemplate.reset(pTemplate);
+}
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info, const std::vector<std::string>& args)
 {

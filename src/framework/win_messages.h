@@ -177,9 +177,9 @@ constexpr UINT AFX_IDP_FAILED_TO_SAVE_DOC = 61698;
 inline constexpr const char* kEditClassName = "Edit";
 
 // Messages (wParam / lParam).
-constexpr UINT EM_SETSEL = 0x00B1;         // ignored: no selection is kept
-constexpr UINT EM_REPLACESEL = 0x00C2;     // - / const char*: inserts at the caret, as a paste does
-constexpr UINT EM_LIMITTEXT = 0x00C5;      // limit (0: the largest) / -
+constexpr UINT EM_SETSEL = 0x00B1;     // ignored: no selection is kept
+constexpr UINT EM_REPLACESEL = 0x00C2; // - / const char*: inserts at the caret, as a paste does
+constexpr UINT EM_LIMITTEXT = 0x00C5;  // limit (0: the largest) / -
 constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;
 constexpr UINT EM_GETLIMITTEXT = 0x00D5;
 

@@ -40,7 +40,8 @@ struct DRAWITEMSTRUCT {
     DWORD_PTR itemData = 0;
 };
 
-struct MEASUREITEMSTRUCT {    UINT CtlType = 0;
+struct MEASUREITEMSTRUCT {
+    UINT CtlType = 0;
     UINT CtlID = 0;
     UINT itemID = 0;
     UINT itemWidth = 0;

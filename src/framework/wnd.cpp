@@ -18,7 +18,7 @@ CWnd* g_focus = nullptr;
 CWnd* g_capture = nullptr;
 short g_keys[256] = {};
 
-}  // namespace
+} // namespace
 
 void RegisterWindowClass(const std::string& className, ControlFactory factory)
 {
@@ -69,7 +69,10 @@ CWnd::~CWnd()
         g_capture = nullptr;
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCT&)
+{
+    return TRUE;
+}
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, const std::string& className, DWORD dwStyle, const RECT& rc, CWnd* pParent,
                     UINT nID)
@@ -130,7 +133,10 @@ BOOL CWnd::DestroyWindow()
     return TRUE;
 }
 
-void CWnd::AddChild(CWnd* child) { m_arrChildren.push_back(child); }
+void CWnd::AddChild(CWnd* child)
+{
+    m_arrChildren.push_back(child);
+}
 
 void CWnd::RemoveChild(CWnd* child)
 {
@@ -242,9 +248,15 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT CWnd::Default() { return DefaultRoute(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam); }
+LRESULT CWnd::Default()
+{
+    return DefaultRoute(m_msgCurrent.message, m_msgCurrent.wParam, m_msgCurrent.lParam);
+}
 
-LRESULT CWnd::OnWmGetFont(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_pFont); }
+LRESULT CWnd::OnWmGetFont(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_pFont);
+}
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
@@ -363,7 +375,10 @@ POINT CWnd::ScreenToClient(POINT pt) const
     return POINT{inParent.x - m_rcWindow.left, inParent.y - m_rcWindow.top};
 }
 
-void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }
+void CWnd::Invalidate(BOOL bErase)
+{
+    InvalidateRect(nullptr, bErase);
+}
 
 void CWnd::InvalidateRect(const RECT* rc, BOOL bErase)
 {
@@ -481,7 +496,10 @@ CWnd* CWnd::SetFocus()
     return old;
 }
 
-CWnd* CWnd::GetFocus() { return g_focus; }
+CWnd* CWnd::GetFocus()
+{
+    return g_focus;
+}
 
 void CWnd::FocusChanged(CWnd* newFocus)
 {
@@ -505,6 +523,15 @@ void CWnd::SetCursorShape(CursorShape shape)
     }
 }
 
-void CWnd::SetCapture() { g_capture = this; }
-void CWnd::ReleaseCapture() { g_capture = nullptr; }
-CWnd* CWnd::GetCapture() { return g_capture; }
+void CWnd::SetCapture()
+{
+    g_capture = this;
+}
+void CWnd::ReleaseCapture()
+{
+    g_capture = nullptr;
+}
+CWnd* CWnd::GetCapture()
+{
+    return g_capture;
+}

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "framework/cmd_target.h"
-#include "framework/window_records.h"
 #include "framework/dc.h"
 #include "framework/win_messages.h"
+#include "framework/window_records.h"
 
 class CWnd;
 
@@ -85,8 +85,8 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     // Creation and destruction.
-    virtual BOOL CreateEx(DWORD dwExStyle, const std::string& className, DWORD dwStyle, const RECT& rc,
-                          CWnd* pParent, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, const std::string& className, DWORD dwStyle, const RECT& rc, CWnd* pParent,
+                          UINT nID);
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PostNcDestroy() {}
@@ -148,10 +148,7 @@ public:
 
     // Font.
     CFont* GetFont() { return reinterpret_cast<CFont*>(SendMessage(WM_GETFONT)); }
-    void SetFont(CFont* font, BOOL bRedraw = TRUE)
-    {
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), bRedraw);
-    }
+    void SetFont(CFont* font, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), bRedraw); }
 
     // Timers (WM_TIMER to this window).
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);

@@ -74,7 +74,10 @@ void CListViewEx::UpdateSortIcons()
     }
 }
 
-void CListViewEx::KeepLabelLeft(bool bKeep) { m_bKeepLabelLeft = bKeep && (GetStyle() & LVS_OWNERDRAWFIXED) != 0; }
+void CListViewEx::KeepLabelLeft(bool bKeep)
+{
+    m_bKeepLabelLeft = bKeep && (GetStyle() & LVS_OWNERDRAWFIXED) != 0;
+}
 
 namespace {
 
@@ -87,7 +90,7 @@ std::int32_t ReadInt32(const std::uint8_t* p)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 bool CListViewEx::RestoreState(const std::uint8_t* pData, unsigned nSize)
 {

@@ -7,13 +7,13 @@
 #include <memory>
 
 #include "framework/frame_wnd.h"
+#include "framework/win_app.h"
 #include "qt_host/frame_window.h"
 #include "qt_host/lock_keys.h"
 #include "qt_host/qt_print_service.h"
 #include "qt_host/shell_services.h"
 #include "qt_host/window_report.h"
 #include "system/services.h"
-#include "framework/win_app.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* 
     return args;
 }
 
-}  // namespace
+} // namespace
 
 int RunWinApp(CWinApp& app, int argc, char** argv)
 {

@@ -27,7 +27,10 @@ POINT DialogControlHost::ScreenToClient(POINT pt) const
     return POINT{p.x(), p.y()};
 }
 
-std::unique_ptr<CDC> DialogControlHost::CreateMeasureDC() { return CreateQtMeasureDC(m_widget->font()); }
+std::unique_ptr<CDC> DialogControlHost::CreateMeasureDC()
+{
+    return CreateQtMeasureDC(m_widget->font());
+}
 
 void DialogControlHost::FocusEntered()
 {

@@ -9,10 +9,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "framework/resources.h"
 #include "qt_host/dialog_controls.h"
 #include "qt_host/resource_images.h"
 #include "qt_host/wire_text.h"
-#include "framework/resources.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ QRect ToPixels(const DialogControlDef& c, const DialogUnits& u)
     return QRect(qRound(c.x * u.x), qRound(c.y * u.y), qRound(c.cx * u.x), qRound(c.cy * u.y));
 }
 
-}  // namespace
+} // namespace
 
 INT_PTR RunDialogModally(CDialog& dialog, QWidget* parent)
 {

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "framework/dialog_controls.h"
-#include "qt_host/wire_text.h"
 #include "framework/resources.h"
+#include "qt_host/wire_text.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ void Wipe(std::string& s)
 
 constexpr int kLargestQtLength = 32767;
 
-}  // namespace
+} // namespace
 
 EditFieldWidget::EditFieldWidget(CWnd* wnd, QWidget* parent) : QLineEdit(parent), DialogControlHost(wnd, this)
 {

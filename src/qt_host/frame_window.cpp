@@ -1,5 +1,5 @@
-#include "qt_host/action_cmd_ui.h"
 #include "qt_host/frame_window.h"
+#include "qt_host/action_cmd_ui.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,10 +9,10 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "framework/resources.h"
 #include "qt_host/resource_images.h"
 #include "qt_host/window_widget.h"
 #include "qt_host/wire_text.h"
-#include "framework/resources.h"
 
 namespace {
 
@@ -41,9 +41,12 @@ QKeySequence SequenceFor(const AccelDef& a)
     return QKeySequence(key | mods);
 }
 
-}  // namespace
+} // namespace
 
-FrameHost* FrameWindowFactory::CreateHost(CFrameWnd* frame) { return new FrameWindow(frame); }
+FrameHost* FrameWindowFactory::CreateHost(CFrameWnd* frame)
+{
+    return new FrameWindow(frame);
+}
 
 FrameWindow::FrameWindow(CFrameWnd* frame) : m_frame(frame)
 {
@@ -125,7 +128,10 @@ void FrameWindow::SendCommand(UINT id, bool fromAccelerator)
     IdleUpdate();
 }
 
-void FrameWindow::SetCaption(const std::string& caption) { setWindowTitle(TextFromBytes(caption)); }
+void FrameWindow::SetCaption(const std::string& caption)
+{
+    setWindowTitle(TextFromBytes(caption));
+}
 
 void FrameWindow::ShowFrame()
 {
@@ -133,7 +139,10 @@ void FrameWindow::ShowFrame()
     IdleUpdate();
 }
 
-void FrameWindow::UpdateFrame() { repaint(); }
+void FrameWindow::UpdateFrame()
+{
+    repaint();
+}
 
 void FrameWindow::ToolBarChanged(CToolBar* bar)
 {

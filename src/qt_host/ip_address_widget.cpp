@@ -66,7 +66,10 @@ void IPAddressField::focusOutEvent(QFocusEvent* e)
     m_owner->FieldLeft();
 }
 
-bool IPAddressField::focusNextPrevChild(bool next) { return m_owner->LeaveByTab(next); }
+bool IPAddressField::focusNextPrevChild(bool next)
+{
+    return m_owner->LeaveByTab(next);
+}
 
 IPAddressWidget::IPAddressWidget(CWnd* wnd, QWidget* parent) : QFrame(parent), DialogControlHost(wnd, this)
 {

@@ -1,5 +1,5 @@
-#include "qt_host/action_cmd_ui.h"
 #include "qt_host/qt_user_interface.h"
+#include "qt_host/action_cmd_ui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,11 +10,11 @@
 #include <functional>
 #include <map>
 
+#include "framework/resources.h"
+#include "framework/wnd.h"
 #include "qt_host/auto_answer.h"
 #include "qt_host/dialog_parent.h"
 #include "qt_host/wire_text.h"
-#include "framework/resources.h"
-#include "framework/wnd.h"
 
 namespace {
 

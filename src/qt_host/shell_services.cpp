@@ -19,11 +19,17 @@ QString QtFilter(const std::string& filter)
     return f;
 }
 
-}  // namespace
+} // namespace
 
-bool ShellEventLoop::Startup() { return QAbstractEventDispatcher::instance() != nullptr; }
+bool ShellEventLoop::Startup()
+{
+    return QAbstractEventDispatcher::instance() != nullptr;
+}
 
-void ShellEventLoop::Quit() { QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection); }
+void ShellEventLoop::Quit()
+{
+    QMetaObject::invokeMethod(qApp, "quit", Qt::QueuedConnection);
+}
 
 INT_PTR ShellUserInterface::RunModalDialog(CDialog& dialog)
 {

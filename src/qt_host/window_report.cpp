@@ -2,9 +2,9 @@
 
 #include <sstream>
 
+#include "controls/commctrl.h"
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
-#include "controls/commctrl.h"
 
 std::string DescribeFrame(CFrameWnd& frame)
 {

@@ -81,4 +81,7 @@ int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int)
 
 void CAsyncSocket::OnReceive(int) {}
 
-BOOL AfxSocketInit() { return Sockets().Startup() ? TRUE : FALSE; }
+BOOL AfxSocketInit()
+{
+    return Sockets().Startup() ? TRUE : FALSE;
+}

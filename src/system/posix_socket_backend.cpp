@@ -67,8 +67,8 @@ public:
             m_error = EINVAL;
             return -1;
         }
-        const ssize_t n = ::sendto(handle, data, static_cast<std::size_t>(length), 0,
-                                   reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+        const ssize_t n =
+            ::sendto(handle, data, static_cast<std::size_t>(length), 0, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
         if (n < 0)
             m_error = errno;
         return static_cast<int>(n);
@@ -107,9 +107,12 @@ private:
 
 SocketBackend* g_installed = nullptr;
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<SocketBackend> CreatePosixSocketBackend() { return std::make_unique<PosixSocketBackend>(); }
+std::unique_ptr<SocketBackend> CreatePosixSocketBackend()
+{
+    return std::make_unique<PosixSocketBackend>();
+}
 
 SocketBackend& Sockets()
 {
@@ -119,4 +122,7 @@ SocketBackend& Sockets()
     return *real;
 }
 
-void InstallSocketBackend(SocketBackend* backend) { g_installed = backend; }
+void InstallSocketBackend(SocketBackend* backend)
+{
+    g_installed = backend;
+}

@@ -55,7 +55,7 @@ int HexDigit(char c)
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 std::string Profile::PathFor(const std::string& registryKey, const std::string& application)
 {
@@ -124,7 +124,8 @@ std::optional<std::vector<std::uint8_t>> Profile::GetBinary(const std::string& s
         return std::nullopt;
     auto bytes = DecodeBinaryValue(*raw);
     if (!bytes && problem)
-        *problem = "the value " + section + "/" + entry + " in " + m_path + " is not of the form hex:<pairs of hex digits>";
+        *problem =
+            "the value " + section + "/" + entry + " in " + m_path + " is not of the form hex:<pairs of hex digits>";
     return bytes;
 }
 

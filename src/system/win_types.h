@@ -49,29 +49,65 @@ constexpr COLORREF RGB(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(COLORREF c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(COLORREF c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(COLORREF c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 constexpr COLORREF CLR_NONE = 0xFFFFFFFFu;
 constexpr COLORREF CLR_DEFAULT = 0xFF000000u;
 
-constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t v)
+{
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
 constexpr LPARAM MAKELPARAM(int lo, int hi)
 {
     return static_cast<LPARAM>(static_cast<std::int32_t>((static_cast<std::uint32_t>(lo) & 0xFFFF) |
                                                          ((static_cast<std::uint32_t>(hi) & 0xFFFF) << 16)));
 }
-constexpr WPARAM MAKEWPARAM(int lo, int hi) { return static_cast<WPARAM>(static_cast<std::uint32_t>(MAKELPARAM(lo, hi))); }
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp))); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp))); }
+constexpr WPARAM MAKEWPARAM(int lo, int hi)
+{
+    return static_cast<WPARAM>(static_cast<std::uint32_t>(MAKELPARAM(lo, hi)));
+}
+constexpr int GET_X_LPARAM(LPARAM lp)
+{
+    return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(lp)));
+}
+constexpr int GET_Y_LPARAM(LPARAM lp)
+{
+    return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(lp)));
+}
 
-inline bool PtInRect(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-inline bool IsRectEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-inline RECT MakeRect(LONG l, LONG t, LONG r, LONG b) { return RECT{l, t, r, b}; }
+inline bool PtInRect(const RECT& r, POINT p)
+{
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+inline bool IsRectEmpty(const RECT& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+inline RECT MakeRect(LONG l, LONG t, LONG r, LONG b)
+{
+    return RECT{l, t, r, b};
+}
 inline bool operator==(const RECT& a, const RECT& b)
 {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
-inline bool operator==(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+inline bool operator==(const POINT& a, const POINT& b)
+{
+    return a.x == b.x && a.y == b.y;
+}

@@ -2,9 +2,9 @@
 #pragma once
 
 struct PrintLayout {
-    int linesPerPage = 0;  // the printable height in lines, less one
-    int rowsPerPage = 1;   // every page, the first included
-    int pageCount = 1;     // an empty list still prints one page
+    int linesPerPage = 0; // the printable height in lines, less one
+    int rowsPerPage = 1;  // every page, the first included
+    int pageCount = 1;    // an empty list still prints one page
 };
 
 // Rows fill a page while a whole line still fits above the bottom edge.

@@ -7,16 +7,16 @@
 #include "framework/control_bars.h"
 #include "framework/document.h"
 #include "framework/frame_wnd.h"
-#include "system/services.h"
 #include "framework/win_app.h"
 #include "res/resource_ids.h"
+#include "system/services.h"
 #include "view/compare_devices.h"
 
 namespace {
 
 constexpr UINT kColumnHeaders[device::kColumnCount] = {IDS_COLUMN_DEVICE_NAME, IDS_COLUMN_IP_ADDRESS,
-                                                      IDS_COLUMN_SUBNET_MASK, IDS_COLUMN_GATEWAY_IP,
-                                                      IDS_COLUMN_MAC,         IDS_COLUMN_VERSION};
+                                                       IDS_COLUMN_SUBNET_MASK, IDS_COLUMN_GATEWAY_IP,
+                                                       IDS_COLUMN_MAC,         IDS_COLUMN_VERSION};
 constexpr int kColumnFormats[device::kColumnCount] = {LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_LEFT,
                                                       LVCFMT_LEFT, LVCFMT_LEFT, LVCFMT_RIGHT};
 constexpr int kColumnWidths[device::kColumnCount] = {120, 120, 120, 120, 130, 95};
@@ -27,42 +27,44 @@ constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEV
 
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
 
-ReplyReceiver* LookUpDeviceView() { return CVarnexView::FindDeviceView(); }
+ReplyReceiver* LookUpDeviceView()
+{
+    return CVarnexView::FindDeviceView();
+}
 
-}  // namespace
+} // namespace
 
 const MessageMap* CVarnexView::GetThisMessageMap()
 {
-    static const MessageMap map{
-        CListViewEx::GetThisMessageMap(),
-        {
-            msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
-            msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
-            msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
-            msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
-            msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
-            msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
-            msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
-            msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
-            msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
-            msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
-            msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
-            msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
-            msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
-            msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
-            msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
-            msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
-            msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
-            msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
-            msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
-            msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
-            msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
-            msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
-        }};
+    static const MessageMap map{CListViewEx::GetThisMessageMap(),
+                                {
+                                    msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
+                                    msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
+                                    msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
+                                    msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+                                    msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
+                                    msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
+                                    msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
+                                    msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+                                    msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
+                                    msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
+                                    msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
+                                    msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
+                                    msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
+                                    msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
+                                    msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
+                                    msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+                                    msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
+                                    msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
+                                    msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
+                                    msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
+                                    msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
+                                    msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
+                                }};
     return &map;
 }
 
@@ -325,7 +327,10 @@ void CVarnexView::OnAutoArrange()
         ModifyStyle(LVS_AUTOARRANGE, 0);
 }
 
-void CVarnexView::OnUpdateAutoArrange(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bAutoArrange ? 1 : 0); }
+void CVarnexView::OnUpdateAutoArrange(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bAutoArrange ? 1 : 0);
+}
 
 void CVarnexView::SetViewMode(int mode)
 {
@@ -353,14 +358,29 @@ void CVarnexView::OnDetails()
     ApplyAutoArrange();
 }
 
-void CVarnexView::OnUpdateLargeIcons(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_ICON ? 1 : 0); }
-void CVarnexView::OnUpdateSmallIcons(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_SMALLICON ? 1 : 0); }
-void CVarnexView::OnUpdateDetails(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_nViewMode == LVS_REPORT ? 1 : 0); }
+void CVarnexView::OnUpdateLargeIcons(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nViewMode == LVS_ICON ? 1 : 0);
+}
+void CVarnexView::OnUpdateSmallIcons(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nViewMode == LVS_SMALLICON ? 1 : 0);
+}
+void CVarnexView::OnUpdateDetails(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_nViewMode == LVS_REPORT ? 1 : 0);
+}
 
 // ---- Printing -----------------------------------------------------------------
 
-void CVarnexView::OnFilePrintCommand() { OnFilePrint(); }
+void CVarnexView::OnFilePrintCommand()
+{
+    OnFilePrint();
+}
 
-BOOL CVarnexView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+BOOL CVarnexView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
 void CVarnexView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CVarnexView::OnEndPrinting(CDC*, CPrintInfo*) {}

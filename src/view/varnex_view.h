@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "commands/command_packet.h"
+#include "controls/image_list.h"
 #include "discovery/device_list_rows.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/list_socket.h"
-#include "listctrl/list_view_ex.h"
-#include "controls/image_list.h"
 #include "framework/menu.h"
+#include "listctrl/list_view_ex.h"
 
 class CStatusBar;
 

@@ -5,9 +5,9 @@
 #include "commands/input_ip_dlg.h"
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
-#include "system/services.h"
 #include "framework/win_app.h"
 #include "res/resource_ids.h"
+#include "system/services.h"
 #include "view/varnex_view.h"
 
 namespace {
@@ -35,9 +35,12 @@ bool SendWithPassword(CVarnexView& view, COMMAND_PACKET packet, bool reopenFirst
     return true;
 }
 
-}  // namespace
+} // namespace
 
-void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(SendMessage(LVM_GETSELECTEDCOUNT) >= 1); }
+void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(SendMessage(LVM_GETSELECTEDCOUNT) >= 1);
+}
 
 std::string CVarnexView::GetCellText(int row, int column)
 {
@@ -121,7 +124,7 @@ void CVarnexView::OnModifyMAC()
         // refuse it and ask again with the text as typed.
         while (true) {
             if (dialog.DoModal() != IDOK)
-                return;  // the whole command ends, without the refresh
+                return; // the whole command ends, without the refresh
             if (IsWellFormedMac(dialog.m_strMAC))
                 break;
             AfxMessageBox(IDS_BAD_MAC_FORMAT, MB_ICONEXCLAMATION);
@@ -148,15 +151,21 @@ void CVarnexView::SendDeviceOrder(std::uint8_t code)
         ScheduleDelayedRefresh(5000, 2000);
 }
 
-void CVarnexView::OnSoftReset() { SendDeviceOrder(CMD_SOFT_RESET); }
+void CVarnexView::OnSoftReset()
+{
+    SendDeviceOrder(CMD_SOFT_RESET);
+}
 
-void CVarnexView::OnUpdateFirmware() { SendDeviceOrder(CMD_UPDATE_FIRMWARE); }
+void CVarnexView::OnUpdateFirmware()
+{
+    SendDeviceOrder(CMD_UPDATE_FIRMWARE);
+}
 
 void CVarnexView::OnWebBrowser()
 {
     const browser::BrowserEnvironment env = FindDefaultBrowser();
     for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
         std::string error;
-        OpenInBrowser(env, GetCellText(row, device::kIp), error);  // no message, as with the platform's shell
+        OpenInBrowser(env, GetCellText(row, device::kIp), error); // no message, as with the platform's shell
     }
 }

@@ -12,7 +12,7 @@ namespace {
 
 using StartupTest = AppFixture;
 
-}  // namespace
+} // namespace
 
 TEST_F(StartupTest, SocketLayerFailureShowsString104AndEnds)
 {
@@ -100,7 +100,9 @@ TEST_F(StartupTest, OpenAsksForAFileAndLoadsNothingSaveWritesAnEmptyFile)
 {
     ASSERT_TRUE(Start());
     const std::string path = configDir + "/some.dat";
-    { std::ofstream(path) << "not for us"; }
+    {
+        std::ofstream(path) << "not for us";
+    }
     user.user.openFileAnswer = path;
     Frame().SendMessage(WM_COMMAND, ID_FILE_OPEN, 0);
     ASSERT_FALSE(user.user.fileDialogTitles.empty());

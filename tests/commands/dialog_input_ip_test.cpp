@@ -12,7 +12,10 @@ namespace {
 
 using Bytes = std::array<BYTE, 4>;
 
-Bytes Of(const BYTE (&b)[4]) { return {b[0], b[1], b[2], b[3]}; }
+Bytes Of(const BYTE (&b)[4])
+{
+    return {b[0], b[1], b[2], b[3]};
+}
 
 Bytes Shown(CDialog& d, UINT id)
 {
@@ -36,8 +39,7 @@ protected:
         dlg.m_strGateway = "192.168.1.1";
     }
     // Queues an answer that runs edit on the open dialog, then presses Confirm.
-    template <class Edit>
-    void ConfirmAfter(Edit edit)
+    template <class Edit> void ConfirmAfter(Edit edit)
     {
         scripted.user.dialogAnswers.push_back([edit](CDialog& d) -> INT_PTR {
             edit(d);
@@ -49,7 +51,7 @@ protected:
     CInputIPDlg dlg;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(InputIPDlgTest, OpensShowingTheGivenAddressesWithTheFocusOnTheIPField)
 {
@@ -74,7 +76,7 @@ TEST_F(InputIPDlgTest, OpensShowingTheGivenAddressesWithTheFocusOnTheIPField)
     EXPECT_FALSE(dlg.m_bIPChanged);
     EXPECT_FALSE(dlg.m_bMaskChanged);
     EXPECT_FALSE(dlg.m_bGatewayChanged);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_IPADDRESS_IP), nullptr);  // the controls go with the window
+    EXPECT_EQ(dlg.GetDlgItem(IDC_IPADDRESS_IP), nullptr); // the controls go with the window
 }
 
 TEST_F(InputIPDlgTest, ChangingTheGatewaysLastNumberMarksOnlyTheGateway)
@@ -97,7 +99,7 @@ TEST_F(InputIPDlgTest, BlankFieldsReadAsZeroAndCountAsChanges)
     ConfirmAfter([](CDialog& d) {
         CWnd* mask = d.GetDlgItem(IDC_IPADDRESS_MASK);
         mask->SendMessage(IPM_SETFOCUS, 2);
-        Type(mask, "\b");  // the entered field is selected: Backspace empties it
+        Type(mask, "\b"); // the entered field is selected: Backspace empties it
         d.GetDlgItem(IDC_IPADDRESS_GATEWAY)->SendMessage(IPM_CLEARADDRESS);
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
@@ -138,9 +140,8 @@ TEST_F(InputIPDlgTest, CancelLeavesEveryMemberAsItWas)
 
 TEST_F(InputIPDlgTest, ShownAgainTheSameObjectReadsItsNewControlsAndKeepsItsFlags)
 {
-    ConfirmAfter([](CDialog& d) {
-        d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 9));
-    });
+    ConfirmAfter(
+        [](CDialog& d) { d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 9)); });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     ASSERT_TRUE(dlg.m_bIPChanged);
     dlg.m_strIP = "10.0.0.9";
@@ -149,6 +150,6 @@ TEST_F(InputIPDlgTest, ShownAgainTheSameObjectReadsItsNewControlsAndKeepsItsFlag
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(Of(dlg.m_newIP), (Bytes{10, 0, 0, 9}));
     EXPECT_EQ(Of(dlg.m_newGateway), (Bytes{10, 0, 0, 1}));
-    EXPECT_TRUE(dlg.m_bIPChanged);  // not cleared by a showing without changes
+    EXPECT_TRUE(dlg.m_bIPChanged); // not cleared by a showing without changes
     EXPECT_FALSE(dlg.m_bGatewayChanged);
 }

@@ -58,7 +58,7 @@ protected:
     Seen seen;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(TextDialogTest, MacDialogOpensOnConfirmSoEnterTakesThePrefilledText)
 {
@@ -68,7 +68,7 @@ TEST_F(TextDialogTest, MacDialogOpensOnConfirmSoEnterTakesThePrefilledText)
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(scripted.user.dialogsShown, std::vector<UINT>{IDD_INPUT_MAC});
     EXPECT_EQ(seen.text, "00-0A-1B-2C-3D-4E");
-    EXPECT_FALSE(seen.fieldFocused);  // the edit field is last in the tab order
+    EXPECT_FALSE(seen.fieldFocused); // the edit field is last in the tab order
     EXPECT_EQ(dlg.m_strMAC, "00-0A-1B-2C-3D-4E");
 }
 
@@ -133,7 +133,7 @@ TEST_F(TextDialogTest, PasswordFieldHasTheFocusAndRefusesANinthCharacter)
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(seen.fieldFocused);
-    EXPECT_EQ(dlg.m_strPassword, "abcdefgh");  // the password keeps its case
+    EXPECT_EQ(dlg.m_strPassword, "abcdefgh"); // the password keeps its case
     dlg.WipePassword();
     EXPECT_EQ(dlg.m_strPassword, "");
 }

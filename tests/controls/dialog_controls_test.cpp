@@ -54,7 +54,7 @@ protected:
     int filled = -1;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DialogControlsTest, EditRefusesTypingAndPastingPastItsLimitButNotSetText)
 {
@@ -65,7 +65,7 @@ TEST_F(DialogControlsTest, EditRefusesTypingAndPastingPastItsLimitButNotSetText)
     EXPECT_EQ(parent.Count(EN_MAXTEXT), 1);
     control.SendMessage(WM_CHAR, 0x08);
     control.SendMessage(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("xyz"));
-    EXPECT_EQ(Text(), "abcdx");  // the paste is cut to the room left
+    EXPECT_EQ(Text(), "abcdx"); // the paste is cut to the room left
     SetControlText(control, "0123456789");
     EXPECT_EQ(Text(), "0123456789");
     Type("z");
@@ -79,8 +79,8 @@ TEST_F(DialogControlsTest, EditLimitCountsBytesAndNeverSplitsACharacter)
 {
     Make(kEditClassName);
     control.SendMessage(EM_LIMITTEXT, 4);
-    control.SendMessage(WM_CHAR, 0x00E9);                                      // é, two bytes
-    control.SendMessage(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("a\xC3\xA9"));  // a + é: only a fits
+    control.SendMessage(WM_CHAR, 0x00E9);                                         // é, two bytes
+    control.SendMessage(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("a\xC3\xA9")); // a + é: only a fits
     EXPECT_EQ(Text(), "\xC3\xA9"
                       "a");
     control.SendMessage(WM_CHAR, 0x08);
@@ -135,11 +135,11 @@ TEST_F(DialogControlsTest, IPAddressTypingMovesOnAfterThreeDigitsOrADotAndClamps
 {
     Make(kIPAddressClassName);
     control.SetFocus();
-    Type("300");  // a full field moves on: the dot after it must not skip a field
+    Type("300"); // a full field moves on: the dot after it must not skip a field
     Type(".10.x1.7");
     EXPECT_EQ(Address(), MAKEIPADDRESS(255, 10, 1, 7));
     EXPECT_EQ(control.SendMessage(IPM_GETCURRENTFIELD), 3);
-    Type("999");  // the last field keeps the caret and takes no fourth digit
+    Type("999"); // the last field keeps the caret and takes no fourth digit
     Type("9");
     EXPECT_EQ(FOURTH_IPADDRESS(static_cast<DWORD>(Address())), 255);
 }
@@ -149,8 +149,8 @@ TEST_F(DialogControlsTest, IPAddressBackspaceInAnEmptyFieldGoesBackAndEnteredFie
     Make(kIPAddressClassName);
     control.SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(10, 0, 0, 1));
     control.SendMessage(IPM_SETFOCUS, 3);
-    Type("\b");  // the field entered is selected: Backspace clears it
-    Type("\b");  // empty: back to the third field, caret at its end
+    Type("\b"); // the field entered is selected: Backspace clears it
+    Type("\b"); // empty: back to the third field, caret at its end
     Type("\b5");
     EXPECT_EQ(Address(), MAKEIPADDRESS(10, 0, 5, 0));
     EXPECT_EQ(filled, 3);

@@ -36,7 +36,7 @@ void SetName(packet::Bytes& f, const std::string& name)
     std::memcpy(&f[18], name.data(), std::min<std::size_t>(name.size(), 17));
 }
 
-}  // namespace
+} // namespace
 
 TEST(DeviceRecordTest, KnownModelGivesAllSixTextsAndKnownImage)
 {
@@ -48,8 +48,13 @@ TEST(DeviceRecordTest, KnownModelGivesAllSixTextsAndKnownImage)
     EXPECT_EQ(row.columns[4], "00-0A-1B-2C-3D-4E");
     EXPECT_EQ(row.columns[5], "1.20");
     EXPECT_EQ(row.image, 2);
-    EXPECT_EQ(row.RecordText(), std::string("Cam-Lobby\0" "192.168.1.20\0" "255.255.255.0\0" "192.168.1.1\0"
-                                            "00-0A-1B-2C-3D-4E\0" "1.20\0", 72));
+    EXPECT_EQ(row.RecordText(), std::string("Cam-Lobby\0"
+                                            "192.168.1.20\0"
+                                            "255.255.255.0\0"
+                                            "192.168.1.1\0"
+                                            "00-0A-1B-2C-3D-4E\0"
+                                            "1.20\0",
+                                            72));
 }
 
 TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
@@ -60,9 +65,9 @@ TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
     f = LobbyReply(32);
     SetName(f, "");
     EXPECT_EQ(ReplyToRow(f).columns[0], "J-K700-W");
-    SetName(f, "ABCDEFGHIJKLMNOP");  // 16 characters: shown
+    SetName(f, "ABCDEFGHIJKLMNOP"); // 16 characters: shown
     EXPECT_EQ(ReplyToRow(f).columns[0], "ABCDEFGHIJKLMNOP");
-    SetName(f, "ABCDEFGHIJKLMNOPQ");  // all 17 bytes, no NUL: counts as empty
+    SetName(f, "ABCDEFGHIJKLMNOPQ"); // all 17 bytes, no NUL: counts as empty
     EXPECT_EQ(ReplyToRow(f).columns[0], "J-K700-W");
     // The next field's bytes never leak into the name.
     EXPECT_EQ(ReplyToRow(f).columns[3], "192.168.1.1");
@@ -70,7 +75,8 @@ TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
 
 TEST(DeviceRecordTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
 {
-    for (std::uint8_t model : {std::uint8_t{0}, std::uint8_t{5}, std::uint8_t{30}, std::uint8_t{33}, std::uint8_t{255}}) {
+    for (std::uint8_t model :
+         {std::uint8_t{0}, std::uint8_t{5}, std::uint8_t{30}, std::uint8_t{33}, std::uint8_t{255}}) {
         const DeviceRow row = ReplyToRow(LobbyReply(model));
         EXPECT_EQ(row.columns[0], "Unknown") << int(model);
         EXPECT_EQ(row.columns[1], "192.168.1.20");
@@ -127,7 +133,7 @@ TEST(DeviceRecordTest, ShortDatagramReadsMissingBytesAsZero)
     packet::Bytes f = LobbyReply();
     std::memset(&f[20], 0, 32);
     const DeviceRow row = ReplyToRow(f);
-    EXPECT_EQ(row.columns[0], "Unknown");  // model code 0
+    EXPECT_EQ(row.columns[0], "Unknown"); // model code 0
     EXPECT_EQ(row.columns[1], "192.168.1.20");
     EXPECT_EQ(row.columns[3], "0.0.0.0");
     EXPECT_EQ(row.columns[5], "0.00");
@@ -143,4 +149,3 @@ TEST(DeviceRecordTest, NameBytesThatAreNotUtf8StayAsTheyCame)
     SetName(f, std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
     EXPECT_EQ(ReplyToRow(f).columns[0], std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
 }
-

@@ -23,7 +23,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(RefreshCycleTest, StartSendsOneProbeAndOpensTheFirstWindow)
 {
@@ -152,7 +152,7 @@ TEST_F(RefreshCycleTest, OtherTimerIdsDoNothing)
 TEST_F(RefreshCycleTest, PortTakenShowsTheMessageAndRunsNoTimer)
 {
     Answer(DeviceReply("A", {10, 0, 0, 1}));
-    loop.loop.Advance(10000);  // the socket closes
+    loop.loop.Advance(10000); // the socket closes
     network.net.TakePort(4000);
     View().SendMessage(WM_COMMAND, ID_REFRESH, 0);
     ASSERT_EQ(user.user.boxes.size(), 1u);

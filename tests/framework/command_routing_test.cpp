@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "framework/wnd.h"
 #include "controls/commctrl.h"
+#include "framework/wnd.h"
 
 namespace {
 
@@ -13,13 +13,18 @@ class BaseWnd : public CWnd {
 public:
     static const MessageMap* GetThisMessageMap()
     {
-        static const MessageMap map{CWnd::GetThisMessageMap(),
-                                    {msgmap::Command(100, &BaseWnd::OnBase), msgmap::Message(WM_TIMER, &BaseWnd::OnTimer)}};
+        static const MessageMap map{
+            CWnd::GetThisMessageMap(),
+            {msgmap::Command(100, &BaseWnd::OnBase), msgmap::Message(WM_TIMER, &BaseWnd::OnTimer)}};
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     void OnBase() { log.push_back("base100"); }
-    LRESULT OnTimer(WPARAM id, LPARAM) { log.push_back("timer" + std::to_string(id)); return 0; }
+    LRESULT OnTimer(WPARAM id, LPARAM)
+    {
+        log.push_back("timer" + std::to_string(id));
+        return 0;
+    }
     std::vector<std::string> log;
 };
 
@@ -49,8 +54,16 @@ public:
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-    void OnRClick(NMHDR*, LRESULT* r) { ++rclicks; *r = 7; }
-    BOOL OnClick(NMHDR*, LRESULT*) { ++clicks; return FALSE; }
+    void OnRClick(NMHDR*, LRESULT* r)
+    {
+        ++rclicks;
+        *r = 7;
+    }
+    BOOL OnClick(NMHDR*, LRESULT*)
+    {
+        ++clicks;
+        return FALSE;
+    }
     int rclicks = 0;
     int clicks = 0;
 };
@@ -64,11 +77,15 @@ public:
         return &map;
     }
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
-    void OnChildClick(NMHDR*, LRESULT* r) { ++clicks; *r = 3; }
+    void OnChildClick(NMHDR*, LRESULT* r)
+    {
+        ++clicks;
+        *r = 3;
+    }
     int clicks = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(CommandRoutingTest, MostDerivedHandlerWinsAndMessagesFindBaseHandlers)
 {

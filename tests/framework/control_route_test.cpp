@@ -67,7 +67,7 @@ TEST_F(ControlRouteTest, DefaultProcessingComesThroughTheWindowAndADirectCallIsM
     EXPECT_EQ(list.SendMessage(LVM_GETITEMCOUNT), 0);
     EXPECT_TRUE(MatchesSequence(spy.Of(SpyWindow::ListView),
                                 {ToList(LVM_GETCOLUMNWIDTH, 0, false), ToList(LVM_GETCOLUMNWIDTH, 1, true),
-                                            ToList(LVM_GETITEMCOUNT, 0, false)}));
+                                 ToList(LVM_GETITEMCOUNT, 0, false)}));
 }
 
 TEST_F(ControlRouteTest, WhatTheControlSendsItselfWhileHandlingADirectCallIsNotDirect)

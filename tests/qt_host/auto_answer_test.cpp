@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "support/menu_owner.h"
-#include "qt_host/qt_user_interface.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
+#include "qt_host/qt_user_interface.h"
+#include "support/menu_owner.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include "commands/input_password_dlg.h"
 #include "qt_host/dialog_host.h"
 #include "qt_host/ip_address_widget.h"
-#include "system/services.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
+#include "system/services.h"
 
 namespace {
 
@@ -71,7 +71,10 @@ void Type(QWidget* dialog, const QString& keys)
         Key(dialog, KeyOf(c), QString(c));
 }
 
-QList<QLineEdit*> LineEdits(QWidget* dialog) { return dialog->findChildren<QLineEdit*>(); }
+QList<QLineEdit*> LineEdits(QWidget* dialog)
+{
+    return dialog->findChildren<QLineEdit*>();
+}
 
 QStringList Texts(QWidget* dialog)
 {
@@ -112,7 +115,7 @@ private:
     UserInterface* m_previous = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DialogScreenTest, IPDialogShowsTheAddressesAndEnterConfirmsAChangedGateway)
 {
@@ -153,10 +156,10 @@ TEST_F(DialogScreenTest, IPFieldsMoveOnClampAndGoBackAndTabLeavesTheControl)
         IPAddressWidget* ip = controls[0];
         ip->Field(0)->setFocus();
         ip->Field(0)->selectAll();
-        Type(box, QStringLiteral("300.7.x"));  // the dot right after a full field stays put
+        Type(box, QStringLiteral("300.7.x")); // the dot right after a full field stays put
         afterTyping = {ip->Field(0)->text(), ip->Field(1)->text(), ip->Field(2)->text()};
-        Key(box, Qt::Key_Backspace);  // empties the selected field
-        Key(box, Qt::Key_Backspace);  // goes back
+        Key(box, Qt::Key_Backspace); // empties the selected field
+        Key(box, Qt::Key_Backspace); // goes back
         backInSecondField = Focused(box) == ip->Field(1);
         // Tab goes from control to control in template order, each IP control at its first field.
         const auto stop = [&] {

@@ -35,7 +35,7 @@ protected:
     FrameWindow* host = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(FrameWindowTest, ToolBarButtonShowsItsTipAndPromptsInTheMessagePane)
 {

@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "qt_host/qt_event_loop.h"
 #include "framework/wnd.h"
+#include "qt_host/qt_event_loop.h"
 
 namespace {
 

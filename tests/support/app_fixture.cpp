@@ -10,8 +10,8 @@
 AppFixture::AppFixture()
 {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    configDir = (std::filesystem::temp_directory_path() / ("varnex-test-" + std::to_string(::getpid()) + "-" +
-                                                           info->test_suite_name() + "-" + info->name()))
+    configDir = (std::filesystem::temp_directory_path() /
+                 ("varnex-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name()))
                     .string();
     std::filesystem::remove_all(configDir);
     std::filesystem::create_directories(configDir);
@@ -25,7 +25,10 @@ AppFixture::~AppFixture()
     std::filesystem::remove_all(configDir);
 }
 
-bool AppFixture::Start() { return app->InitInstance() != FALSE; }
+bool AppFixture::Start()
+{
+    return app->InitInstance() != FALSE;
+}
 
 CVarnexView& AppFixture::View() const
 {
@@ -34,7 +37,10 @@ CVarnexView& AppFixture::View() const
     return *view;
 }
 
-CFrameWnd& AppFixture::Frame() const { return *app->m_pMainWnd; }
+CFrameWnd& AppFixture::Frame() const
+{
+    return *app->m_pMainWnd;
+}
 
 std::string AppFixture::StatusExt() const
 {
@@ -42,7 +48,10 @@ std::string AppFixture::StatusExt() const
     return bar ? bar->GetPaneText(bar->CommandToIndex(ID_INDICATOR_EXT)) : std::string("<no status bar>");
 }
 
-int AppFixture::RowCount() const { return static_cast<int>(View().SendMessage(LVM_GETITEMCOUNT)); }
+int AppFixture::RowCount() const
+{
+    return static_cast<int>(View().SendMessage(LVM_GETITEMCOUNT));
+}
 
 std::vector<std::string> AppFixture::Row(int row) const
 {

@@ -43,5 +43,4 @@ protected:
 
 // A reply datagram of a device.
 std::vector<std::uint8_t> DeviceReply(const std::string& name, const std::vector<int>& ip,
-                                      const std::vector<int>& mac = {0, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E},
-                                      int model = 31);
+                                      const std::vector<int>& mac = {0, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}, int model = 31);

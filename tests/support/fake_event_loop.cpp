@@ -2,9 +2,15 @@
 
 #include "framework/wnd.h"
 
-void FakeEventLoop::SetTimer(CWnd* wnd, UINT_PTR id, UINT ms) { m_timers[{wnd, id}] = Timer{ms, m_now + ms}; }
+void FakeEventLoop::SetTimer(CWnd* wnd, UINT_PTR id, UINT ms)
+{
+    m_timers[{wnd, id}] = Timer{ms, m_now + ms};
+}
 
-void FakeEventLoop::KillTimer(CWnd* wnd, UINT_PTR id) { m_timers.erase({wnd, id}); }
+void FakeEventLoop::KillTimer(CWnd* wnd, UINT_PTR id)
+{
+    m_timers.erase({wnd, id});
+}
 
 void FakeEventLoop::KillAllTimers(CWnd* wnd)
 {
@@ -12,14 +18,20 @@ void FakeEventLoop::KillAllTimers(CWnd* wnd)
         it = it->first.first == wnd ? m_timers.erase(it) : std::next(it);
 }
 
-void FakeEventLoop::WatchReadable(int fd, std::function<void()> onReadable) { m_watches[fd] = std::move(onReadable); }
+void FakeEventLoop::WatchReadable(int fd, std::function<void()> onReadable)
+{
+    m_watches[fd] = std::move(onReadable);
+}
 
-void FakeEventLoop::Unwatch(int fd) { m_watches.erase(fd); }
+void FakeEventLoop::Unwatch(int fd)
+{
+    m_watches.erase(fd);
+}
 
 void FakeEventLoop::Sleep(UINT ms)
 {
     sleeps.push_back(ms);
-    m_now += ms;  // time passes, but nothing is handled meanwhile
+    m_now += ms; // time passes, but nothing is handled meanwhile
 }
 
 void FakeEventLoop::Advance(std::uint64_t ms)
@@ -61,6 +73,12 @@ void FakeEventLoop::SignalReadable(int fd)
     }
 }
 
-ScopedFakeLoop::ScopedFakeLoop() : m_previous(Platform().loop) { Platform().loop = &loop; }
+ScopedFakeLoop::ScopedFakeLoop() : m_previous(Platform().loop)
+{
+    Platform().loop = &loop;
+}
 
-ScopedFakeLoop::~ScopedFakeLoop() { Platform().loop = m_previous; }
+ScopedFakeLoop::~ScopedFakeLoop()
+{
+    Platform().loop = m_previous;
+}

@@ -42,8 +42,8 @@ int FakeNetwork::SendTo(int handle, const void* data, int length, const std::str
     if (it == m_sockets.end())
         return -1;
     const auto* p = static_cast<const std::uint8_t*>(data);
-    sent.push_back(Sent{handle, it->second.port, host, port, std::vector<std::uint8_t>(p, p + length),
-                        it->second.broadcast});
+    sent.push_back(
+        Sent{handle, it->second.port, host, port, std::vector<std::uint8_t>(p, p + length), it->second.broadcast});
     return length;
 }
 
@@ -87,7 +87,10 @@ int FakeNetwork::HandleFor(std::uint16_t port) const
     return -1;
 }
 
-bool FakeNetwork::IsBound(std::uint16_t port) const { return HandleFor(port) >= 0; }
+bool FakeNetwork::IsBound(std::uint16_t port) const
+{
+    return HandleFor(port) >= 0;
+}
 
 bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
 {
@@ -106,6 +109,12 @@ void FakeNetwork::FailNextReceive(std::uint16_t port)
         m_sockets[handle].failNext = true;
 }
 
-ScopedFakeNetwork::ScopedFakeNetwork(FakeEventLoop& loop) : net(loop) { InstallSocketBackend(&net); }
+ScopedFakeNetwork::ScopedFakeNetwork(FakeEventLoop& loop) : net(loop)
+{
+    InstallSocketBackend(&net);
+}
 
-ScopedFakeNetwork::~ScopedFakeNetwork() { InstallSocketBackend(nullptr); }
+ScopedFakeNetwork::~ScopedFakeNetwork()
+{
+    InstallSocketBackend(nullptr);
+}

@@ -365,8 +365,8 @@ namespace {
         return ::testing::AssertionFailure() << "missing " << DescribeCode(expected[e].message, expected[e].code)
                                              << " (entry " << e << " of the table)";
     if (a < actual.size())
-        return ::testing::AssertionFailure() << "unexpected " << DescribeMessage(actual[a])
-                                             << " after the table's end (entry " << a << ")";
+        return ::testing::AssertionFailure()
+               << "unexpected " << DescribeMessage(actual[a]) << " after the table's end (entry " << a << ")";
     return ::testing::AssertionSuccess();
 }
 

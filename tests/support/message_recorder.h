@@ -21,10 +21,10 @@ enum class SpyWindow { Parent, ListView, Header };
 struct RecordedMessage {
     SpyWindow window = SpyWindow::Parent;
     UINT message = 0;
-    WPARAM wParam = 0;   // messages to a control
-    bool direct = false; // reached the control without passing its window's message map
+    WPARAM wParam = 0;           // messages to a control
+    bool direct = false;         // reached the control without passing its window's message map
     std::vector<int> orderArray; // LVM_SETCOLUMNORDERARRAY / HDM_SETORDERARRAY
-    UINT code = 0; // notification code for WM_NOTIFY
+    UINT code = 0;               // notification code for WM_NOTIFY
     CWnd* from = nullptr;
     int item = 0;
     int subItem = 0;

@@ -50,6 +50,12 @@ std::string ScriptedUser::GetSaveFileName(const std::string& title, const std::s
     return saveFileAnswer;
 }
 
-ScopedScriptedUser::ScopedScriptedUser() : m_previous(Platform().ui) { Platform().ui = &user; }
+ScopedScriptedUser::ScopedScriptedUser() : m_previous(Platform().ui)
+{
+    Platform().ui = &user;
+}
 
-ScopedScriptedUser::~ScopedScriptedUser() { Platform().ui = m_previous; }
+ScopedScriptedUser::~ScopedScriptedUser()
+{
+    Platform().ui = m_previous;
+}

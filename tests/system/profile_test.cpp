@@ -32,7 +32,7 @@ protected:
     std::string path;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ProfileTest, PathIsUnderTheConfigDirectoryKeyAndApplication)
 {

@@ -30,12 +30,13 @@ std::vector<std::string> SortedNames(std::vector<std::string> records, LPARAM co
     return names;
 }
 
-}  // namespace
+} // namespace
 
 TEST(CompareDevicesTest, AddressesSortAsTextInReverseOrder)
 {
-    const auto names = SortedNames({Record("a", "192.168.1.9"), Record("b", "192.168.1.10"), Record("c", "192.168.1.100")}, 2);
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "b"}));  // .9, .100, .10
+    const auto names =
+        SortedNames({Record("a", "192.168.1.9"), Record("b", "192.168.1.10"), Record("c", "192.168.1.100")}, 2);
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "b"})); // .9, .100, .10
 }
 
 TEST(CompareDevicesTest, EqualAddressesFallBackToNamesAscending)
@@ -52,7 +53,7 @@ TEST(CompareDevicesTest, SignOfTheCodeIsIgnoredAndOtherCodesCompareEqual)
     const std::string a = Record("Alpha", "10.0.0.2");
     const std::string b = Record("Beta", "10.0.0.1");
     EXPECT_EQ(Cmp(a, b, 2), Cmp(a, b, -2));
-    EXPECT_GT(Cmp(a, b, 1), 0);  // names in reverse order: "Beta" first
+    EXPECT_GT(Cmp(a, b, 1), 0); // names in reverse order: "Beta" first
     for (LPARAM code : {LPARAM{0}, LPARAM{6}, LPARAM{-6}, LPARAM{7}, LPARAM{INT32_MIN}})
         EXPECT_EQ(Cmp(a, b, code), 0) << code;
 }

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "commands/command_packet.h"
-#include "framework/frame_wnd.h"
 #include "controls/ip_address_control.h"
+#include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 
@@ -116,7 +116,7 @@ const int kIp50[4] = {192, 168, 1, 50};
 const int kMask16[4] = {255, 255, 0, 0};
 const int kGateway254[4] = {192, 168, 1, 254};
 
-}  // namespace
+} // namespace
 
 TEST_F(DeviceCommandsTest, CommandsAreEnabledOnlyWithASelection)
 {
@@ -126,7 +126,7 @@ TEST_F(DeviceCommandsTest, CommandsAreEnabledOnlyWithASelection)
         state.DoUpdate(&Frame(), TRUE);
         EXPECT_FALSE(state.enabled) << id;
     }
-    Command(ID_SOFT_RESET);  // disabled: nothing happens
+    Command(ID_SOFT_RESET); // disabled: nothing happens
     EXPECT_TRUE(user.user.dialogsShown.empty());
     Select({"Cam-Gate"});
     for (UINT id : {ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET, ID_UPDATE_FIRMWARE}) {
@@ -198,10 +198,10 @@ TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
 {
     Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
     // Rows in ascending index order: Yard (.22), Gate (.21), Lobby (.20).
-    IpDialog(nullptr, nullptr, kGateway254);  // Yard: gateway changed
+    IpDialog(nullptr, nullptr, kGateway254); // Yard: gateway changed
     Password("");
-    Cancel(IDD_INPUT_IP);                     // Gate: cancelled, still goes on
-    IpDialog(nullptr, nullptr, nullptr);      // Lobby: nothing changed, so nothing is sent
+    Cancel(IDD_INPUT_IP);                // Gate: cancelled, still goes on
+    IpDialog(nullptr, nullptr, nullptr); // Lobby: nothing changed, so nothing is sent
     Command(ID_MODIFY_IP);
     const auto packets = CommandPackets();
     ASSERT_EQ(packets.size(), 1u);
@@ -240,7 +240,7 @@ TEST_F(DeviceCommandsTest, ModifyMacSendsTheExampleAfterAPauseAndEmptiesTheList)
 TEST_F(DeviceCommandsTest, MalformedMacIsRefusedAndTheDialogShownAgain)
 {
     Select({"Cam-Lobby"});
-    MacDialog("00-0A-1B-2C-3D");  // five groups
+    MacDialog("00-0A-1B-2C-3D"); // five groups
     MacDialog("00-0A-1B-2C-3D-4G");
     MacDialog("00-0A-1B-2C-3D-4F");
     Password("");
@@ -255,9 +255,9 @@ TEST_F(DeviceCommandsTest, MalformedMacIsRefusedAndTheDialogShownAgain)
 TEST_F(DeviceCommandsTest, CancelledMacDialogEndsTheWholeCommandWithoutRefresh)
 {
     Select({"Cam-Lobby", "Cam-Gate"});
-    MacDialog("00-0A-1B-2C-3D-99");  // first row (Gate) confirmed and sent
+    MacDialog("00-0A-1B-2C-3D-99"); // first row (Gate) confirmed and sent
     Password("");
-    Cancel(IDD_INPUT_MAC);           // second row: the command ends here
+    Cancel(IDD_INPUT_MAC); // second row: the command ends here
     Command(ID_MODIFY_MAC);
     EXPECT_EQ(CommandPackets().size(), 1u);
     EXPECT_FALSE(loop.loop.IsTimerRunning(&View(), 2));
@@ -301,14 +301,14 @@ TEST_F(DeviceCommandsTest, ThreeRowsThreePromptsCancellingTheSecondStillSendsThe
     Command(ID_SOFT_RESET);
     const auto packets = CommandPackets();
     ASSERT_EQ(packets.size(), 2u);
-    EXPECT_EQ(packets[0][17], 0x5E);  // Yard, the first row
-    EXPECT_EQ(packets[1][17], 0x4E);  // Lobby, the third
+    EXPECT_EQ(packets[0][17], 0x5E); // Yard, the first row
+    EXPECT_EQ(packets[1][17], 0x4E); // Lobby, the third
     EXPECT_EQ(loop.loop.sleeps.size(), 1u);
 }
 
 TEST_F(DeviceCommandsTest, TakenSocketShowsTheMessageAndSendsNothing)
 {
-    loop.loop.Advance(10000);  // the discovery socket has closed
+    loop.loop.Advance(10000); // the discovery socket has closed
     network.net.TakePort(4000);
     Select({"Cam-Yard"});
     Password("");

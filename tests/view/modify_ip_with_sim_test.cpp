@@ -4,12 +4,12 @@
 
 #include <optional>
 
-#include "framework/frame_wnd.h"
 #include "controls/ip_address_control.h"
+#include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
+#include "support/app_fixture.h"
 #include "varnex-sim/sim_device_config.h"
 #include "varnex-sim/sim_responder.h"
-#include "support/app_fixture.h"
 
 namespace {
 
@@ -38,7 +38,8 @@ protected:
             const auto& sent = Sent()[handled];
             if (sent.port != 36)
                 continue;
-            const sim::Reaction reaction = sim::HandleDatagram(devices, sent.bytes, sim::Clock::now(), std::chrono::seconds(1));
+            const sim::Reaction reaction =
+                sim::HandleDatagram(devices, sent.bytes, sim::Clock::now(), std::chrono::seconds(1));
             verdicts.push_back(reaction.verdict);
             for (const packet::Bytes& reply : reaction.replies)
                 Answer(std::vector<std::uint8_t>(reply.begin(), reply.end()));
@@ -50,14 +51,14 @@ protected:
     std::size_t handled = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ModifyIpWithSimTest, DelayedRefreshShowsTheDeviceAtItsNewAddress)
 {
     ASSERT_EQ(Column(1), (std::vector<std::string>{"192.168.1.21", "192.168.1.20"}));
     LVITEMA select;
     select.stateMask = select.state = LVIS_SELECTED;
-    View().SendMessage(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));  // Cam-Lobby
+    View().SendMessage(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select)); // Cam-Lobby
 
     user.user.dialogAnswers.push_back([](CDialog& d) {
         d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 50));

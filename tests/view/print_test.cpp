@@ -20,8 +20,13 @@ struct PrintLog {
 
 class RecordingPrinter : public RecordingDC {
 public:
-    RecordingPrinter(PrintLog& log, int height, int failAtEscape) : m_log(log), m_height(height), m_failAt(failAtEscape) {}
-    int GetDeviceCaps(int index) const override { return index == VERTRES ? m_height : RecordingDC::GetDeviceCaps(index); }
+    RecordingPrinter(PrintLog& log, int height, int failAtEscape) : m_log(log), m_height(height), m_failAt(failAtEscape)
+    {
+    }
+    int GetDeviceCaps(int index) const override
+    {
+        return index == VERTRES ? m_height : RecordingDC::GetDeviceCaps(index);
+    }
     BOOL TextOut(int x, int y, std::string_view text) override
     {
         DrawOp op;
@@ -61,7 +66,7 @@ public:
     }
     void PrintSetup(CWnd*) override {}
     PrintLog log;
-    int height = 16 * 41;  // 41 lines of 16 pixels: 40 lines per page
+    int height = 16 * 41; // 41 lines of 16 pixels: 40 lines per page
     int failAtEscape = 0;
 };
 
@@ -96,7 +101,7 @@ protected:
     RecordingPrintService printer;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(PrintTest, HundredRowsFallOnPagesOf41_41_18)
 {
@@ -136,7 +141,7 @@ TEST_F(PrintTest, ColumnsStandAtFixedCharacterOffsetsWithoutHeader)
             EXPECT_EQ(op.rc.left, offsets[column] * avg);
             EXPECT_EQ(op.rc.top, row * FixedMetricsDC::kLineHeight);
         }
-    EXPECT_EQ(page[1].text, "10.1.0.2");  // sorted by IP in reverse text order
+    EXPECT_EQ(page[1].text, "10.1.0.2"); // sorted by IP in reverse text order
     for (const DrawOp& op : page)
         EXPECT_NE(op.text, "Device Name");
 }

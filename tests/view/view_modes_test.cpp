@@ -23,7 +23,7 @@ protected:
     int Mode() const { return static_cast<int>(View().GetStyle() & LVS_TYPEMASK); }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ViewModesTest, RightClickOnEmptyListShowsTheMenuWithDeviceCommandsDisabled)
 {
@@ -76,7 +76,7 @@ TEST_F(ViewModesTest, IconModesDropTheArrowAndDetailsSortsAgain)
     EXPECT_EQ(View().m_nViewMode, 0);
     EXPECT_FALSE(View().IsSortIconEnabled());
     Answer(DeviceReply("C", {192, 168, 1, 10}));
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B", "C"}));  // arrival order outside report mode
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B", "C"})); // arrival order outside report mode
     Command(ID_VIEW_SMALLICON);
     EXPECT_EQ(Mode(), static_cast<int>(LVS_SMALLICON));
     CCmdUI state;
@@ -98,10 +98,10 @@ TEST_F(ViewModesTest, ColumnClickReversesTheArrowButKeepsTheOrder)
     nm.iItem = -1;
     nm.iSubItem = 1;
     Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
-    EXPECT_EQ(View().GetSortColumn(), -2);  // the first click after start shows the down arrow
+    EXPECT_EQ(View().GetSortColumn(), -2); // the first click after start shows the down arrow
     EXPECT_EQ(View().m_nSortCode, -2);
     EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100"}));
-    nm.iSubItem = 5;  // version: the arrow goes there, the order is by name
+    nm.iSubItem = 5; // version: the arrow goes there, the order is by name
     Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(View().GetSortColumn(), 6);
     EXPECT_EQ(View().m_nSortCode, 1);

@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "commands/default_browser.h"
 #include "cli_command_packets.h"
 #include "cli_device_lookup.h"
 #include "cli_device_socket.h"
@@ -12,6 +11,7 @@
 #include "cli_output.h"
 #include "cli_password.h"
 #include "commands/command_builders.h"
+#include "commands/default_browser.h"
 
 namespace cli {
 

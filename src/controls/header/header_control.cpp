@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 
-
 namespace {
 
 template <class T> T* Ptr(LPARAM lParam)

@@ -12,7 +12,6 @@
 
 class CImageList;
 
-
 struct HeaderItem {
     std::string text;
     int width = 0;

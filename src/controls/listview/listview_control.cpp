@@ -6,7 +6,6 @@
 
 #include "controls/header/header_control.h"
 
-
 namespace {
 
 template <class T> T* Ptr(LPARAM lParam)

@@ -21,7 +21,6 @@
 #include "controls/listview/item_store.h"
 #include "framework/wnd.h"
 
-
 class ListViewControl : public ControlProc {
 public:
     explicit ListViewControl(CWnd* wnd);

@@ -270,7 +270,8 @@ void ListViewControl::PaintImages(CDC* dc, int index, const ItemParts& parts, bo
         const int h = std::min<int>(m_stateImages->Height(), parts.state.bottom - parts.state.top);
         const int y = parts.state.top + (parts.state.bottom - parts.state.top - h) / 2;
         if (m_stateImages == m_checkBoxes.get())
-            dc->DrawCheckBox(RECT{parts.state.left, y, parts.state.left + m_stateImages->Width(), y + h}, stateImage == 2);
+            dc->DrawCheckBox(RECT{parts.state.left, y, parts.state.left + m_stateImages->Width(), y + h},
+                             stateImage == 2);
         else if (stateImage - 1 < m_stateImages->GetImageCount())
             dc->DrawImage(m_stateImages, stateImage - 1, parts.state.left, y, m_stateImages->Width(), h, ILD_NORMAL);
     }

@@ -2,9 +2,9 @@
 // around changes, and what the mouse does.
 #include <gtest/gtest.h>
 
+#include "controls/commctrl.h"
 #include "controls/common_controls.h"
 #include "support/message_recorder.h"
-#include "controls/commctrl.h"
 
 namespace {
 

@@ -46,8 +46,8 @@ TEST_F(ListViewColumnOrderTest, SetOrderArrayReachesTheHeaderAsItsOwnMessageWith
     int back[3] = {};
     ASSERT_EQ(w.list.SendMessage(LVM_GETCOLUMNORDERARRAY, 3, Arg(back)), 1);
     EXPECT_EQ(std::vector<int>(back, back + 3), std::vector<int>({2, 0, 1}));
-    EXPECT_TRUE(MatchesSequence(spy.All(), {At(SpyWindow::ListView, LVM_GETCOLUMNORDERARRAY, 3),
-                                            At(SpyWindow::Header, HDM_GETORDERARRAY, 3)}));
+    EXPECT_TRUE(MatchesSequence(
+        spy.All(), {At(SpyWindow::ListView, LVM_GETCOLUMNORDERARRAY, 3), At(SpyWindow::Header, HDM_GETORDERARRAY, 3)}));
     EXPECT_EQ(w.list.SendMessage(LVM_GETCOLUMNORDERARRAY, 2, Arg(back)), 0);
 
     // The header already reports the new places.

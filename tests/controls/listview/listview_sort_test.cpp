@@ -30,7 +30,7 @@ std::vector<LPARAM> Params(CListCtrl& ctrl)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ListViewSortTest, RowsAddedBetweenSortsLandWhereAFullSortPutsThem)
 {
@@ -93,7 +93,7 @@ TEST(ListViewSortTest, SelectionAndFocusTravelWithTheirRowsWhenPlacingNewRows)
     for (LPARAM v : {10, 20, 30})
         w.AddRow("r", {}, v);
     ASSERT_TRUE(w.ctrl.SortItems(&CompareValues, 1));
-    w.ctrl.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);  // the 20
+    w.ctrl.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); // the 20
     w.AddRow("r", {}, 5);
     w.AddRow("r", {}, 25);
     ASSERT_TRUE(w.ctrl.SortItems(&CompareValues, 1));
