@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev python3
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev python3 git
   qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   iproute2 procps
