@@ -10,9 +10,13 @@
 
 struct MenuItemDef {
     std::string text;               // "&File"; empty with id 0 for a separator
-    UINT id = 0;                    // command id of a plain item
+    UINT id = 0;                    // command id of a plain item (0 is a command too when there is text)
     std::vector<MenuItemDef> popup; // items of a pop-up
-    bool IsSeparator() const { return text.empty() && id == 0 && popup.empty(); }
+    // Items built at run time carry their state (MF_CHECKED, MF_GRAYED) and are
+    // shown as they are; items from resources ask the owner's update handlers.
+    bool fixedState = false;
+    UINT state = 0;
+    bool IsSeparator() const { return text.empty() && id == 0 && popup.empty() && !fixedState; }
     bool IsPopup() const { return !popup.empty(); }
 };
 

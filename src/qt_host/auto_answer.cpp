@@ -1,5 +1,7 @@
 #include "qt_host/auto_answer.h"
 
+#include <optional>
+
 #include <QByteArray>
 #include <QtGlobal>
 #include <fstream>
@@ -20,11 +22,13 @@ int AutoAnswerResult()
     return IDOK;
 }
 
-unsigned AutoMenuCommand()
+std::optional<unsigned> AutoMenuCommand()
 {
     bool ok = false;
     const int value = qEnvironmentVariableIntValue("VARNEX_AUTO_MENU_COMMAND", &ok);
-    return ok && value > 0 ? static_cast<unsigned>(value) : 0;
+    if (!ok || value < 0)
+        return std::nullopt;
+    return static_cast<unsigned>(value);
 }
 
 void AppendUiLog(const std::string& line)

@@ -4,6 +4,7 @@
 // and answered at once.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,9 @@ bool AutoAnswerEnabled();
 // The answer to a message box: VARNEX_AUTO_ANSWER when it holds a button's
 // result (1 OK, 2 Cancel, 6 Yes, 7 No), else OK.
 int AutoAnswerResult();
-// The command to choose from a pop-up menu (VARNEX_AUTO_MENU_COMMAND), or 0.
-unsigned AutoMenuCommand();
+// The command to choose from a pop-up menu (VARNEX_AUTO_MENU_COMMAND; 0 is a
+// command too), or nothing.
+std::optional<unsigned> AutoMenuCommand();
 // Appends one line to the log.
 void AppendUiLog(const std::string& line);
 // Backslash, line feed and carriage return written as \\, \n and \r, so that

@@ -1,5 +1,4 @@
 #include "qt_host/qt_user_interface.h"
-#include "qt_host/action_cmd_ui.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,7 +8,9 @@
 #include <QPushButton>
 #include <functional>
 #include <map>
+#include <optional>
 
+#include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
 #include "qt_host/auto_answer.h"
@@ -48,10 +49,10 @@ void AddItems(QMenu* menu, const std::vector<MenuItemDef>& items, CWnd* owner, s
         } else {
             // Mnemonics are written with '&' in both worlds.
             QAction* action = menu->addAction(TextFromBytes(item.text));
-            ActionCmdUI state(action);
-            state.m_nID = item.id;
-            state.m_nIndex = index;
-            state.DoUpdate(owner, TRUE);
+            const MenuItemShown shown = ShownState(item, index, owner);
+            action->setEnabled(shown.enabled);
+            action->setCheckable(shown.checked); // the check rule of ActionCmdUI
+            action->setChecked(shown.checked);
             (*ids)[action] = item.id;
         }
         ++index;
@@ -61,9 +62,10 @@ void AddItems(QMenu* menu, const std::vector<MenuItemDef>& items, CWnd* owner, s
 // The menu as one line of the log, with each item's state: "id:DC:text"
 // (D disabled, C checked), "-" for a separator, "P:text" for a sub-menu.
 // Returns the command the scripted user picks, if it is there and enabled.
-UINT LogMenu(const std::vector<MenuItemDef>& items, CWnd* owner, std::string* line, UINT wanted)
+std::optional<UINT> LogMenu(const std::vector<MenuItemDef>& items, CWnd* owner, std::string* line,
+                            std::optional<UINT> wanted)
 {
-    UINT chosen = 0;
+    std::optional<UINT> chosen;
     UINT index = 0;
     for (const MenuItemDef& item : items) {
         *line += '|';
@@ -71,16 +73,13 @@ UINT LogMenu(const std::vector<MenuItemDef>& items, CWnd* owner, std::string* li
             *line += '-';
         } else if (item.IsPopup()) {
             *line += "P:" + EscapeForLog(item.text);
-            if (const UINT c = LogMenu(item.popup, owner, line, wanted))
+            if (const std::optional<UINT> c = LogMenu(item.popup, owner, line, wanted))
                 chosen = c;
         } else {
-            CCmdUI state;
-            state.m_nID = item.id;
-            state.m_nIndex = index;
-            state.DoUpdate(owner, TRUE);
-            *line += std::to_string(item.id) + ':' + (state.enabled ? "" : "D") + (state.checked ? "C" : "") + ':' +
+            const MenuItemShown shown = ShownState(item, index, owner);
+            *line += std::to_string(item.id) + ':' + (shown.enabled ? "" : "D") + (shown.checked ? "C" : "") + ':' +
                      EscapeForLog(item.text);
-            if (wanted != 0 && item.id == wanted && state.enabled)
+            if (wanted && item.id == *wanted && shown.enabled)
                 chosen = item.id;
         }
         ++index;
@@ -136,7 +135,7 @@ void QtUserInterface::TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWn
 {
     if (owner == nullptr)
         return;
-    UINT chosen = 0;
+    std::optional<UINT> chosen;
     if (AutoAnswerEnabled()) {
         std::string line = "TrackPopupMenu|" + std::to_string(x) + '|' + std::to_string(y);
         chosen = LogMenu(popup.popup, owner, &line, AutoMenuCommand());
@@ -151,9 +150,10 @@ void QtUserInterface::TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWn
                 chosen = it->second;
         }
     }
-    // The command arrives after the menu has closed, as on the platform.
-    if (chosen != 0 && owner->IsWindow())
-        owner->SendMessage(WM_COMMAND, chosen, 0);
+    // The command arrives after the menu has closed, as on the platform; 0 is a
+    // command like any other (a header menu numbers its items from 0).
+    if (chosen && owner->IsWindow())
+        owner->SendMessage(WM_COMMAND, *chosen, 0);
 }
 
 POINT QtUserInterface::GetCursorPos() const

@@ -1,6 +1,7 @@
 #include "support/scripted_user.h"
 
 #include "framework/cmd_target.h"
+#include "framework/menu.h"
 #include "framework/wnd.h"
 
 int ScriptedUser::MessageBox(const std::string& text, const std::string& caption, UINT type)
@@ -13,19 +14,20 @@ void ScriptedUser::TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* 
 {
     Popup record;
     record.at = POINT{x, y};
+    UINT index = 0;
     for (const MenuItemDef& item : popup.popup) {
-        if (item.IsSeparator())
-            continue;
-        CCmdUI state;
-        state.m_nID = item.id;
-        state.DoUpdate(owner, TRUE);
-        record.ids.push_back(item.id);
-        record.enabled.push_back(state.enabled);
-        record.checked.push_back(state.checked);
+        if (!item.IsSeparator()) {
+            const MenuItemShown shown = ShownState(item, index, owner);
+            record.ids.push_back(item.id);
+            record.texts.push_back(item.text);
+            record.enabled.push_back(shown.enabled);
+            record.checked.push_back(shown.checked ? 1 : 0);
+        }
+        ++index;
     }
     popups.push_back(record);
-    if (popupChoice != 0)
-        owner->SendMessage(WM_COMMAND, popupChoice, 0);
+    if (popupChoice)
+        owner->SendMessage(WM_COMMAND, *popupChoice, 0);
 }
 
 INT_PTR ScriptedUser::RunModalDialog(CDialog& dialog)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ public:
     };
     struct Popup {
         std::vector<UINT> ids;
+        std::vector<std::string> texts;
         std::vector<bool> enabled;
         std::vector<int> checked;
         POINT at;
@@ -38,8 +40,8 @@ public:
     std::vector<Popup> popups;
     std::deque<DialogAnswer> dialogAnswers;
     std::vector<UINT> dialogsShown;
-    // The command a pop-up menu returns (0: none).
-    UINT popupChoice = 0;
+    // The command a pop-up menu returns, if any.
+    std::optional<UINT> popupChoice;
     POINT cursor{100, 100};
     std::string openFileAnswer;
     std::string saveFileAnswer;
