@@ -1,116 +1,116 @@
+// The extended list view's message map and its few handlers of its own: column
+// toggles from the header menu, header notifications, the column click, and
+// notifications on their way to the parent.
 #include "listctrl/list_view_ex.h"
-#include "controls/commctrl.h"
 
-#include <cstring>
+#include "listctrl/column_mapping.h"
 
-int CListViewEx::ColumnCount()
+CListViewEx::CListViewEx()
 {
-    auto* header = reinterpret_cast<CWnd*>(SendMessage(LVM_GETHEADER));
-    return header ? static_cast<int>(header->SendMessage(HDM_GETITEMCOUNT)) : 0;
+    m_pListCtrl = this;
 }
 
-void CListViewEx::SetColumnHideable(int nColumn)
+CListViewEx::~CListViewEx() = default;
+
+const MessageMap* CListViewEx::GetThisMessageMap()
 {
-    if (nColumn < 1 || nColumn >= ColumnCount())
-        return;
-    if (m_arrHideable.size() <= static_cast<std::size_t>(nColumn))
-        m_arrHideable.resize(static_cast<std::size_t>(nColumn) + 1, false);
-    if (m_arrHideable[static_cast<std::size_t>(nColumn)])
-        return;
-    m_arrHideable[static_cast<std::size_t>(nColumn)] = true;
-    ++m_nHideableColumns;
+    using V = CListViewEx;
+    static const MessageMap map{CListView::GetThisMessageMap(),
+                                {
+                                    msgmap::Message<V>(WM_CONTEXTMENU, &V::OnContextMenuMessage),
+                                    msgmap::Message<V>(WM_DESTROY, &V::OnDestroyMessage),
+                                    msgmap::Message<V>(LVM_DELETEALLITEMS, &V::OnDeleteAllItems),
+                                    msgmap::Message<V>(LVM_DELETECOLUMN, &V::OnDeleteColumn),
+                                    msgmap::Message<V>(LVM_DELETEITEM, &V::OnDeleteItem),
+                                    msgmap::Message<V>(LVM_FINDITEMA, &V::OnFindItem),
+                                    msgmap::Message<V>(LVM_GETCOLUMNA, &V::OnGetColumn),
+                                    msgmap::Message<V>(LVM_GETCOLUMNORDERARRAY, &V::OnGetColumnOrderArray),
+                                    msgmap::Message<V>(LVM_GETCOLUMNWIDTH, &V::OnGetColumnWidth),
+                                    msgmap::Message<V>(LVM_GETEXTENDEDLISTVIEWSTYLE, &V::OnGetExtendedStyle),
+                                    msgmap::Message<V>(LVM_GETITEMA, &V::OnGetItem),
+                                    msgmap::Message<V>(LVM_GETITEMTEXTA, &V::OnGetItemText),
+                                    msgmap::Message<V>(LVM_HITTEST, &V::OnHitTest),
+                                    msgmap::Message<V>(LVM_INSERTCOLUMNA, &V::OnInsertColumn),
+                                    msgmap::Message<V>(LVM_INSERTITEMA, &V::OnInsertItem),
+                                    msgmap::Message<V>(LVM_SETCOLUMNA, &V::OnSetColumn),
+                                    msgmap::Message<V>(LVM_SETCOLUMNORDERARRAY, &V::OnSetColumnOrderArray),
+                                    msgmap::Message<V>(LVM_SETCOLUMNWIDTH, &V::OnSetColumnWidth),
+                                    msgmap::Message<V>(LVM_SETEXTENDEDLISTVIEWSTYLE, &V::OnSetExtendedStyle),
+                                    msgmap::Message<V>(LVM_SETIMAGELIST, &V::OnSetImageList),
+                                    msgmap::Message<V>(LVM_SETITEMA, &V::OnSetItem),
+                                    msgmap::Message<V>(LVM_SETITEMTEXTA, &V::OnSetItemText),
+                                    msgmap::Message<V>(LVM_SETBKCOLOR, &V::OnSetBkColor),
+                                    msgmap::Message<V>(LVM_SORTITEMS, &V::OnSortItems),
+                                    msgmap::NotifyReflectEx<V>(LVN_COLUMNCLICK, &V::OnColumnClick),
+                                    msgmap::NotifyReflectEx<V>(LVN_GETDISPINFOA, &V::OnGetDispInfo),
+                                }};
+    return &map;
 }
 
-bool CListViewEx::IsColumnHideable(int nColumn) const
+BOOL CListViewEx::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    return nColumn >= 0 && static_cast<std::size_t>(nColumn) < m_arrHideable.size() &&
-           m_arrHideable[static_cast<std::size_t>(nColumn)];
-}
-
-void CListViewEx::SetSortColumn(int nSortState)
-{
-    if (nSortState == m_nSortColumn)
-        return;
-    const int old = m_nSortColumn;
-    m_nSortColumn = nSortState;
-    UpdateSortIcons();
-    if ((old < 0 ? -old : old) != (nSortState < 0 ? -nSortState : nSortState))
-        Invalidate();
-}
-
-void CListViewEx::EnableSortIcon(bool bEnable)
-{
-    m_bSortIconEnabled = bEnable ? TRUE : FALSE;
-    UpdateSortIcons();
-}
-
-void CListViewEx::ColorSortColumn(bool bEnable)
-{
-    if ((m_bColorSortColumn != FALSE) == bEnable)
-        return;
-    m_bColorSortColumn = bEnable ? TRUE : FALSE;
-    Invalidate();
-}
-
-void CListViewEx::UpdateSortIcons()
-{
-    auto* header = reinterpret_cast<CWnd*>(SendMessage(LVM_GETHEADER));
-    if (header == nullptr)
-        return;
-    const int count = static_cast<int>(header->SendMessage(HDM_GETITEMCOUNT));
-    for (int i = count - 1; i >= 0; --i) {
-        HDITEMA item;
-        item.mask = HDI_FORMAT;
-        if (!header->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item)))
-            continue;
-        int fmt = (item.fmt & HDF_JUSTIFYMASK) | HDF_STRING;
-        if (m_bSortIconEnabled && m_nSortColumn == i + 1)
-            fmt |= HDF_SORTUP;
-        else if (m_bSortIconEnabled && m_nSortColumn == -(i + 1))
-            fmt |= HDF_SORTDOWN;
-        item.mask = HDI_FORMAT;
-        item.fmt = fmt;
-        header->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    // The header menu numbers its items by logical column, from 0.
+    const auto column = static_cast<int>(static_cast<INT_PTR>(wParam));
+    if (column >= 0 && column < GetColumnCount()) {
+        ShowColumn(column, !IsColumnVisible(column));
+        return TRUE;
     }
+    return CListView::OnCommand(wParam, lParam);
 }
 
-void CListViewEx::KeepLabelLeft(bool bKeep)
+BOOL CListViewEx::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 {
-    m_bKeepLabelLeft = bKeep && (GetStyle() & LVS_OWNERDRAWFIXED) != 0;
-}
-
-namespace {
-
-std::int32_t ReadInt32(const std::uint8_t* p)
-{
-    std::uint32_t v = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-                      (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-    std::int32_t out;
-    std::memcpy(&out, &v, sizeof out);
-    return out;
-}
-
-} // namespace
-
-bool CListViewEx::RestoreState(const std::uint8_t* pData, unsigned nSize)
-{
-    const int n = ColumnCount();
-    if (pData == nullptr || n == 0 || nSize != 8u + 9u * static_cast<unsigned>(n) || ReadInt32(pData) != n)
-        return true;
-    const int sort = ReadInt32(pData + 4);
-    if (sort > n || sort < -n)
-        return false;
-    SetSortColumn(sort);
-    std::vector<int> order(static_cast<std::size_t>(n), -1);
-    for (int i = 0; i < n; ++i) {
-        const std::uint8_t* col = pData + 8 + 9 * i;
-        const int width = ReadInt32(col + 1) & 0xFFFF;
-        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(i), MAKELPARAM(width, 0));
-        const int pos = ReadInt32(col + 5);
-        if (pos < 0 || pos >= n || order[static_cast<std::size_t>(pos)] != -1)
-            return false;
-        order[static_cast<std::size_t>(pos)] = i;
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    const LRESULT r = Default();
+    if (pResult)
+        *pResult = r;
+    if (hdr == nullptr || hdr->hwndFrom != GetHeader())
+        return r != 0;
+    if (hdr->code == HDN_ENDDRAG) {
+        // The control applies the new physical order; the same move in logical orders.
+        const auto* nm = reinterpret_cast<const NMHEADERA*>(hdr);
+        if (r == 0 && nm->pitem != nullptr && nm->pitem->iOrder >= 0) {
+            const int c = PhysicalToLogicalColumn(nm->iItem);
+            const int t = PhysicalToLogicalOrder(nm->pitem->iOrder);
+            listctrl::MoveColumnToOrder(m_aColumnData, c, t);
+        }
     }
-    SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(order.data()));
-    return true;
+    return TRUE;
+}
+
+BOOL CListViewEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    TranslateOutgoingNotification(message, lParam);
+    return CListView::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+void CListViewEx::DrawItem(DRAWITEMSTRUCT*) {}
+
+BOOL CListViewEx::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* nm = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
+    const int c = PhysicalToLogicalColumn(nm->iSubItem);
+    nm->iSubItem = c;
+    const int magnitude = m_nSortColumn < 0 ? -m_nSortColumn : m_nSortColumn;
+    if (m_nSortColumn != 0 && magnitude == c + 1)
+        m_nSortColumn = -m_nSortColumn;
+    else
+        m_nSortColumn = c + 1;
+    UpdateSortIcons();
+    if (pResult)
+        *pResult = 0;
+    return FALSE;
+}
+
+LRESULT CListViewEx::OnContextMenuMessage(WPARAM wParam, LPARAM lParam)
+{
+    OnContextMenu(reinterpret_cast<CWnd*>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT CListViewEx::OnDestroyMessage(WPARAM, LPARAM)
+{
+    // No record may outlive the window.
+    SendMessage(LVM_DELETEALLITEMS);
+    return Default();
 }

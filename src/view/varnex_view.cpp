@@ -137,12 +137,13 @@ void CVarnexView::OnInitialUpdate()
     CListViewEx::OnInitialUpdate();
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
     // The set-up steps run once per view; a repeated initial update (New, Open)
-    // only resets the count, the sort state, the arrows and the tint, and sorts.
+    // only resets the count, the sort state, the arrows and the tint, applies
+    // the saved layout again, and sorts.
     const bool firstTime = !m_menuContext.IsLoaded();
     if (firstTime)
         m_menuContext.LoadMenu(IDR_CONTEXT_MENU);
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kExtendedStyles);
-    if (ColumnCount() == 0)
+    if (GetColumnCount() == 0)
         InsertColumns();
     if (SendMessage(LVM_GETIMAGELIST, LVSIL_NORMAL) == 0)
         InstallImageLists();
@@ -150,7 +151,8 @@ void CVarnexView::OnInitialUpdate()
     ColorSortColumn(false);
     SetSortColumn(2);
     KeepLabelLeft(true);
-    if (firstTime && ColumnCount() >= 1) {
+    // The saved layout, at start-up and again after New and Open.
+    if (GetColumnCount() >= 1) {
         if (CWinApp* app = AfxGetApp()) {
             if (auto blob = app->GetProfileBinary("Settings", "Overview"))
                 RestoreState(blob->data(), static_cast<unsigned>(blob->size()));
@@ -292,7 +294,8 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
 void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     auto* nm = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    const int column = nm->iSubItem;
+    const int column = PhysicalToLogicalColumn(nm->iSubItem);
+    nm->iSubItem = column;
     if (m_nSortColumn != 0 && (m_nSortColumn < 0 ? -m_nSortColumn : m_nSortColumn) == column + 1)
         m_nSortColumn = -m_nSortColumn;
     else

@@ -14,7 +14,8 @@ RULES = {
     "src/framework": ["framework/", "system/"] + API,
     "src/controls": ["controls/", "framework/", "system/", "res/"],
     "res": ["res/", "framework/", "system/"] + API,
-    "src/listctrl": ["listctrl/", "framework/", "system/", "res/"] + API,
+    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"]
+    + API,
     "src/discovery": ["discovery/", "framework/", "system/", "res/"] + API,
     "src/commands": ["commands/", "discovery/", "framework/", "system/", "res/"] + API,
     "src/view": ["view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],

@@ -10,12 +10,12 @@ import re
 import sys
 
 # Member prefixes that name a type.
-HUNG = r'm_(opt|n|b|p|str|clr|dw|h|sz|lp|w|ul|i|u|rc|pt|size|cx|cy|imglst|pfn|lpsz|a|arr|list|msg|wnd|ctrl|menu|bmp|hCurrent|rect|map|dc|lParam|ports|pool)[A-Z0-9]'
+HUNG = r'm_(opt|n|b|p|l|str|clr|dw|h|sz|lp|w|ul|i|u|rc|pt|size|cx|cy|imglst|pfn|lpsz|a|arr|list|msg|wnd|ctrl|menu|bmp|hCurrent|rect|map|dc|lParam|ports|pool)[A-Z0-9]'
 # Plain names that the design of their classes fixes.
 SPEC_PLAIN = {'m_newIP','m_newMask','m_newGateway','m_oldIP','m_oldMask','m_oldGateway','m_ipCtrl','m_maskCtrl','m_gatewayCtrl','m_lParam','m_menuContext','m_rectDraw'}
 os.chdir(sys.argv[1] if len(sys.argv) > 1 else '.')
 # Plain names that merely begin like a prefix.
-PLAIN_WORDS = {'m_listColumnWidth', 'm_menuActions'}
+PLAIN_WORDS = {'m_listColumnWidth', 'm_menuActions', 'm_lPressed'}
 bad=0
 for f in sorted(glob.glob('src/**/*.h',recursive=True)+glob.glob('tools/**/*.h',recursive=True)+glob.glob('res/*.h')):
     s=open(f).read()
@@ -23,8 +23,13 @@ for f in sorted(glob.glob('src/**/*.h',recursive=True)+glob.glob('tools/**/*.h',
         name=m.group(1); body=m.group(2)
         members=sorted(set(re.findall(r'\b(m_\w+)\s*(?:[=;{\[])',body)))
         if not members: continue
-        isC=bool(re.match(r'C[A-Z]',name))
-        if isC: wrong=[x for x in members if not re.match(HUNG,x) and x not in SPEC_PLAIN]
+        isC=bool(re.match(r'C[A-Z][a-z]',name))
+        if re.fullmatch(r'[A-Z_]+',name):
+            # Plain records (COLUMN_DATA, COMMAND_PACKET) keep one style or the other.
+            hung=[x for x in members if re.match(HUNG,x)]
+            wrong=[] if len(hung) in (0,len(members)) else [x for x in members if x not in hung]
+            isC=True
+        elif isC: wrong=[x for x in members if not re.match(HUNG,x) and x not in SPEC_PLAIN]
         else: wrong=[x for x in members if re.match(HUNG,x) and x not in PLAIN_WORDS]
         if wrong:
             kind = 'a framework-facing class: give them a type prefix' if isC else 'a plain class: drop the type prefix'

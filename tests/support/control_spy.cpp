@@ -49,26 +49,40 @@ std::vector<int> OrderArray(WPARAM count, LPARAM array)
     return std::vector<int>(order, order + n);
 }
 
+void SetText(RecordedMessage& m, bool hasText, const char* text)
+{
+    if (!hasText)
+        return;
+    m.textIsCallback = text == LPSTR_TEXTCALLBACKA;
+    if (text != nullptr && !m.textIsCallback)
+        m.text = text;
+}
+
 } // namespace
 
 ControlSpy::ControlSpy()
     : ignored{WM_PAINT, WM_ERASEBKGND, WM_GETFONT, WM_SETCURSOR, WM_TIMER, WM_IDLEUPDATECMDUI},
-      m_realListView(FindWindowClass(WC_LISTVIEWA)), m_realHeader(FindWindowClass(WC_HEADERA))
+      m_realListView(FindWindowClass(WC_LISTVIEWA)), m_realHeader(FindWindowClass(WC_HEADERA)), m_previous(g_spy)
 {
+    // A spy made while another lives takes over the recording; the classes stay wrapped once.
     g_spy = this;
-    g_realListView = m_realListView;
-    g_realHeader = m_realHeader;
-    RegisterWindowClass(WC_LISTVIEWA, SpyListView);
-    RegisterWindowClass(WC_HEADERA, SpyHeader);
+    if (m_previous == nullptr) {
+        g_realListView = m_realListView;
+        g_realHeader = m_realHeader;
+        RegisterWindowClass(WC_LISTVIEWA, SpyListView);
+        RegisterWindowClass(WC_HEADERA, SpyHeader);
+    }
 }
 
 ControlSpy::~ControlSpy()
 {
     if (m_parent != nullptr)
         m_parent->onRecorded = nullptr;
-    RegisterWindowClass(WC_LISTVIEWA, m_realListView);
-    RegisterWindowClass(WC_HEADERA, m_realHeader);
-    g_spy = nullptr;
+    g_spy = m_previous;
+    if (m_previous == nullptr) {
+        RegisterWindowClass(WC_LISTVIEWA, m_realListView);
+        RegisterWindowClass(WC_HEADERA, m_realHeader);
+    }
 }
 
 void ControlSpy::Watch(MessageRecorder& parent)
@@ -99,5 +113,23 @@ void ControlSpy::ControlReceived(SpyWindow window, CWnd* wnd, UINT message, WPAR
     m.direct = !wnd->ControlMessageCameByDefault();
     if (message == LVM_SETCOLUMNORDERARRAY || message == HDM_SETORDERARRAY)
         m.orderArray = OrderArray(wParam, lParam);
+    // Item and column records: what they said when the control got them.
+    if (lParam != 0 && (message == LVM_INSERTITEMA || message == LVM_SETITEMA || message == LVM_GETITEMA ||
+                        message == LVM_SETITEMTEXTA || message == LVM_GETITEMTEXTA)) {
+        const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+        m.item = item->iItem;
+        m.subItem = item->iSubItem;
+        m.changed = item->mask;
+        SetText(m,
+                (message == LVM_INSERTITEMA || message == LVM_SETITEMA) ? (item->mask & LVIF_TEXT) != 0
+                                                                        : message == LVM_SETITEMTEXTA,
+                item->pszText);
+    } else if (lParam != 0 && (message == LVM_INSERTCOLUMNA || message == LVM_SETCOLUMNA)) {
+        const auto* column = reinterpret_cast<const LVCOLUMNA*>(lParam);
+        m.changed = column->mask;
+        m.order = column->iOrder;
+        m.width = column->cx;
+        SetText(m, (column->mask & LVCF_TEXT) != 0, column->pszText);
+    }
     m_all.push_back(m);
 }

@@ -36,4 +36,5 @@ private:
     ControlFactory m_realListView = nullptr;
     ControlFactory m_realHeader = nullptr;
     MessageRecorder* m_parent = nullptr;
+    ControlSpy* m_previous = nullptr;
 };

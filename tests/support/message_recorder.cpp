@@ -94,6 +94,12 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NOTIFY && lParam != 0) {
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+        // As the framework's windows do: the child that sent it may handle it first.
+        if (reflect && hdr->hwndFrom != nullptr && hdr->hwndFrom->GetParent() == this) {
+            LRESULT reflected = 0;
+            if (hdr->hwndFrom->OnChildNotify(WM_NOTIFY, wParam, lParam, &reflected))
+                return reflected;
+        }
         // Record before the handler runs, so the record shows what the control sent.
         RecordedMessage m = Decode(hdr, this);
         LRESULT result = 0;
@@ -116,6 +122,11 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_DRAWITEM && lParam != 0) {
         auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+        if (reflect && dis->hwndItem != nullptr) {
+            LRESULT reflected = 0;
+            if (dis->hwndItem->OnChildNotify(WM_DRAWITEM, wParam, lParam, &reflected))
+                return reflected;
+        }
         RecordedMessage m;
         m.message = WM_DRAWITEM;
         m.from = dis->hwndItem;

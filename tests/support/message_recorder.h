@@ -24,6 +24,8 @@ struct RecordedMessage {
     WPARAM wParam = 0;           // messages to a control
     bool direct = false;         // reached the control without passing its window's message map
     std::vector<int> orderArray; // LVM_SETCOLUMNORDERARRAY / HDM_SETORDERARRAY
+    bool textIsCallback = false; // item and column messages: the text was the callback marker
+    std::string text;            // item and column messages: the text given, when real
     UINT code = 0;               // notification code for WM_NOTIFY
     CWnd* from = nullptr;
     int item = 0;
@@ -99,6 +101,10 @@ public:
     std::set<UINT> ignored;
     // WM_MEASUREITEM: the item height the parent asks for (0 leaves it).
     UINT measureHeight = 0;
+    // Offers notifications and owner-draw requests to the child that sent them
+    // first, as the framework's windows do (reflection); what the child handles
+    // is not recorded, since the application would not see it.
+    bool reflect = false;
     // Told of every message recorded (the control spy keeps them in its sequences).
     std::function<void(const RecordedMessage&)> onRecorded;
 

@@ -1,0 +1,58 @@
+// The extended style the application set (the engine keeps it whole), the
+// image lists, the background colour and the tint of the sort column.
+#include "listctrl/list_base.h"
+
+namespace {
+
+constexpr DWORD kEmulatedStyles = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE | LVS_EX_UNDERLINEHOT;
+
+} // namespace
+
+LRESULT CListBase::OnSetExtendedStyle(WPARAM wParam, LPARAM lParam)
+{
+    const DWORD mask = wParam == 0 ? ~DWORD{0} : static_cast<DWORD>(wParam);
+    const DWORD style = static_cast<DWORD>(lParam);
+    const DWORD previous = m_dwExtendedStyle;
+    m_dwExtendedStyle = (previous & ~mask) | (style & mask);
+    if ((ListStyle() & LVS_OWNERDRAWFIXED) && (mask & kEmulatedStyles)) {
+        // An owner-drawn list activates and tracks hot items itself.
+        PassToControl(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(m_dwExtendedStyle & ~kEmulatedStyles));
+        return static_cast<LRESULT>(previous);
+    }
+    return DefaultProcessing();
+}
+
+LRESULT CListBase::OnGetExtendedStyle(WPARAM, LPARAM)
+{
+    return static_cast<LRESULT>(m_dwExtendedStyle);
+}
+
+LRESULT CListBase::OnSetImageList(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT previous = DefaultProcessing();
+    // The control gives its small list to the header too; the header keeps the arrows' list.
+    if (wParam == LVSIL_SMALL && lParam != 0)
+        if (CWnd* header = GetHeader())
+            header->SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&m_imglstSortIcons));
+    return previous;
+}
+
+LRESULT CListBase::OnSetBkColor(WPARAM, LPARAM)
+{
+    if (!DefaultProcessing())
+        return 0;
+    if (m_bColorSortColumn) {
+        m_bColorSortColumn = FALSE;
+        ColorSortColumn(true);
+    }
+    return 1;
+}
+
+void CListBase::ColorSortColumn(bool bEnable)
+{
+    if ((m_bColorSortColumn != FALSE) == bEnable)
+        return;
+    m_bColorSortColumn = bEnable ? TRUE : FALSE;
+    if (m_pListCtrl != nullptr)
+        m_pListCtrl->Invalidate(TRUE);
+}
