@@ -85,6 +85,28 @@ void MoveColumnToOrder(ColumnArray& columns, int c, int n)
     columns[static_cast<std::size_t>(c)]->m_nOrder = n;
 }
 
+int PhysicalOrderAfterMove(const ColumnArray& columns, int c, int n)
+{
+    if (c < 0 || c >= Count(columns))
+        return -1;
+    n = std::clamp(n, 0, Count(columns) - 1);
+    const int old = columns[static_cast<std::size_t>(c)]->m_nOrder;
+    int before = 0;
+    for (int j = 0; j < Count(columns); ++j) {
+        const COLUMN_DATA& column = *columns[static_cast<std::size_t>(j)];
+        if (j == c || !column.m_bVisible)
+            continue;
+        int order = column.m_nOrder;
+        if (n < old && order >= n && order < old)
+            ++order;
+        else if (n > old && order > old && order <= n)
+            --order;
+        if (order < n)
+            ++before;
+    }
+    return before;
+}
+
 bool OrdersArePermutation(const ColumnArray& columns)
 {
     std::vector<bool> seen(columns.size(), false);

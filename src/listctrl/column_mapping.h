@@ -25,6 +25,10 @@ int ColumnAtOrder(const ColumnArray& columns, int o);
 // permutation (the header clamps its own orders the same way).
 void MoveColumnToOrder(ColumnArray& columns, int c, int n);
 
+// The physical order column c will have once moved to logical order n (n
+// clamped as MoveColumnToOrder clamps it): the visible columns before it then.
+int PhysicalOrderAfterMove(const ColumnArray& columns, int c, int n);
+
 // Whether the logical orders are the numbers 0..count-1, each once.
 bool OrdersArePermutation(const ColumnArray& columns);
 int CountHideable(const ColumnArray& columns);

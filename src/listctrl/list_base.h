@@ -20,6 +20,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "controls/image_list.h"
 #include "framework/wnd.h"
@@ -109,6 +110,9 @@ public:
     // The record of an item, read from the control; nullptr when it cannot be read.
     ITEM_DATA* GetItemData(int nItem);
     int GetHideableColumnCount() const { return m_nHideableColumns; }
+    // An empty text when the engine's records and the control agree as they
+    // must; otherwise what is broken. For tests and the fuzzer.
+    std::string CheckInvariants();
 
     // Common-controls level: 1 before version 6, 2 from version 6 on.
     static int s_nComCtlLevel;

@@ -64,10 +64,14 @@ LRESULT CListBase::OnInsertColumn(WPARAM wParam, LPARAM lParam)
     copy->mask &= ~LVCF_SUBITEM;
     // The new column's logical order, kept within 0..count so the orders stay a permutation.
     const int order = (caller->mask & LVCF_ORDER) ? std::clamp(caller->iOrder, 0, GetColumnCount()) : i;
-    if (copy->mask & LVCF_ORDER)
-        copy->iOrder = LogicalToPhysicalOrder(order);
+    // The control always learns the display place: left to itself it would put
+    // the column at its own index, which differs from ours once columns moved.
+    const UINT callersMask = copy->mask;
+    copy->mask |= LVCF_ORDER;
+    copy->iOrder = LogicalToPhysicalOrder(order);
     const LRESULT result = PassToControl(LVM_INSERTCOLUMNA, static_cast<WPARAM>(LogicalToPhysicalColumn(i)),
                                          reinterpret_cast<LPARAM>(copy));
+    copy->mask = callersMask;
     if (result == -1) {
         FreeColumn(copy);
         return -1;
@@ -82,8 +86,12 @@ LRESULT CListBase::OnInsertColumn(WPARAM wParam, LPARAM lParam)
     for (const auto& column : m_aColumnData)
         if (column->m_nOrder >= order)
             ++column->m_nOrder;
+    const bool firstColumn = m_aColumnData.empty();
     m_aColumnData.insert(m_aColumnData.begin() + i, std::move(data));
     m_nSortColumn = ShiftedSortState(m_nSortColumn, i, +1);
+    // Items inserted while there was no column keep their entry as column 0's.
+    if (firstColumn)
+        return result;
     ForEachItemBackwards([i](int, ITEM_DATA& item) {
         auto& entries = item.m_aSubItems;
         if (entries.size() < static_cast<std::size_t>(i))
@@ -163,8 +171,10 @@ LRESULT CListBase::OnSetColumn(WPARAM wParam, LPARAM lParam)
     std::unique_ptr<LVCOLUMNA, void (*)(LVCOLUMNA*)> copy(CopyColumn(*caller), &FreeColumn);
     copy->mask &= ~LVCF_SUBITEM;
     const int order = (caller->mask & LVCF_ORDER) ? std::clamp(caller->iOrder, 0, GetColumnCount() - 1) : 0;
+    // Where the column lands among the shown ones once moved: counting before
+    // the move would count the column itself when it moves right.
     if (copy->mask & LVCF_ORDER)
-        copy->iOrder = LogicalToPhysicalOrder(order);
+        copy->iOrder = listctrl::PhysicalOrderAfterMove(m_aColumnData, i, order);
     LRESULT result = 1;
     if (column.m_bVisible) {
         result = PassToControl(LVM_SETCOLUMNA, static_cast<WPARAM>(LogicalToPhysicalColumn(i)),

@@ -3,6 +3,8 @@
 // notifications on their way to the parent.
 #include "listctrl/list_view_ex.h"
 
+#include <algorithm>
+
 #include "listctrl/column_mapping.h"
 
 CListViewEx::CListViewEx()
@@ -70,9 +72,12 @@ BOOL CListViewEx::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
         // The control applies the new physical order; the same move in logical orders.
         const auto* nm = reinterpret_cast<const NMHEADERA*>(hdr);
         if (r == 0 && nm->pitem != nullptr && nm->pitem->iOrder >= 0) {
+            // A drop past the last place lands on the last place, as the header puts it.
+            const int visible = static_cast<int>(GetHeader()->SendMessage(HDM_GETITEMCOUNT));
             const int c = PhysicalToLogicalColumn(nm->iItem);
-            const int t = PhysicalToLogicalOrder(nm->pitem->iOrder);
-            listctrl::MoveColumnToOrder(m_aColumnData, c, t);
+            const int t = PhysicalToLogicalOrder(std::min(nm->pitem->iOrder, visible - 1));
+            if (c >= 0 && t >= 0)
+                listctrl::MoveColumnToOrder(m_aColumnData, c, t);
         }
     }
     return TRUE;

@@ -83,6 +83,13 @@ TEST(ColumnMappingTest, MovingAColumnShiftsTheOnesBetweenAndKeepsAPermutation)
         EXPECT_EQ(Orders(columns), r.orders) << "column " << r.column << " to " << r.to;
         EXPECT_TRUE(OrdersArePermutation(columns));
     }
+    // Where a moved column stands among the shown ones: a hidden column at the
+    // end does not count, nor does the column itself.
+    const ColumnArray hiddenLast = Make({{true, 1}, {true, 0}, {false, 2}});
+    EXPECT_EQ(PhysicalOrderAfterMove(hiddenLast, 1, 2), 1);
+    EXPECT_EQ(PhysicalOrderAfterMove(hiddenLast, 0, 0), 0);
+    EXPECT_EQ(PhysicalOrderAfterMove(hiddenLast, 1, 99), 1);
+    EXPECT_EQ(PhysicalOrderAfterMove(hiddenLast, 5, 0), -1);
     EXPECT_FALSE(OrdersArePermutation(Make({{true, 0}, {true, 0}})));
     EXPECT_FALSE(OrdersArePermutation(Make({{true, 0}, {true, 2}})));
     EXPECT_FALSE(OrdersArePermutation(Make({{true, -1}, {true, 0}})));

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "support/control_spy.h"
-#include "support/engine_invariants.h"
 #include "support/engine_window.h"
 
 namespace {
@@ -20,7 +19,7 @@ struct EngineColumnsTest : ::testing::Test {
     ControlSpy spy; // before the window, so that its control is spied on
     EngineWindow w;
     void SetUp() override { w.AddColumns({100, 80, 60, 50}); }
-    void ExpectSound() { EXPECT_EQ(CheckEngineInvariants(w.list, w.list), ""); }
+    void ExpectSound() { EXPECT_EQ(w.list.CheckInvariants(), ""); }
     LRESULT Insert(int at, const char* text, UINT extraMask = 0, int order = 0)
     {
         LVCOLUMNA column;
@@ -180,6 +179,11 @@ TEST_F(EngineColumnsTest, OrdersOutOfRangeAreClampedSoTheOrdersStayAPermutation)
         ExpectSound();
     }
     EXPECT_EQ(w.list.Columns()[1]->m_nOrder, 2);
+    // Moving right past a hidden last column: the control's place counts shown columns only.
+    w.list.ShowColumn(3, false);
+    column.iOrder = 3;
+    EXPECT_EQ(w.list.SendMessage(LVM_SETCOLUMNA, 0, Arg(&column)), 1);
+    ExpectSound();
     for (int order : {-3, 99}) {
         ASSERT_NE(Insert(2, "Ordered", LVCF_ORDER, order), -1);
         ExpectSound();

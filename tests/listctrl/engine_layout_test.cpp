@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "support/engine_invariants.h"
 #include "support/engine_window.h"
 
 namespace {
@@ -110,12 +109,12 @@ TEST_F(EngineLayoutTest, AGoodLayoutSetsSortShownColumnsWidthsAndOrder)
     int order[6] = {};
     w.list.SendMessage(LVM_GETCOLUMNORDERARRAY, 6, reinterpret_cast<LPARAM>(order));
     EXPECT_EQ(std::vector<int>(order, order + 6), std::vector<int>({0, 1, 2, 4, 3, 5}));
-    EXPECT_EQ(CheckEngineInvariants(w.list, w.list), "");
+    EXPECT_EQ(w.list.CheckInvariants(), "");
     // Shown again, the hidden column takes the stored width and its place.
     w.list.ShowColumn(3, true);
     EXPECT_EQ(w.list.SendMessage(LVM_GETCOLUMNWIDTH, 3), 123);
     EXPECT_EQ(w.ControlText(0, 3), "x3");
-    EXPECT_EQ(CheckEngineInvariants(w.list, w.list), "");
+    EXPECT_EQ(w.list.CheckInvariants(), "");
 }
 
 TEST_F(EngineLayoutTest, OnlyTheLowSixteenBitsOfAWidthCount)

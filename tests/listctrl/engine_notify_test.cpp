@@ -4,7 +4,6 @@
 // drags mirrored in the logical order.
 #include <gtest/gtest.h>
 
-#include "support/engine_invariants.h"
 #include "support/engine_window.h"
 #include "support/recording_dc.h"
 
@@ -85,7 +84,7 @@ TEST_F(EngineNotifyTest, TextTheEngineDoesNotHoldIsAskedOfTheParentWithLogicalNu
     EXPECT_EQ(asked[0].lParam, 77);
     // The control's lParam is still the engine's record.
     EXPECT_EQ(w.ctrl.GetItemData(0), 77u);
-    EXPECT_EQ(CheckEngineInvariants(w.list, w.list), "");
+    EXPECT_EQ(w.list.CheckInvariants(), "");
 }
 
 TEST_F(EngineNotifyTest, AHeaderDragMovesTheLogicalOrderHiddenColumnsIncluded)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "framework/win_messages.h"
-#include "support/engine_invariants.h"
 #include "support/engine_window.h"
 #include "support/scripted_user.h"
 
@@ -17,7 +16,7 @@ struct EngineVisibilityTest : ::testing::Test {
         w.AddRow("alpha", {"a1", "a2", "a3", "a4"}, 10);
         w.AddRow("beta", {"b1", "b2", "b3", "b4"}, 20);
     }
-    void ExpectSound() { EXPECT_EQ(CheckEngineInvariants(w.list, w.list), ""); }
+    void ExpectSound() { EXPECT_EQ(w.list.CheckInvariants(), ""); }
 };
 
 TEST_F(EngineVisibilityTest, HidingTakesTheColumnOutOfTheControlAndRenumbersTheOnesRightOfIt)

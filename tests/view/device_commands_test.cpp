@@ -161,6 +161,23 @@ TEST_F(DeviceCommandsTest, ModifyIpOfTheAddressAloneSendsTheExactPacket)
     EXPECT_EQ(Sent().back().bytes[3], 0x39);
 }
 
+TEST_F(DeviceCommandsTest, HiddenColumnsStillGiveTheCommandsTheirCells)
+{
+    // The user hid the gateway and MAC columns; the packet needs both.
+    View().ShowColumn(3, false);
+    View().ShowColumn(4, false);
+    Select({"Cam-Lobby"});
+    IpDialog(kIp50, nullptr, nullptr);
+    Password("");
+    Command(ID_MODIFY_IP);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(packets[0], Expected(0x3A, {{4, {0xC0, 0xA8, 0x01, 0x32}},
+                                          {8, {0xFF, 0xFF, 0xFF, 0x00}},
+                                          {12, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}},
+                                          {35, {0xC0, 0xA8, 0x01, 0x01}}}));
+}
+
 TEST_F(DeviceCommandsTest, AllThreeValuesChangedMeansThreePasswordsAndThreePacketsInOrder)
 {
     Select({"Cam-Lobby"});

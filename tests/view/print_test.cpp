@@ -146,6 +146,19 @@ TEST_F(PrintTest, ColumnsStandAtFixedCharacterOffsetsWithoutHeader)
         EXPECT_NE(op.text, "Device Name");
 }
 
+TEST_F(PrintTest, HiddenColumnsArePrintedAllTheSame)
+{
+    AddRows(2);
+    View().ShowColumn(1, false);
+    View().ShowColumn(4, false);
+    Print();
+    const auto& page = printer.log.pages[0];
+    ASSERT_EQ(page.size(), 12u);
+    EXPECT_EQ(page[1].text, "10.1.0.2");
+    EXPECT_EQ(page[1].rc.left, 10 * FixedMetricsDC::kCharWidth);
+    EXPECT_NE(page[4].text, "");
+}
+
 TEST_F(PrintTest, FailedPageEscapeStopsWithoutEndingTheDocument)
 {
     AddRows(100);

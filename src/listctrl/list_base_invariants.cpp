@@ -1,5 +1,11 @@
-#include "support/engine_invariants.h"
+// The engine's invariants, checked against its records and the control it
+// serves, for tests and the fuzzer: the logical orders a permutation; the
+// control holding exactly the visible columns in logical order and showing
+// them in logical display order; every item's sub-item list aligned with the
+// columns; the hideable count.
+#include "listctrl/list_base.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "listctrl/column_mapping.h"
@@ -25,8 +31,12 @@ std::string ControlHeading(CWnd& list, int p)
 
 } // namespace
 
-std::string CheckEngineInvariants(CListBase& engine, CWnd& list)
+std::string CListBase::CheckInvariants()
 {
+    if (m_pListCtrl == nullptr)
+        return "the engine serves no window";
+    CListBase& engine = *this;
+    CWnd& list = *m_pListCtrl;
     const listctrl::ColumnArray& columns = engine.Columns();
     const int n = static_cast<int>(columns.size());
     if (!listctrl::OrdersArePermutation(columns))
@@ -69,7 +79,8 @@ std::string CheckEngineInvariants(CListBase& engine, CWnd& list)
         const CListBase::ITEM_DATA* data = engine.GetItemData(i);
         if (data == nullptr)
             return "item " + std::to_string(i) + " has no record";
-        if (static_cast<int>(data->m_aSubItems.size()) > n)
+        // Entry 0 is the item itself, kept even in a list without columns.
+        if (static_cast<int>(data->m_aSubItems.size()) > std::max(n, 1))
             return "item " + std::to_string(i) + " has more sub-item entries than columns";
         for (int k = 1; k < static_cast<int>(data->m_aSubItems.size()); ++k) {
             const LVITEMA* entry = data->Entry(k);
