@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ struct SCROLLINFO {
 
 // Cursor shapes a window can ask for.
 enum class CursorShape { Arrow, Hand, SizeWE, Divider, DividerOpen };
+// A loaded cursor, or none.
+using HCURSOR = std::optional<CursorShape>;
 
 // The window procedure of a control class (list view, header): holds the
 // control's state and answers every message that reaches it by default.

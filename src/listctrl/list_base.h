@@ -15,7 +15,9 @@
 // list_base_columns.cpp (column messages), list_base_visibility.cpp (hiding,
 // showing and the header menu), list_base_layout.cpp (the saved layout),
 // list_base_items.cpp (item messages), list_base_styles.cpp (extended style,
-// image lists, background), list_base_sort.cpp (sorting).
+// image lists, background), list_base_sort.cpp (sorting), list_base_colours.cpp
+// (the tinted sort column), list_base_input.cpp (keys, mouse, focus, header
+// notifications), list_base_invariants.cpp (self-checks).
 #pragma once
 
 #include <cstdint>
@@ -97,6 +99,25 @@ public:
     LRESULT OnFindItem(WPARAM wParam, LPARAM lParam);
     LRESULT OnHitTest(WPARAM wParam, LPARAM lParam);
     LRESULT OnSortItems(WPARAM wParam, LPARAM lParam);
+    // Colours: the system colours changed, the reflected custom draw, a
+    // horizontal scroll (after the control's), the background erase.
+    void OnSysColorChange();
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnHScroll();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    // Input, focus and the header (the control has not seen the message yet,
+    // except for OnMouseMove, which runs after it).
+    void AutoSizeColumn(int q);
+    void OnKeyDown(UINT vk);
+    void OnKeyUp(UINT vk);
+    void OnLButtonDown(POINT point);
+    void OnLButtonDblClk(POINT point);
+    void OnLButtonUp();
+    void OnMouseMove(POINT point);
+    void OnSetFocus();
+    void OnKillFocus();
+    BOOL OnHeaderNotify(NMHDR* pNMHDR, LRESULT* pResult);
+    void LoadCursors();
     // The reflected display-information request; TRUE when handled.
     BOOL OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
     // Notifications leaving for the parent carry the application's lParam,
@@ -131,6 +152,16 @@ protected:
     void ApplyCallbackText(LVITEMA& item) const;
     // The stored entry for logical column c of an item, put back into the control.
     void RefillColumn(int c);
+    // Whether the sort column is shown and is the control's column `physical`.
+    bool IsSortColumnShownAt(int physical) const;
+    // Column 0's band left of the label, with the state image and small icon, on the row's colour.
+    void RepaintIconArea(CDC* dc, int row);
+    COLORREF IconAreaColour(int row, UINT state, bool columnZeroFirst, bool focus) const;
+    bool IsColumnZeroMoved();
+    // An owner-drawn item's check box under the point toggled; false when there is none.
+    bool ToggleCheckBoxAt(POINT point);
+    void MarkFocusOnFirstSelected(bool focus);
+    void ApplyCurrentCursor();
 
     int m_nStateIconOffset = 4;
     CWnd* m_pListCtrl = nullptr;
@@ -150,6 +181,9 @@ protected:
     DWORD m_dwExtendedStyle = 0;
     int m_nHotItem = -1;
     COLORREF m_clrHotText = 0;
+    HCURSOR m_hCurrentCursor;
+    HCURSOR m_hArrowCursor;
+    HCURSOR m_hHandCursor;
     PFNLVCOMPARE m_pfnCompare = nullptr;
     LPARAM m_lParamSort = 0;
     bool m_bInGetDispInfo = false;

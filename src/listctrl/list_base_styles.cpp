@@ -1,5 +1,5 @@
 // The extended style the application set (the engine keeps it whole), the
-// image lists, the background colour and the tint of the sort column.
+// image lists and the background colour.
 #include "listctrl/list_base.h"
 
 namespace {
@@ -14,10 +14,15 @@ LRESULT CListBase::OnSetExtendedStyle(WPARAM wParam, LPARAM lParam)
     const DWORD style = static_cast<DWORD>(lParam);
     const DWORD previous = m_dwExtendedStyle;
     m_dwExtendedStyle = (previous & ~mask) | (style & mask);
-    if ((ListStyle() & LVS_OWNERDRAWFIXED) && (mask & kEmulatedStyles)) {
+    if (ListStyle() & LVS_OWNERDRAWFIXED) {
         // An owner-drawn list activates and tracks hot items itself.
-        PassToControl(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(m_dwExtendedStyle & ~kEmulatedStyles));
-        return static_cast<LRESULT>(previous);
+        if (mask & kEmulatedStyles) {
+            if (style & mask & kEmulatedStyles)
+                LoadCursors();
+            PassToControl(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(m_dwExtendedStyle & ~kEmulatedStyles));
+            return static_cast<LRESULT>(previous);
+        }
+        m_hCurrentCursor.reset();
     }
     return DefaultProcessing();
 }
@@ -46,13 +51,4 @@ LRESULT CListBase::OnSetBkColor(WPARAM, LPARAM)
         ColorSortColumn(true);
     }
     return 1;
-}
-
-void CListBase::ColorSortColumn(bool bEnable)
-{
-    if ((m_bColorSortColumn != FALSE) == bEnable)
-        return;
-    m_bColorSortColumn = bEnable ? TRUE : FALSE;
-    if (m_pListCtrl != nullptr)
-        m_pListCtrl->Invalidate(TRUE);
 }

@@ -3,10 +3,6 @@
 // notifications on their way to the parent.
 #include "listctrl/list_view_ex.h"
 
-#include <algorithm>
-
-#include "listctrl/column_mapping.h"
-
 CListViewEx::CListViewEx()
 {
     m_pListCtrl = this;
@@ -43,6 +39,18 @@ const MessageMap* CListViewEx::GetThisMessageMap()
                                     msgmap::Message<V>(LVM_SETITEMTEXTA, &V::OnSetItemText),
                                     msgmap::Message<V>(LVM_SETBKCOLOR, &V::OnSetBkColor),
                                     msgmap::Message<V>(LVM_SORTITEMS, &V::OnSortItems),
+                                    msgmap::Message<V>(WM_SYSCOLORCHANGE, &V::OnSysColorChangeMessage),
+                                    msgmap::Message<V>(WM_ERASEBKGND, &V::OnEraseBkgndMessage),
+                                    msgmap::Message<V>(WM_HSCROLL, &V::OnHScrollMessage),
+                                    msgmap::Message<V>(WM_KILLFOCUS, &V::OnKillFocusMessage),
+                                    msgmap::Message<V>(WM_SETFOCUS, &V::OnSetFocusMessage),
+                                    msgmap::Message<V>(WM_LBUTTONDOWN, &V::OnLButtonDownMessage),
+                                    msgmap::Message<V>(WM_LBUTTONDBLCLK, &V::OnLButtonDblClkMessage),
+                                    msgmap::Message<V>(WM_LBUTTONUP, &V::OnLButtonUpMessage),
+                                    msgmap::Message<V>(WM_MOUSEMOVE, &V::OnMouseMoveMessage),
+                                    msgmap::Message<V>(WM_KEYDOWN, &V::OnKeyDownMessage),
+                                    msgmap::Message<V>(WM_KEYUP, &V::OnKeyUpMessage),
+                                    msgmap::NotifyReflect<V>(NM_CUSTOMDRAW, &V::OnCustomDraw),
                                     msgmap::NotifyReflectEx<V>(LVN_COLUMNCLICK, &V::OnColumnClick),
                                     msgmap::NotifyReflectEx<V>(LVN_GETDISPINFOA, &V::OnGetDispInfo),
                                 }};
@@ -62,25 +70,7 @@ BOOL CListViewEx::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CListViewEx::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 {
-    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-    const LRESULT r = Default();
-    if (pResult)
-        *pResult = r;
-    if (hdr == nullptr || hdr->hwndFrom != GetHeader())
-        return r != 0;
-    if (hdr->code == HDN_ENDDRAG) {
-        // The control applies the new physical order; the same move in logical orders.
-        const auto* nm = reinterpret_cast<const NMHEADERA*>(hdr);
-        if (r == 0 && nm->pitem != nullptr && nm->pitem->iOrder >= 0) {
-            // A drop past the last place lands on the last place, as the header puts it.
-            const int visible = static_cast<int>(GetHeader()->SendMessage(HDM_GETITEMCOUNT));
-            const int c = PhysicalToLogicalColumn(nm->iItem);
-            const int t = PhysicalToLogicalOrder(std::min(nm->pitem->iOrder, visible - 1));
-            if (c >= 0 && t >= 0)
-                listctrl::MoveColumnToOrder(m_aColumnData, c, t);
-        }
-    }
-    return TRUE;
+    return OnHeaderNotify(reinterpret_cast<NMHDR*>(lParam), pResult);
 }
 
 BOOL CListViewEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -110,6 +100,73 @@ BOOL CListViewEx::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 LRESULT CListViewEx::OnContextMenuMessage(WPARAM wParam, LPARAM lParam)
 {
     OnContextMenu(reinterpret_cast<CWnd*>(wParam), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT CListViewEx::OnSysColorChangeMessage(WPARAM, LPARAM)
+{
+    OnSysColorChange();
+    return 0;
+}
+
+LRESULT CListViewEx::OnEraseBkgndMessage(WPARAM wParam, LPARAM)
+{
+    return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
+}
+
+LRESULT CListViewEx::OnHScrollMessage(WPARAM, LPARAM)
+{
+    const LRESULT result = Default();
+    OnHScroll();
+    return result;
+}
+
+LRESULT CListViewEx::OnKillFocusMessage(WPARAM, LPARAM)
+{
+    OnKillFocus();
+    return 0;
+}
+
+LRESULT CListViewEx::OnSetFocusMessage(WPARAM, LPARAM)
+{
+    OnSetFocus();
+    return 0;
+}
+
+LRESULT CListViewEx::OnLButtonDownMessage(WPARAM, LPARAM lParam)
+{
+    OnLButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT CListViewEx::OnLButtonDblClkMessage(WPARAM, LPARAM lParam)
+{
+    OnLButtonDblClk(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return 0;
+}
+
+LRESULT CListViewEx::OnLButtonUpMessage(WPARAM, LPARAM)
+{
+    OnLButtonUp();
+    return 0;
+}
+
+LRESULT CListViewEx::OnMouseMoveMessage(WPARAM, LPARAM lParam)
+{
+    const LRESULT result = Default();
+    OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return result;
+}
+
+LRESULT CListViewEx::OnKeyDownMessage(WPARAM wParam, LPARAM)
+{
+    OnKeyDown(static_cast<UINT>(wParam));
+    return 0;
+}
+
+LRESULT CListViewEx::OnKeyUpMessage(WPARAM wParam, LPARAM)
+{
+    OnKeyUp(static_cast<UINT>(wParam));
     return 0;
 }
 

@@ -24,4 +24,15 @@ protected:
     BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     LRESULT OnContextMenuMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnDestroyMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSysColorChangeMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnEraseBkgndMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnHScrollMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKillFocusMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetFocusMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonDblClkMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLButtonUpMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnMouseMoveMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDownMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyUpMessage(WPARAM wParam, LPARAM lParam);
 };

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "controls/common_controls.h"
 #include "framework/list_ctrl.h"
@@ -15,6 +16,27 @@
 
 class EngineTestList : public CListViewEx {
 public:
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageMap map{CListViewEx::GetThisMessageMap(),
+                                    {msgmap::NotifyReflect(NM_CUSTOMDRAW, &EngineTestList::OnCustomDrawSeen)}};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+    // What a class built on the engine sees of its custom draw, then the engine's own handling.
+    void OnCustomDrawSeen(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        const auto* cd = reinterpret_cast<const NMLVCUSTOMDRAW*>(pNMHDR);
+        customDraw.push_back({cd->nmcd.dwDrawStage, static_cast<int>(cd->nmcd.dwItemSpec), cd->nmcd.lItemlParam});
+        OnCustomDraw(pNMHDR, pResult);
+    }
+    struct DrawStage {
+        DWORD stage;
+        int item;
+        LPARAM lParam;
+    };
+    std::vector<DrawStage> customDraw;
+
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         auto it = refuse.find(message);
