@@ -15,8 +15,10 @@ import re
 import subprocess
 import sys
 
-OPTION = re.compile(r"^  (-[-\w]+(?:[ =,][^ ].*?)?)(?:\s{2,}(\S.*))?$")
-HEADING = re.compile(r"^(\S[^:]*):$")
+# A term at two blanks' indent: an option, a command, a variable; its text
+# follows after two or more blanks or on the lines below, indented further.
+TERM = re.compile(r"^  (\S.*?)(?:\s{2,}(\S.*))?$")
+HEADING = re.compile(r"^(\S.*):$")
 
 
 def run(program, *args):
@@ -41,43 +43,51 @@ def usage_block(lines):
     return out
 
 
+def is_term(lines, i):
+    match = TERM.match(lines[i])
+    if not match:
+        return None
+    follows = i + 1 < len(lines) and lines[i + 1].startswith("    ")
+    return match if match.group(2) or follows else None
+
+
 def body(lines):
-    """Help text below its usage lines: headings, option lists, paragraphs."""
+    """Help text below its usage lines: headings, terms with their text,
+    examples kept as they are, paragraphs."""
     out = []
     i = 0
+    block_start = True
     while i < len(lines):
         line = lines[i]
         if not line.strip():
+            block_start = True
             i += 1
             continue
-        heading = HEADING.match(line)
-        option = OPTION.match(line)
-        if heading:
-            out += [".SS " + esc(heading.group(1))]
+        term = is_term(lines, i)
+        if block_start and HEADING.match(line):
+            out.append(".SS " + esc(HEADING.match(line).group(1)))
             i += 1
-        elif option and line.startswith("  "):
-            term = option.group(1).rstrip()
-            text = [option.group(2)] if option.group(2) else []
+        elif term:
+            text = [term.group(2)] if term.group(2) else []
             i += 1
-            # The description goes on in lines indented further than the term.
-            while i < len(lines) and lines[i].startswith("    ") and not OPTION.match(lines[i]):
+            while i < len(lines) and lines[i].startswith("    "):
                 text.append(lines[i].strip())
                 i += 1
-            out += [".TP", "\\fB" + esc(term) + "\\fR"]
-            out += [esc(t) for t in text] or ["\\&"]
+            out += [".TP", "\\fB" + esc(term.group(1).rstrip()) + "\\fR"]
+            out += [esc(t) for t in text]
         elif line.startswith(" "):
-            # Indented text that is no option (a table of commands): as it is.
-            out.append(".nf")
-            while i < len(lines) and lines[i].startswith(" ") and not OPTION.match(lines[i]):
+            # Indented lines that are no term (examples): as they are.
+            out += [".PP", ".nf"]
+            while i < len(lines) and lines[i].startswith(" ") and not is_term(lines, i):
                 out.append(esc(lines[i]))
                 i += 1
             out.append(".fi")
         else:
             out.append(".PP")
-            while i < len(lines) and lines[i].strip() and not lines[i].startswith(" ") \
-                    and not HEADING.match(lines[i]):
+            while i < len(lines) and lines[i].strip() and not lines[i].startswith(" "):
                 out.append(esc(lines[i]))
                 i += 1
+        block_start = False
     return out
 
 
