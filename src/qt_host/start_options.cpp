@@ -85,8 +85,9 @@ std::string StartHelp(const ProgramInfo& info)
            "Qt's own options are accepted too: -platform NAME, -display NAME, -style NAME.\n"
            "\n"
            "Environment:\n"
-           "  DISPLAY, WAYLAND_DISPLAY   the display to open; without either, set\n"
-           "                       QT_QPA_PLATFORM=offscreen to run without one\n"
+           "  DISPLAY              the X display to open\n"
+           "  WAYLAND_DISPLAY      the Wayland display to open; without either, set\n"
+           "                       QT_QPA_PLATFORM=offscreen to run without a display\n"
            "  BROWSER              browsers for the web page command, ':'-separated\n"
            "\n"
            "Exit status: 0 closed normally, 1 no display or the start failed.\n";
