@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace res {
 
@@ -9,6 +10,35 @@ namespace {
 
 constexpr int kSamples = 4;
 constexpr double kPi = 3.14159265358979323846;
+
+// A number in design units for SVG: at most three decimals, no trailing zeros.
+std::string Num(double v)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    std::string text = buf;
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+std::string Paint(Colour c)
+{
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "#%02x%02x%02x", c.r, c.g, c.b);
+    std::string text = buf;
+    if (c.a != 255)
+        text += "\" opacity=\"" + Num(c.a / 255.0);
+    return text;
+}
+
+std::string Point(double cx, double cy, double r, double deg)
+{
+    const double rad = deg * kPi / 180;
+    return Num(cx + r * std::cos(rad)) + "," + Num(cy + r * std::sin(rad));
+}
 
 } // namespace
 
@@ -45,13 +75,25 @@ void IconCanvas::Fill(double x0, double y0, double x1, double y1, Colour c,
     }
 }
 
+void IconCanvas::Record(const std::string& element, Colour c)
+{
+    // element ends in an attribute opened for the paint: fill=" or stroke="
+    m_shapes += element + Paint(c) + "\"/>\n";
+}
+
 void IconCanvas::Rect(double x0, double y0, double x1, double y1, Colour c)
 {
+    Record("<rect x=\"" + Num(x0) + "\" y=\"" + Num(y0) + "\" width=\"" + Num(x1 - x0) + "\" height=\"" + Num(y1 - y0) +
+               "\" fill=\"",
+           c);
     Fill(x0, y0, x1, y1, c, [=](double x, double y) { return x >= x0 && x < x1 && y >= y0 && y < y1; });
 }
 
 void IconCanvas::RoundRect(double x0, double y0, double x1, double y1, double radius, Colour c)
 {
+    Record("<rect x=\"" + Num(x0) + "\" y=\"" + Num(y0) + "\" width=\"" + Num(x1 - x0) + "\" height=\"" + Num(y1 - y0) +
+               "\" rx=\"" + Num(radius) + "\" fill=\"",
+           c);
     Fill(x0, y0, x1, y1, c, [=](double x, double y) {
         if (x < x0 || x >= x1 || y < y0 || y >= y1)
             return false;
@@ -63,6 +105,7 @@ void IconCanvas::RoundRect(double x0, double y0, double x1, double y1, double ra
 
 void IconCanvas::Circle(double cx, double cy, double r, Colour c)
 {
+    Record("<circle cx=\"" + Num(cx) + "\" cy=\"" + Num(cy) + "\" r=\"" + Num(r) + "\" fill=\"", c);
     Fill(cx - r, cy - r, cx + r, cy + r, c,
          [=](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; });
 }
@@ -72,8 +115,24 @@ void IconCanvas::Ring(double cx, double cy, double r, double width, Colour c)
     Arc(cx, cy, r, width, 0, 360, c);
 }
 
+std::string IconCanvas::Svg() const
+{
+    return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n" + m_shapes +
+           "</svg>\n";
+}
+
 void IconCanvas::Arc(double cx, double cy, double r, double width, double fromDeg, double toDeg, Colour c)
 {
+    // Angles grow clockwise on the y-down canvas, as SVG's sweep flag 1 does.
+    const double span = fromDeg <= toDeg ? toDeg - fromDeg : 360 - fromDeg + toDeg;
+    const std::string stroke = "\" fill=\"none\" stroke-width=\"" + Num(width) + "\" stroke=\"";
+    if (span >= 360) {
+        Record("<circle cx=\"" + Num(cx) + "\" cy=\"" + Num(cy) + "\" r=\"" + Num(r) + stroke, c);
+    } else {
+        Record("<path d=\"M" + Point(cx, cy, r, fromDeg) + " A" + Num(r) + "," + Num(r) + " 0 " +
+                   (span > 180 ? "1" : "0") + ",1 " + Point(cx, cy, r, toDeg) + stroke,
+               c);
+    }
     const double outer = r + width / 2;
     const double inner = r - width / 2;
     Fill(cx - outer, cy - outer, cx + outer, cy + outer, c, [=](double x, double y) {
@@ -91,6 +150,9 @@ void IconCanvas::Arc(double cx, double cy, double r, double width, double fromDe
 
 void IconCanvas::Line(double x0, double y0, double x1, double y1, double width, Colour c)
 {
+    Record("<line x1=\"" + Num(x0) + "\" y1=\"" + Num(y0) + "\" x2=\"" + Num(x1) + "\" y2=\"" + Num(y1) +
+               "\" stroke-width=\"" + Num(width) + "\" stroke-linecap=\"round\" stroke=\"",
+           c);
     const double half = width / 2;
     Fill(std::min(x0, x1) - half, std::min(y0, y1) - half, std::max(x0, x1) + half, std::max(y0, y1) + half, c,
          [=](double x, double y) {
@@ -107,6 +169,9 @@ void IconCanvas::Line(double x0, double y0, double x1, double y1, double width, 
 
 void IconCanvas::Triangle(double x0, double y0, double x1, double y1, double x2, double y2, Colour c)
 {
+    Record("<polygon points=\"" + Num(x0) + "," + Num(y0) + " " + Num(x1) + "," + Num(y1) + " " + Num(x2) + "," +
+               Num(y2) + "\" fill=\"",
+           c);
     Fill(std::min({x0, x1, x2}), std::min({y0, y1, y2}), std::max({x0, x1, x2}), std::max({y0, y1, y2}), c,
          [=](double x, double y) {
              const double d1 = (x - x1) * (y0 - y1) - (x0 - x1) * (y - y1);

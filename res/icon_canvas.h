@@ -1,9 +1,11 @@
 // A small drawing surface for the program's own icon pictures: shapes in a
-// 32-unit design space, rendered at any size with smoothed edges.
+// 32-unit design space, rendered at any size with smoothed edges, and kept as
+// SVG as well, so that the installed scalable icon is the same design.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "framework/resources.h"
@@ -28,12 +30,17 @@ public:
     void Arc(double cx, double cy, double r, double width, double fromDeg, double toDeg, Colour c);
 
     ImageData Finish() const;
+    // The shapes drawn so far as an SVG document of 32 x 32 units.
+    std::string Svg() const;
 
 private:
     // Paints c where inside(x, y) holds, in design units, with 4x4 samples per pixel.
     void Fill(double x0, double y0, double x1, double y1, Colour c, const std::function<bool(double, double)>& inside);
 
+    void Record(const std::string& element, Colour c);
+
     int m_size;
+    std::string m_shapes; // SVG elements, one a line
     std::vector<double> m_r, m_g, m_b, m_a;
 };
 

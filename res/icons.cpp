@@ -1,9 +1,11 @@
 // The program's icons: the device pictures of the list, the tool bar buttons
-// and the application icon, drawn at 16 and 32 pixels.
+// and the application icon, drawn at 16, 32 and 48 pixels, each in inks for a
+// light and for a dark background.
 #include <map>
 
 #include "framework/win_messages.h"
 #include "res/icon_canvas.h"
+#include "res/icon_drawings.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
 
@@ -11,148 +13,184 @@ namespace res {
 
 namespace {
 
-constexpr Colour kInk{40, 44, 52};
-constexpr Colour kBlue{38, 110, 196};
-constexpr Colour kLightBlue{120, 178, 236};
-constexpr Colour kGreen{46, 160, 67};
-constexpr Colour kGrey{140, 146, 156};
-constexpr Colour kLightGrey{214, 218, 224};
-constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kOrange{230, 126, 34};
-constexpr Colour kRed{205, 55, 50};
+// The inks of one variant. Outlines and strokes change between the variants;
+// fills that sit inside an outline keep their colour.
+struct Inks {
+    Colour ink;       // outlines, cables, boxes: on the background
+    Colour detail;    // marks on a light body: ports
+    Colour blue;      // strokes and large fills
+    Colour lightBlue; // bodies inside an outline
+    Colour green;
+    Colour grey;
+    Colour lightGrey;
+    Colour white;
+    Colour orange;
+    Colour red;
+};
+
+constexpr Inks kForLight{{40, 44, 52},    {40, 44, 52},    {38, 110, 196},  {120, 178, 236}, {46, 160, 67},
+                         {140, 146, 156}, {214, 218, 224}, {255, 255, 255}, {230, 126, 34},  {205, 55, 50}};
+constexpr Inks kForDark{{222, 226, 232}, {40, 44, 52},    {92, 160, 240},  {120, 178, 236}, {72, 196, 96},
+                        {160, 166, 176}, {214, 218, 224}, {255, 255, 255}, {240, 150, 60},  {244, 96, 86}};
 
 // A small network box with a status lamp and two ports.
-void DeviceBox(IconCanvas& c, Colour body, Colour lamp)
+void DeviceBox(IconCanvas& c, const Inks& k, Colour body, Colour lamp)
 {
-    c.RoundRect(3, 8, 29, 25, 3, kInk);
+    c.RoundRect(3, 8, 29, 25, 3, k.ink);
     c.RoundRect(4.5, 9.5, 27.5, 23.5, 2, body);
-    c.Rect(7, 17, 12, 21, kInk);
-    c.Rect(14, 17, 19, 21, kInk);
+    c.Rect(7, 17, 12, 21, k.detail);
+    c.Rect(14, 17, 19, 21, k.detail);
     c.Circle(24, 13, 2.2, lamp);
-    c.Line(8, 25, 8, 29, 2, kInk);
-    c.Line(24, 25, 24, 29, 2, kInk);
+    c.Line(8, 25, 8, 29, 2, k.ink);
+    c.Line(24, 25, 24, 29, 2, k.ink);
 }
 
-void Known(IconCanvas& c)
+void Known(IconCanvas& c, const Inks& k)
 {
-    DeviceBox(c, kLightBlue, kGreen);
+    DeviceBox(c, k, k.lightBlue, k.green);
 }
 
-void Unknown(IconCanvas& c)
+void Unknown(IconCanvas& c, const Inks& k)
 {
-    DeviceBox(c, kLightGrey, kGrey);
-    c.Arc(16, 11, 3.5, 2, 180, 60, kRed);
-    c.Line(17.5, 14, 16, 16, 2, kRed);
+    DeviceBox(c, k, k.lightGrey, k.grey);
+    c.Arc(16, 11, 3.5, 2, 180, 60, k.red);
+    c.Line(17.5, 14, 16, 16, 2, k.red);
 }
 
-void Camera(IconCanvas& c)
+void Camera(IconCanvas& c, const Inks& k)
 {
-    c.RoundRect(3, 10, 23, 24, 3, kInk);
-    c.RoundRect(4.5, 11.5, 21.5, 22.5, 2, kLightBlue);
-    c.Triangle(23, 17, 29, 12, 29, 22, kInk);
-    c.Circle(10, 17, 3, kBlue);
+    c.RoundRect(3, 10, 23, 24, 3, k.ink);
+    c.RoundRect(4.5, 11.5, 21.5, 22.5, 2, k.lightBlue);
+    c.Triangle(23, 17, 29, 12, 29, 22, k.ink);
+    c.Circle(10, 17, 3, k.blue);
 }
 
-void Speaker(IconCanvas& c)
+void Speaker(IconCanvas& c, const Inks& k)
 {
-    c.Rect(5, 12, 11, 20, kInk);
-    c.Triangle(11, 12, 18, 6, 18, 26, kInk);
-    c.Arc(19, 16, 5, 2, 300, 60, kBlue);
-    c.Arc(19, 16, 9, 2, 300, 60, kBlue);
+    c.Rect(5, 12, 11, 20, k.ink);
+    c.Triangle(11, 12, 18, 6, 18, 26, k.ink);
+    c.Arc(19, 16, 5, 2, 300, 60, k.blue);
+    c.Arc(19, 16, 9, 2, 300, 60, k.blue);
 }
 
-void Terminal(IconCanvas& c)
+void Terminal(IconCanvas& c, const Inks& k)
 {
-    c.RoundRect(4, 5, 28, 23, 2, kInk);
-    c.Rect(6, 7, 26, 21, kLightBlue);
-    c.Rect(13, 23, 19, 26, kInk);
-    c.Rect(9, 26, 23, 28, kInk);
+    c.RoundRect(4, 5, 28, 23, 2, k.ink);
+    c.Rect(6, 7, 26, 21, k.lightBlue);
+    c.Rect(13, 23, 19, 26, k.ink);
+    c.Rect(9, 26, 23, 28, k.ink);
 }
 
-void Reader(IconCanvas& c)
+void Reader(IconCanvas& c, const Inks& k)
 {
-    c.RoundRect(9, 3, 23, 29, 3, kInk);
-    c.RoundRect(10.5, 4.5, 21.5, 27.5, 2, kLightGrey);
-    c.Rect(12, 7, 20, 14, kBlue);
-    c.Circle(16, 21, 3, kOrange);
+    c.RoundRect(9, 3, 23, 29, 3, k.ink);
+    c.RoundRect(10.5, 4.5, 21.5, 27.5, 2, k.lightGrey);
+    c.Rect(12, 7, 20, 14, k.blue);
+    c.Circle(16, 21, 3, k.orange);
 }
 
-void Refresh(IconCanvas& c)
+void Refresh(IconCanvas& c, const Inks& k)
 {
-    c.Arc(16, 16, 10, 3.5, 200, 120, kBlue);
-    c.Triangle(20, 22, 28, 20, 22, 30, kBlue);
+    c.Arc(16, 16, 10, 3.5, 200, 120, k.blue);
+    c.Triangle(20, 22, 28, 20, 22, 30, k.blue);
 }
 
-void Network(IconCanvas& c, Colour accent)
+void Network(IconCanvas& c, const Inks& k, Colour accent)
 {
-    c.RoundRect(11, 3, 21, 11, 2, kInk);
-    c.RoundRect(3, 21, 13, 29, 2, kInk);
-    c.RoundRect(19, 21, 29, 29, 2, kInk);
-    c.Line(16, 11, 16, 16, 2, kInk);
-    c.Line(8, 16, 24, 16, 2, kInk);
-    c.Line(8, 16, 8, 21, 2, kInk);
-    c.Line(24, 16, 24, 21, 2, kInk);
+    c.RoundRect(11, 3, 21, 11, 2, k.ink);
+    c.RoundRect(3, 21, 13, 29, 2, k.ink);
+    c.RoundRect(19, 21, 29, 29, 2, k.ink);
+    c.Line(16, 11, 16, 16, 2, k.ink);
+    c.Line(8, 16, 24, 16, 2, k.ink);
+    c.Line(8, 16, 8, 21, 2, k.ink);
+    c.Line(24, 16, 24, 21, 2, k.ink);
     c.Rect(13, 5, 19, 9, accent);
 }
 
-void Chip(IconCanvas& c, Colour body)
+void Chip(IconCanvas& c, const Inks& k, Colour body)
 {
     for (int i = 0; i < 4; ++i) {
-        c.Line(11 + i * 3.5, 4, 11 + i * 3.5, 28, 1.6, kGrey);
-        c.Line(4, 11 + i * 3.5, 28, 11 + i * 3.5, 1.6, kGrey);
+        c.Line(11 + i * 3.5, 4, 11 + i * 3.5, 28, 1.6, k.grey);
+        c.Line(4, 11 + i * 3.5, 28, 11 + i * 3.5, 1.6, k.grey);
     }
-    c.RoundRect(8, 8, 24, 24, 2, kInk);
+    c.RoundRect(8, 8, 24, 24, 2, k.ink);
     c.RoundRect(9.5, 9.5, 22.5, 22.5, 1, body);
 }
 
-void Globe(IconCanvas& c)
+void Globe(IconCanvas& c, const Inks& k)
 {
-    c.Circle(16, 16, 12, kBlue);
-    c.Ring(16, 16, 12, 1.6, kInk);
-    c.Line(4, 16, 28, 16, 1.4, kWhite);
-    c.Arc(16, 16, 6, 1.4, 270, 90, kWhite);
-    c.Arc(16, 16, 6, 1.4, 90, 270, kWhite);
-    c.Line(16, 4, 16, 28, 1.4, kWhite);
+    c.Circle(16, 16, 12, k.blue);
+    c.Ring(16, 16, 12, 1.6, k.ink);
+    c.Line(4, 16, 28, 16, 1.4, k.white);
+    c.Arc(16, 16, 6, 1.4, 270, 90, k.white);
+    c.Arc(16, 16, 6, 1.4, 90, 270, k.white);
+    c.Line(16, 4, 16, 28, 1.4, k.white);
 }
 
-void Power(IconCanvas& c)
+void Power(IconCanvas& c, const Inks& k)
 {
-    c.Arc(16, 17, 10, 3.2, 300, 240, kRed);
-    c.Line(16, 4, 16, 16, 3.2, kRed);
+    c.Arc(16, 17, 10, 3.2, 300, 240, k.red);
+    c.Line(16, 4, 16, 16, 3.2, k.red);
 }
 
-void Firmware(IconCanvas& c)
+void Firmware(IconCanvas& c, const Inks& k)
 {
-    Chip(c, kLightGrey);
-    c.Line(16, 12, 16, 21, 2.5, kOrange);
-    c.Triangle(11, 17, 21, 17, 16, 23, kOrange);
+    Chip(c, k, k.lightGrey);
+    c.Line(16, 12, 16, 21, 2.5, k.orange);
+    c.Triangle(11, 17, 21, 17, 16, 23, k.orange);
 }
 
-void About(IconCanvas& c)
+void About(IconCanvas& c, const Inks& k)
 {
-    c.Circle(16, 16, 13, kBlue);
-    c.Circle(16, 9.5, 2.2, kWhite);
-    c.RoundRect(14, 13.5, 18, 24.5, 1, kWhite);
+    c.Circle(16, 16, 13, k.blue);
+    c.Circle(16, 9.5, 2.2, k.white);
+    c.RoundRect(14, 13.5, 18, 24.5, 1, k.white);
 }
 
-void AppIcon(IconCanvas& c)
+void AppIcon(IconCanvas& c, const Inks& k)
 {
-    c.Circle(16, 16, 15, kBlue);
-    c.Arc(16, 16, 11, 2, 200, 340, kWhite);
-    c.Arc(16, 16, 7, 2, 210, 330, kWhite);
-    c.Circle(16, 18, 2.6, kWhite);
-    c.RoundRect(7, 22, 25, 28, 2, kInk);
-    c.Circle(21.5, 25, 1.2, kGreen);
+    c.Circle(16, 16, 15, k.blue);
+    c.Arc(16, 16, 11, 2, 200, 340, k.white);
+    c.Arc(16, 16, 7, 2, 210, 330, k.white);
+    c.Circle(16, 18, 2.6, k.white);
+    c.RoundRect(7, 22, 25, 28, 2, k.ink);
+    c.Circle(21.5, 25, 1.2, k.green);
 }
 
-IconDef Make(UINT id, void (*draw)(IconCanvas&))
+using Drawing = void (*)(IconCanvas&, const Inks&);
+
+const std::map<UINT, Drawing>& Drawings()
+{
+    static const std::map<UINT, Drawing> drawings = {
+        {IDR_MAINFRAME, &AppIcon},
+        {IDI_DEVICE_UNKNOWN, &Unknown},
+        {IDI_DEVICE_KNOWN, &Known},
+        {IDI_DEVICE_147, &Camera},
+        {IDI_DEVICE_153, &Speaker},
+        {IDI_DEVICE_155, &Terminal},
+        {IDI_DEVICE_157, &Reader},
+        {ID_REFRESH, &Refresh},
+        {ID_MODIFY_IP, [](IconCanvas& c, const Inks& k) { Network(c, k, k.green); }},
+        {ID_MODIFY_MAC, [](IconCanvas& c, const Inks& k) { Chip(c, k, k.lightBlue); }},
+        {ID_WEB_BROWSER, &Globe},
+        {ID_SOFT_RESET, &Power},
+        {ID_UPDATE_FIRMWARE, &Firmware},
+        {ID_APP_ABOUT, &About},
+    };
+    return drawings;
+}
+
+IconDef Make(UINT id)
 {
     IconDef def;
     def.id = id;
     for (int size : {16, 32, 48}) {
-        IconCanvas canvas(size);
-        draw(canvas);
-        def.sizes.push_back(canvas.Finish());
+        IconCanvas light(size);
+        DrawIcon(id, light, IconInks::kForLight);
+        def.sizes.push_back(light.Finish());
+        IconCanvas dark(size);
+        DrawIcon(id, dark, IconInks::kForDark);
+        def.onDark.push_back(dark.Finish());
     }
     return def;
 }
@@ -161,27 +199,23 @@ const std::map<UINT, IconDef>& Icons()
 {
     static const std::map<UINT, IconDef> icons = [] {
         std::map<UINT, IconDef> m;
-        auto add = [&m](UINT id, void (*draw)(IconCanvas&)) { m.emplace(id, Make(id, draw)); };
-        add(IDR_MAINFRAME, &AppIcon);
-        add(IDI_DEVICE_UNKNOWN, &Unknown);
-        add(IDI_DEVICE_KNOWN, &Known);
-        add(IDI_DEVICE_147, &Camera);
-        add(IDI_DEVICE_153, &Speaker);
-        add(IDI_DEVICE_155, &Terminal);
-        add(IDI_DEVICE_157, &Reader);
-        add(ID_REFRESH, &Refresh);
-        add(ID_MODIFY_IP, [](IconCanvas& c) { Network(c, kGreen); });
-        add(ID_MODIFY_MAC, [](IconCanvas& c) { Chip(c, kLightBlue); });
-        add(ID_WEB_BROWSER, &Globe);
-        add(ID_SOFT_RESET, &Power);
-        add(ID_UPDATE_FIRMWARE, &Firmware);
-        add(ID_APP_ABOUT, &About);
+        for (const auto& entry : Drawings())
+            m.emplace(entry.first, Make(entry.first));
         return m;
     }();
     return icons;
 }
 
 } // namespace
+
+bool DrawIcon(UINT id, IconCanvas& canvas, IconInks inks)
+{
+    const auto it = Drawings().find(id);
+    if (it == Drawings().end())
+        return false;
+    it->second(canvas, inks == IconInks::kForDark ? kForDark : kForLight);
+    return true;
+}
 
 const IconDef* FindIcon(UINT id)
 {

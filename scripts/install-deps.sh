@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   iproute2 procps
   xvfb xauth x11-apps imagemagick poppler-utils fonts-wqy-microhei
+  dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin groff-base
 )
 
 missing=()

@@ -55,10 +55,12 @@ struct ImageData {
     std::vector<std::uint32_t> argb;
 };
 
-// An icon resource: one picture per size.
+// An icon resource: one picture per size, and the same sizes drawn in light
+// inks for dark backgrounds (empty when the picture has no such variant).
 struct IconDef {
     UINT id = 0;
     std::vector<ImageData> sizes;
+    std::vector<ImageData> onDark;
 };
 
 // Dialog templates. Positions are in dialog units of the template's font.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "qt_host/qt_print_service.h"
 #include "qt_host/shell_services.h"
 #include "qt_host/window_report.h"
+#include "qt_host/x_display_probe.h"
 #include "system/services.h"
 
 namespace {
@@ -46,8 +48,28 @@ std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* 
 
 } // namespace
 
-int RunWinApp(CWinApp& app, int argc, char** argv)
+int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
 {
+    // Settled before Qt and the application start, so that these never open a
+    // window or a socket.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    switch (ReadStartOptions(args)) {
+    case StartAction::kHelp:
+        std::fputs(StartHelp(info).c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    case StartAction::kVersion:
+        std::fputs(StartVersion(info).c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    case StartAction::kRun:
+        break;
+    }
+    if (const std::string reason = NoDisplayReason(
+            args, [](const char* name) { return std::getenv(name); }, &CanOpenXDisplay);
+        !reason.empty()) {
+        std::fprintf(stderr, "%s: %s\n", info.name.c_str(), reason.c_str());
+        return 1;
+    }
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(app.AppName()));
 

@@ -1,7 +1,11 @@
-// Runs an application object of ours on Qt: installs the platform's services,
-// starts the application and runs the event loop until the frame closes.
+// Runs an application object of ours on Qt: answers --help and --version and
+// refuses to start without a display (before Qt or the application starts),
+// then installs the platform's services, starts the application and runs the
+// event loop until the frame closes.
 #pragma once
+
+#include "qt_host/start_options.h"
 
 class CWinApp;
 
-int RunWinApp(CWinApp& app, int argc, char** argv);
+int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv);

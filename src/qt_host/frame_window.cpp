@@ -165,12 +165,21 @@ void FrameWindow::ToolBarChanged(CToolBar* bar)
         }
         const QString tip = TextFromBytes(CFrameWnd::CommandTip(id));
         QAction* action = MakeCommandAction(id, tip, m_toolBar);
-        action->setIcon(IconFor(id));
         action->setToolTip(tip);
         m_toolBar->addAction(action);
         m_toolActions[id] = action;
     }
+    UpdatePictures();
     m_toolBar->setVisible(bar->IsVisible());
+}
+
+void FrameWindow::UpdatePictures()
+{
+    if (m_toolBar == nullptr)
+        return;
+    const QColor background = m_toolBar->palette().color(m_toolBar->backgroundRole());
+    for (auto& [id, action] : m_toolActions)
+        action->setIcon(IconFor(id, background));
 }
 
 void FrameWindow::StatusBarChanged(CStatusBar* bar)
@@ -282,6 +291,12 @@ bool FrameWindow::event(QEvent* e)
     if (e->type() == QEvent::StatusTip) {
         ShowMessage(static_cast<QStatusTipEvent*>(e)->tip());
         return true;
+    }
+    // A light or dark desktop palette chosen while the program runs.
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::ApplicationPaletteChange) {
+        const bool handled = QMainWindow::event(e);
+        UpdatePictures();
+        return handled;
     }
     return QMainWindow::event(e);
 }

@@ -49,6 +49,8 @@ private:
     QAction* MakeCommandAction(UINT id, const QString& text, QObject* parent);
     void SendCommand(UINT id, bool fromAccelerator);
     void UpdateMenu(QMenu* menu);
+    // The tool bar's pictures in the variant for its background colour.
+    void UpdatePictures();
     void ShowMessage(const QString& text);
 
     CFrameWnd* m_frame;

@@ -1,6 +1,7 @@
 #include "qt_host/resource_images.h"
 
 #include <QPixmap>
+#include <cmath>
 
 QImage ImageFromData(const ImageData& data)
 {
@@ -14,11 +15,22 @@ QImage ImageFromData(const ImageData& data)
     return image;
 }
 
-QIcon IconFor(UINT iconId)
+bool IsDarkBackground(const QColor& background)
+{
+    // Relative luminance below that of middle grey (L* 50).
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    const QColor rgb = background.toRgb();
+    const double y = 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+    return y < 0.184;
+}
+
+QIcon IconFor(UINT iconId, const QColor& background)
 {
     QIcon icon;
-    if (const IconDef* def = AfxFindIcon(iconId))
-        for (const ImageData& size : def->sizes)
+    if (const IconDef* def = AfxFindIcon(iconId)) {
+        const bool dark = IsDarkBackground(background) && def->onDark.size() == def->sizes.size();
+        for (const ImageData& size : dark ? def->onDark : def->sizes)
             icon.addPixmap(QPixmap::fromImage(ImageFromData(size)));
+    }
     return icon;
 }

@@ -118,6 +118,14 @@ assert rows == want, rows
 assert b"\\u00e9" in raw, raw
 PY
 
+# --with-model: the model code as a last column "Model"; the other columns as before.
+vx discover --wait 0.5 --format csv --with-model >"$work/model.csv"
+head -n 1 "$work/model.csv" | grep -qx 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version,Model' ||
+    fail "csv --with-model header: $(head -n 1 "$work/model.csv")"
+grep -qx 'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20,31' "$work/model.csv" &&
+    grep -qx 'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00,5' "$work/model.csv" ||
+    fail "csv --with-model rows:"$'\n'"$(cat -v "$work/model.csv")"
+
 # set-ip, only the IP changed, empty password from the environment.
 got=$(commands_logged 1 env VARNEX_PASSWORD= "$testlan" exec --prefix "$prefix" app -- \
     "$cli" set-ip 00-0a-1b-2c-3d-4e --ip 192.168.1.50 --wait 0.5 </dev/null)
@@ -167,6 +175,8 @@ grep -q "NEW_MAC '00-0A-1B-2C-3D'" "$work/err" || fail "bad new MAC: $(cat "$wor
 nothing_logged "colons in a new MAC" vx set-mac 192.168.1.20 00:0A:1B:2C:3D:4F
 nothing_logged "bad device MAC" vx reset 00-1A-2B-3C-4D-5G
 nothing_logged "bad IP" vx set-ip 00-0A-1B-2C-3D-4F --ip 192.168.1.256
+nothing_logged "set-ip without a value" vx set-ip 00-0A-1B-2C-3D-4F
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "set-ip without a value: $(cat "$work/err")"
 
 # A local port held by another program: the desktop program's text with that port, exit 1.
 port_taken() {  # port, then varnex-cli's arguments

@@ -3,12 +3,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPalette>
 #include <QStatusTipEvent>
 
 #include "app/main_frame.h"
 #include "qt_host/frame_window.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
+#include "support/picture_contrast.h"
 
 namespace {
 
@@ -67,4 +69,44 @@ TEST_F(FrameWindowTest, PanesAndButtonsFollowTheFrame)
     // Without a handler anywhere, the device commands are disabled.
     host->IdleUpdate();
     EXPECT_FALSE(host->ActionFor(ID_SOFT_RESET)->isEnabled());
+}
+
+namespace {
+
+// The Modify IP picture in the tool bar as it is drawn now: its share of pixels
+// that stand out from the given tool bar colour.
+double ModifyIpStandingOut(FrameWindow* host, std::uint32_t bar)
+{
+    const QImage image =
+        host->ActionFor(ID_MODIFY_IP)->icon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    std::vector<std::uint32_t> argb;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            argb.push_back(image.pixel(x, y));
+    return test_support::ShareStandingOut(argb, bar, 2.0);
+}
+
+} // namespace
+
+// A dark palette chosen while the program runs gives the tool bar its light-lined
+// pictures; the light palette gives the dark-lined ones back.
+TEST_F(FrameWindowTest, ToolBarPicturesFollowThePalette)
+{
+    const QPalette light = QApplication::palette();
+    const std::uint32_t lightBar = host->ToolBar()->palette().color(host->ToolBar()->backgroundRole()).rgb() & 0xFFFFFF;
+    EXPECT_GE(ModifyIpStandingOut(host, lightBar), 0.5);
+
+    QPalette dark = light;
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        dark.setColor(role, QColor(0x35, 0x35, 0x35));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dark.setColor(role, QColor(0xEE, 0xEE, 0xEE));
+    QApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    EXPECT_GE(ModifyIpStandingOut(host, 0x353535), 0.5);
+
+    QApplication::setPalette(light);
+    QCoreApplication::processEvents();
+    EXPECT_GE(ModifyIpStandingOut(host, lightBar), 0.5);
+    EXPECT_LT(ModifyIpStandingOut(host, 0x353535), 0.2);
 }

@@ -68,7 +68,7 @@ int RunDiscover(const Options& options)
     std::vector<DiscoveredDevice> devices;
     if (const int status = Discover(options, devices); status != kSuccess)
         return status;
-    const std::string text = FormatDevices(devices, options.format);
+    const std::string text = FormatDevices(devices, options.format, options.withModel);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return std::fflush(stdout) == 0 ? kSuccess : Fail(kRuntimeFailure, "cannot write the list");
 }

@@ -21,12 +21,13 @@ const char* const kExitNote = "Exit status: 0 success, 1 runtime failure, 2 bad 
 std::string OverallHelp()
 {
     return std::string("Usage: varnex-cli COMMAND [ARGUMENTS] [OPTIONS]\n"
+                       "       varnex-cli --help | --version\n"
                        "Finds and configures Varnex devices on the local segment by UDP broadcast.\n"
                        "\n"
                        "Commands:\n"
-                       "  discover [--wait S] [--format table|csv|json]\n"
+                       "  discover [--wait S] [--format table|csv|json] [--with-model]\n"
                        "                              list the devices that answer a probe\n"
-                       "  set-ip MAC [--ip A] [--mask M] [--gateway G] [--wait S]\n"
+                       "  set-ip MAC {--ip A | --mask M | --gateway G}... [--wait S]\n"
                        "                              change a device's IP address, mask or gateway\n"
                        "  set-mac CURRENT_IP NEW_MAC  give the device at CURRENT_IP a new MAC\n"
                        "  reset MAC                   restart a device\n"
@@ -46,7 +47,8 @@ std::string CommandHelp(Command command)
     std::string text;
     switch (command) {
     case Command::kDiscover:
-        text = "Usage: varnex-cli discover [--wait SECONDS] [--format table|csv|json] [OPTIONS]\n"
+        text = "Usage: varnex-cli discover [--wait SECONDS] [--format table|csv|json] [--with-model]\n"
+               "                           [OPTIONS]\n"
                "Broadcasts a probe from the local port and prints one row per answer, in\n"
                "arrival order. Listening goes on while each window of --wait seconds brings\n"
                "an answer, and ends after the first quiet window.\n"
@@ -55,18 +57,21 @@ std::string CommandHelp(Command command)
                "  --format FORMAT      table (aligned columns), csv (RFC 4180 quoting, a header\n"
                "                       line) or json (an array of objects: name, ip, mask,\n"
                "                       gateway, mac, version, and model as a number)\n"
+               "  --with-model         add a last column Model, the model code in decimal, to\n"
+               "                       table and csv (their other columns stay as they are)\n"
                "\n"
                "Device names are shown as sent: valid UTF-8 as it is; in a table, other bytes\n"
                "and control characters as \\xNN; in json, as \\u00NN (their Latin-1 reading);\n"
                "in csv, unchanged.\n";
         break;
     case Command::kSetIp:
-        text = "Usage: varnex-cli set-ip MAC [--ip A] [--mask M] [--gateway G] [--wait S]\n"
+        text = "Usage: varnex-cli set-ip MAC {--ip A | --mask M | --gateway G}... [--wait S]\n"
                "                            [--password-stdin] [OPTIONS]\n"
                "Discovers the devices, takes the first one that answers with MAC ('-' or ':'\n"
                "separators, any case), and sends one packet per changed value in the order\n"
                "IP, mask, gateway, each with all three new values; values not given keep\n"
-               "the device's. Nothing changed: nothing is sent.\n"
+               "the device's. Nothing changed: nothing is sent. At least one of the three\n"
+               "must be given; without any the command stops with status 2.\n"
                "\n"
                "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
                "  --wait SECONDS       listening window of the discovery (5)\n"

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli_help.h"
+#include "res/version.h"
 
 namespace cli {
 
@@ -173,6 +174,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
         text = OverallHelp();
         return ParseResult::kHelp;
     }
+    if (args[0] == "--version") {
+        text = std::string("varnex-cli ") + res::Version() + "\n";
+        return ParseResult::kVersion;
+    }
     const auto info =
         std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandInfo& c) { return args[0] == c.name; });
     if (info == kCommands.end()) {
@@ -207,6 +212,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
         const std::string_view name = std::string_view(arg).substr(0, eq);
         if (name == "--password-stdin" && SendsPassword(info->command) && eq == std::string::npos) {
             options.passwordFromStdin = true;
+        } else if (name == "--with-model" && info->command == Command::kDiscover && eq == std::string::npos) {
+            options.withModel = true;
         } else if (name.starts_with("--password") && name != "--password-stdin") {
             // The value is not repeated: it may be the password itself.
             ok = parser.Fail("a password is never taken from the command line; use --password-stdin or "
@@ -227,6 +234,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
         ok = parser.ApplyPositionals(positionals);
     if (!ok) {
         text = error + HelpHint(info->name);
+        return ParseResult::kUsageError;
+    }
+    // A script that forgot the value must not pass as if the device took it.
+    if (options.command == Command::kSetIp && !options.newIp && !options.newMask && !options.newGateway) {
+        text = "set-ip needs --ip, --mask or --gateway; nothing sent (see 'varnex-cli set-ip --help')";
         return ParseResult::kUsageError;
     }
     return ParseResult::kRun;

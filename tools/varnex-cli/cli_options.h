@@ -18,6 +18,7 @@ struct Options {
     DiscoveryPorts ports;           // broadcastAddress always filled in
     double waitSeconds = 5.0;       // discover, set-ip: the quiet window
     Format format = Format::kTable; // discover
+    bool withModel = false;         // discover: a last column Model in table and csv
     bool passwordFromStdin = false; // the commands that send a password
     Mac device;                     // set-ip, reset, update-firmware: the device's MAC
     std::optional<Ipv4> newIp;      // set-ip: the values given
@@ -28,10 +29,11 @@ struct Options {
     std::string webAddress; // web: the IP text, passed on unchanged
 };
 
-enum class ParseResult { kRun, kHelp, kUsageError };
+enum class ParseResult { kRun, kHelp, kVersion, kUsageError };
 
 // Reads args (without the program name). kHelp: text is the help to print;
-// kUsageError: text names what was wrong and where to find the help.
+// kVersion: text is the version line; kUsageError: text names what was wrong
+// and where to find the help.
 // Accepts "--name value" and "--name=value"; "--" ends the options.
 ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& options, std::string& text);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 #include "cli_utf8.h"
 
@@ -14,6 +15,8 @@ namespace {
 // string table.
 constexpr std::array<const char*, device::kColumnCount> kHeaders = {"Device Name", "IP Address", "Subnet Mask",
                                                                     "Gateway IP",  "MAC",        "Version"};
+// Only with --with-model, after the others, so that the header above stays.
+constexpr const char* kModelHeader = "Model";
 
 std::string Hex2(unsigned char c, const char* pattern)
 {
@@ -53,37 +56,49 @@ Cell TableCell(std::string_view raw)
     return cell;
 }
 
-void AppendTableLine(std::string& out, const std::array<Cell, device::kColumnCount>& cells,
-                     const std::array<std::size_t, device::kColumnCount>& widths)
+// The cells of one line: the device's columns, then the model when asked for.
+std::vector<std::string> RowFields(const DiscoveredDevice& d, bool withModel)
 {
-    for (int c = 0; c < device::kColumnCount; ++c) {
-        out += cells[c].text;
-        if (c + 1 < device::kColumnCount)
-            out.append(widths[c] - cells[c].width + 2, ' ');
-    }
-    out += '\n';
+    std::vector<std::string> fields(d.row.columns.begin(), d.row.columns.end());
+    if (withModel)
+        fields.push_back(std::to_string(d.model));
+    return fields;
+}
+
+std::vector<std::string> HeaderFields(bool withModel)
+{
+    std::vector<std::string> fields(kHeaders.begin(), kHeaders.end());
+    if (withModel)
+        fields.push_back(kModelHeader);
+    return fields;
 }
 
 } // namespace
 
-std::string FormatTable(const std::vector<DiscoveredDevice>& devices)
+std::string FormatTable(const std::vector<DiscoveredDevice>& devices, bool withModel)
 {
-    std::vector<std::array<Cell, device::kColumnCount>> lines;
-    lines.emplace_back();
-    for (int c = 0; c < device::kColumnCount; ++c)
-        lines.back()[c] = TableCell(kHeaders[c]);
-    for (const DiscoveredDevice& d : devices) {
+    std::vector<std::vector<Cell>> lines;
+    const auto addLine = [&lines](const std::vector<std::string>& fields) {
         lines.emplace_back();
-        for (int c = 0; c < device::kColumnCount; ++c)
-            lines.back()[c] = TableCell(d.row.columns[c]);
-    }
-    std::array<std::size_t, device::kColumnCount> widths{};
+        for (const std::string& field : fields)
+            lines.back().push_back(TableCell(field));
+    };
+    addLine(HeaderFields(withModel));
+    for (const DiscoveredDevice& d : devices)
+        addLine(RowFields(d, withModel));
+    std::vector<std::size_t> widths(lines.front().size());
     for (const auto& line : lines)
-        for (int c = 0; c < device::kColumnCount; ++c)
+        for (std::size_t c = 0; c < line.size(); ++c)
             widths[c] = std::max(widths[c], line[c].width);
     std::string out;
-    for (const auto& line : lines)
-        AppendTableLine(out, line, widths);
+    for (const auto& line : lines) {
+        for (std::size_t c = 0; c < line.size(); ++c) {
+            out += line[c].text;
+            if (c + 1 < line.size())
+                out.append(widths[c] - line[c].width + 2, ' ');
+        }
+        out += '\n';
+    }
     return out;
 }
 
@@ -101,17 +116,17 @@ std::string CsvField(std::string_view text)
     return out;
 }
 
-std::string FormatCsv(const std::vector<DiscoveredDevice>& devices)
+std::string FormatCsv(const std::vector<DiscoveredDevice>& devices, bool withModel)
 {
     std::string out;
-    const auto appendRecord = [&out](const auto& fields) {
-        for (int c = 0; c < device::kColumnCount; ++c)
+    const auto appendRecord = [&out](const std::vector<std::string>& fields) {
+        for (std::size_t c = 0; c < fields.size(); ++c)
             out.append(c ? "," : "").append(CsvField(fields[c]));
         out += '\n';
     };
-    appendRecord(kHeaders);
+    appendRecord(HeaderFields(withModel));
     for (const DiscoveredDevice& d : devices)
-        appendRecord(d.row.columns);
+        appendRecord(RowFields(d, withModel));
     return out;
 }
 
@@ -186,17 +201,17 @@ std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
     return out;
 }
 
-std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format)
+std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel)
 {
     switch (format) {
     case Format::kCsv:
-        return FormatCsv(devices);
+        return FormatCsv(devices, withModel);
     case Format::kJson:
         return FormatJson(devices);
     case Format::kTable:
         break;
     }
-    return FormatTable(devices);
+    return FormatTable(devices, withModel);
 }
 
 } // namespace cli

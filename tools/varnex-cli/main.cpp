@@ -16,6 +16,7 @@ int main(int argc, char** argv)
     std::string text;
     switch (cli::ParseCommandLine(args, options, text)) {
     case cli::ParseResult::kHelp:
+    case cli::ParseResult::kVersion:
         std::fputs(text.c_str(), stdout);
         return cli::kSuccess;
     case cli::ParseResult::kUsageError:

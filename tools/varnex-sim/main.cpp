@@ -18,6 +18,9 @@ int main(int argc, char** argv)
     case sim::OptionsResult::kHelp:
         std::fputs(sim::HelpText().c_str(), stdout);
         return 0;
+    case sim::OptionsResult::kVersion:
+        std::fputs(sim::VersionText().c_str(), stdout);
+        return 0;
     case sim::OptionsResult::kUsageError:
         std::fprintf(stderr, "varnex-sim: %s\nTry 'varnex-sim --help'.\n", error.c_str());
         return 2;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <optional>
 
+#include "res/version.h"
 #include "sim_device_config.h"
 
 namespace sim {
@@ -56,6 +57,7 @@ std::string HelpText()
            "  --log FILE            append one line per datagram received to FILE (- is stderr):\n"
            "                        SRC:PORT -> DST:PORT len=N HEX VERDICT\n"
            "  --help                show this help\n"
+           "  --version             print the version\n"
            "\n" +
            DeviceSyntaxHelp() +
            "\n"
@@ -69,6 +71,11 @@ std::string HelpText()
            "cannot be opened), 2 bad usage or device definition.\n";
 }
 
+std::string VersionText()
+{
+    return std::string("varnex-sim ") + res::Version() + "\n";
+}
+
 OptionsResult ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -76,6 +83,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
         std::optional<std::string> value;
         if (name == "--help" || name == "-h")
             return OptionsResult::kHelp;
+        if (name == "--version")
+            return OptionsResult::kVersion;
         if (name.rfind("--", 0) != 0) {
             error = "unexpected argument '" + name + "'";
             return OptionsResult::kUsageError;

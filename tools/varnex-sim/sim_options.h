@@ -22,11 +22,13 @@ struct Options {
     Clock::duration answerEvery{}; // zero: only answer probes
 };
 
-enum class OptionsResult { kRun, kHelp, kUsageError };
+enum class OptionsResult { kRun, kHelp, kVersion, kUsageError };
 
 // Accepts "--name value" and "--name=value"; args excludes the program name.
 OptionsResult ParseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
 
 std::string HelpText();
+// "varnex-sim VERSION" and a line break.
+std::string VersionText();
 
 } // namespace sim

@@ -2,6 +2,7 @@
 // values, with the messages that name what was wrong.
 #include <gtest/gtest.h>
 
+#include "res/version.h"
 #include "varnex-cli/cli_arguments.h"
 #include "varnex-cli/cli_options.h"
 
@@ -81,6 +82,46 @@ TEST(CliOptions, HelpOverallAndPerCommand)
     EXPECT_NE(reset.text.find("Usage: varnex-cli reset MAC"), std::string::npos);
     const Parsed bad = Parse({"reset", "zz", "--help"}); // help wins over a bad argument
     EXPECT_EQ(bad.result, ParseResult::kHelp);
+}
+
+TEST(CliOptions, VersionIsOneLineWithTheBuildsVersion)
+{
+    const Parsed p = Parse({"--version"});
+    EXPECT_EQ(p.result, ParseResult::kVersion);
+    EXPECT_EQ(p.text, std::string("varnex-cli ") + res::Version() + "\n");
+    // After a command it is an option that command does not know.
+    EXPECT_EQ(Parse({"discover", "--version"}).result, ParseResult::kUsageError);
+}
+
+// set-ip without a value to set would send nothing and pass: a script that
+// forgot --ip must fail, with the reason on one line.
+TEST(CliOptions, SetIpNeedsAtLeastOneValue)
+{
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"set-ip", "00-0A-1B-2C-3D-4E"},
+          std::vector<std::string>{"set-ip", "00-0A-1B-2C-3D-4E", "--wait", "1", "--password-stdin"}}) {
+        const Parsed p = Parse(args);
+        EXPECT_EQ(p.result, ParseResult::kUsageError) << testing::PrintToString(args);
+        EXPECT_EQ(p.text.find('\n'), std::string::npos) << p.text;
+        for (const char* option : {"--ip", "--mask", "--gateway"})
+            EXPECT_NE(p.text.find(option), std::string::npos) << p.text;
+    }
+    for (const char* option : {"--ip", "--mask", "--gateway"})
+        EXPECT_EQ(Parse({"set-ip", "00-0A-1B-2C-3D-4E", option, "255.255.255.0"}).result, ParseResult::kRun) << option;
+    // The MAC is still checked first: its message names the missing MAC.
+    EXPECT_NE(Parse({"set-ip"}).text.find("set-ip needs MAC"), std::string::npos);
+}
+
+TEST(CliOptions, WithModelIsAFlagOfDiscoverOnly)
+{
+    EXPECT_FALSE(Parse({"discover"}).options.withModel);
+    const Parsed p = Parse({"discover", "--format", "csv", "--with-model"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    EXPECT_TRUE(p.options.withModel);
+    EXPECT_EQ(Parse({"discover", "--with-model=yes"}).result, ParseResult::kUsageError);
+    const Parsed setIp = Parse({"set-ip", "00-0A-1B-2C-3D-4E", "--ip", "1.2.3.4", "--with-model"});
+    EXPECT_EQ(setIp.result, ParseResult::kUsageError);
+    EXPECT_NE(setIp.text.find("unknown option '--with-model' for set-ip"), std::string::npos) << setIp.text;
 }
 
 // Each bad command line is refused with a message naming the culprit.

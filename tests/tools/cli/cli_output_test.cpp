@@ -131,6 +131,33 @@ TEST(CliOutput, ColumnsAlignByCharactersNotBytes)
     EXPECT_EQ(lines[2], "Cam-Lobby-North  192.168.1.100  255.255.255.0  192.168.1.1  00-0A-1B-2C-3D-64  1.20");
 }
 
+// The model goes last and only when asked for, so that the header scripts
+// read stays the same without --with-model.
+TEST(CliOutput, ModelColumnLastInCsvAndTableOnlyWhenAsked)
+{
+    const std::vector<DiscoveredDevice> devices = {Reply("Door 2, East", 21, 31), Reply("plain", 24, 5)};
+    const std::string csv = cli::FormatDevices(devices, cli::Format::kCsv, true);
+    std::size_t pos = 0;
+    EXPECT_EQ(ReadCsvRecord(csv, pos), (std::vector<std::string>{"Device Name", "IP Address", "Subnet Mask",
+                                                                 "Gateway IP", "MAC", "Version", "Model"}));
+    const auto first = ReadCsvRecord(csv, pos);
+    ASSERT_EQ(first.size(), 7u);
+    EXPECT_EQ(first[0], "Door 2, East");
+    EXPECT_EQ(first[6], "31");
+    const auto second = ReadCsvRecord(csv, pos);
+    ASSERT_EQ(second.size(), 7u);
+    EXPECT_EQ(second[6], "5");
+    EXPECT_EQ(pos, csv.size());
+    EXPECT_EQ(cli::FormatDevices(devices, cli::Format::kCsv, false), cli::FormatCsv(devices));
+    EXPECT_EQ(cli::FormatCsv(devices).find("Model"), std::string::npos);
+
+    const std::string table = cli::FormatDevices({Reply("Cam", 100, 147)}, cli::Format::kTable, true);
+    EXPECT_EQ(table, "Device Name  IP Address     Subnet Mask    Gateway IP  MAC                Version  Model\n"
+                     "Unknown      192.168.1.100  255.255.255.0  0.0.0.0     00-0A-1B-2C-3D-64  0.00     147\n");
+    // json carries the model already; the flag changes nothing there.
+    EXPECT_EQ(cli::FormatDevices(devices, cli::Format::kJson, true), cli::FormatJson(devices));
+}
+
 TEST(CliOutput, ControlAndNonUtf8BytesShowAsHex)
 {
     const std::string table = cli::FormatTable({Reply("a\x1b[2Jb\xE9\xC2\x9B", 20)});

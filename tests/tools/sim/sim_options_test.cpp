@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "discovery/packet_frame.h"
+#include "res/version.h"
 #include "varnex-sim/sim_log.h"
 #include "varnex-sim/sim_options.h"
 
@@ -70,6 +71,16 @@ TEST(SimOptions, BadUsageIsRefused)
         EXPECT_EQ(Parse(args, o, error), sim::OptionsResult::kUsageError) << testing::PrintToString(args);
         EXPECT_FALSE(error.empty());
     }
+}
+
+// --version is a request, not an option that wants a value.
+TEST(SimOptions, VersionWithoutAValue)
+{
+    sim::Options o;
+    std::string error;
+    EXPECT_EQ(Parse({"--version"}, o, error), sim::OptionsResult::kVersion) << error;
+    EXPECT_EQ(Parse({"--device", "x", "--version"}, o, error), sim::OptionsResult::kVersion) << error;
+    EXPECT_EQ(sim::VersionText(), std::string("varnex-sim ") + res::Version() + "\n");
 }
 
 TEST(SimOptions, HelpFitsAScreen)

@@ -1,0 +1,14 @@
+#include "res/version.h"
+
+#ifndef VARNEX_VERSION
+#error "VARNEX_VERSION is set by the build (cmake/version.cmake)"
+#endif
+
+namespace res {
+
+const char* Version()
+{
+    return VARNEX_VERSION;
+}
+
+} // namespace res

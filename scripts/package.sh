@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder and checks what it installs:
+#   scripts/package.sh [BUILD_DIR]     (default: build, as scripts/test.sh leaves it)
+# Runs cpack -G DEB, lists the package, and runs lintian (no errors allowed),
+# desktop-file-validate and appstreamcli validate on the files it installs; the
+# scalable icon must render like the PNG drawn at 256 pixels. The package lands
+# in the build folder as varnex_VERSION_ARCH.deb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+build=${1:-build}
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEX_WERROR=ON
+fi
+cmake --build "$build" -j"$(nproc)"
+rm -f "$build"/varnex_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/varnex_*.deb)
+echo "package: $deb"
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+dpkg-deb -x "$deb" "$work/root"
+
+status=0
+echo "== lintian"
+# Errors fail the run; warnings are shown for the record.
+lintian --tag-display-limit 0 --fail-on error "$deb" || status=1
+echo "== desktop-file-validate"
+desktop-file-validate "$work"/root/usr/share/applications/*.desktop || status=1
+echo "== appstreamcli validate"
+appstreamcli validate --no-net --explain "$work"/root/usr/share/metainfo/*.metainfo.xml || status=1
+
+echo "== scalable icon against the 256-pixel PNG"
+icons=$work/root/usr/share/icons/hicolor
+rsvg-convert -w 256 -h 256 "$icons/scalable/apps/varnex.svg" -o "$work/svg.png"
+rmse=$( (compare -metric RMSE "$work/svg.png" "$icons/256x256/apps/varnex.png" null: 2>&1 || true) |
+    sed -n 's/.*(\(.*\))/\1/p')
+echo "RMSE $rmse"
+awk -v e="$rmse" 'BEGIN { exit !(e != "" && e < 0.02) }' || { echo "the SVG and the PNG differ" >&2; status=1; }
+
+[ "$status" -eq 0 ] && echo "package: $(basename "$deb") passes lintian and the validators"
+exit "$status"
