@@ -21,7 +21,7 @@ enum class SpyWindow { Parent, ListView, Header };
 struct RecordedMessage {
     SpyWindow window = SpyWindow::Parent;
     UINT message = 0;
-    WPARAM wParam = 0;           // messages to a control
+    WPARAM wParam = 0;           // messages to a control; WM_DRAWITEM: the control id
     bool direct = false;         // reached the control without passing its window's message map
     std::vector<int> orderArray; // LVM_SETCOLUMNORDERARRAY / HDM_SETORDERARRAY
     UINT code = 0;               // notification code for WM_NOTIFY
@@ -99,6 +99,8 @@ public:
     std::set<UINT> ignored;
     // WM_MEASUREITEM: the item height the parent asks for (0 leaves it).
     UINT measureHeight = 0;
+    // Headers that are direct children: their custom draw carries the plain record.
+    std::set<const CWnd*> headers;
     // Told of every message recorded (the control spy keeps them in its sequences).
     std::function<void(const RecordedMessage&)> onRecorded;
 
