@@ -23,9 +23,12 @@
 // equal under the new one keep the order the earlier one gave them. The
 // comparator thus runs after the request, inside a later message: it, its
 // parameter and what it reads must stay valid until the list is next read
-// or painted, and it sees the keys of that moment. A list being destroyed,
-// or emptied while its parent declines the per-row notifications, drops a
-// waiting sort without calling the comparator.
+// or painted, and it sees the keys of that moment. A caller that routes
+// several comparators through one function and parameter should have the
+// list read (any message that reads a row will do) before it changes what
+// that pair compares; otherwise two requests count as one. A list being
+// destroyed, or emptied while its parent declines the per-row
+// notifications, drops a waiting sort without calling the comparator.
 //
 // The work is split by job: listview_control.cpp (dispatch, creation, styles,
 // colours, image lists), _items.cpp (rows, states, sort, find), _columns.cpp

@@ -357,6 +357,26 @@ TEST(ListViewGetNextItem, NeighboursByDirectionAndRowsByState)
     EXPECT_EQ(l.list.SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED), -1);
 }
 
+// ---- LVM_SETCOLUMNWIDTH -------------------------------------------------
+
+TEST(ListViewSetColumnWidth, AutoSizeMakesRoomForCheckBoxes)
+{
+    ListTestWindow l{LVS_REPORT};
+    l.AddColumns({100, 100});
+    l.AddRow("foo");
+    auto autoSized = [&] {
+        EXPECT_TRUE(l.list.SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(static_cast<WORD>(LVSCW_AUTOSIZE), 0)));
+        return l.ctrl.GetColumnWidth(0);
+    };
+    const int plain = autoSized();
+    EXPECT_GT(plain, 0);
+    l.ctrl.SetExtendedStyle(LVS_EX_CHECKBOXES);
+    const int withBoxes = autoSized();
+    EXPECT_GT(withBoxes, plain);
+    l.ctrl.SetExtendedStyle(0);
+    EXPECT_LT(autoSized(), withBoxes);
+}
+
 // ---- LVM_FINDITEM -------------------------------------------------------
 
 TEST(ListViewFindItem, TextSearchesMatchWholeTextsOrPrefixesWithoutCase)

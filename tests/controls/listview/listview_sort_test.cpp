@@ -152,6 +152,26 @@ TEST_F(ListViewSortTest, ASecondComparatorSortsTheFirstOnesOrderNotTheOriginal)
     EXPECT_EQ(Ids(w.ctrl), expected);
 }
 
+TEST_F(ListViewSortTest, AForwardingComparatorGetsEachSortByHavingTheListReadBetween)
+{
+    // One function and parameter standing for whichever comparator is current,
+    // as a list engine between the caller and the control has it.
+    static int (*current)(LPARAM, LPARAM, LPARAM) = nullptr;
+    const PFNLVCOMPARE forward = [](LPARAM a, LPARAM b, LPARAM p) { return current(a, b, p); };
+    std::mt19937 random(5);
+    for (int i = 0; i < 30; ++i)
+        Add(static_cast<int>(random() % 10), static_cast<int>(random() % 3));
+    std::vector<LPARAM> expected = Ids(w.ctrl);
+    current = &CompareA;
+    ASSERT_TRUE(w.ctrl.SortItems(forward, 1));
+    w.ctrl.GetNextItem(-1, LVNI_FOCUSED); // any read does the waiting sort
+    current = &CompareB;
+    ASSERT_TRUE(w.ctrl.SortItems(forward, 1));
+    ModelSort(expected, g_keyA);
+    ModelSort(expected, g_keyB);
+    EXPECT_EQ(Ids(w.ctrl), expected);
+}
+
 TEST_F(ListViewSortTest, RowsChangedThroughTheListAreSortedWithTheirNewValues)
 {
     for (int key : {5, 3, 9, 1})
