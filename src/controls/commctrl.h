@@ -180,6 +180,7 @@ constexpr UINT LVIS_FOCUSED = 0x0001;
 constexpr UINT LVIS_SELECTED = 0x0002;
 constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
+constexpr UINT LVIS_ACTIVATING = 0x0020;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i)
@@ -240,6 +241,7 @@ constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
 
 constexpr UINT LVFI_PARAM = 0x0001;
 constexpr UINT LVFI_STRING = 0x0002;
+constexpr UINT LVFI_SUBSTRING = 0x0004; // a prefix match, like LVFI_PARTIAL
 constexpr UINT LVFI_PARTIAL = 0x0008;
 constexpr UINT LVFI_WRAP = 0x0020;
 constexpr UINT LVFI_NEARESTXY = 0x0040;
@@ -414,6 +416,7 @@ constexpr int HDF_LEFT = 0x0000;
 constexpr int HDF_RIGHT = 0x0001;
 constexpr int HDF_CENTER = 0x0002;
 constexpr int HDF_JUSTIFYMASK = 0x0003;
+constexpr int HDF_FIXEDWIDTH = 0x0100;
 constexpr int HDF_SORTDOWN = 0x0200;
 constexpr int HDF_SORTUP = 0x0400;
 constexpr int HDF_IMAGE = 0x0800;
@@ -428,6 +431,7 @@ constexpr DWORD HDS_HOTTRACK = 0x0004;
 constexpr DWORD HDS_HIDDEN = 0x0008;
 constexpr DWORD HDS_DRAGDROP = 0x0040;
 constexpr DWORD HDS_FULLDRAG = 0x0080;
+constexpr DWORD HDS_NOSIZING = 0x0800;
 
 struct HDITEMA {
     UINT mask = 0;

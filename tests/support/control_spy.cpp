@@ -9,6 +9,7 @@ namespace {
 ControlSpy* g_spy = nullptr;
 ControlFactory g_realListView = nullptr;
 ControlFactory g_realHeader = nullptr;
+std::set<const CWnd*> g_spiedHeaders;
 
 // Records each message, then hands it to the control it wraps.
 class SpyProc : public ControlProc {
@@ -37,6 +38,7 @@ std::unique_ptr<ControlProc> SpyListView(CWnd* wnd)
 
 std::unique_ptr<ControlProc> SpyHeader(CWnd* wnd)
 {
+    g_spiedHeaders.insert(wnd);
     return std::make_unique<SpyProc>(SpyWindow::Header, wnd, g_realHeader ? g_realHeader(wnd) : nullptr);
 }
 
@@ -82,7 +84,13 @@ ControlSpy::~ControlSpy()
     if (m_previous == nullptr) {
         RegisterWindowClass(WC_LISTVIEWA, m_realListView);
         RegisterWindowClass(WC_HEADERA, m_realHeader);
+        g_spiedHeaders.clear();
     }
+}
+
+bool IsSpiedHeader(const CWnd* wnd)
+{
+    return g_spiedHeaders.count(wnd) != 0;
 }
 
 void ControlSpy::Watch(MessageRecorder& parent)

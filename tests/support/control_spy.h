@@ -11,6 +11,10 @@
 
 #include "support/message_recorder.h"
 
+// Whether a window is a header made while a spy lived (its control procedure
+// is the spy's wrapper, so its class cannot be told from the procedure).
+bool IsSpiedHeader(const CWnd* wnd);
+
 class ControlSpy {
 public:
     ControlSpy();

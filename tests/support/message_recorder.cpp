@@ -1,5 +1,6 @@
 #include "support/message_recorder.h"
 #include "controls/commctrl.h"
+#include "support/control_spy.h"
 
 #include <sstream>
 
@@ -28,12 +29,19 @@ bool IsListViewItemCode(UINT code)
     }
 }
 
+// Only a list view, a direct child, sends the longer custom-draw record; a
+// header's (its own or forwarded by its list view) is the plain one.
+bool PlainCustomDraw(const CWnd* from, const MessageRecorder* recorder)
+{
+    return from == nullptr || from->GetParent() != recorder || IsSpiedHeader(from) || recorder->headers.count(from);
+}
+
 bool IsActivateCode(UINT code)
 {
     return code == NM_CLICK || code == NM_DBLCLK || code == NM_RCLICK || code == NM_RDBLCLK || code == LVN_ITEMACTIVATE;
 }
 
-RecordedMessage Decode(NMHDR* hdr, const CWnd* recorder)
+RecordedMessage Decode(NMHDR* hdr, const MessageRecorder* recorder)
 {
     RecordedMessage m;
     m.message = WM_NOTIFY;
@@ -72,6 +80,13 @@ RecordedMessage Decode(NMHDR* hdr, const CWnd* recorder)
         m.lParam = di->item.lParam;
         m.textSize = di->item.cchTextMax;
         m.textCleared = di->item.pszText == nullptr || di->item.pszText[0] == '\0';
+    } else if (hdr->code == NM_CUSTOMDRAW && PlainCustomDraw(hdr->hwndFrom, recorder)) {
+        auto* cd = reinterpret_cast<NMCUSTOMDRAW*>(hdr);
+        m.stage = cd->dwDrawStage;
+        m.item = static_cast<int>(cd->dwItemSpec);
+        m.itemState = cd->uItemState;
+        m.lParam = cd->lItemlParam;
+        m.rc = cd->rc;
     } else if (hdr->code == NM_CUSTOMDRAW) {
         auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
         m.stage = cd->nmcd.dwDrawStage;
@@ -135,6 +150,7 @@ LRESULT MessageRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m.rc = dis->rcItem;
         m.lParam = static_cast<LPARAM>(dis->itemData);
         m.changed = dis->CtlType;
+        m.wParam = dis->CtlID;
         Record(m);
         return TRUE;
     }
@@ -202,6 +218,8 @@ std::string DescribeCode(UINT message, UINT code)
             {LVM_HITTEST, "LVM_HITTEST"},
             {LVM_SUBITEMHITTEST, "LVM_SUBITEMHITTEST"},
             {LVM_SETEXTENDEDLISTVIEWSTYLE, "LVM_SETEXTENDEDLISTVIEWSTYLE"},
+            {LVM_GETITEMPOSITION, "LVM_GETITEMPOSITION"},
+            {LVM_GETSUBITEMRECT, "LVM_GETSUBITEMRECT"},
             {HDM_GETITEMCOUNT, "HDM_GETITEMCOUNT"},
             {HDM_INSERTITEMA, "HDM_INSERTITEM"},
             {HDM_DELETEITEM, "HDM_DELETEITEM"},

@@ -21,7 +21,7 @@ enum class SpyWindow { Parent, ListView, Header };
 struct RecordedMessage {
     SpyWindow window = SpyWindow::Parent;
     UINT message = 0;
-    WPARAM wParam = 0;           // messages to a control
+    WPARAM wParam = 0;           // messages to a control; WM_DRAWITEM: the control id
     bool direct = false;         // reached the control without passing its window's message map
     std::vector<int> orderArray; // LVM_SETCOLUMNORDERARRAY / HDM_SETORDERARRAY
     bool textIsCallback = false; // item and column messages: the text was the callback marker
@@ -105,6 +105,8 @@ public:
     // first, as the framework's windows do (reflection); what the child handles
     // is not recorded, since the application would not see it.
     bool reflect = false;
+    // Headers that are direct children: their custom draw carries the plain record.
+    std::set<const CWnd*> headers;
     // Told of every message recorded (the control spy keeps them in its sequences).
     std::function<void(const RecordedMessage&)> onRecorded;
 

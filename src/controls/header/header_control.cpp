@@ -18,6 +18,29 @@ POINT PointOf(LPARAM lParam)
     return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
+// Mask bits of the oldest header records; a read with any bit the control
+// does not know is limited to these.
+constexpr UINT kOldestFields = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP;
+constexpr UINT kKnownFields = 0x03FF;
+
+// The format bits that follow what an inserted item has: HDF_STRING its text,
+// HDF_BITMAP a bitmap; HDF_IMAGE is added for an image but never taken away.
+int InsertedFormat(const HDITEMA& item)
+{
+    int fmt = item.fmt;
+    if (item.mask & HDI_TEXT)
+        fmt |= HDF_STRING;
+    else
+        fmt &= ~HDF_STRING;
+    if ((item.mask & HDI_BITMAP) && item.hbm != nullptr)
+        fmt |= HDF_BITMAP;
+    else
+        fmt &= ~HDF_BITMAP;
+    if (item.mask & HDI_IMAGE)
+        fmt |= HDF_IMAGE;
+    return fmt;
+}
+
 } // namespace
 
 void RegisterHeaderClass()
@@ -126,20 +149,20 @@ int HeaderControl::Height() const
 
 int HeaderControl::InsertItem(int index, const HDITEMA* item)
 {
-    if (item == nullptr || index < 0)
+    // An empty mask makes no item.
+    if (item == nullptr || item->mask == 0 || index < 0)
         return -1;
     const int count = Count();
     index = std::min(index, count);
 
+    // Width, lParam and format are taken whatever the mask says; text, image
+    // and bitmap only when it names them.
     HeaderItem added;
+    added.width = item->cxy;
+    added.lParam = item->lParam;
+    added.fmt = InsertedFormat(*item);
     if ((item->mask & HDI_TEXT) && item->pszText != nullptr && item->pszText != LPSTR_TEXTCALLBACKA)
         added.text = item->pszText;
-    if (item->mask & HDI_WIDTH)
-        added.width = item->cxy;
-    if (item->mask & HDI_FORMAT)
-        added.fmt = item->fmt;
-    if (item->mask & HDI_LPARAM)
-        added.lParam = item->lParam;
     if (item->mask & HDI_IMAGE)
         added.image = item->iImage;
     if (item->mask & HDI_BITMAP)
@@ -179,22 +202,23 @@ BOOL HeaderControl::GetItem(int index, HDITEMA* item) const
     if (item == nullptr || index < 0 || index >= Count())
         return FALSE;
     const HeaderItem& it = m_items[static_cast<std::size_t>(index)];
-    if ((item->mask & HDI_TEXT) && item->pszText != nullptr && item->cchTextMax > 0) {
+    const UINT mask = (item->mask & ~kKnownFields) ? (item->mask & kOldestFields) : item->mask;
+    if ((mask & HDI_TEXT) && item->pszText != nullptr && item->cchTextMax > 0) {
         const std::size_t n = std::min(it.text.size(), static_cast<std::size_t>(item->cchTextMax - 1));
         std::memcpy(item->pszText, it.text.data(), n);
         item->pszText[n] = '\0';
     }
-    if (item->mask & HDI_WIDTH)
+    if (mask & HDI_WIDTH)
         item->cxy = it.width;
-    if (item->mask & HDI_FORMAT)
+    if (mask & HDI_FORMAT)
         item->fmt = it.fmt;
-    if (item->mask & HDI_LPARAM)
+    if (mask & HDI_LPARAM)
         item->lParam = it.lParam;
-    if (item->mask & HDI_IMAGE)
+    if (mask & HDI_IMAGE)
         item->iImage = it.image;
-    if (item->mask & HDI_BITMAP)
+    if (mask & HDI_BITMAP)
         item->hbm = it.bitmap;
-    if (item->mask & HDI_ORDER)
+    if (mask & HDI_ORDER)
         item->iOrder = OrderOf(index);
     return TRUE;
 }
@@ -306,13 +330,17 @@ BOOL HeaderControl::SetOrderArray(int count, const int* order)
 {
     if (order == nullptr || count != Count())
         return FALSE;
-    std::vector<bool> seen(static_cast<std::size_t>(count), false);
-    for (int i = 0; i < count; ++i) {
-        if (order[i] < 0 || order[i] >= count || seen[static_cast<std::size_t>(order[i])])
-            return FALSE;
-        seen[static_cast<std::size_t>(order[i])] = true;
+    // Entry by entry, each names the item shown at that position: the item
+    // leaves its place and goes there. An entry out of range is skipped and a
+    // duplicate moves its item once more, so a bad array is mended from the
+    // order before it rather than refused.
+    for (int pos = 0; pos < count; ++pos) {
+        const int index = order[pos];
+        if (index < 0 || index >= count)
+            continue;
+        m_order.erase(m_order.begin() + OrderOf(index));
+        m_order.insert(m_order.begin() + pos, index);
     }
-    m_order.assign(order, order + count);
     m_wnd->Invalidate();
     return TRUE;
 }

@@ -1,7 +1,10 @@
 // The header control (window class "SysHeader32"): a row of sections with
 // text, width, format and a display order that can differ from the index
 // order. It answers the HDM_ messages and tells its parent about clicks,
-// divider drags and section drags with HDN_ notifications.
+// divider drags and section drags with HDN_ notifications. While it paints it
+// offers its parent custom draw (NM_CUSTOMDRAW) and has it draw the
+// HDF_OWNERDRAW sections (WM_DRAWITEM); inside a list view that parent is the
+// list view, which passes the custom draw on to its own parent.
 #pragma once
 
 #include <string>
@@ -48,6 +51,7 @@ private:
     RECT ItemRect(int index) const;
     int Height() const;
     int HitTestPoint(POINT pt, UINT* flags) const;
+    bool Sizable(int index) const;
     int DropOrderAt(int x) const;
 
     // Changes that tell the parent first; a non-zero answer to the "changing" notification cancels.
@@ -64,7 +68,10 @@ private:
     void EndMouseMode();
     int TrackedWidth(int item, POINT pt) const;
 
-    void Paint(CDC* dc) const;
+    void Paint(CDC* dc);
+    void PaintSection(CDC* dc, int index);
+    LRESULT CustomDraw(CDC* dc, DWORD stage, const RECT& rc, int item = 0, LPARAM lParam = 0, UINT state = 0);
+    void OwnerDraw(CDC* dc, int index);
     void MeasureFont();
 
     enum class Mode { None, Pressed, Dragging, Tracking };

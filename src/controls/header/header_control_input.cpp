@@ -13,6 +13,12 @@ constexpr int kDragThreshold = 4;
 
 } // namespace
 
+// Whether the mouse may resize an item: not a fixed-width one, and none under HDS_NOSIZING.
+bool HeaderControl::Sizable(int index) const
+{
+    return !(m_items[static_cast<std::size_t>(index)].fmt & HDF_FIXEDWIDTH) && !(m_wnd->GetStyle() & HDS_NOSIZING);
+}
+
 int HeaderControl::HitTestPoint(POINT pt, UINT* flags) const
 {
     RECT client;
@@ -34,15 +40,13 @@ int HeaderControl::HitTestPoint(POINT pt, UINT* flags) const
     for (std::size_t pos = 0; pos < m_order.size(); ++pos) {
         const int index = m_order[pos];
         const int right = left + std::max(0, m_items[static_cast<std::size_t>(index)].width);
-        if (pt.x < left + kDividerGrip && pos > 0) {
+        // The grip of a divider reaches either side of it; the divider belongs to the item on its left.
+        if (pos > 0 && pt.x < left + kDividerGrip && Sizable(m_order[pos - 1])) {
             *flags = HHT_ONDIVIDER;
             return m_order[pos - 1];
         }
-        if (pt.x >= right - kDividerGrip && pt.x < right + kDividerGrip && pos + 1 == m_order.size()) {
-            *flags = HHT_ONDIVIDER;
-            return index;
-        }
-        if (pt.x >= right - kDividerGrip && pt.x < right) {
+        const bool last = pos + 1 == m_order.size();
+        if (Sizable(index) && pt.x >= right - kDividerGrip && pt.x < right + (last ? kDividerGrip : 0)) {
             *flags = HHT_ONDIVIDER;
             return index;
         }
@@ -239,39 +243,110 @@ void HeaderControl::OnRButtonUp(POINT pt)
     }
 }
 
-void HeaderControl::Paint(CDC* dc) const
+LRESULT HeaderControl::CustomDraw(CDC* dc, DWORD stage, const RECT& rc, int item, LPARAM lParam, UINT state)
+{
+    CWnd* parent = m_wnd->GetParent();
+    if (parent == nullptr)
+        return CDRF_DODEFAULT;
+    NMCUSTOMDRAW cd;
+    cd.hdr.hwndFrom = m_wnd;
+    cd.hdr.idFrom = m_wnd->GetDlgCtrlID();
+    cd.hdr.code = NM_CUSTOMDRAW;
+    cd.dwDrawStage = stage;
+    cd.hdc = dc;
+    cd.rc = rc;
+    cd.dwItemSpec = static_cast<DWORD_PTR>(item);
+    cd.uItemState = state;
+    cd.lItemlParam = lParam;
+    return parent->SendMessage(WM_NOTIFY, cd.hdr.idFrom, reinterpret_cast<LPARAM>(&cd));
+}
+
+void HeaderControl::OwnerDraw(CDC* dc, int index)
+{
+    CWnd* parent = m_wnd->GetParent();
+    if (parent == nullptr)
+        return;
+    DRAWITEMSTRUCT dis;
+    dis.CtlType = ODT_HEADER;
+    dis.CtlID = m_wnd->GetDlgCtrlID();
+    dis.itemID = static_cast<UINT>(index);
+    dis.itemAction = ODA_DRAWENTIRE;
+    if (m_mode == Mode::Pressed && m_mouseItem == index)
+        dis.itemState = ODS_SELECTED;
+    dis.hwndItem = m_wnd;
+    dis.hDC = dc;
+    dis.rcItem = ItemRect(index);
+    dis.itemData = static_cast<DWORD_PTR>(m_items[static_cast<std::size_t>(index)].lParam);
+    parent->SendMessage(WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+}
+
+void HeaderControl::PaintSection(CDC* dc, int index)
+{
+    const HeaderItem& it = m_items[static_cast<std::size_t>(index)];
+    HeaderSectionPaint section;
+    section.rc = ItemRect(index);
+    section.text = it.text;
+    section.fmt = it.fmt;
+    section.pressed = (m_wnd->GetStyle() & HDS_BUTTONS) && m_mode == Mode::Pressed && m_mouseItem == index;
+    section.hot = m_hotItem == index;
+    if (it.fmt & HDF_IMAGE) {
+        section.images = m_images;
+        section.image = it.image;
+    }
+    dc->DrawHeaderSection(section);
+}
+
+// Custom draw: the parent's answer to the prepaint stage asks for the item
+// stages and the post-paint stage, and skipping the default drawing skips
+// the control's own drawing but no notification. An owner-drawn item has no
+// custom-draw stages; its parent draws it in answer to WM_DRAWITEM.
+void HeaderControl::Paint(CDC* dc)
 {
     if (dc == nullptr)
         return;
     CFont* oldFont = m_font ? dc->SelectObject(m_font) : nullptr;
     RECT client;
     m_wnd->GetClientRect(&client);
-    const bool buttons = (m_wnd->GetStyle() & HDS_BUTTONS) != 0;
+    const LRESULT mode = CustomDraw(dc, CDDS_PREPAINT, client);
+    const bool drawSelf = !(mode & CDRF_SKIPDEFAULT);
     int right = 0;
-    for (int index : m_order) {
-        const HeaderItem& it = m_items[static_cast<std::size_t>(index)];
-        HeaderSectionPaint section;
-        section.rc = ItemRect(index);
-        right = section.rc.right;
-        if (section.rc.right <= section.rc.left)
+    // A copy: the parent may change the items while it is asked.
+    const std::vector<int> order = m_order;
+    for (int index : order) {
+        if (index >= Count())
             continue;
-        section.text = it.text;
-        section.fmt = it.fmt;
-        section.pressed = buttons && m_mode == Mode::Pressed && m_mouseItem == index;
-        section.hot = m_hotItem == index;
-        if (it.fmt & HDF_IMAGE) {
-            section.images = m_images;
-            section.image = it.image;
+        const RECT rc = ItemRect(index);
+        right = std::max(right, static_cast<int>(rc.right));
+        if (rc.right <= rc.left)
+            continue;
+        const HeaderItem& it = m_items[static_cast<std::size_t>(index)];
+        if (it.fmt & HDF_OWNERDRAW) {
+            OwnerDraw(dc, index);
+            continue;
         }
-        dc->DrawHeaderSection(section);
+        UINT state = 0;
+        if (m_mode == Mode::Pressed && m_mouseItem == index)
+            state |= CDIS_SELECTED;
+        if (m_hotItem == index)
+            state |= CDIS_HOT;
+        const LPARAM lParam = it.lParam;
+        LRESULT itemMode = CDRF_DODEFAULT;
+        if (mode & CDRF_NOTIFYITEMDRAW)
+            itemMode = CustomDraw(dc, CDDS_ITEMPREPAINT, rc, index, lParam, state);
+        if (index >= Count())
+            continue;
+        if (drawSelf && !(itemMode & CDRF_SKIPDEFAULT))
+            PaintSection(dc, index);
+        if (itemMode & CDRF_NOTIFYPOSTPAINT)
+            CustomDraw(dc, CDDS_ITEMPOSTPAINT, rc, index, lParam, state);
     }
-    if (right < client.right) {
+    if (drawSelf && right < client.right) {
         // The empty stretch after the last section still looks like header.
         HeaderSectionPaint rest;
         rest.rc = RECT{right, 0, client.right, client.bottom};
         dc->DrawHeaderSection(rest);
     }
-    if (m_mode == Mode::Dragging && m_mouseItem >= 0 && m_mouseItem < Count()) {
+    if (drawSelf && m_mode == Mode::Dragging && m_mouseItem >= 0 && m_mouseItem < Count()) {
         // The dragged section follows the pointer.
         const HeaderItem& it = m_items[static_cast<std::size_t>(m_mouseItem)];
         HeaderSectionPaint ghost;
@@ -287,6 +362,8 @@ void HeaderControl::Paint(CDC* dc) const
         }
         dc->DrawHeaderSection(ghost);
     }
+    if (mode & CDRF_NOTIFYPOSTPAINT)
+        CustomDraw(dc, CDDS_POSTPAINT, client);
     if (m_font)
         dc->SelectObject(oldFont);
 }

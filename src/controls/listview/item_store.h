@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ struct ListSubItem {
     std::string text;
     int image = 0;
     bool callback = false; // the text is asked of the parent
+    bool textSet = false;  // a text (or the callback marker) was given; one never given is asked too
 };
 
 struct ListItem {
@@ -57,12 +59,10 @@ public:
     void InsertColumn(int column);
     void DeleteColumn(int column);
 
-    // Stable sort. compare(a, b) < 0 puts a first. Safe with a compare function
-    // that contradicts itself: the order is then unspecified but no row is lost.
-    template <class Compare> void Sort(Compare compare);
-    // Moves row index to its place among rows [0, index), which are in order:
-    // after every row that does not sort after it. Returns the new index.
-    template <class Compare> int MoveIntoPlace(int index, Compare compare);
+    // Stable sort of rows [0, count). compare(a, b) < 0 puts a first. Safe with
+    // a compare function that contradicts itself: the order is then
+    // unspecified but no row is lost.
+    template <class Compare> void Sort(int count, Compare compare);
 
 private:
     bool m_virtual = false;
@@ -142,37 +142,78 @@ template <class T, class Less> void NaturalMergeSort(std::vector<T>& v, Less les
     }
 }
 
-} // namespace listview_detail
-
-template <class Compare> int ListItemStore::MoveIntoPlace(int index, Compare compare)
+// The first index in [from, end) whose element sorts after value, found by
+// galloping from 'from': steps of 1, 2, 4, ... then a binary search, so a
+// place near 'from' costs few comparisons.
+template <class T, class Less>
+std::size_t GallopUpperBound(const std::vector<T>& v, std::size_t from, std::size_t end, const T& value, Less less)
 {
-    if (index <= 0 || index >= Count())
-        return index;
-    const ListItem& moving = *m_items[static_cast<std::size_t>(index)];
-    int low = 0;
-    int high = index;
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (compare(moving, *m_items[static_cast<std::size_t>(mid)]) < 0)
-            high = mid;
-        else
-            low = mid + 1;
+    std::size_t lo = from; // every element in [from, lo) does not sort after value
+    std::size_t hi = end;
+    for (std::size_t step = 1;; step *= 2) {
+        const std::size_t probe = lo + step - 1;
+        if (probe >= end)
+            break;
+        if (less(value, v[probe])) {
+            hi = probe;
+            break;
+        }
+        lo = probe + 1;
     }
-    std::rotate(m_items.begin() + low, m_items.begin() + index, m_items.begin() + index + 1);
-    return low;
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (less(value, v[mid]))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
 }
 
-template <class Compare> void ListItemStore::Sort(Compare compare)
+// Stable sort made for a list re-sorted as it grows: the prefix already in
+// order is found by comparing every neighbour once (no sort can do with
+// fewer), the rest is sorted on its own, and its rows are merged in by
+// galloping, each after the prefix rows it does not sort before. A sorted
+// list with a few new rows costs one pass plus a few searches.
+template <class T, class Less> void StableSortMostlySorted(std::vector<T>& v, Less less)
 {
+    std::size_t inOrder = 1;
+    while (inOrder < v.size() && !less(v[inOrder], v[inOrder - 1]))
+        ++inOrder;
+    if (inOrder >= v.size())
+        return;
+    std::vector<T> rest(std::make_move_iterator(v.begin() + static_cast<std::ptrdiff_t>(inOrder)),
+                        std::make_move_iterator(v.end()));
+    NaturalMergeSort(rest, less);
+    std::vector<T> merged;
+    merged.reserve(v.size());
+    std::size_t next = 0;
+    for (T& row : rest) {
+        const std::size_t at = GallopUpperBound(v, next, inOrder, row, less);
+        for (; next < at; ++next)
+            merged.push_back(std::move(v[next]));
+        merged.push_back(std::move(row));
+    }
+    for (; next < inOrder; ++next)
+        merged.push_back(std::move(v[next]));
+    v.swap(merged);
+}
+
+} // namespace listview_detail
+
+template <class Compare> void ListItemStore::Sort(int count, Compare compare)
+{
+    const auto n = static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(m_items.size())));
     // The rows stay in place while the compare function runs, so it may read the
     // list; the new order is applied at the end.
     std::vector<ListItem*> order;
-    order.reserve(m_items.size());
-    for (const auto& item : m_items)
-        order.push_back(item.get());
-    listview_detail::NaturalMergeSort(order, [&compare](ListItem* a, ListItem* b) { return compare(*a, *b) < 0; });
-    for (auto& item : m_items)
-        (void)item.release();
-    for (std::size_t i = 0; i < order.size(); ++i)
+    order.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        order.push_back(m_items[i].get());
+    listview_detail::StableSortMostlySorted(order,
+                                            [&compare](ListItem* a, ListItem* b) { return compare(*a, *b) < 0; });
+    for (std::size_t i = 0; i < n; ++i)
+        (void)m_items[i].release();
+    for (std::size_t i = 0; i < n; ++i)
         m_items[i].reset(order[i]);
 }

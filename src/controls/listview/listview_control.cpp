@@ -39,6 +39,8 @@ ListViewControl::~ListViewControl() = default;
 // One switch that only decodes arguments; every job lives in a typed handler.
 LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_pendingCompare != nullptr && !m_sorting && ReadsRowOrder(message, wParam, lParam))
+        ApplyPendingSort();
     switch (message) {
     // Colours and image lists.
     case LVM_GETBKCOLOR:
@@ -196,7 +198,7 @@ LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NOTIFY: {
         auto* hdr = Ptr<NMHDR>(lParam);
         if (hdr && m_header && hdr->hwndFrom == m_header.get())
-            return OnHeaderNotify(Ptr<NMHEADERA>(lParam));
+            return OnHeaderNotify(hdr);
         return 0;
     }
     case WM_HSCROLL:

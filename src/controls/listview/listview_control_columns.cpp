@@ -3,6 +3,7 @@
 // header's notifications into its own.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "controls/header/header_control.h"
 #include "controls/listview/listview_control.h"
@@ -77,9 +78,11 @@ void ListViewControl::LayoutHeader()
         m_header->MoveWindow(wanted, m_redraw);
 }
 
+// The list keeps a record per column beside the header's item, so it knows
+// the count without asking the header.
 int ListViewControl::ColumnCount() const
 {
-    return m_header ? static_cast<int>(m_header->SendMessage(HDM_GETITEMCOUNT)) : 0;
+    return static_cast<int>(m_columns.size());
 }
 
 RECT ListViewControl::ColumnRect(int column) const
@@ -242,7 +245,12 @@ BOOL ListViewControl::SetColumn(int index, const LVCOLUMNA* column)
         m_columns.resize(static_cast<std::size_t>(index) + 1);
     ColumnInfo& info = m_columns[static_cast<std::size_t>(index)];
     HDITEMA hi = HeaderItemFrom(*column, index);
-    if (hi.mask != 0 && !m_header->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&hi)))
+    // The header's notices of this change go to the list only, not on to its parent.
+    const bool wasSetting = std::exchange(m_settingColumn, true);
+    const bool set =
+        hi.mask == 0 || m_header->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&hi));
+    m_settingColumn = wasSetting;
+    if (!set)
         return FALSE;
     if (column->mask & LVCF_FMT)
         info.fmt = column->fmt;
@@ -335,9 +343,10 @@ int ListViewControl::AutoSizeWidth(int column, bool useHeader)
     return width;
 }
 
+// Both go to the header as they are, which refuses a bad count or a missing array.
 BOOL ListViewControl::GetColumnOrderArray(int count, int* order) const
 {
-    if (count <= 0 || order == nullptr || !m_header)
+    if (!m_header)
         return FALSE;
     return m_header->SendMessage(HDM_GETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order))
                ? TRUE
@@ -346,7 +355,7 @@ BOOL ListViewControl::GetColumnOrderArray(int count, int* order) const
 
 BOOL ListViewControl::SetColumnOrderArray(int count, const int* order)
 {
-    if (count <= 0 || order == nullptr || !m_header)
+    if (!m_header)
         return FALSE;
     const BOOL ok =
         m_header->SendMessage(HDM_SETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)) ? TRUE
@@ -365,21 +374,42 @@ LRESULT ListViewControl::ForwardHeaderNotify(const NMHEADERA* nm)
     return parent->SendMessage(WM_NOTIFY, copy.hdr.idFrom, reinterpret_cast<LPARAM>(&copy));
 }
 
-LRESULT ListViewControl::OnHeaderNotify(NMHEADERA* nm)
+LRESULT ListViewControl::ForwardToParent(NMHDR* hdr)
 {
-    switch (nm->hdr.code) {
+    CWnd* parent = m_wnd->GetParent();
+    return parent ? parent->SendMessage(WM_NOTIFY, hdr->idFrom, reinterpret_cast<LPARAM>(hdr)) : 0;
+}
+
+// What the header tells the list, and what of it reaches the list's parent:
+// changes of items (except those the list makes through LVM_SETCOLUMN), clicks
+// after the list's own LVN_COLUMNCLICK, divider double-clicks after the list
+// has sized the column, tracking, the end of a drag, and custom draw, which
+// goes on unchanged with the parent's answer coming back to the header.
+LRESULT ListViewControl::OnHeaderNotify(NMHDR* hdr)
+{
+    auto* nm = reinterpret_cast<NMHEADERA*>(hdr);
+    switch (hdr->code) {
+    case NM_CUSTOMDRAW:
+        return ForwardToParent(hdr);
+    case HDN_ITEMCHANGINGA:
+    case HDN_ITEMCHANGINGW:
+        return m_settingColumn ? 0 : ForwardHeaderNotify(nm);
     case HDN_ITEMCHANGEDA:
     case HDN_ITEMCHANGEDW:
         UpdateScrollBars();
         InvalidateAll();
+        if (!m_settingColumn)
+            ForwardHeaderNotify(nm);
         return 0;
     case HDN_ITEMCLICKA:
     case HDN_ITEMCLICKW:
         NotifyListView(LVN_COLUMNCLICK, -1, nm->iItem);
+        ForwardHeaderNotify(nm);
         return 0;
     case HDN_DIVIDERDBLCLICKA:
     case HDN_DIVIDERDBLCLICKW:
         SetColumnWidth(nm->iItem, LVSCW_AUTOSIZE);
+        ForwardHeaderNotify(nm);
         return 0;
     case HDN_BEGINDRAG:
         return (m_exStyle & LVS_EX_HEADERDRAGDROP) ? 0 : 1;

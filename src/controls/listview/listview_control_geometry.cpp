@@ -1,6 +1,7 @@
 // Where things are: item rectangles in every view, hit tests, the view's
 // arrangement of icons, and scrolling.
 #include <algorithm>
+#include <limits>
 
 #include "controls/listview/listview_control.h"
 
@@ -181,15 +182,24 @@ BOOL ListViewControl::GetSubItemRect(int index, RECT* rc)
     const int code = rc->left;
     if (sub < 0 || (sub > 0 && sub >= ColumnCount()))
         return FALSE;
-    // Row -1 only makes sense for a column's cell.
-    if (!m_items.IsValid(index) && !(index == -1 && sub > 0))
-        return FALSE;
-    ItemParts parts;
-    GetItemParts(index, &parts);
-    if (sub == 0)
+    if (sub == 0) {
+        // Sub-item 0 is the whole row, for rows that exist.
+        if (!m_items.IsValid(index))
+            return FALSE;
+        ItemParts parts;
+        GetItemParts(index, &parts);
         return PartOfItem(parts, code, rc);
+    }
+    // A column's cell is computed for any row, one that does not exist (-1 is
+    // the row above the first) being where it would be: the column from the
+    // header, the row from its height.
     const RECT column = ColumnRect(sub);
-    const RECT cell{column.left, parts.bounds.top, column.right, parts.bounds.bottom};
+    const long long top = ListTop() + (static_cast<long long>(index) - m_scrollY) * m_itemHeight;
+    const auto clampY = [](long long y) {
+        return static_cast<LONG>(
+            std::clamp<long long>(y, std::numeric_limits<LONG>::min() / 2, std::numeric_limits<LONG>::max() / 2));
+    };
+    const RECT cell{column.left, clampY(top), column.right, clampY(top + m_itemHeight)};
     switch (code) {
     case LVIR_BOUNDS:
     case LVIR_LABEL:
@@ -204,10 +214,48 @@ BOOL ListViewControl::GetSubItemRect(int index, RECT* rc)
     }
 }
 
+// LVM_SUBITEMHITTEST in report view answers from the header's columns, not
+// the client area: the column under x wherever it lies, the row by arithmetic
+// from the first row's top, rounded toward zero like the platform's (so the
+// strip just above row 0, the header, still names row 0).
+int ListViewControl::ReportSubItemHitTest(LVHITTESTINFO* info)
+{
+    const POINT pt = info->pt;
+    info->iItem = -1;
+    info->iSubItem = -1;
+    info->flags = LVHT_NOWHERE;
+    for (const ColumnSpan& span : DisplayColumns())
+        if (pt.x >= span.left && pt.x < span.right)
+            info->iSubItem = span.index;
+    if (info->iSubItem < 0 || m_itemHeight <= 0)
+        return -1;
+    const long long fromFirst =
+        static_cast<long long>(pt.y) - (ListTop() - static_cast<long long>(m_scrollY) * m_itemHeight);
+    const long long row = fromFirst / m_itemHeight;
+    // Further above, the platform answers negative rows; here every row that does not exist is -1.
+    if (row < 0 || row >= m_items.Count())
+        return -1;
+    const int item = static_cast<int>(row);
+    UINT flags = LVHT_ONITEMLABEL;
+    if (info->iSubItem == 0) {
+        ItemParts parts;
+        GetItemParts(item, &parts);
+        if (pt.x >= parts.icon.left && pt.x < parts.icon.right)
+            flags = LVHT_ONITEMICON;
+        else if (m_stateImages && pt.x >= parts.state.left && pt.x < parts.state.right)
+            flags = LVHT_ONITEMSTATEICON;
+    }
+    info->iItem = item;
+    info->flags = flags;
+    return item;
+}
+
 int ListViewControl::HitTest(LVHITTESTINFO* info, bool subItem)
 {
     if (info == nullptr)
         return -1;
+    if (subItem && View() == LVS_REPORT)
+        return ReportSubItemHitTest(info);
     const POINT pt = info->pt;
     RECT client;
     m_wnd->GetClientRect(&client);
@@ -277,13 +325,6 @@ int ListViewControl::HitTest(LVHITTESTINFO* info, bool subItem)
     if (view == LVS_REPORT || view == LVS_LIST || AutoArranged()) {
         if (m_items.IsValid(candidate)) {
             foundFlags = test(candidate);
-            if (view == LVS_REPORT && subItem && foundFlags == 0) {
-                // A cell of another column still names the row for a sub-item hit test.
-                ItemParts parts;
-                GetItemParts(candidate, &parts);
-                if (PtInRect(parts.bounds, pt))
-                    foundFlags = LVHT_ONITEMLABEL;
-            }
             if (foundFlags)
                 found = candidate;
         }
@@ -295,13 +336,8 @@ int ListViewControl::HitTest(LVHITTESTINFO* info, bool subItem)
                 found = i;
         }
     }
-    if (view == LVS_REPORT && subItem && m_items.IsValid(candidate)) {
-        for (const ColumnSpan& span : DisplayColumns())
-            if (pt.x >= span.left && pt.x < span.right)
-                info->iSubItem = span.index;
-    } else if (subItem && found >= 0) {
+    if (subItem && found >= 0)
         info->iSubItem = 0;
-    }
     if (found < 0)
         return -1;
     info->flags = foundFlags;
@@ -595,7 +631,9 @@ BOOL ListViewControl::GetItemPosition(int index, POINT* pt)
     if (pt == nullptr || !m_items.IsValid(index))
         return FALSE;
     if (View() == LVS_REPORT) {
-        *pt = POINT{-m_scrollX, ListTop() + (index - m_scrollY) * m_itemHeight};
+        // Two pixels into column 0, wherever the header shows it.
+        const int left = ColumnCount() == 0 ? -m_scrollX : static_cast<int>(ColumnRect(0).left);
+        *pt = POINT{left + kReportMarginX, ListTop() + (index - m_scrollY) * m_itemHeight};
         return TRUE;
     }
     const POINT p = ItemViewPosition(index);

@@ -80,10 +80,10 @@ void ListViewControl::MoveFocusTo(int index, bool ctrl, bool shift)
         return;
     if (shift && !HasStyle(LVS_SINGLESEL)) {
         const int anchor = m_items.IsValid(m_mark) ? m_mark : (m_items.IsValid(m_focused) ? m_focused : index);
+        // The range starts the mark, before focusing could set it to the range's other end.
+        m_mark = anchor;
         SelectRange(anchor, index, !ctrl);
         ChangeState(index, LVIS_FOCUSED, LVIS_FOCUSED);
-        if (!m_items.IsValid(m_mark))
-            m_mark = anchor;
     } else if (ctrl) {
         ChangeState(index, LVIS_FOCUSED, LVIS_FOCUSED);
     } else {

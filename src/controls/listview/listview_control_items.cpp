@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <utility>
 
 #include "controls/listview/listview_control.h"
 
@@ -52,10 +53,6 @@ LPARAM ListViewControl::ItemParam(int index) const
 
 void ListViewControl::ShiftIndices(int from, int delta)
 {
-    if (delta > 0)
-        m_sortedRows = std::min(m_sortedRows, from);
-    else if (from < m_sortedRows)
-        m_sortedRows += delta;
     for (int* index : {&m_focused, &m_mark, &m_hot}) {
         if (*index < 0)
             continue;
@@ -117,12 +114,13 @@ int ListViewControl::InsertItem(const LVITEMA* src)
         row->lParam = src->lParam;
     if (src->mask & LVIF_INDENT)
         row->indent = src->iIndent;
+    // The state is taken as given, whatever stateMask says; selection and
+    // focus are set after insertion, with their notifications. With check
+    // boxes every new row starts unchecked.
+    const UINT initial = (src->mask & LVIF_STATE) ? src->state : 0;
+    row->state = initial & ~kSelFocus;
     if (m_exStyle & LVS_EX_CHECKBOXES)
-        row->state = INDEXTOSTATEIMAGEMASK(1);
-    const UINT initialMask = (src->mask & LVIF_STATE) ? src->stateMask : 0;
-    const UINT initial = (src->mask & LVIF_STATE) ? (src->state & src->stateMask) : 0;
-    // Selection and focus are set after insertion, with their notifications.
-    row->state = (row->state & ~(initialMask & ~kSelFocus)) | (initial & ~kSelFocus);
+        row->state = (row->state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(1);
     if ((View() == LVS_ICON || View() == LVS_SMALLICON) && !AutoArranged())
         row->position = SlotPosition(m_nextSlot++);
 
@@ -135,7 +133,7 @@ int ListViewControl::InsertItem(const LVITEMA* src)
     m_smallItemWidth = -1;
 
     if (initial & kSelFocus)
-        ChangeState(index, initial & kSelFocus, initialMask & kSelFocus);
+        ChangeState(index, initial & kSelFocus, initial & kSelFocus);
     NotifyListView(LVN_INSERTITEM, index, 0, 0, 0, 0, lParam);
     UpdateScrollBars();
     InvalidateAll();
@@ -171,10 +169,18 @@ BOOL ListViewControl::DeleteAllItems(bool destroying)
 {
     if (m_sorting)
         return FALSE;
+    // A list going away never calls its comparator: the caller's records may be gone.
+    if (destroying)
+        DropPendingSort();
     const bool isVirtual = m_items.IsVirtual();
     LRESULT suppress = 0;
     if (!(destroying && isVirtual))
         suppress = NotifyListView(LVN_DELETEALLITEMS, -1);
+    // The per-row notifications name the rows by index, in their sorted order.
+    if (suppress)
+        DropPendingSort();
+    else
+        ApplyPendingSort();
     if (!isVirtual) {
         for (int i = m_items.Count() - 1; i >= 0; --i) {
             if (i >= m_items.Count())
@@ -185,7 +191,7 @@ BOOL ListViewControl::DeleteAllItems(bool destroying)
         }
     }
     m_items.Clear();
-    m_sortedRows = 0;
+    DropPendingSort();
     m_focused = -1;
     m_mark = -1;
     m_hot = -1;
@@ -283,19 +289,26 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
         return FALSE;
     const int index = it->iItem;
     const int sub = it->iSubItem;
-    if (sub < 0 || (sub > 0 && sub >= ColumnCount()))
+    if (sub < 0)
         return FALSE;
+    // A sub-item past the last column answers as an empty one, without asking the parent.
+    const bool pastColumns = sub > 0 && sub >= ColumnCount();
 
     const ListItem* row = m_items.Item(index);
     const ListSubItem* cell = (row && sub > 0) ? ListItemStore::SubItem(*row, sub) : nullptr;
+    // A column's text that was never given is asked of the parent like a callback text.
+    bool callbackText = row == nullptr;
+    if (row != nullptr && !pastColumns)
+        callbackText = sub == 0 ? row->textCallback : (cell == nullptr || !cell->textSet || cell->callback);
     UINT ask = 0;
-    if (it->mask & LVIF_TEXT) {
-        const bool callback = row == nullptr || (sub == 0 ? row->textCallback : (cell && cell->callback));
-        if (callback && !(it->mask & LVIF_NORECOMPUTE))
-            ask |= LVIF_TEXT;
-    }
+    if ((it->mask & LVIF_TEXT) && callbackText && !(it->mask & LVIF_NORECOMPUTE))
+        ask |= LVIF_TEXT;
     if (it->mask & LVIF_IMAGE) {
-        const int image = row == nullptr ? I_IMAGECALLBACK : (sub == 0 ? row->image : (cell ? cell->image : 0));
+        int image = 0;
+        if (row == nullptr)
+            image = I_IMAGECALLBACK;
+        else if (!pastColumns)
+            image = sub == 0 ? row->image : (cell ? cell->image : 0);
         if (image == I_IMAGECALLBACK)
             ask |= LVIF_IMAGE;
         else
@@ -306,12 +319,13 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     if (it->mask & LVIF_PARAM)
         it->lParam = row ? row->lParam : 0;
     if (it->mask & LVIF_STATE) {
-        it->state = m_items.State(index) & it->stateMask;
-        if (m_callbackMask & it->stateMask)
+        // Selection, focus and the other states belong to the item; a sub-item has none of its own.
+        it->state = sub == 0 ? (m_items.State(index) & it->stateMask) : 0;
+        if ((m_callbackMask & it->stateMask) && !pastColumns)
             ask |= LVIF_STATE;
     }
     if ((it->mask & LVIF_TEXT) && !(ask & LVIF_TEXT)) {
-        if (it->mask & LVIF_NORECOMPUTE && row && (sub == 0 ? row->textCallback : (cell && cell->callback)))
+        if ((it->mask & LVIF_NORECOMPUTE) && callbackText)
             it->pszText = LPSTR_TEXTCALLBACKA;
         else
             CopyText(sub == 0 ? (row ? row->text : std::string()) : (cell ? cell->text : std::string()), it->pszText,
@@ -342,7 +356,7 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     return TRUE;
 }
 
-bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
+bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify, bool askEvenIfUnchanged)
 {
     if (!m_items.IsValid(index))
         return false;
@@ -354,8 +368,9 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
         changed |= LVIF_STATE;
     if (const ListItem* row = m_items.Item(index)) {
         if (change.mask & LVIF_TEXT) {
+            // A callback text is never the same as the one before: the parent may answer anew.
             const bool callback = change.pszText == LPSTR_TEXTCALLBACKA;
-            if (callback != row->textCallback || (!callback && row->text != (change.pszText ? change.pszText : "")))
+            if (callback || row->textCallback || row->text != (change.pszText ? change.pszText : ""))
                 changed |= LVIF_TEXT;
         }
         if ((change.mask & LVIF_IMAGE) && change.iImage != row->image)
@@ -365,8 +380,11 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
         if ((change.mask & LVIF_INDENT) && change.iIndent != row->indent)
             changed |= LVIF_INDENT;
     }
-    if (changed == 0)
+    if (changed == 0) {
+        if (notify && askEvenIfUnchanged)
+            NotifyListView(LVN_ITEMCHANGING, index, 0, newState, oldState, LVIF_STATE, ItemParam(index));
         return true;
+    }
     if (notify && NotifyListView(LVN_ITEMCHANGING, index, 0, newState, oldState, changed, ItemParam(index)) != 0)
         return false;
     if (!m_items.IsValid(index))
@@ -380,10 +398,8 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
         }
         if (changed & LVIF_IMAGE)
             row->image = change.iImage;
-        if (changed & LVIF_PARAM) {
+        if (changed & LVIF_PARAM)
             row->lParam = change.lParam;
-            m_sortedRows = std::min(m_sortedRows, index);
-        }
         if (changed & LVIF_INDENT)
             row->indent = change.iIndent;
     }
@@ -394,6 +410,10 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
         if (gained & LVIS_FOCUSED) {
             const int previous = m_focused;
             m_focused = index;
+            // Focusing a row sets the selection mark when there is none (not the
+            // quiet move of the focus off a deleted row).
+            if (m_mark == -1 && notify)
+                m_mark = index;
             if (previous >= 0 && previous != index)
                 ChangeState(previous, 0, LVIS_FOCUSED, notify);
             m_focused = index;
@@ -413,13 +433,13 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify)
     return true;
 }
 
-bool ListViewControl::ChangeState(int index, UINT state, UINT mask, bool notify)
+bool ListViewControl::ChangeState(int index, UINT state, UINT mask, bool notify, bool askEvenIfUnchanged)
 {
     LVITEMA change;
     change.mask = LVIF_STATE;
     change.state = state;
     change.stateMask = mask;
-    return SetMainItem(index, change, notify);
+    return SetMainItem(index, change, notify, askEvenIfUnchanged);
 }
 
 void ListViewControl::DeselectAllExcept(int keep)
@@ -450,6 +470,7 @@ bool ListViewControl::SetSubItem(int index, const LVITEMA& change)
         return false;
     ListSubItem& cell = ListItemStore::SubItemForWrite(*row, change.iSubItem, ColumnCount());
     if (change.mask & LVIF_TEXT) {
+        cell.textSet = true;
         cell.callback = change.pszText == LPSTR_TEXTCALLBACKA;
         cell.text = cell.callback || change.pszText == nullptr ? std::string() : std::string(change.pszText);
     }
@@ -509,8 +530,11 @@ BOOL ListViewControl::SetItemState(int index, const LVITEMA* it)
         // Selecting every row of a single-selection list, or focusing them all, makes no sense.
         if (((setting & LVIS_SELECTED) && HasStyle(LVS_SINGLESEL)) || (setting & LVIS_FOCUSED))
             return FALSE;
+        // A state asked for that is not zero asks every row, even one it leaves as
+        // it is (that row gets no LVN_ITEMCHANGED).
+        const bool askAll = it->state != 0 && !m_items.IsVirtual();
         for (int i = 0; i < m_items.Count(); ++i)
-            ChangeState(i, it->state, it->stateMask);
+            ChangeState(i, it->state, it->stateMask, true, askAll);
         return TRUE;
     }
     if (!m_items.IsValid(index))
@@ -536,8 +560,10 @@ int ListViewControl::GetSelectedCount() const
 
 int ListViewControl::SetSelectionMark(int index)
 {
+    // Only -1 and the rows there are; anything else keeps the old mark.
     const int old = m_mark;
-    m_mark = index;
+    if (index >= -1 && index < m_items.Count())
+        m_mark = index;
     return old;
 }
 
@@ -631,11 +657,12 @@ int ListViewControl::FindItem(int start, const LVFINDINFOA* info)
         return -1;
     const int count = m_items.Count();
     const bool byParam = (info->flags & LVFI_PARAM) != 0;
-    const bool byText = (info->flags & (LVFI_STRING | LVFI_PARTIAL)) != 0;
+    const bool byText = (info->flags & (LVFI_STRING | LVFI_PARTIAL | LVFI_SUBSTRING)) != 0;
     if (!byParam && !(byText && info->psz))
         return -1;
     const std::string wanted = byText && info->psz ? info->psz : "";
-    const bool partial = (info->flags & LVFI_PARTIAL) != 0;
+    // LVFI_SUBSTRING matches the start of the text too, even with LVFI_STRING.
+    const bool partial = (info->flags & (LVFI_PARTIAL | LVFI_SUBSTRING)) != 0;
     auto matches = [&](int i) {
         if (byParam)
             return ItemParam(i) == info->lParam;
@@ -659,67 +686,114 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
         return FALSE;
     if (m_items.Count() < 2)
         return TRUE;
-    const auto less = [compare, lParamSort](const ListItem& a, const ListItem& b) {
-        return compare(a.lParam, b.lParam, lParamSort);
-    };
-    m_sorting = true;
-    if (compare == m_sortedBy && lParamSort == m_sortedParam && m_sortedRows > 0)
-        PlaceUnsortedRows(less);
-    else
-        SortAllRows(less);
-    m_sortedBy = compare;
-    m_sortedParam = lParamSort;
-    m_sortedRows = m_items.Count();
-    m_sorting = false;
+    // Rows equal under another comparator keep the order the waiting sort gives them.
+    if (m_pendingCompare != nullptr && (compare != m_pendingCompare || lParamSort != m_pendingParam))
+        ApplyPendingSort();
+    m_pendingCompare = compare;
+    m_pendingParam = lParamSort;
+    m_pendingRows = m_items.Count();
     InvalidateAll();
     return TRUE;
 }
 
-template <class Less> void ListViewControl::SortAllRows(Less less)
+void ListViewControl::DropPendingSort()
 {
-    // Focus, selection mark and hot row travel with their rows; icon places stay by index.
-    const ListItem* focused = m_items.Item(m_focused);
-    const ListItem* mark = m_items.Item(m_mark);
-    const ListItem* hot = m_items.Item(m_hot);
+    m_pendingCompare = nullptr;
+    m_pendingParam = 0;
+    m_pendingRows = 0;
+}
+
+void ListViewControl::ApplyPendingSort()
+{
+    if (m_pendingCompare == nullptr || m_sorting)
+        return;
+    const PFNLVCOMPARE compare = m_pendingCompare;
+    const LPARAM param = m_pendingParam;
+    const int rows = std::min(m_pendingRows, m_items.Count());
+    DropPendingSort();
+    if (rows < 2)
+        return;
+    m_sorting = true;
+    SortRows(rows,
+             [compare, param](const ListItem& a, const ListItem& b) { return compare(a.lParam, b.lParam, param); });
+    m_sorting = false;
+}
+
+template <class Less> void ListViewControl::SortRows(int count, Less less)
+{
+    // Focus, selection mark and hot row travel with their rows.
+    auto sorted = [count, this](int index) { return index < count ? m_items.Item(index) : nullptr; };
+    const ListItem* focused = sorted(m_focused);
+    const ListItem* mark = sorted(m_mark);
+    const ListItem* hot = sorted(m_hot);
+    // Icon places stay by index where the user may have placed the icons.
+    const bool keepPlaces = (View() == LVS_ICON || View() == LVS_SMALLICON) && !AutoArranged();
     std::vector<POINT> places;
-    places.reserve(static_cast<std::size_t>(m_items.Count()));
-    for (int i = 0; i < m_items.Count(); ++i)
-        places.push_back(m_items.Item(i)->position);
-    m_items.Sort(less);
-    for (int i = 0; i < m_items.Count(); ++i) {
-        ListItem* row = m_items.Item(i);
-        row->position = places[static_cast<std::size_t>(i)];
-        if (row == focused)
-            m_focused = i;
-        if (row == mark)
-            m_mark = i;
-        if (row == hot)
-            m_hot = i;
+    if (keepPlaces) {
+        places.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i)
+            places.push_back(m_items.Item(i)->position);
+    }
+    m_items.Sort(count, less);
+    if (keepPlaces)
+        for (int i = 0; i < count; ++i)
+            m_items.Item(i)->position = places[static_cast<std::size_t>(i)];
+    int left = (focused != nullptr) + (mark != nullptr) + (hot != nullptr);
+    for (int i = 0; i < count && left > 0; ++i) {
+        const ListItem* row = m_items.Item(i);
+        for (auto [was, index] : {std::pair{focused, &m_focused}, std::pair{mark, &m_mark}, std::pair{hot, &m_hot}}) {
+            if (row == was) {
+                *index = i;
+                --left;
+            }
+        }
     }
 }
 
-template <class Less> void ListViewControl::PlaceUnsortedRows(Less less)
+// Whether a message could tell the rows' order, so that a waiting sort must be
+// done before it is handled. Anything not named here could.
+bool ListViewControl::ReadsRowOrder(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    // The rows before m_sortedRows are in order already: each later row goes
-    // into place among them, where the full stable sort would put it. Only the
-    // rows between its old and new place move, each by one.
-    // Icon places matter only where the user may have placed the icons.
-    const bool keepPlaces = (View() == LVS_ICON || View() == LVS_SMALLICON) && !AutoArranged();
-    for (int from = m_sortedRows; from < m_items.Count(); ++from) {
-        const POINT lastPlace = m_items.Item(from)->position;
-        const int to = m_items.MoveIntoPlace(from, less);
-        if (to == from)
-            continue;
-        if (keepPlaces) {
-            for (int i = to; i < from; ++i)
-                m_items.Item(i)->position = m_items.Item(i + 1)->position;
-            m_items.Item(from)->position = lastPlace;
-        }
-        for (int* index : {&m_focused, &m_mark, &m_hot}) {
-            if (*index == from)
-                *index = to;
-            else if (*index >= to && *index < from)
-                ++*index;
-        }
+    const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+    const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
+    switch (message) {
+    case LVM_GETITEMCOUNT:
+    case LVM_SORTITEMS:      // decides for itself
+    case LVM_DELETEALLITEMS: // sorts only when the parent wants the rows one by one
+    case LVM_GETBKCOLOR:
+    case LVM_SETBKCOLOR:
+    case LVM_GETTEXTCOLOR:
+    case LVM_SETTEXTCOLOR:
+    case LVM_GETTEXTBKCOLOR:
+    case LVM_SETTEXTBKCOLOR:
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+    case LVM_GETCALLBACKMASK:
+    case LVM_GETIMAGELIST:
+    case LVM_GETHEADER:
+    case LVM_GETSELECTEDCOUNT:
+    case WM_GETFONT:
+    case WM_DESTROY: // drops a waiting sort
+        return false;
+    case LVM_INSERTITEMA: {
+        // Appended after every row, in no sorted style, touching no other row's selection or focus.
+        if (item == nullptr)
+            return false;
+        const bool sortedStyle = HasStyle(LVS_SORTASCENDING | LVS_SORTDESCENDING);
+        const bool selects = (item->mask & LVIF_STATE) && (item->state & kSelFocus);
+        return item->iItem < m_items.Count() || sortedStyle || selects;
+    }
+    case LVM_GETITEMA:
+        return item != nullptr && !AfterWaitingRows(item->iItem);
+    case LVM_SETITEMA:
+        return item != nullptr &&
+               (!AfterWaitingRows(item->iItem) || ((item->mask & LVIF_STATE) && (item->stateMask & kSelFocus)));
+    case LVM_GETITEMTEXTA:
+    case LVM_SETITEMTEXTA:
+    case LVM_GETITEMSTATE:
+        return !AfterWaitingRows(index);
+    case LVM_SETITEMSTATE:
+        return item != nullptr && (!AfterWaitingRows(index) || (item->stateMask & kSelFocus));
+    default:
+        return true;
     }
 }

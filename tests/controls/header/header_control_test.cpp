@@ -22,6 +22,7 @@ struct HeaderControlTest : ::testing::Test {
         parent.CreateEx(0, "", 0, RECT{0, 0, 500, 300}, nullptr, 0);
         header.CreateEx(0, "SysHeader32", WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_FULLDRAG, RECT{0, 0, 400, 22},
                         &parent, 9);
+        parent.headers.insert(&header);
         for (int width : {100, 80, 60})
             Insert(99, width);
         parent.Clear();
@@ -89,8 +90,10 @@ TEST_F(HeaderControlTest, OrderArraysMustHaveTheRightSizeAndRectanglesFollowThem
     int order[3] = {2, 0, 1};
     EXPECT_EQ(header.SendMessage(HDM_SETORDERARRAY, 2, Arg(order)), 0);
     EXPECT_EQ(header.SendMessage(HDM_SETORDERARRAY, 4, Arg(order)), 0);
+    // A duplicate is not refused: the array is applied entry by entry.
     int duplicate[3] = {0, 0, 1};
-    EXPECT_EQ(header.SendMessage(HDM_SETORDERARRAY, 3, Arg(duplicate)), 0);
+    EXPECT_EQ(header.SendMessage(HDM_SETORDERARRAY, 3, Arg(duplicate)), 1);
+    EXPECT_EQ(Order(), std::vector<int>({0, 2, 1}));
     ASSERT_EQ(header.SendMessage(HDM_SETORDERARRAY, 3, Arg(order)), 1);
     int small[2];
     EXPECT_EQ(header.SendMessage(HDM_GETORDERARRAY, 2, Arg(small)), 0);

@@ -88,7 +88,10 @@ TEST_F(ListViewGeometryTest, SubItemRectangles)
     EXPECT_FALSE(w.ctrl.GetSubItemRect(-1, 0, LVIR_BOUNDS, rc));
     EXPECT_FALSE(w.ctrl.GetSubItemRect(0, 3, LVIR_BOUNDS, rc));
     EXPECT_FALSE(w.ctrl.GetSubItemRect(0, -1, LVIR_BOUNDS, rc));
-    EXPECT_FALSE(w.ctrl.GetSubItemRect(3, 1, LVIR_BOUNDS, rc));
+    EXPECT_FALSE(w.ctrl.GetSubItemRect(3, 0, LVIR_BOUNDS, rc));
+    // A column's cell is computed even for a row past the end.
+    ASSERT_TRUE(w.ctrl.GetSubItemRect(3, 1, LVIR_BOUNDS, rc));
+    EXPECT_EQ(rc, (RECT{100, kTop + 3 * kRow, 180, kTop + 4 * kRow}));
     EXPECT_FALSE(w.ctrl.GetSubItemRect(0, 1, 99, rc));
 
     // Moving a column moves its cells.

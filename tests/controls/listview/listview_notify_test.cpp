@@ -145,7 +145,9 @@ TEST_F(ListViewNotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
     CWnd* header = w.Header();
     Mouse(header, WM_LBUTTONDOWN, HeaderPoint(w, 1, 30));
     Mouse(header, WM_LBUTTONUP, HeaderPoint(w, 1, 30));
-    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(LVN_COLUMNCLICK, kCheckItem | kCheckSubItem, -1, 1)}));
+    // The list's own notice, then the header's passed on.
+    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(LVN_COLUMNCLICK, kCheckItem | kCheckSubItem, -1, 1),
+                                                      Code(HDN_ITEMCLICKA, kCheckItem, 1)}));
 
     // Displayed first after a reorder, column 2 still reports itself as 2.
     int order[3] = {2, 0, 1};
@@ -153,7 +155,8 @@ TEST_F(ListViewNotifyTest, HeaderClickBecomesColumnClickWithThePhysicalColumn)
     w.parent.Clear();
     Mouse(header, WM_LBUTTONDOWN, POINT{20, 5});
     Mouse(header, WM_LBUTTONUP, POINT{20, 5});
-    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(LVN_COLUMNCLICK, kCheckItem | kCheckSubItem, -1, 2)}));
+    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {Code(LVN_COLUMNCLICK, kCheckItem | kCheckSubItem, -1, 2),
+                                                      Code(HDN_ITEMCLICKA, kCheckItem, 2)}));
 }
 
 TEST_F(ListViewNotifyTest, HeaderDragIsForwardedBeforeTheMoveAndCanBeRefused)
@@ -189,6 +192,11 @@ TEST_F(ListViewNotifyTest, DividerDoubleClickAutoSizesAndSetColumnTellsTheParent
     w.parent.Clear();
     Mouse(w.Header(), WM_LBUTTONDBLCLK, POINT{99, 5});
     EXPECT_EQ(w.ctrl.GetColumnWidth(0), 2 + 2 + 19 * FixedMetricsDC::kCharWidth + 6);
+    // The header's notices of the new width reach the parent, then the double-click itself.
+    EXPECT_TRUE(MatchesSequence(w.parent.Messages(),
+                                {Code(HDN_ITEMCHANGINGA, kCheckItem, 0), Code(HDN_ITEMCHANGEDA, kCheckItem, 0),
+                                 Code(HDN_DIVIDERDBLCLICKA, kCheckItem, 0)}));
+    w.parent.Clear();
     LVCOLUMNA column;
     column.mask = LVCF_WIDTH;
     column.cx = 77;
@@ -207,7 +215,14 @@ TEST_F(ListViewNotifyTest, DividerDragForwardsTrackAndEndTrack)
     track.width = 130;
     ExpectedMessage end = Code(HDN_ENDTRACKA, kCheckItem | kCheckWidth, 0);
     end.width = 140;
-    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {track, end}));
+    // With full drag every width the divider passes is a change of the item, passed on too.
+    ExpectedMessage changing = Code(HDN_ITEMCHANGINGA, kCheckItem | kCheckWidth, 0);
+    ExpectedMessage changed = Code(HDN_ITEMCHANGEDA, kCheckItem | kCheckWidth, 0);
+    changing.width = changed.width = 130;
+    ExpectedMessage lastChanging = changing;
+    ExpectedMessage lastChanged = changed;
+    lastChanging.width = lastChanged.width = 140;
+    EXPECT_TRUE(MatchesSequence(w.parent.Messages(), {track, changing, changed, end, lastChanging, lastChanged}));
     EXPECT_EQ(w.ctrl.GetColumnWidth(0), 140);
 }
 
