@@ -57,8 +57,15 @@ void CListBase::UpdateSortIcons()
 
 LRESULT CListBase::OnSortItems(WPARAM wParam, LPARAM lParam)
 {
-    m_pfnCompare = reinterpret_cast<PFNLVCOMPARE>(lParam);
-    m_lParamSort = static_cast<LPARAM>(wParam);
+    const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
+    const auto sortParam = static_cast<LPARAM>(wParam);
+    // The control sorts when the order is next read, always through the same
+    // callback and engine: a sort still waiting must run with the comparator
+    // it was asked with before this one takes the engine's place.
+    if (m_pfnCompare != nullptr && (compare != m_pfnCompare || sortParam != m_lParamSort))
+        PassToControl(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL);
+    m_pfnCompare = compare;
+    m_lParamSort = sortParam;
     return PassToControl(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&SortCallback));
 }
 

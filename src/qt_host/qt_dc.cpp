@@ -415,12 +415,11 @@ void QtPainterDC::DrawHeaderSection(const HeaderSectionPaint& section)
         opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
         break;
     }
-    // Qt's own headers show ascending order with SortDown; follow them so the
-    // arrow looks as in every other program on the desktop.
-    if (section.fmt & HDF_SORTUP)
+    // The style lays out room for the arrow; the arrow itself is drawn below,
+    // pointing up for ascending order and down for descending, whatever way a
+    // style would turn it.
+    if (section.fmt & (HDF_SORTUP | HDF_SORTDOWN))
         opt.sortIndicator = QStyleOptionHeader::SortDown;
-    else if (section.fmt & HDF_SORTDOWN)
-        opt.sortIndicator = QStyleOptionHeader::SortUp;
 
     m_painter->save();
     m_painter->setClipRect(opt.rect, Qt::IntersectClip);
@@ -447,12 +446,32 @@ void QtPainterDC::DrawHeaderSection(const HeaderSectionPaint& section)
         label.text = opt.fontMetrics.elidedText(TextFromBytes(section.text), Qt::ElideRight, label.rect.width());
         style->drawControl(QStyle::CE_HeaderLabel, &label, m_painter, nullptr);
     }
-    if (opt.sortIndicator != QStyleOptionHeader::None) {
-        QStyleOptionHeader arrow = opt;
-        arrow.rect = style->subElementRect(QStyle::SE_HeaderArrow, &opt, nullptr);
-        style->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &arrow, m_painter, nullptr);
-    }
+    if (section.fmt & (HDF_SORTUP | HDF_SORTDOWN))
+        DrawSortArrow(style->subElementRect(QStyle::SE_HeaderArrow, &opt, nullptr), opt.rect,
+                      (section.fmt & HDF_SORTUP) != 0, opt.palette.color(QPalette::ButtonText));
     m_painter->restore();
+}
+
+void QtPainterDC::DrawSortArrow(QRect area, const QRect& section, bool up, const QColor& colour)
+{
+    if (!area.isValid())
+        area = QRect(section.right() - 14, section.top(), 10, section.height());
+    const int width = std::min(9, area.width());
+    const int height = (width + 1) / 2;
+    if (width < 3)
+        return;
+    const int left = area.left() + (area.width() - width) / 2;
+    const int top = area.top() + (area.height() - height) / 2;
+    QPolygon triangle;
+    if (up)
+        triangle << QPoint(left, top + height) << QPoint(left + width, top + height) << QPoint(left + width / 2, top);
+    else
+        triangle << QPoint(left, top) << QPoint(left + width, top) << QPoint(left + width / 2, top + height);
+    m_painter->setPen(Qt::NoPen);
+    m_painter->setBrush(colour);
+    m_painter->setRenderHint(QPainter::Antialiasing, true);
+    m_painter->drawPolygon(triangle);
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
 }
 
 void QtPainterDC::DrawCheckBox(const RECT& rc, bool checked)

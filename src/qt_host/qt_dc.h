@@ -2,6 +2,7 @@
 // and the printer all draw through this class.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QTransform>
@@ -69,6 +70,8 @@ private:
     QPalette Palette() const;
     void ApplyClip();
     void FillDeviceRect(const QRect& r, COLORREF c);
+    // A header's sort arrow in area (or at the section's right end), pointing up or down.
+    void DrawSortArrow(QRect area, const QRect& section, bool up, const QColor& colour);
 
     QPainter* m_painter;
     const QWidget* m_widget;

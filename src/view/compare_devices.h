@@ -4,9 +4,10 @@
 #include "system/win_types.h"
 
 // x and y are the rows' record texts; |code| - 1 names the field: 0 name,
-// 1 IP address, 2 subnet mask, 3 gateway, 4 MAC; any other compares equal.
-// The field is in reverse text order; equal addresses fall back to the names
-// in text order. The sign of the code is not used.
+// 1 IP address, 2 subnet mask, 3 gateway, 4 MAC, 5 version; any other compares
+// equal. A positive code puts the field in ascending text order (byte values),
+// a negative one in descending order, as the header's arrow shows; rows with
+// equal fields go by device name, ascending. Addresses compare as text.
 int CompareDevices(LPARAM x, LPARAM y, LPARAM code);
 
 // Case-sensitive comparison by unsigned byte values.

@@ -293,16 +293,10 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
 
 void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
-    auto* nm = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    const int column = PhysicalToLogicalColumn(nm->iSubItem);
-    nm->iSubItem = column;
-    if (m_nSortColumn != 0 && (m_nSortColumn < 0 ? -m_nSortColumn : m_nSortColumn) == column + 1)
-        m_nSortColumn = -m_nSortColumn;
-    else
-        m_nSortColumn = column + 1;
-    UpdateSortIcons();
-    *pResult = 0;
-    const int code = column >= 0 && column <= 4 ? column + 1 : 1;
+    // The engine turns the column into its logical number and moves the arrow.
+    CListViewEx::OnColumnClick(pNMHDR, pResult);
+    const int column = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
+    const int code = column >= 0 && column < device::kColumnCount ? column + 1 : 1;
     m_nSortCode = m_nSortCode == code ? -code : code;
     EnableSortIcon(true);
     ColorSortColumn(true);

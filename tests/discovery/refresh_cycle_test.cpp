@@ -169,7 +169,8 @@ TEST_F(RefreshCycleTest, RowsAreSortedIntoPlaceWithTheArrowOnTheIpColumn)
     Answer(DeviceReply("A", {192, 168, 1, 9}));
     Answer(DeviceReply("B", {192, 168, 1, 100}));
     Answer(DeviceReply("C", {192, 168, 1, 10}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100", "192.168.1.10"}));
+    // IP address ascending at start: text order, so .10 before .100 before .9.
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.10", "192.168.1.100", "192.168.1.9"}));
     EXPECT_TRUE(View().IsSortIconEnabled());
     EXPECT_EQ(View().GetSortColumn(), 2);
     auto* header = reinterpret_cast<CWnd*>(View().SendMessage(LVM_GETHEADER));

@@ -43,11 +43,11 @@ report="$work/report-found.txt"
 grep -qx $'caption\tVarnex V1.20' "$report" || fail "caption: $(head -1 "$report")"
 grep -qx $'rows\t3' "$report" || fail "expected three rows: $(cat "$report")"
 grep -qx $'pane4\tOnline : 3' "$report" || fail "expected the count Online : 3: $(cat "$report")"
-# Rows are sorted by IP address in reverse text order.
+# Rows are sorted by IP address in ascending text order, the start-up sort.
 expected=$(printf 'row\t%s\n' \
-    $'Unknown\t192.168.1.35\t255.255.255.0\t0.0.0.0\t00-0A-1B-2C-3D-60\t0.00' \
+    $'Cam-Lobby\t192.168.1.20\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4E\t1.20' \
     $'Gate, North\t192.168.1.21\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4F\tA.05' \
-    $'Cam-Lobby\t192.168.1.20\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4E\t1.20')
+    $'Unknown\t192.168.1.35\t255.255.255.0\t0.0.0.0\t00-0A-1B-2C-3D-60\t0.00')
 actual=$(grep $'^row\t' "$report")
 [ "$actual" = "$expected" ] || fail "rows differ:
 $actual

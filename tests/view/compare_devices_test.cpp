@@ -32,34 +32,43 @@ std::vector<std::string> SortedNames(std::vector<std::string> records, LPARAM co
 
 } // namespace
 
-TEST(CompareDevicesTest, AddressesSortAsTextInReverseOrder)
+TEST(CompareDevicesTest, AddressesSortAsTextAscendingForAPositiveCodeAndDescendingForANegativeOne)
 {
-    const auto names =
-        SortedNames({Record("a", "192.168.1.9"), Record("b", "192.168.1.10"), Record("c", "192.168.1.100")}, 2);
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "c", "b"})); // .9, .100, .10
+    const std::vector<std::string> rows{Record("a", "192.168.1.9"), Record("b", "192.168.1.10"),
+                                        Record("c", "192.168.1.100")};
+    EXPECT_EQ(SortedNames(rows, 2), (std::vector<std::string>{"b", "c", "a"})); // .10, .100, .9
+    EXPECT_EQ(SortedNames(rows, -2), (std::vector<std::string>{"a", "c", "b"}));
 }
 
-TEST(CompareDevicesTest, EqualAddressesFallBackToNamesAscending)
+TEST(CompareDevicesTest, EqualFieldsFallBackToNamesAscendingInBothDirections)
 {
-    EXPECT_LT(Cmp(Record("Alpha", "10.0.0.1"), Record("Beta", "10.0.0.1"), 2), 0);
-    EXPECT_LT(Cmp(Record("Alpha", "1", "255.0.0.0"), Record("Beta", "2", "255.0.0.0"), 3), 0);
-    EXPECT_LT(Cmp(Record("Alpha", "1", "m", "10.0.0.1"), Record("Beta", "2", "m", "10.0.0.1"), 4), 0);
-    // Names and MACs have no second key.
-    EXPECT_EQ(Cmp(Record("Alpha", "1", "m", "g", "AA"), Record("Beta", "2", "m", "g", "AA"), 5), 0);
+    for (LPARAM sign : {LPARAM{1}, LPARAM{-1}}) {
+        EXPECT_LT(Cmp(Record("Alpha", "10.0.0.1"), Record("Beta", "10.0.0.1"), 2 * sign), 0);
+        EXPECT_LT(Cmp(Record("Alpha", "1", "255.0.0.0"), Record("Beta", "2", "255.0.0.0"), 3 * sign), 0);
+        EXPECT_LT(Cmp(Record("Alpha", "1", "m", "10.0.0.1"), Record("Beta", "2", "m", "10.0.0.1"), 4 * sign), 0);
+        EXPECT_LT(Cmp(Record("Alpha", "1", "m", "g", "AA"), Record("Beta", "2", "m", "g", "AA"), 5 * sign), 0);
+        EXPECT_LT(Cmp(Record("Alpha", "1"), Record("Beta", "2"), 6 * sign), 0); // same version
+    }
+    EXPECT_EQ(Cmp(Record("Same", "1"), Record("Same", "2"), 1), 0);
 }
 
-TEST(CompareDevicesTest, SignOfTheCodeIsIgnoredAndOtherCodesCompareEqual)
+TEST(CompareDevicesTest, EveryColumnSortsByItsOwnTextAndOtherCodesCompareEqual)
 {
-    const std::string a = Record("Alpha", "10.0.0.2");
-    const std::string b = Record("Beta", "10.0.0.1");
-    EXPECT_EQ(Cmp(a, b, 2), Cmp(a, b, -2));
-    EXPECT_GT(Cmp(a, b, 1), 0); // names in reverse order: "Beta" first
-    for (LPARAM code : {LPARAM{0}, LPARAM{6}, LPARAM{-6}, LPARAM{7}, LPARAM{INT32_MIN}})
+    const std::string a = Record("Alpha", "10.0.0.2", "255.0.0.0", "10.0.0.9", "00-00-00-00-00-09");
+    std::string b = Record("Beta", "10.0.0.1", "255.255.0.0", "10.0.0.1", "00-00-00-00-00-01");
+    b.replace(b.rfind("1.20"), 4, "1.03");
+    const int expected[6] = {-1, 1, -1, 1, 1, 1}; // a before b by name and mask only
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(Cmp(a, b, k + 1) < 0 ? -1 : 1, expected[k]) << "field " << k;
+        EXPECT_EQ(Cmp(a, b, -(k + 1)) < 0 ? -1 : 1, -expected[k]) << "field " << k;
+    }
+    for (LPARAM code : {LPARAM{0}, LPARAM{7}, LPARAM{-7}, LPARAM{INT32_MIN}})
         EXPECT_EQ(Cmp(a, b, code), 0) << code;
 }
 
 TEST(CompareDevicesTest, BytesCompareUnsigned)
 {
-    // A name with a byte above 0x7F sorts after plain letters in text order, so first in reverse order.
-    EXPECT_LT(Cmp(Record("\xC3\xA9t\xC3\xA9", "1"), Record("zeta", "1"), 1), 0);
+    // A name with a byte above 0x7F sorts after plain letters in text order.
+    EXPECT_GT(Cmp(Record("\xC3\xA9t\xC3\xA9", "1"), Record("zeta", "1"), 1), 0);
+    EXPECT_LT(Cmp(Record("\xC3\xA9t\xC3\xA9", "1"), Record("zeta", "1"), -1), 0);
 }

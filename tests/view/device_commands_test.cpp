@@ -214,11 +214,11 @@ TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)
 TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
 {
     Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
-    // Rows in ascending index order: Yard (.22), Gate (.21), Lobby (.20).
+    // Rows in ascending index order: Lobby (.20), Gate (.21), Yard (.22).
+    IpDialog(nullptr, nullptr, nullptr);     // Lobby: nothing changed, so nothing is sent
+    Cancel(IDD_INPUT_IP);                    // Gate: cancelled, still goes on
     IpDialog(nullptr, nullptr, kGateway254); // Yard: gateway changed
     Password("");
-    Cancel(IDD_INPUT_IP);                // Gate: cancelled, still goes on
-    IpDialog(nullptr, nullptr, nullptr); // Lobby: nothing changed, so nothing is sent
     Command(ID_MODIFY_IP);
     const auto packets = CommandPackets();
     ASSERT_EQ(packets.size(), 1u);
@@ -318,8 +318,8 @@ TEST_F(DeviceCommandsTest, ThreeRowsThreePromptsCancellingTheSecondStillSendsThe
     Command(ID_SOFT_RESET);
     const auto packets = CommandPackets();
     ASSERT_EQ(packets.size(), 2u);
-    EXPECT_EQ(packets[0][17], 0x5E); // Yard, the first row
-    EXPECT_EQ(packets[1][17], 0x4E); // Lobby, the third
+    EXPECT_EQ(packets[0][17], 0x4E); // Lobby, the first row
+    EXPECT_EQ(packets[1][17], 0x5E); // Yard, the third
     EXPECT_EQ(loop.loop.sleeps.size(), 1u);
 }
 

@@ -55,10 +55,10 @@ protected:
 
 TEST_F(ModifyIpWithSimTest, DelayedRefreshShowsTheDeviceAtItsNewAddress)
 {
-    ASSERT_EQ(Column(1), (std::vector<std::string>{"192.168.1.21", "192.168.1.20"}));
+    ASSERT_EQ(Column(1), (std::vector<std::string>{"192.168.1.20", "192.168.1.21"}));
     LVITEMA select;
     select.stateMask = select.state = LVIS_SELECTED;
-    View().SendMessage(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select)); // Cam-Lobby
+    View().SendMessage(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select)); // Cam-Lobby
 
     user.user.dialogAnswers.push_back([](CDialog& d) {
         d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 50));
@@ -78,8 +78,8 @@ TEST_F(ModifyIpWithSimTest, DelayedRefreshShowsTheDeviceAtItsNewAddress)
 
     loop.loop.Advance(2000);
     Pump();
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"Cam-Lobby", "Cam-Gate"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.50", "192.168.1.21"}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Cam-Gate", "Cam-Lobby"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.21", "192.168.1.50"}));
     EXPECT_EQ(StatusExt(), "Online : 2");
 }
 
@@ -87,7 +87,7 @@ TEST_F(ModifyIpWithSimTest, WrongPasswordChangesNothing)
 {
     LVITEMA select;
     select.stateMask = select.state = LVIS_SELECTED;
-    View().SendMessage(LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
+    View().SendMessage(LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select)); // Cam-Lobby
     user.user.dialogAnswers.push_back([](CDialog& d) {
         d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 50));
         d.OnOK();
@@ -102,5 +102,5 @@ TEST_F(ModifyIpWithSimTest, WrongPasswordChangesNothing)
     Pump();
     loop.loop.Advance(2000);
     Pump();
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.21", "192.168.1.20"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.20", "192.168.1.21"}));
 }

@@ -141,7 +141,7 @@ TEST_F(PrintTest, ColumnsStandAtFixedCharacterOffsetsWithoutHeader)
             EXPECT_EQ(op.rc.left, offsets[column] * avg);
             EXPECT_EQ(op.rc.top, row * FixedMetricsDC::kLineHeight);
         }
-    EXPECT_EQ(page[1].text, "10.1.0.2"); // sorted by IP in reverse text order
+    EXPECT_EQ(page[1].text, "10.1.0.1"); // sorted by IP in ascending text order
     for (const DrawOp& op : page)
         EXPECT_NE(op.text, "Device Name");
 }
@@ -154,7 +154,7 @@ TEST_F(PrintTest, HiddenColumnsArePrintedAllTheSame)
     Print();
     const auto& page = printer.log.pages[0];
     ASSERT_EQ(page.size(), 12u);
-    EXPECT_EQ(page[1].text, "10.1.0.2");
+    EXPECT_EQ(page[1].text, "10.1.0.1");
     EXPECT_EQ(page[1].rc.left, 10 * FixedMetricsDC::kCharWidth);
     EXPECT_NE(page[4].text, "");
 }

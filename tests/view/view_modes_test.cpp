@@ -76,7 +76,7 @@ TEST_F(ViewModesTest, IconModesDropTheArrowAndDetailsSortsAgain)
     EXPECT_EQ(View().m_nViewMode, 0);
     EXPECT_FALSE(View().IsSortIconEnabled());
     Answer(DeviceReply("C", {192, 168, 1, 10}));
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B", "C"})); // arrival order outside report mode
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "A", "C"})); // C appended outside report mode
     Command(ID_VIEW_SMALLICON);
     EXPECT_EQ(Mode(), static_cast<int>(LVS_SMALLICON));
     CCmdUI state;
@@ -86,24 +86,60 @@ TEST_F(ViewModesTest, IconModesDropTheArrowAndDetailsSortsAgain)
     Command(ID_VIEW_DETAILS);
     EXPECT_EQ(Mode(), static_cast<int>(LVS_REPORT));
     EXPECT_TRUE(View().IsSortIconEnabled());
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100", "192.168.1.10"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.10", "192.168.1.100", "192.168.1.9"}));
 }
 
-TEST_F(ViewModesTest, ColumnClickReversesTheArrowButKeepsTheOrder)
+TEST_F(ViewModesTest, AHeaderClickSortsByThatColumnAndASecondOneReversesRowsAndArrow)
 {
     Answer(DeviceReply("A", {192, 168, 1, 9}));
     Answer(DeviceReply("B", {192, 168, 1, 100}));
+    Answer(DeviceReply("C", {192, 168, 1, 10}));
+    auto* header = reinterpret_cast<CWnd*>(View().SendMessage(LVM_GETHEADER));
+    ASSERT_NE(header, nullptr);
+    const auto click = [header](int column) {
+        RECT rc{};
+        header->SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&rc));
+        const LPARAM at = MAKELPARAM(rc.left + 10, 5);
+        header->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        header->SendMessage(WM_LBUTTONUP, 0, at);
+    };
+    const auto arrow = [header](int column) {
+        HDITEMA item;
+        item.mask = HDI_FORMAT;
+        header->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+        return item.fmt & (HDF_SORTUP | HDF_SORTDOWN);
+    };
+    // At start the IP address column is ascending; one click makes it descending.
+    click(1);
+    EXPECT_EQ(View().GetSortColumn(), -2);
+    EXPECT_EQ(View().m_nSortCode, -2);
+    EXPECT_EQ(arrow(1), HDF_SORTDOWN);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100", "192.168.1.10"}));
+    click(1);
+    EXPECT_EQ(arrow(1), HDF_SORTUP);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.10", "192.168.1.100", "192.168.1.9"}));
+    // Another column: ascending by it, the arrow moves there.
+    click(0);
+    EXPECT_EQ(View().GetSortColumn(), 1);
+    EXPECT_EQ(arrow(0), HDF_SORTUP);
+    EXPECT_EQ(arrow(1), 0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B", "C"}));
+    click(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"C", "B", "A"}));
+}
+
+TEST_F(ViewModesTest, TheVersionColumnSortsByVersionAndAHiddenColumnKeepsItsNumber)
+{
+    Answer(DeviceReply("A", {192, 168, 1, 9}));
+    Answer(DeviceReply("B", {192, 168, 1, 100}));
+    // With Subnet Mask hidden, the control's column 4 is the version (logical 5).
+    View().ShowColumn(2, false);
     NMLISTVIEW nm{};
     nm.hdr = NMHDR{&View(), View().GetDlgCtrlID(), LVN_COLUMNCLICK};
     nm.iItem = -1;
-    nm.iSubItem = 1;
-    Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
-    EXPECT_EQ(View().GetSortColumn(), -2); // the first click after start shows the down arrow
-    EXPECT_EQ(View().m_nSortCode, -2);
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100"}));
-    nm.iSubItem = 5; // version: the arrow goes there, the order is by name
+    nm.iSubItem = 4;
     Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(View().GetSortColumn(), 6);
-    EXPECT_EQ(View().m_nSortCode, 1);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "A"}));
+    EXPECT_EQ(View().m_nSortCode, 6);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B"})); // same version: by name
 }

@@ -239,6 +239,9 @@ LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnFocus(false);
         return 0;
     case WM_SYSCOLORCHANGE:
+        // A background nobody chose follows the desktop's window colour.
+        if (!m_bkColourChosen)
+            m_bkColour = GetSysColor(COLOR_WINDOW);
         InvalidateAll();
         return 0;
     case WM_CONTEXTMENU:
@@ -496,6 +499,7 @@ CImageList* ListViewControl::SetImageList(WPARAM which, CImageList* list)
 BOOL ListViewControl::SetBkColor(COLORREF colour)
 {
     m_bkColour = colour;
+    m_bkColourChosen = true;
     InvalidateAll();
     return TRUE;
 }

@@ -241,6 +241,7 @@ private:
     std::unique_ptr<CImageList> m_checkBoxes; // the state images the control makes for LVS_EX_CHECKBOXES
 
     COLORREF m_bkColour;
+    bool m_bkColourChosen = false; // set through LVM_SETBKCOLOR; otherwise the system's window colour
     COLORREF m_textColour = CLR_DEFAULT;
     COLORREF m_textBkColour = CLR_DEFAULT;
     CFont* m_font = nullptr;
