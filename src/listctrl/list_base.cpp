@@ -26,10 +26,6 @@ CListBase::CListBase()
 // (and their copies) go with the array.
 CListBase::~CListBase() = default;
 
-void CListBase::DrawSmallIcon(CDC*, LVITEMA*, RECT*) {}
-void CListBase::DrawStateIcon(CDC*, LVITEMA*, RECT*) {}
-void CListBase::DrawSubItemText(CDC*, LVITEMA*, LVCOLUMNA*, RECT*) {}
-
 LRESULT CListBase::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
     return m_pListCtrl ? m_pListCtrl->SendMessage(message, wParam, lParam) : 0;

@@ -22,7 +22,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "controls/image_list.h"
 #include "framework/wnd.h"
@@ -37,6 +39,17 @@ public:
     virtual ~CListBase();
     CListBase(const CListBase&) = delete;
     CListBase& operator=(const CListBase&) = delete;
+
+    // An item as the control has it, with a text buffer of its own.
+    struct FetchedItem {
+        LVITEMA item;
+        std::vector<char> text;
+    };
+
+    // Owner-drawn mode: one item painted cell by cell.
+    void DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct);
+    std::unique_ptr<FetchedItem> FetchItem(int nItem, int nPhysicalSubItem);
+    int GetLabelWidth(int nAvailable, CDC* pDC, const LVITEMA* pItem) const;
 
     // Drawing hooks of the owner-drawn mode.
     virtual void DrawSmallIcon(CDC* pDC, LVITEMA* pItem, RECT* pRect);

@@ -79,7 +79,10 @@ BOOL CListViewEx::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRES
     return CListView::OnChildNotify(message, wParam, lParam, pResult);
 }
 
-void CListViewEx::DrawItem(DRAWITEMSTRUCT*) {}
+void CListViewEx::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
+{
+    CListBase::DrawItem(lpDrawItemStruct);
+}
 
 BOOL CListViewEx::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {

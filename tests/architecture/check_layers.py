@@ -22,10 +22,11 @@ RULES = {
     "src/app": ["app/", "view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host": ["qt_host/", "controls/", "framework/", "system/", "res/"],
     "tools/varnex-cli": ["cli_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-listdemo": ["demo_", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "tools/varnex-sim": ["sim_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
 }
 # Files that start a program and may also reach the Qt host and Qt itself.
-PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"]}
+PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}
 QT_ALLOWED = ("src/qt_host/",) + tuple(PROGRAM_MAINS)
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)

@@ -185,8 +185,11 @@ LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFONT:
         OnSetFont(reinterpret_cast<CFont*>(wParam), lParam != 0);
         return 0;
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(m_font);
+    case WM_GETFONT: {
+        // Without a font of its own the list shows the desktop's default one.
+        static CFont desktopFont;
+        return reinterpret_cast<LRESULT>(m_font ? m_font : &desktopFont);
+    }
     case WM_SETREDRAW:
         OnSetRedraw(wParam != 0);
         return 0;

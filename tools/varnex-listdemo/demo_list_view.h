@@ -1,0 +1,20 @@
+// The list engine's owner-drawn mode on show: a dozen rows with check boxes
+// and icons, hot tracking, the sort column tinted, and column 0 dragged away
+// from the left with the labels kept in the leftmost column.
+#pragma once
+
+#include "controls/image_list.h"
+#include "listctrl/list_view_ex.h"
+
+class CListDemoView : public CListViewEx {
+public:
+    CListDemoView();
+    ~CListDemoView() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnInitialUpdate() override;
+    void OnDraw(CDC*) override {}
+
+private:
+    void FillRows();
+    CImageList m_imglstSmall;
+};
