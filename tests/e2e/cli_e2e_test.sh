@@ -189,7 +189,7 @@ s.bind(("0.0.0.0", int(sys.argv[1])))
 print("bound", flush=True)
 time.sleep(30)' "$port" >"$work/holder" &
     holder=$!
-    for _ in $(seq 1 50); do grep -q bound "$work/holder" && break; sleep 0.1; done
+    for _ in $(seq 1 200); do grep -q bound "$work/holder" && break; sleep 0.1; done
     grep -q bound "$work/holder" || fail "cannot hold port $port: $(in_app ss -uapn)"
     vx "$@" >"$work/out" 2>"$work/err" || status=$?
     kill "$holder"
