@@ -25,6 +25,10 @@ public:
     int AddIcon(UINT iconId);
 
     int GetImageCount() const { return static_cast<int>(m_arrImages.size()); }
+    // The list of a check-box list view's state pictures: image 0 an empty box,
+    // image 1 a checked one, drawn by the host in its own style.
+    void MarkAsCheckBoxes() { m_bCheckBoxes = true; }
+    bool IsCheckBoxes() const { return m_bCheckBoxes; }
     BOOL GetImageInfo(int index, IMAGEINFO* info) const;
     const ImageData* GetImage(int index) const;
     int Width() const { return m_nCx; }
@@ -33,6 +37,7 @@ public:
 
 private:
     bool m_bCreated = false;
+    bool m_bCheckBoxes = false;
     int m_nCx = 0;
     int m_nCy = 0;
     UINT m_nFlags = 0;

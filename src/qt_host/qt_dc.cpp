@@ -374,6 +374,12 @@ void QtPainterDC::DrawImage(const CImageList* list, int index, int x, int y, int
     const ImageData* data = list ? list->GetImage(index) : nullptr;
     if (data == nullptr || !BeginDraw())
         return;
+    if (list->IsCheckBoxes()) {
+        const int w = cx > 0 ? std::min(cx, data->width) : data->width;
+        const int h = cy > 0 ? std::min(cy, data->height) : data->height;
+        DrawCheckBox(RECT{x, y, x + w, y + h}, index == 1);
+        return;
+    }
     // A zero size means the whole picture.
     const int w = cx > 0 ? std::min(cx, data->width) : data->width;
     const int h = cy > 0 ? std::min(cy, data->height) : data->height;

@@ -446,7 +446,9 @@ void ListViewControl::EnsureCheckBoxImages()
         return;
     m_checkBoxes = std::make_unique<CImageList>();
     m_checkBoxes->Create(kCheckBoxSize, kCheckBoxSize, ILC_COLOR32 | ILC_MASK, 2, 0);
-    // The pictures are drawn natively (CDC::DrawCheckBox); the images only give the size.
+    // The pictures are drawn natively (CDC::DrawCheckBox); the images give the size,
+    // and whoever draws the list's state images gets native boxes too.
+    m_checkBoxes->MarkAsCheckBoxes();
     ImageData blank;
     blank.width = kCheckBoxSize;
     blank.height = kCheckBoxSize;
