@@ -55,6 +55,9 @@ public:
     // Answers from the discovery socket.
     void AddDeviceRow(const unsigned char (&frame)[52]) override;
     void ShowReplyCount(int count) override;
+    // Tells the user in the message pane when answers were lost, and that a
+    // Refresh may find them; the count pane keeps counting what arrived.
+    void ShowLostAnswers(long long lost) override;
 
     // The running program's device view.
     static CVarnexView* FindDeviceView();
@@ -105,4 +108,6 @@ private:
     void InstallImageLists();
 
     DeviceRecordPool m_poolRecords;
+    // Answers lost on the current socket that the message pane has reported.
+    long long m_nLostShown = 0;
 };
