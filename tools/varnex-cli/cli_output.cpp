@@ -64,28 +64,55 @@ void AppendTableLine(std::string& out, const std::array<Cell, device::kColumnCou
     out += '\n';
 }
 
-} // namespace
+// Output is handed on once this much text has gathered.
+constexpr std::size_t kChunk = 16 * 1024;
 
-std::string FormatTable(const std::vector<DiscoveredDevice>& devices)
-{
-    std::vector<std::array<Cell, device::kColumnCount>> lines;
-    lines.emplace_back();
-    for (int c = 0; c < device::kColumnCount; ++c)
-        lines.back()[c] = TableCell(kHeaders[c]);
-    for (const DiscoveredDevice& d : devices) {
-        lines.emplace_back();
-        for (int c = 0; c < device::kColumnCount; ++c)
-            lines.back()[c] = TableCell(d.row.columns[c]);
+class ChunkWriter {
+public:
+    explicit ChunkWriter(const std::function<void(std::string_view)>& write) : m_write(write) {}
+    ~ChunkWriter() { Flush(); }
+    std::string& Text() { return m_text; }
+    void Maybe()
+    {
+        if (m_text.size() >= kChunk)
+            Flush();
     }
+    void Flush()
+    {
+        if (!m_text.empty())
+            m_write(m_text);
+        m_text.clear();
+    }
+
+private:
+    const std::function<void(std::string_view)>& m_write;
+    std::string m_text;
+};
+
+void WriteTable(const DeviceList& devices, ChunkWriter& out)
+{
+    std::array<Cell, device::kColumnCount> header;
     std::array<std::size_t, device::kColumnCount> widths{};
-    for (const auto& line : lines)
+    for (int c = 0; c < device::kColumnCount; ++c) {
+        header[c] = TableCell(kHeaders[c]);
+        widths[c] = header[c].width;
+    }
+    // Two walks: the widths first, then the lines.
+    devices([&widths](const DiscoveredDevice& d) {
         for (int c = 0; c < device::kColumnCount; ++c)
-            widths[c] = std::max(widths[c], line[c].width);
-    std::string out;
-    for (const auto& line : lines)
-        AppendTableLine(out, line, widths);
-    return out;
+            widths[c] = std::max(widths[c], TableCell(d.row.columns[c]).width);
+    });
+    AppendTableLine(out.Text(), header, widths);
+    devices([&widths, &out](const DiscoveredDevice& d) {
+        std::array<Cell, device::kColumnCount> cells;
+        for (int c = 0; c < device::kColumnCount; ++c)
+            cells[c] = TableCell(d.row.columns[c]);
+        AppendTableLine(out.Text(), cells, widths);
+        out.Maybe();
+    });
 }
+
+} // namespace
 
 std::string CsvField(std::string_view text)
 {
@@ -101,19 +128,25 @@ std::string CsvField(std::string_view text)
     return out;
 }
 
-std::string FormatCsv(const std::vector<DiscoveredDevice>& devices)
+namespace {
+
+template <class Fields> void AppendCsvRecord(std::string& out, const Fields& fields)
 {
-    std::string out;
-    const auto appendRecord = [&out](const auto& fields) {
-        for (int c = 0; c < device::kColumnCount; ++c)
-            out.append(c ? "," : "").append(CsvField(fields[c]));
-        out += '\n';
-    };
-    appendRecord(kHeaders);
-    for (const DiscoveredDevice& d : devices)
-        appendRecord(d.row.columns);
-    return out;
+    for (int c = 0; c < device::kColumnCount; ++c)
+        out.append(c ? "," : "").append(CsvField(fields[c]));
+    out += '\n';
 }
+
+void WriteCsv(const DeviceList& devices, ChunkWriter& out)
+{
+    AppendCsvRecord(out.Text(), kHeaders);
+    devices([&out](const DiscoveredDevice& d) {
+        AppendCsvRecord(out.Text(), d.row.columns);
+        out.Maybe();
+    });
+}
+
+} // namespace
 
 std::string JsonString(std::string_view text)
 {
@@ -165,38 +198,91 @@ std::string JsonString(std::string_view text)
     return out;
 }
 
-std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
+namespace {
+
+void WriteJson(const DeviceList& devices, ChunkWriter& out)
 {
     static constexpr std::array<const char*, device::kColumnCount> kKeys = {"name",    "ip",  "mask",
                                                                             "gateway", "mac", "version"};
-    if (devices.empty())
-        return "[]\n";
-    std::string out = "[\n";
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        out += "  {";
+    bool first = true;
+    devices([&](const DiscoveredDevice& d) {
+        std::string& text = out.Text();
+        text += first ? "[\n  {" : ",\n  {";
+        first = false;
         for (int c = 0; c < device::kColumnCount; ++c) {
-            out += c ? ", \"" : "\"";
-            out += kKeys[c];
-            out += "\": " + JsonString(devices[i].row.columns[c]);
+            text += c ? ", \"" : "\"";
+            text += kKeys[c];
+            text += "\": " + JsonString(d.row.columns[c]);
         }
-        out += ", \"model\": " + std::to_string(devices[i].model) + "}";
-        out += i + 1 < devices.size() ? ",\n" : "\n";
+        text += ", \"model\": " + std::to_string(d.model) + "}";
+        out.Maybe();
+    });
+    out.Text() += first ? "[]\n" : "\n]\n";
+}
+
+} // namespace
+
+DeviceList ListOf(const std::vector<DiscoveredDevice>& devices)
+{
+    return [&devices](const DeviceVisitor& visit) {
+        for (const DiscoveredDevice& d : devices)
+            visit(d);
+    };
+}
+
+DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers)
+{
+    return [&answers](const DeviceVisitor& visit) {
+        for (const packet::Bytes& frame : answers)
+            visit(DeviceFromReply(frame));
+    };
+}
+
+void WriteDevices(const DeviceList& devices, Format format, const std::function<void(std::string_view)>& write)
+{
+    ChunkWriter out(write);
+    switch (format) {
+    case Format::kCsv:
+        WriteCsv(devices, out);
+        return;
+    case Format::kJson:
+        WriteJson(devices, out);
+        return;
+    case Format::kTable:
+        WriteTable(devices, out);
+        return;
     }
-    out += "]\n";
-    return out;
+}
+
+namespace {
+
+std::string Collect(const std::vector<DiscoveredDevice>& devices, Format format)
+{
+    std::string text;
+    WriteDevices(ListOf(devices), format, [&text](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
+} // namespace
+
+std::string FormatTable(const std::vector<DiscoveredDevice>& devices)
+{
+    return Collect(devices, Format::kTable);
+}
+
+std::string FormatCsv(const std::vector<DiscoveredDevice>& devices)
+{
+    return Collect(devices, Format::kCsv);
+}
+
+std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
+{
+    return Collect(devices, Format::kJson);
 }
 
 std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format)
 {
-    switch (format) {
-    case Format::kCsv:
-        return FormatCsv(devices);
-    case Format::kJson:
-        return FormatJson(devices);
-    case Format::kTable:
-        break;
-    }
-    return FormatTable(devices);
+    return Collect(devices, format);
 }
 
 } // namespace cli

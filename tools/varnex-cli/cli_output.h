@@ -1,6 +1,7 @@
 // The discovered devices as text: an aligned table, CSV or JSON.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,19 @@
 #include "cli_options.h"
 
 namespace cli {
+
+// The devices one at a time: calls visit for each, in order. A list may be
+// walked more than once (the table measures its columns first).
+using DeviceVisitor = std::function<void(const DiscoveredDevice&)>;
+using DeviceList = std::function<void(const DeviceVisitor&)>;
+
+DeviceList ListOf(const std::vector<DiscoveredDevice>& devices);
+// Answers as read from the socket, each turned into a device when visited.
+DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers);
+
+// Writes the devices in the format through write, a few kilobytes at a time,
+// so that a long list is never held as text or as rows.
+void WriteDevices(const DeviceList& devices, Format format, const std::function<void(std::string_view)>& write);
 
 std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format);
 

@@ -32,7 +32,8 @@ TEST(CliOptions, DefaultsOfDiscover)
     EXPECT_EQ(p.options.ports.localPort, 4000u);
     EXPECT_EQ(p.options.ports.devicePort, 36u);
     EXPECT_EQ(p.options.ports.broadcastAddress, "255.255.255.255");
-    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 5.0);
+    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 2.0);
+    EXPECT_DOUBLE_EQ(p.options.maxWaitSeconds, 30.0);
     EXPECT_EQ(p.options.format, cli::Format::kTable);
 }
 
