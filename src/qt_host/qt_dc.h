@@ -2,6 +2,7 @@
 // and the printer all draw through this class.
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QRect>
 #include <QTransform>
@@ -69,6 +70,10 @@ private:
     QPalette Palette() const;
     void ApplyClip();
     void FillDeviceRect(const QRect& r, COLORREF c);
+    // A single line laid out once for every paint (see TextLayoutCache);
+    // false, drawing nothing, when the text would not fit without clipping.
+    bool DrawCachedLine(std::string_view text, const QRect& area, int flags, bool elide, int* height);
+    const QByteArray& FontKey();
 
     QPainter* m_painter;
     const QWidget* m_widget;
@@ -76,6 +81,7 @@ private:
     QTransform m_baseTransform;
     QFont m_defaultFont;
     QFont m_qfont;
+    QByteArray m_fontKey; // of m_qfont, made when first needed
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     POINT m_origin{};
