@@ -59,7 +59,7 @@ void BM_ListViewPaintScreenfulPixels(benchmark::State& state)
 }
 BENCHMARK(BM_ListViewPaintScreenfulPixels)
     ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.2)
+    ->MinTime(0.5)
     ->Repetitions(10)
     ->DisplayAggregatesOnly();
 
@@ -99,7 +99,7 @@ void BM_QTableViewPaintScreenfulPixels(benchmark::State& state)
 }
 BENCHMARK(BM_QTableViewPaintScreenfulPixels)
     ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.2)
+    ->MinTime(0.5)
     ->Repetitions(10)
     ->DisplayAggregatesOnly();
 
