@@ -183,7 +183,10 @@ CWnd* WindowWidget::KeyTarget() const
 void WindowWidget::paintEvent(QPaintEvent* e)
 {
     QPainter painter(viewport());
+    // What lies outside the viewport now (it shrank when a bar appeared) is
+    // no longer anybody's to paint.
     m_dirty -= e->region();
+    m_dirty &= viewport()->rect();
     if (!Alive()) {
         painter.fillRect(e->rect(), palette().color(QPalette::Base));
         return;
@@ -210,6 +213,7 @@ void WindowWidget::ScheduleFrame()
 
 void WindowWidget::OnFrame()
 {
+    m_dirty &= viewport()->rect();
     if (m_barsPending & 1)
         SyncScrollBar(SB_HORZ);
     if (m_barsPending & 2)
