@@ -1,5 +1,6 @@
 #include "qt_host/text_layout_cache.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 
@@ -8,6 +9,12 @@
 TextLayoutCache& TextLayoutCache::Instance()
 {
     static TextLayoutCache cache;
+    static const bool emptiedWithTheApplication = [] {
+        // Laid-out text holds fonts, which must go before the application does.
+        qAddPostRoutine([] { TextLayoutCache::Instance().m_lines.clear(); });
+        return true;
+    }();
+    (void)emptiedWithTheApplication;
     return cache;
 }
 
