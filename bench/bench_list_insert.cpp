@@ -53,7 +53,7 @@ void BM_ListViewInsertSortedIntoPlace(benchmark::State& state)
 }
 BENCHMARK(BM_ListViewInsertSortedIntoPlace)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
+    ->Iterations(10)
     ->Repetitions(10)
     ->DisplayAggregatesOnly();
 

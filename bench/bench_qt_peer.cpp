@@ -39,7 +39,7 @@ void BM_QtModelInsertSorted(benchmark::State& state)
 }
 BENCHMARK(BM_QtModelInsertSorted)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
+    ->Iterations(10)
     ->Repetitions(10)
     ->DisplayAggregatesOnly();
 
@@ -91,7 +91,7 @@ void BM_QtVectorModelInsertSorted(benchmark::State& state)
 }
 BENCHMARK(BM_QtVectorModelInsertSorted)
     ->Unit(benchmark::kMillisecond)
-    ->Iterations(3)
+    ->Iterations(10)
     ->Repetitions(10)
     ->DisplayAggregatesOnly();
 
