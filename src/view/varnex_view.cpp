@@ -247,11 +247,11 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
-    if (m_nLostShown > 0) {
+    if (m_bLostInPane) {
         // The loss belonged to the cycle that ends here.
         if (CFrameWnd* frame = GetParentFrame())
             frame->SetMessageText(0u);
-        m_nLostShown = 0;
+        m_bLostInPane = FALSE;
     }
     if (!ReopenDeviceSocket())
         return;
@@ -282,8 +282,10 @@ void CVarnexView::ShowLostAnswers(long long lost)
     std::string text = AfxLoadString(IDS_ANSWERS_LOST);
     if (const auto at = text.find("%1"); at != std::string::npos)
         text.replace(at, 2, std::to_string(lost));
-    if (CFrameWnd* frame = GetParentFrame())
+    if (CFrameWnd* frame = GetParentFrame()) {
         frame->SetMessageText(text);
+        m_bLostInPane = TRUE;
+    }
 }
 
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)

@@ -113,6 +113,8 @@ private:
     void InstallImageLists();
 
     DeviceRecordPool m_poolRecords;
-    // Answers lost on the current socket that the message pane has reported.
+    // Answers lost on the current socket that the message pane has reported,
+    // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;
+    BOOL m_bLostInPane = FALSE;
 };

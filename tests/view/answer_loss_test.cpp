@@ -81,6 +81,19 @@ TEST_F(AnswerLossTest, DroppedAnswersAreReportedInTheMessagePaneUntilTheNextRefr
     EXPECT_EQ(MessagePane(), "Ready");
 }
 
+TEST_F(AnswerLossTest, ARefreshAfterADeviceCommandStillClearsTheLoss)
+{
+    ASSERT_TRUE(Start());
+    Burst(600);
+    ASSERT_NE(MessagePane().find("88 answers were lost"), std::string::npos);
+    // A command opens the socket again (its count starts over) before the
+    // delayed refresh; the refresh still ends the old cycle's message.
+    ASSERT_TRUE(View().ReopenDeviceSocket());
+    EXPECT_NE(MessagePane().find("88 answers were lost"), std::string::npos);
+    Frame().SendMessage(WM_COMMAND, ID_REFRESH, 0);
+    EXPECT_EQ(MessagePane(), "Ready");
+}
+
 TEST_F(AnswerLossTest, ALossFoundWhenTheListeningWindowClosesIsReportedToo)
 {
     ASSERT_TRUE(Start());
