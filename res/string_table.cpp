@@ -52,6 +52,8 @@ constexpr StringEntry kStrings[] = {
     {IDS_SOCKET_PORT_OPEN_FAIL, "Socket port '\n' Open fail ！"},
     {IDS_BAD_MAC_FORMAT, "A MAC address is six groups of one or two hexadecimal digits joined by '-', "
                          "for example 00-0A-1B-2C-3D-4E. Nothing was sent."},
+    {IDS_ANSWERS_LOST, "%1 answers were lost: they came faster than they could be read. Refresh may find those "
+                       "devices."},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

@@ -1,21 +1,58 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a bounded time.
-#   scripts/fuzz.sh [--seconds N]   (default 60 per target)
+# Builds the fuzz targets with clang and runs each for a bounded time, then
+# prints a line per target: runs, coverage (edges) and corpus size.
+#   scripts/fuzz.sh [--seconds N] [--only NAME]   (N seconds per target, default 60)
+# Five targets at the default take five minutes of fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 seconds=60
-if [ "${1:-}" = "--seconds" ]; then seconds="${2:?}"; fi
+only=
+while [ $# -gt 0 ]; do
+  case $1 in
+  --seconds) seconds=${2:?--seconds needs a number}; shift 2 ;;
+  --only) only=${2:?--only needs a target name}; shift 2 ;;
+  *) echo "fuzz: unknown option '$1'" >&2; exit 2 ;;
+  esac
+done
+
+# Options of each target beside the time: the reply parser reads 52 bytes and
+# no more, so longer inputs would only waste runs.
+options_for() {
+  case $1 in
+  reply) echo "-max_len=52" ;;
+  cli_args | sim_device | profile) echo "-max_len=4096" ;;
+  sim_command) echo "-max_len=300" ;;
+  *) echo "" ;;
+  esac
+}
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVARNEX_WERROR=ON -DVARNEX_FUZZ=ON -DVARNEX_GUI=OFF -DVARNEX_BENCH=OFF -DVARNEX_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
+summary=()
+status=0
 for target in build-fuzz/*_fuzz; do
   name=$(basename "$target" _fuzz)
+  [ -z "$only" ] || [ "$only" = "$name" ] || continue
   corpus="build-fuzz/corpus-$name"
   mkdir -p "$corpus"
-  seeds="fuzz/corpus/$name"
-  echo "fuzz: $name for ${seconds}s"
-  "$target" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 "$corpus" ${seeds:+$( [ -d "$seeds" ] && echo "$seeds")} 2>&1 | tail -n 12
+  seeds=()
+  [ -d "fuzz/corpus/$name" ] && seeds=("fuzz/corpus/$name")
+  log="build-fuzz/fuzz-$name.log"
+  echo "fuzz: $name for ${seconds}s $(options_for "$name")"
+  # shellcheck disable=SC2046
+  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      $(options_for "$name") "$corpus" "${seeds[@]}" >"$log" 2>&1; then
+    status=1
+    tail -n 40 "$log"
+    summary+=("$name: FAILED (see $log)")
+    continue
+  fi
+  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | awk '{print $2}' | tail -n 1 || true)
+  cov=$(grep -oE 'DONE[[:space:]]+cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9a-zA-Z]+' "$log" | tail -n 1 || true)
+  summary+=("$name: ${runs:-?} runs in ${seconds}s; ${cov#DONE}")
 done
 echo "fuzz: done"
+for line in "${summary[@]}"; do echo "  $line"; done
+exit $status

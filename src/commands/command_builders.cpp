@@ -45,6 +45,21 @@ void WipePassword(COMMAND_PACKET& packet)
     WipeBytes(packet.password, sizeof packet.password);
 }
 
+void WipePassword(packet::Bytes& bytes)
+{
+    WipeBytes(bytes.data() + packet::kPasswordAt, packet::kPasswordSize);
+}
+
+bool PacketWithPassword(const COMMAND_PACKET& packet, std::string_view password, packet::Bytes& bytes)
+{
+    if (password.size() > packet::kPasswordSize)
+        return false;
+    std::memcpy(bytes.data(), &packet, sizeof packet);
+    WipePassword(bytes);
+    std::memcpy(bytes.data() + packet::kPasswordAt, password.data(), password.size());
+    return true;
+}
+
 void WipeText(std::string& text)
 {
     if (!text.empty())

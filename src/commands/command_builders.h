@@ -17,6 +17,12 @@ COMMAND_PACKET BuildDeviceOrder(std::uint8_t code, const std::uint8_t (&mac)[6])
 
 // Overwrites the packet's password bytes in a way the compiler keeps.
 void WipePassword(COMMAND_PACKET& packet);
+// The same for a packet's bytes (bytes 42 to 49).
+void WipePassword(packet::Bytes& bytes);
+// Copies the packet and the password (0 to 8 bytes, the rest of the field
+// zero) into bytes, so that the password is in no other copy of the packet.
+// Returns false, copying nothing, for a longer password.
+bool PacketWithPassword(const COMMAND_PACKET& packet, std::string_view password, packet::Bytes& bytes);
 // Overwrites a text in memory before it is released.
 void WipeText(std::string& text);
 

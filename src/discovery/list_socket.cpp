@@ -34,6 +34,7 @@ void CListSocket::OnReceive(int nErrorCode)
         ++m_nReplyCount;
         receiver->ShowReplyCount(m_nReplyCount);
         m_bReplySeen = TRUE;
+        receiver->ShowLostAnswers(GetDroppedCount());
     }
     CSocket::OnReceive(nErrorCode);
 }

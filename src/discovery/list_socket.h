@@ -14,10 +14,17 @@ public:
     virtual void AddDeviceRow(const unsigned char (&frame)[52]) = 0;
     // Shows the number of answers of this cycle.
     virtual void ShowReplyCount(int count) = 0;
+    // Told after every answer how many answers the kernel has dropped since the
+    // socket was opened (its receive buffer was full).
+    virtual void ShowLostAnswers(long long lost) { (void)lost; }
 };
 
 class CListSocket : public CSocket {
 public:
+    // The receive buffer asked for: room for thousands of answers at once
+    // (an answer takes about 800 bytes of kernel memory).
+    static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+
     ~CListSocket() override;
 
     // Datagrams turned into rows since the last Refresh.

@@ -4,14 +4,18 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "controls/commctrl.h"
 #include "framework/frame_wnd.h"
+#include "framework/view.h"
 #include "framework/win_app.h"
 #include "qt_host/frame_window.h"
 #include "qt_host/lock_keys.h"
 #include "qt_host/qt_print_service.h"
+#include "qt_host/scripted_dialogs.h"
 #include "qt_host/shell_services.h"
 #include "qt_host/window_report.h"
 #include "qt_host/x_display_probe.h"
@@ -21,29 +25,96 @@ namespace {
 
 // --report FILE [--report-after MS]: after the delay, write what the frame shows
 // to FILE and end the program. --command ID (repeatable): carry out a command a
-// second after start, as if chosen from a menu. For scripts that drive the
-// program unattended (tests, screenshots).
+// second after start, as if chosen from a menu; --select ROW selects that row
+// of the list (counted from 0, in the order shown) just before. For scripts
+// that drive the program unattended (tests, screenshots).
 struct ReportRequest {
     std::string path;
     int afterMs = 6000;
     std::vector<UINT> commands;
+    int selectRow = -1; // --select ROW: the row of the active view to select first
 };
 
-std::vector<std::string> ProgramArguments(int argc, char** argv, ReportRequest* report)
+// A bad argument as a message quotes at most 64 characters of it.
+std::string Quoted(const std::string& text)
 {
-    std::vector<std::string> args;
+    std::string out = "'";
+    std::size_t i = 0;
+    for (std::size_t shown = 0; i < text.size() && shown < 64; ++shown) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
+            out += hex;
+            ++i;
+            continue;
+        }
+        out += text[i++];
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            out += text[i++];
+    }
+    if (i < text.size())
+        out += "...";
+    return out + "'";
+}
+
+// A whole number of milliseconds or a command id: digits only, at most max.
+bool ParseCount(const std::string& text, unsigned long max, unsigned long* value)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    *value = std::strtoul(text.c_str(), nullptr, 10);
+    return *value <= max;
+}
+
+// The program's own options are taken out; the rest is the document command
+// line. False after telling what was wrong.
+bool ProgramArguments(int argc, char** argv, ReportRequest* report, std::vector<std::string>* args)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--report" && i + 1 < argc)
+        unsigned long value = 0;
+        if (arg == "--report" && i + 1 < argc) {
             report->path = argv[++i];
-        else if (arg == "--report-after" && i + 1 < argc)
-            report->afterMs = std::atoi(argv[++i]);
-        else if (arg == "--command" && i + 1 < argc)
-            report->commands.push_back(static_cast<UINT>(std::strtoul(argv[++i], nullptr, 10)));
-        else
-            args.push_back(arg);
+        } else if (arg == "--report-after" && i + 1 < argc) {
+            if (!ParseCount(argv[++i], 24ul * 60 * 60 * 1000, &value)) {
+                std::fprintf(stderr, "varnex: --report-after %s: not a number of milliseconds up to a day\n",
+                             Quoted(argv[i]).c_str());
+                return false;
+            }
+            report->afterMs = static_cast<int>(value);
+        } else if (arg == "--select" && i + 1 < argc) {
+            if (!ParseCount(argv[++i], 1000000, &value)) {
+                std::fprintf(stderr, "varnex: --select %s: not a row number\n", Quoted(argv[i]).c_str());
+                return false;
+            }
+            report->selectRow = static_cast<int>(value);
+        } else if (arg == "--command" && i + 1 < argc) {
+            if (!ParseCount(argv[++i], 0xFFFF, &value)) {
+                std::fprintf(stderr, "varnex: --command %s: not a command number 0-65535\n", Quoted(argv[i]).c_str());
+                return false;
+            }
+            report->commands.push_back(static_cast<UINT>(value));
+        } else {
+            args->push_back(arg);
+        }
     }
-    return args;
+    return true;
+}
+
+// The report's folder must exist: the report is how an unattended run tells
+// what it saw, and it cannot wait until the end to find out it has nowhere to go.
+bool ReportFolderExists(const std::string& path)
+{
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::error_code ec;
+    if (std::filesystem::is_directory(folder, ec))
+        return true;
+    std::fprintf(stderr, "varnex: --report %s: the folder %s does not exist\n", Quoted(path).c_str(),
+                 Quoted(folder.string()).c_str());
+    return false;
 }
 
 } // namespace
@@ -84,22 +155,48 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
     SetLockKeyReader(&ReadLockKey);
 
     ReportRequest report;
-    app.m_arrArgs = ProgramArguments(argc, argv, &report);
+    std::vector<std::string> args;
+    if (!ProgramArguments(argc, argv, &report, &args))
+        return 2;
+    // Dialog answers for an unattended run, read once before anything is shown.
+    if (const char* answers = std::getenv("VARNEX_DIALOG_ANSWERS"); answers != nullptr && *answers != '\0') {
+        std::string error;
+        if (!ScriptedDialogs::Instance().Load(answers, error)) {
+            std::fprintf(stderr, "varnex: VARNEX_DIALOG_ANSWERS: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    if (!report.path.empty() && !ReportFolderExists(report.path))
+        return 1;
+    app.m_arrArgs = std::move(args);
 
     int rc = 1;
+    bool reportFailed = false;
     if (app.InitInstance()) {
         if (!report.path.empty()) {
-            QTimer::singleShot(report.afterMs, &qapp, [&app, &report] {
+            QTimer::singleShot(report.afterMs, &qapp, [&app, &report, &reportFailed] {
                 if (app.m_pMainWnd) {
                     std::ofstream out(report.path, std::ios::trunc);
                     out << DescribeFrame(*app.m_pMainWnd);
+                    out.flush();
+                    if (!out) {
+                        std::fprintf(stderr, "varnex: cannot write the report to %s\n", Quoted(report.path).c_str());
+                        reportFailed = true;
+                    }
                     app.m_pMainWnd->OnClose();
                 }
                 QApplication::quit();
             });
         }
-        if (!report.commands.empty()) {
+        if (!report.commands.empty() || report.selectRow >= 0) {
             QTimer::singleShot(1000, &qapp, [&app, &report] {
+                if (report.selectRow >= 0 && app.m_pMainWnd && app.m_pMainWnd->GetActiveView()) {
+                    LVITEMA item;
+                    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+                    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+                    app.m_pMainWnd->GetActiveView()->SendMessage(
+                        LVM_SETITEMSTATE, static_cast<WPARAM>(report.selectRow), reinterpret_cast<LPARAM>(&item));
+                }
                 for (UINT id : report.commands)
                     if (app.m_pMainWnd && app.m_pMainWnd->IsWindow())
                         app.m_pMainWnd->SendMessage(WM_COMMAND, id, 0);
@@ -110,6 +207,8 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
             app.m_pMainWnd->OnClose();
         const int exitCode = app.ExitInstance();
         rc = rc != 0 ? rc : exitCode;
+        if (reportFailed && rc == 0)
+            rc = 1;
     }
     // The frame's windows go before the services they use.
     if (app.GetDocTemplate())

@@ -11,6 +11,7 @@
 
 #include "framework/resources.h"
 #include "qt_host/resource_images.h"
+#include "qt_host/status_pane_label.h"
 #include "qt_host/window_widget.h"
 #include "qt_host/wire_text.h"
 
@@ -185,14 +186,14 @@ void FrameWindow::UpdatePictures()
 void FrameWindow::StatusBarChanged(CStatusBar* bar)
 {
     QStatusBar* sb = statusBar();
-    for (QLabel* label : m_panes) {
+    for (StatusPaneLabel* label : m_panes) {
         sb->removeWidget(label);
         delete label;
     }
     m_panes.clear();
     for (int i = 0; i < bar->GetCount(); ++i) {
         const StatusPane& pane = bar->Pane(i);
-        auto* label = new QLabel(sb);
+        auto* label = new StatusPaneLabel(sb);
         if (i == 0) {
             label->setText(TextFromBytes(pane.text));
             sb->addWidget(label, 1);
@@ -211,18 +212,20 @@ void FrameWindow::StatusBarChanged(CStatusBar* bar)
 
 void FrameWindow::StatusPaneChanged(CStatusBar* bar, int index, bool repaintNow)
 {
-    QLabel* label = Pane(index);
+    StatusPaneLabel* label = Pane(index);
     if (label == nullptr)
         return;
     const StatusPane& pane = bar->Pane(index);
     if (index > 0)
         label->setMinimumWidth(pane.width);
+    // The text changes at once; the pane shows it with its next paint, within
+    // a display frame. A synchronous repaint here would paint everything else
+    // that waits in the window too: the whole list, with every answer.
+    (void)repaintNow;
     label->setText(pane.enabled ? TextFromBytes(pane.text) : QString());
-    if (repaintNow)
-        label->repaint();
 }
 
-QLabel* FrameWindow::Pane(int index) const
+StatusPaneLabel* FrameWindow::Pane(int index) const
 {
     if (index < 0 || index >= static_cast<int>(m_panes.size()))
         return nullptr;

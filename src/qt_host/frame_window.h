@@ -2,7 +2,6 @@
 // the hosted view, all driven by the frame's own state and command routing.
 #pragma once
 
-#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "framework/frame_wnd.h"
+#include "qt_host/status_pane_label.h"
 
 class QAction;
 class QMenu;
@@ -34,7 +34,7 @@ public:
     void CloseFrame() override;
 
     QToolBar* ToolBar() const { return m_toolBar; }
-    QLabel* Pane(int index) const;
+    StatusPaneLabel* Pane(int index) const;
     QAction* ActionFor(UINT id) const;
     // Updates tool bar buttons and status panes from the command handlers.
     void IdleUpdate();
@@ -55,7 +55,7 @@ private:
 
     CFrameWnd* m_frame;
     QToolBar* m_toolBar = nullptr;
-    std::vector<QLabel*> m_panes;
+    std::vector<StatusPaneLabel*> m_panes;
     std::map<UINT, QAction*> m_toolActions;
     std::vector<std::pair<QAction*, UINT>> m_menuActions;
     QPointer<WindowWidget> m_viewWidget;

@@ -1,4 +1,5 @@
 #include "qt_host/qt_dc.h"
+#include "qt_host/text_layout_cache.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -130,6 +131,7 @@ CFont* QtPainterDC::SelectObject(CFont* font)
     CFont* old = m_font;
     m_font = font;
     m_qfont = ToQFont(font);
+    m_fontKey.clear();
     if (m_holdsState)
         m_painter->setFont(m_qfont);
     return old;
@@ -266,6 +268,14 @@ int QtPainterDC::DrawText(std::string_view text, RECT* rc, UINT format)
         return lineHeight;
     }
     const QRect area = ToQRect(*rc);
+    // The common case, a line that is drawn, not measured, on a transparent
+    // background and without mnemonics, comes laid out from the cache.
+    if (singleLine && !(format & DT_CALCRECT) && m_nBkMode != OPAQUE &&
+        (!(flags & Qt::TextShowMnemonic) || text.find('&') == std::string_view::npos)) {
+        int height = 0;
+        if (DrawCachedLine(text, area, flags, (format & DT_END_ELLIPSIS) != 0, &height))
+            return height;
+    }
     if (format & DT_END_ELLIPSIS) {
         const int mnemonic = flags & Qt::TextShowMnemonic;
         if (singleLine) {
@@ -300,6 +310,42 @@ int QtPainterDC::DrawText(std::string_view text, RECT* rc, UINT format)
     if (flags & (Qt::AlignVCenter | Qt::AlignBottom))
         return drawn.bottom() + 1 - area.top();
     return drawn.height();
+}
+
+const QByteArray& QtPainterDC::FontKey()
+{
+    if (m_fontKey.isEmpty())
+        m_fontKey = m_qfont.key().toUtf8();
+    return m_fontKey;
+}
+
+bool QtPainterDC::DrawCachedLine(std::string_view text, const QRect& area, int flags, bool elide, int* height)
+{
+    const TextLayoutCache::Line& line = TextLayoutCache::Instance().Get(m_qfont, FontKey(), m_painter->device(), text,
+                                                                        elide ? std::max(0, area.width()) : -1);
+    // Placed as QPainter::drawText places a line in a rectangle; a line that
+    // fits needs no clip, one that does not is left to drawText.
+    if (!(flags & Qt::TextDontClip) && (line.width > area.width() || line.height > area.height()))
+        return false;
+    qreal x = 0;
+    if (flags & Qt::AlignRight)
+        x = area.width() - line.width;
+    else if (flags & Qt::AlignHCenter)
+        x = (area.width() - line.width) / 2;
+    qreal y = 0;
+    if (flags & Qt::AlignBottom)
+        y = area.height() - line.height;
+    else if (flags & Qt::AlignVCenter)
+        y = (area.height() - line.height) / 2;
+    if (!BeginDraw())
+        return true;
+    m_painter->setPen(ToQColor(m_clrText));
+    m_painter->setBackgroundMode(Qt::TransparentMode);
+    const QPointF at(area.x() + x, area.y() + y);
+    m_painter->drawStaticText(at, line.text);
+    const QRect drawn = QRectF(at, QSizeF(line.width, line.height)).toAlignedRect();
+    *height = (flags & (Qt::AlignVCenter | Qt::AlignBottom)) ? drawn.bottom() + 1 - area.top() : drawn.height();
+    return true;
 }
 
 SIZE QtPainterDC::GetTextExtent(std::string_view text) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QByteArray>
 #include <QFont>
 #include <QRect>
 #include <QTransform>
@@ -72,6 +73,10 @@ private:
     void FillDeviceRect(const QRect& r, COLORREF c);
     // A header's sort arrow in area (or at the section's right end), pointing up or down.
     void DrawSortArrow(QRect area, const QRect& section, bool up, const QColor& colour);
+    // A single line laid out once for every paint (see TextLayoutCache);
+    // false, drawing nothing, when the text would not fit without clipping.
+    bool DrawCachedLine(std::string_view text, const QRect& area, int flags, bool elide, int* height);
+    const QByteArray& FontKey();
 
     QPainter* m_painter;
     const QWidget* m_widget;
@@ -79,6 +84,7 @@ private:
     QTransform m_baseTransform;
     QFont m_defaultFont;
     QFont m_qfont;
+    QByteArray m_fontKey; // of m_qfont, made when first needed
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     POINT m_origin{};

@@ -7,6 +7,7 @@
 
 #include "qt_host/auto_answer.h"
 #include "qt_host/dialog_host.h"
+#include "qt_host/scripted_dialogs.h"
 #include "qt_host/wire_text.h"
 
 namespace {
@@ -33,6 +34,12 @@ void ShellEventLoop::Quit()
 
 INT_PTR ShellUserInterface::RunModalDialog(CDialog& dialog)
 {
+    if (ScriptedDialogs::Instance().Active()) {
+        std::string log;
+        const INT_PTR result = ScriptedDialogs::Instance().AnswerDialog(dialog, log);
+        AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()) + "|" + EscapeForLog(log));
+        return result;
+    }
     if (AutoAnswerEnabled()) {
         AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()));
         return IDCANCEL;

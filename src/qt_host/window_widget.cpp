@@ -100,6 +100,12 @@ WindowWidget::WindowWidget(CWnd* wnd, QWidget* parent) : QAbstractScrollArea(par
     connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] { OnScrollReleased(SB_HORZ); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { OnScrollReleased(SB_VERT); });
 
+    m_frameTimer.setSingleShot(true);
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_frameTimer, &QTimer::timeout, this, &WindowWidget::OnFrame);
+    if (const QScreen* s = QGuiApplication::primaryScreen(); s != nullptr && s->refreshRate() > 1)
+        m_frameMs = std::clamp(static_cast<int>(1000.0 / s->refreshRate()), 4, 50);
+
     m_wnd->SetHost(this);
     for (int i = 0; i < COLOR_COUNT; ++i)
         m_seenColours[static_cast<std::size_t>(i)] = GetSysColor(i);
@@ -177,12 +183,47 @@ CWnd* WindowWidget::KeyTarget() const
 void WindowWidget::paintEvent(QPaintEvent* e)
 {
     QPainter painter(viewport());
+    // What lies outside the viewport now (it shrank when a bar appeared) is
+    // no longer anybody's to paint.
     m_dirty -= e->region();
+    m_dirty &= viewport()->rect();
     if (!Alive()) {
         painter.fillRect(e->rect(), palette().color(QPalette::Base));
         return;
     }
     PaintWindowTree(&painter, e->rect());
+}
+
+void WindowWidget::SetFrameInterval(int ms)
+{
+    m_frameMs = std::max(0, ms);
+    if (m_frameTimer.isActive()) {
+        m_frameTimer.stop();
+        ScheduleFrame();
+    }
+}
+
+void WindowWidget::ScheduleFrame()
+{
+    if (m_frameTimer.isActive() || (m_dirty.isEmpty() && m_barsPending == 0))
+        return;
+    const qint64 since = m_sincePaint.isValid() ? m_sincePaint.elapsed() : m_frameMs;
+    m_frameTimer.start(static_cast<int>(std::max<qint64>(0, m_frameMs - since)));
+}
+
+void WindowWidget::OnFrame()
+{
+    m_dirty &= viewport()->rect();
+    if (m_barsPending & 1)
+        SyncScrollBar(SB_HORZ);
+    if (m_barsPending & 2)
+        SyncScrollBar(SB_VERT);
+    // Qt paints what is marked on its next pass through the loop, once,
+    // however many windows invalidated since the last frame.
+    if (!m_dirty.isEmpty())
+        viewport()->update(m_dirty);
+    else
+        m_sincePaint.start(); // a frame of scroll bars only
 }
 
 void WindowWidget::PaintWindowTree(QPainter* painter, const QRect& area)
@@ -198,6 +239,9 @@ void WindowWidget::PaintWindowTree(QPainter* painter, const QRect& area)
         PaintWindow(dc, m_wnd, QPoint(0, 0), ToQRect(client));
     }
     m_painting = false;
+    ++m_paints;
+    m_sincePaint.start();
+    emit Painted();
 }
 
 void WindowWidget::PaintWindow(QtPainterDC& dc, CWnd* w, const QPoint& origin, const QRect& clip)
@@ -220,15 +264,22 @@ void WindowWidget::PaintWindow(QtPainterDC& dc, CWnd* w, const QPoint& origin, c
 
 void WindowWidget::InvalidateRect(const RECT* rc, bool)
 {
-    const QRect r = rc ? ToQRect(*rc) : viewport()->rect();
+    const QRect r = (rc ? ToQRect(*rc) : viewport()->rect()) & viewport()->rect();
+    if (r.isEmpty())
+        return;
     m_dirty += r;
-    viewport()->update(r);
+    ScheduleFrame();
 }
 
 void WindowWidget::UpdateWindow()
 {
+    // Paints at once only when a frame is due anyway; otherwise the frame
+    // that is on its way paints the area.
     if (m_painting || m_dirty.isEmpty())
         return;
+    if (m_sincePaint.isValid() && m_sincePaint.elapsed() < m_frameMs)
+        return;
+    m_frameTimer.stop();
     viewport()->repaint(m_dirty);
 }
 
@@ -251,6 +302,15 @@ void WindowWidget::SendSize()
 
 void WindowWidget::ScrollInfoChanged(int bar)
 {
+    // A bar that appears or goes changes the client area, which the window
+    // hears of at once, as on the platform; a new range or position only
+    // shows, and follows with the next frame (a list that grows by a row with
+    // every answer would repaint its bar with every answer otherwise).
+    if (!m_syncingBars && Alive() && ShownAsWindowWants(bar)) {
+        m_barsPending |= bar == SB_HORZ ? 1 : 2;
+        ScheduleFrame();
+        return;
+    }
     SyncScrollBar(bar);
     // A bar that appears or goes resizes the client area, and the window may
     // answer the new size with new scroll information: settle that in a loop
@@ -262,8 +322,15 @@ void WindowWidget::ScrollInfoChanged(int bar)
     SyncScrollBarVisibility();
 }
 
+bool WindowWidget::ShownAsWindowWants(int bar) const
+{
+    const Qt::ScrollBarPolicy policy = bar == SB_HORZ ? horizontalScrollBarPolicy() : verticalScrollBarPolicy();
+    return (policy == Qt::ScrollBarAlwaysOn) == m_wnd->IsScrollBarShown(bar);
+}
+
 void WindowWidget::SyncScrollBar(int bar)
 {
+    m_barsPending &= ~(bar == SB_HORZ ? 1 : 2);
     if (!Alive())
         return;
     SCROLLINFO si;

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QRegion>
 #include <QSize>
+#include <QTimer>
 #include <array>
 
 #include "framework/wnd.h"
@@ -29,6 +31,21 @@ public:
     // Paints the window tree; area is in client coordinates.
     void PaintWindowTree(QPainter* painter, const QRect& area);
 
+    // Invalidated areas are painted together at most once a display frame,
+    // however often the windows invalidate in between: the interval is the
+    // screen's frame time unless set (tests set a long one to hold frames).
+    void SetFrameInterval(int ms);
+    int FrameInterval() const { return m_frameMs; }
+    // Paints of the window tree so far.
+    int PaintCount() const { return m_paints; }
+    // The area invalidated and not yet painted.
+    const QRegion& PendingArea() const { return m_dirty; }
+
+signals:
+    // After each paint of the window tree.
+    void Painted();
+
+public:
     // WindowHost
     void InvalidateRect(const RECT* rc, bool erase) override;
     void UpdateWindow() override;
@@ -66,17 +83,26 @@ private:
     void SendKey(UINT message, QKeyEvent* e);
     void SendSize();
     void SyncScrollBar(int bar);
+    bool ShownAsWindowWants(int bar) const;
     void SyncScrollBarVisibility();
     void OnScrollAction(int bar, int action);
     void OnScrollReleased(int bar);
     void PaintWindow(QtPainterDC& dc, CWnd* w, const QPoint& origin, const QRect& clip);
     void PaletteChanged();
     void TellColourChange();
+    void ScheduleFrame();
+    void OnFrame();
 
     CWnd* m_wnd;
     CWnd* m_lastFocus = nullptr;
     QSize m_sentSize{-1, -1};
     QRegion m_dirty;
+    QTimer m_frameTimer;
+    QElapsedTimer m_sincePaint;
+    int m_frameMs = 16;
+    int m_paints = 0;
+    // Scroll bars whose range or position waits for the next frame (1 horizontal, 2 vertical).
+    int m_barsPending = 0;
     bool m_painting = false;
     bool m_syncingBars = false;
     bool m_barsDirty = false;

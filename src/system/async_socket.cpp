@@ -37,6 +37,7 @@ void CAsyncSocket::Close()
         return;
     Sockets().Close(m_hSocket);
     m_hSocket = INVALID_SOCKET;
+    m_nReceiveBuffer = 0;
 }
 
 BOOL CAsyncSocket::SetSockOpt(int nOptionName, const void* lpOptionValue, int nOptionLen, int nLevel)
@@ -55,7 +56,34 @@ BOOL CAsyncSocket::SetSockOpt(int nOptionName, const void* lpOptionValue, int nO
         }
         return TRUE;
     }
+    if (nLevel == SOL_SOCKET_LEVEL && nOptionName == SO_RCVBUF_OPTION && nOptionLen >= static_cast<int>(sizeof(int))) {
+        const int granted = Sockets().SetReceiveBuffer(m_hSocket, *static_cast<const int*>(lpOptionValue));
+        if (granted < 0) {
+            m_nLastError = Sockets().LastError();
+            return FALSE;
+        }
+        m_nReceiveBuffer = granted;
+        return TRUE;
+    }
     return FALSE;
+}
+
+BOOL CAsyncSocket::GetSockOpt(int nOptionName, void* lpOptionValue, int* lpOptionLen, int nLevel) const
+{
+    if (m_hSocket == INVALID_SOCKET || lpOptionValue == nullptr || lpOptionLen == nullptr ||
+        *lpOptionLen < static_cast<int>(sizeof(int)) || nLevel != SOL_SOCKET_LEVEL || nOptionName != SO_RCVBUF_OPTION)
+        return FALSE;
+    *static_cast<int*>(lpOptionValue) = m_nReceiveBuffer;
+    *lpOptionLen = static_cast<int>(sizeof(int));
+    return TRUE;
+}
+
+long long CAsyncSocket::GetDroppedCount() const
+{
+    if (m_hSocket == INVALID_SOCKET)
+        return 0;
+    const long long dropped = Sockets().DroppedDatagrams(m_hSocket);
+    return dropped > 0 ? dropped : 0;
 }
 
 int CAsyncSocket::SendTo(const void* lpBuf, int nBufLen, UINT nHostPort, const char* lpszHostAddress, int)

@@ -22,6 +22,7 @@ constexpr long FD_ALL_EVENTS = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONN
 // Socket option levels and names as the framework passes them.
 constexpr int SOL_SOCKET_LEVEL = 0xFFFF;
 constexpr int SO_BROADCAST_OPTION = 0x0020;
+constexpr int SO_RCVBUF_OPTION = 0x1002;
 
 class CAsyncSocket {
 public:
@@ -35,12 +36,18 @@ public:
     BOOL Create(UINT nSocketPort = 0, int nSocketType = SOCK_DGRAM_TYPE, long lEvent = FD_ALL_EVENTS,
                 const char* lpszSocketAddress = nullptr);
     virtual void Close();
+    // SO_BROADCAST and SO_RCVBUF (a 4-byte size the kernel may lower; read the
+    // size granted back with GetSockOpt).
     BOOL SetSockOpt(int nOptionName, const void* lpOptionValue, int nOptionLen, int nLevel = SOL_SOCKET_LEVEL);
+    BOOL GetSockOpt(int nOptionName, void* lpOptionValue, int* lpOptionLen, int nLevel = SOL_SOCKET_LEVEL) const;
     // Sends to the host and port; with no host, to the limited broadcast address.
     int SendTo(const void* lpBuf, int nBufLen, UINT nHostPort, const char* lpszHostAddress = nullptr, int nFlags = 0);
     virtual int Receive(void* lpBuf, int nBufLen, int nFlags = 0);
 
     bool IsOpen() const { return m_hSocket != INVALID_SOCKET; }
+    // Datagrams the kernel dropped since the socket was created because its
+    // receive buffer was full; 0 when closed or not known.
+    long long GetDroppedCount() const;
     int GetLastError() const { return m_nLastError; }
 
     int m_hSocket = INVALID_SOCKET;
@@ -50,6 +57,8 @@ protected:
 
 private:
     int m_nLastError = 0;
+    // The receive buffer the kernel granted, 0 before one was asked for.
+    int m_nReceiveBuffer = 0;
 };
 
 // The framework's blocking socket: the same, with a receive that is made only

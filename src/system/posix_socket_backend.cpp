@@ -1,9 +1,14 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <linux/sock_diag.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <unordered_map>
 
 #include "system/services.h"
 #include "system/socket_backend.h"
@@ -26,8 +31,15 @@ public:
     int Open() override
     {
         const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-        if (fd < 0)
+        if (fd < 0) {
             m_error = errno;
+            return fd;
+        }
+        // Every datagram then carries the count of those the kernel dropped
+        // before it; without the option the count is read at the end only.
+        const int on = 1;
+        ::setsockopt(fd, SOL_SOCKET, SO_RXQ_OVFL, &on, sizeof on);
+        m_dropsSeen[fd] = 0;
         return fd;
     }
 
@@ -76,14 +88,63 @@ public:
 
     int Receive(int handle, void* buffer, int length) override
     {
-        const ssize_t n = ::recv(handle, buffer, static_cast<std::size_t>(length), 0);
-        if (n < 0)
+        iovec iov{buffer, static_cast<std::size_t>(length)};
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(std::uint32_t))];
+        msghdr message{};
+        message.msg_iov = &iov;
+        message.msg_iovlen = 1;
+        message.msg_control = control;
+        message.msg_controllen = sizeof control;
+        const ssize_t n = ::recvmsg(handle, &message, 0);
+        if (n < 0) {
             m_error = errno;
+            return -1;
+        }
+        for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
+            if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SO_RXQ_OVFL) {
+                std::uint32_t drops = 0;
+                std::memcpy(&drops, CMSG_DATA(c), sizeof drops);
+                auto& seen = m_dropsSeen[handle];
+                seen = std::max<long long>(seen, drops);
+            }
+        }
         return static_cast<int>(n);
+    }
+
+    int SetReceiveBuffer(int handle, int bytes) override
+    {
+        if (::setsockopt(handle, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) != 0) {
+            m_error = errno;
+            return -1;
+        }
+        int granted = 0;
+        socklen_t length = sizeof granted;
+        if (::getsockopt(handle, SOL_SOCKET, SO_RCVBUF, &granted, &length) != 0) {
+            m_error = errno;
+            return -1;
+        }
+        return granted;
+    }
+
+    long long DroppedDatagrams(int handle) override
+    {
+        // The datagrams' own count misses drops after the last datagram read,
+        // and all of them when the buffer filled before the first read; the
+        // socket's memory statistics hold the same counter at any moment.
+        long long drops = -1;
+        if (const auto it = m_dropsSeen.find(handle); it != m_dropsSeen.end())
+            drops = it->second;
+        std::uint32_t meminfo[SK_MEMINFO_VARS] = {};
+        socklen_t length = sizeof meminfo;
+        if (::getsockopt(handle, SOL_SOCKET, SO_MEMINFO, meminfo, &length) == 0 &&
+            length > SK_MEMINFO_DROPS * sizeof(std::uint32_t))
+            drops = std::max<long long>(drops, meminfo[SK_MEMINFO_DROPS]);
+        return drops;
     }
 
     void Close(int handle) override
     {
+        m_dropsSeen.erase(handle);
         if (Platform().loop)
             Platform().loop->Unwatch(handle);
         ::close(handle);
@@ -103,6 +164,8 @@ public:
 
 private:
     int m_error = 0;
+    // Per socket: the highest drop count a datagram has carried.
+    std::unordered_map<int, long long> m_dropsSeen;
 };
 
 SocketBackend* g_installed = nullptr;

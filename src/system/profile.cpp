@@ -1,6 +1,7 @@
 #include "system/profile.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -102,18 +103,71 @@ std::string EncodeBinaryValue(const std::vector<std::uint8_t>& value)
     return out;
 }
 
-std::optional<std::string> Profile::ReadRaw(const std::string& section, const std::string& entry) const
+void ReadProfileValues(std::istream& in, ProfileValues& values)
 {
     std::string current;
-    std::string value;
-    for (const std::string& line : ReadLines(m_path)) {
+    std::string line;
+    bool tooLong = false;
+    char chunk[16 * 1024];
+    const auto take = [&] {
+        if (tooLong)
+            return; // ignored as if absent
         std::string name;
-        if (IsSectionLine(line, &name))
+        if (IsSectionLine(line, &name)) {
             current = name;
-        else if (current == section && IsEntryLine(line, entry, &value))
-            return value;
+            return;
+        }
+        const auto eq = line.find('=');
+        if (eq == std::string::npos)
+            return;
+        values.emplace(std::make_pair(current, Trim(line.substr(0, eq))), Trim(line.substr(eq + 1)));
+    };
+    // Read in chunks: a line longer than the limit is skipped as it streams
+    // past, never held whole.
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        const std::size_t n = static_cast<std::size_t>(in.gcount());
+        std::size_t from = 0;
+        while (from < n) {
+            const void* nl = std::memchr(chunk + from, '\n', n - from);
+            const std::size_t to = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - chunk) : n;
+            if (!tooLong) {
+                if (line.size() + (to - from) > Profile::kMaxLine) {
+                    tooLong = true;
+                    line.clear();
+                } else {
+                    line.append(chunk + from, to - from);
+                }
+            }
+            if (nl == nullptr)
+                break;
+            take();
+            line.clear();
+            tooLong = false;
+            from = to + 1;
+        }
     }
-    return std::nullopt;
+    if (!line.empty() || tooLong)
+        take();
+}
+
+void Profile::Load() const
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    m_values.clear();
+    std::ifstream in(m_path, std::ios::binary);
+    if (in)
+        ReadProfileValues(in, m_values);
+}
+
+std::optional<std::string> Profile::ReadRaw(const std::string& section, const std::string& entry) const
+{
+    Load();
+    const auto it = m_values.find(std::make_pair(section, entry));
+    if (it == m_values.end())
+        return std::nullopt;
+    return it->second;
 }
 
 std::optional<std::vector<std::uint8_t>> Profile::GetBinary(const std::string& section, const std::string& entry,
@@ -136,6 +190,7 @@ std::optional<std::string> Profile::GetString(const std::string& section, const 
 
 bool Profile::WriteRaw(const std::string& section, const std::string& entry, const std::string& raw)
 {
+    m_loaded = false; // the next lookup reads what was written
     std::vector<std::string> lines = ReadLines(m_path);
     std::string current;
     int sectionEnd = -1;

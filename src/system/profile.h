@@ -1,17 +1,24 @@
 // The application profile: named values in sections, kept in one file in the
 // user's configuration directory under the registry key and application name
 // (the registry's place on the platform the program was modelled on).
+// The file is read once, at the first lookup; a line longer than kMaxLine
+// bytes (and so any value longer than that) is ignored as if absent.
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Profile {
 public:
     // The file for key and application: $XDG_CONFIG_HOME (or ~/.config)/key/application.ini
     static std::string PathFor(const std::string& registryKey, const std::string& application);
+
+    static constexpr std::size_t kMaxLine = 64 * 1024;
 
     explicit Profile(std::string path) : m_path(std::move(path)) {}
     const std::string& Path() const { return m_path; }
@@ -29,9 +36,18 @@ public:
 private:
     std::optional<std::string> ReadRaw(const std::string& section, const std::string& entry) const;
     bool WriteRaw(const std::string& section, const std::string& entry, const std::string& raw);
+    void Load() const;
 
     std::string m_path;
+    // The file's values, read once.
+    mutable std::map<std::pair<std::string, std::string>, std::string> m_values;
+    mutable bool m_loaded = false;
 };
+
+// The values of profile text: (section, entry) -> value, the first of each.
+// A line over Profile::kMaxLine bytes is skipped without being held in memory.
+using ProfileValues = std::map<std::pair<std::string, std::string>, std::string>;
+void ReadProfileValues(std::istream& in, ProfileValues& values);
 
 // "hex:0a1b..." <-> bytes; nothing for text that is not of that form.
 std::optional<std::vector<std::uint8_t>> DecodeBinaryValue(const std::string& raw);

@@ -22,6 +22,21 @@ public:
     // Reads one waiting datagram, at most length bytes (the rest of a longer one is
     // dropped); returns the bytes read, 0, or -1 on an error.
     virtual int Receive(int handle, void* buffer, int length) = 0;
+    // Asks for a receive buffer of bytes (the kernel caps it at its limit for an
+    // ordinary process) and returns the size granted, as read back; -1 on failure.
+    virtual int SetReceiveBuffer(int handle, int bytes)
+    {
+        (void)handle;
+        (void)bytes;
+        return -1;
+    }
+    // The datagrams the kernel dropped for this socket since it was opened
+    // because its receive buffer was full; -1 when the backend cannot tell.
+    virtual long long DroppedDatagrams(int handle)
+    {
+        (void)handle;
+        return -1;
+    }
     virtual void Close(int handle) = 0;
     // Calls onReadable from the event loop while a datagram waits; an empty
     // function stops the notifications.

@@ -234,6 +234,10 @@ BOOL CVarnexView::ReopenDeviceSocket()
     }
     const int on = 1;
     m_pSocket->SetSockOpt(SO_BROADCAST_OPTION, &on, sizeof on, SOL_SOCKET_LEVEL);
+    // Room for thousands of answers that arrive at once; the kernel may grant less.
+    const int buffer = CListSocket::kReceiveBufferBytes;
+    m_pSocket->SetSockOpt(SO_RCVBUF_OPTION, &buffer, sizeof buffer, SOL_SOCKET_LEVEL);
+    m_nLostShown = 0;
     return TRUE;
 }
 
@@ -245,6 +249,12 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
+    if (m_bLostInPane) {
+        // The loss belonged to the cycle that ends here.
+        if (CFrameWnd* frame = GetParentFrame())
+            frame->SetMessageText(0u);
+        m_bLostInPane = FALSE;
+    }
     if (!ReopenDeviceSocket())
         return;
     const packet::Bytes probe = packet::BuildProbe();
@@ -266,6 +276,20 @@ void CVarnexView::ShowReplyCount(int count)
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : " + std::to_string(count));
 }
 
+void CVarnexView::ShowLostAnswers(long long lost)
+{
+    if (lost <= m_nLostShown)
+        return;
+    m_nLostShown = lost;
+    std::string text = AfxLoadString(IDS_ANSWERS_LOST);
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, std::to_string(lost));
+    if (CFrameWnd* frame = GetParentFrame()) {
+        frame->SetMessageText(text);
+        m_bLostInPane = TRUE;
+    }
+}
+
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
 {
     switch (wParam) {
@@ -274,8 +298,10 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
             m_pSocket->m_bReplySeen = FALSE;
             SetTimer(kListenTimer, kListenWindowMs);
         } else {
-            if (m_pSocket)
+            if (m_pSocket) {
+                ShowLostAnswers(m_pSocket->GetDroppedCount());
                 m_pSocket->Close();
+            }
             KillTimer(kListenTimer);
         }
         break;

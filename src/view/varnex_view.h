@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
@@ -48,19 +49,26 @@ public:
     std::string GetCellText(int row, int column);
     // The selected rows one after another: -1 starts, -1 ends.
     int NextSelectedRow(int after);
-    void BroadcastCommandPacket(const COMMAND_PACKET& packet);
+    // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
+    // whose password bytes are wiped as soon as the datagram is gone.
+    void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {});
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
 
     // Answers from the discovery socket.
     void AddDeviceRow(const unsigned char (&frame)[52]) override;
     void ShowReplyCount(int count) override;
+    // Tells the user in the message pane when answers were lost, and that a
+    // Refresh may find them; the count pane keeps counting what arrived.
+    void ShowLostAnswers(long long lost) override;
 
     // The running program's device view.
     static CVarnexView* FindDeviceView();
 
     // Ports and address of this view's discovery (the defaults unless a test changes them).
     DiscoveryPorts m_portsDiscovery;
+    // The one place a command packet is put together with its password.
+    packet::Bytes m_arrSendBuffer{};
 
     // Members in the order the list relies on.
     int m_nSortCode = 0;
@@ -105,4 +113,8 @@ private:
     void InstallImageLists();
 
     DeviceRecordPool m_poolRecords;
+    // Answers lost on the current socket that the message pane has reported,
+    // and whether the pane still shows a loss (until the next Refresh).
+    long long m_nLostShown = 0;
+    BOOL m_bLostInPane = FALSE;
 };

@@ -13,25 +13,26 @@
 namespace {
 
 // Asks for the password and sends the packet with it; false when the user cancelled.
-// The password leaves memory as soon as the packet is gone.
-bool SendWithPassword(CVarnexView& view, COMMAND_PACKET packet, bool reopenFirst, bool* socketFailed = nullptr)
+// The password goes from the dialog into the view's send buffer only, and
+// leaves both as soon as the datagram is gone.
+bool SendWithPassword(CVarnexView& view, const COMMAND_PACKET& packet, bool reopenFirst, bool* socketFailed = nullptr)
 {
     CInputPasswordDlg password;
     password.m_strPassword.clear();
     if (password.DoModal() != IDOK)
         return false;
-    const bool copied = SetPacketPassword(packet, password.m_strPassword);
-    password.WipePassword();
-    if (!copied)
+    if (password.m_strPassword.size() > kMaxPasswordLength) {
+        password.WipePassword();
         return false;
+    }
     if (reopenFirst && !view.ReopenDeviceSocket()) {
-        WipePassword(packet);
+        password.WipePassword();
         if (socketFailed)
             *socketFailed = true;
         return false;
     }
-    view.BroadcastCommandPacket(packet);
-    WipePassword(packet);
+    view.BroadcastCommandPacket(packet, password.m_strPassword);
+    password.WipePassword();
     return true;
 }
 
@@ -61,13 +62,14 @@ int CVarnexView::NextSelectedRow(int after)
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
 }
 
-void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet)
+void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password)
 {
-    if (!m_pSocket)
+    if (!m_pSocket || !PacketWithPassword(packet, password, m_arrSendBuffer))
         return;
-    const packet::Bytes bytes = PacketBytes(packet);
     const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
-    m_pSocket->SendTo(bytes.data(), static_cast<int>(bytes.size()), m_portsDiscovery.devicePort, host);
+    m_pSocket->SendTo(m_arrSendBuffer.data(), static_cast<int>(m_arrSendBuffer.size()), m_portsDiscovery.devicePort,
+                      host);
+    WipePassword(m_arrSendBuffer);
 }
 
 void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)

@@ -70,9 +70,13 @@ commands_logged() {
     tail -n +"$((before + 1))" "$log" | grep -v ' probe (' || true
 }
 
-# One datagram from the app's port 4000 to the broadcast address and port 36.
+# The simulator's log writes the password bytes (42-49) of a command as **.
+masked() { echo "${1:0:84}****************${1:100}"; }
+
+# One command datagram from the app's port 4000 to the broadcast address and port 36.
 expect_one() {  # label, lines, expected hex, verdict
-    local label=$1 lines=$2 hex=$3 verdict=$4
+    local label=$1 lines=$2 hex verdict=$4
+    hex=$(masked "$3" | sed 's/\*/\\*/g')
     [ "$(grep -c . <<<"$lines")" -eq 1 ] || fail "$label: expected one datagram, the log has:"$'\n'"$lines"
     grep -qx "10\.77\.0\.1:4000 -> 255\.255\.255\.255:36 len=52 $hex $verdict" <<<"$lines" ||
         fail "$label: expected $hex ($verdict), the log has:"$'\n'"$lines"
@@ -163,6 +167,23 @@ expect_one "update-firmware" "$got" "$(frame 0:515a523f 12:001a2b3c4d5e)" "appli
 got=$(commands_logged 1 bash -c 'printf "12345678\n" | "$@"' - "$testlan" exec --prefix "$prefix" app -- \
     "$cli" reset 00:0A:1B:2C:3D:50 --password-stdin)
 expect_one "8-byte password" "$got" "$(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738)" "applied reset.*"
+
+# Asked with --log-passwords, a second simulator's log shows them as sent.
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --port 37 --log-passwords \
+    --log "$work/sim-pw.log" 2>"$work/sim-pw.err" &
+sim_pw_pid=$!
+for _ in $(seq 1 50); do
+    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0025 ' && break
+    sleep 0.1
+done
+printf '12345678\n' | "$testlan" exec --prefix "$prefix" app -- "$cli" reset 00:0A:1B:2C:3D:50 --device-port 37 \
+    --password-stdin || fail "reset to port 37"
+for _ in $(seq 1 30); do grep -q ' applied reset' "$work/sim-pw.log" 2>/dev/null && break; sleep 0.1; done
+grep -q "len=52 $(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738) applied reset" "$work/sim-pw.log" ||
+    fail "--log-passwords: $(cat "$work/sim-pw.log")"
+kill -TERM "$sim_pw_pid"
+wait "$sim_pw_pid" || true
+! grep -q 3132333435363738 "$log" || fail "the default log shows a password"
 
 # Refusals that send nothing: a ninth password byte, bad MACs, a bad address.
 nothing_logged "9-byte password" env VARNEX_PASSWORD=123456789 "$testlan" exec --prefix "$prefix" app -- \

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # The desktop program itself in the test LAN (on Qt's offscreen platform):
 # three simulated devices, one of an unknown model, become three rows and the
-# count "Online : 3"; the probe leaves port 4000 for 255.255.255.255:36; and
-# with port 4000 taken the program says so and sends nothing.
+# count "Online : 3"; the probe leaves port 4000 for 255.255.255.255:36; a
+# report into a missing folder is refused before anything is sent; with port
+# 4000 taken the program says so and sends nothing; and Modify IP chosen in the
+# window, its dialogs answered from a file, moves a device, which the delayed
+# refresh then lists at its new address.
 # Exits 77 (skip) without root or 'ip netns'.
 set -euo pipefail
 
@@ -58,6 +61,16 @@ grep -q "10.77.0.1:4000 -> 255.255.255.255:36 len=52 $probe" "$work/sim.log" ||
     fail "no probe from port 4000 to 255.255.255.255:36 in the simulator's log: $(cat "$work/sim.log")"
 probes_before=$(grep -c "$probe" "$work/sim.log")
 
+# --- --report into a folder that does not exist ------------------------------
+status=0
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-found" \
+    XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --report "$work/no/such/folder/r.txt" \
+    >"$work/out-nofolder.txt" 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "--report into a missing folder: exit status $status"
+grep -q "folder '$work/no/such/folder' does not exist" "$work/out-nofolder.txt" ||
+    fail "--report into a missing folder: $(cat "$work/out-nofolder.txt")"
+[ "$(grep -c "$probe" "$work/sim.log")" -eq "$probes_before" ] || fail "a probe was sent before the report check"
+
 # --- port 4000 taken ---------------------------------------------------------
 "$testlan" exec --prefix "$prefix" app -- python3 -c '
 import socket, time
@@ -72,4 +85,23 @@ grep -qx "MessageBox|Varnex|Socket port '4000' Open fail ！|48" "$work/ui-taken
     fail "no port failure message: $(cat "$work/ui-taken.log" 2>/dev/null)"
 probes_after=$(grep -c "$probe" "$work/sim.log")
 [ "$probes_after" -eq "$probes_before" ] || fail "a probe was sent although the port was taken"
+kill "${pids[1]}" 2>/dev/null || true
+wait "${pids[1]}" 2>/dev/null || true
+
+# --- Modify IP from the window, with the dialogs answered from a file ---------
+# Rows in the order shown: .35, .21, .20; Cam-Lobby (.20, password x) is row 2.
+printf '%s\n' "# Modify IP of Cam-Lobby" "9 OK 1000=192.168.1.50" "146 OK 1001=x" >"$work/answers.txt"
+mkdir -p "$work/cfg-modify"
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-modify" \
+    XDG_RUNTIME_DIR="$work" VARNEX_DIALOG_ANSWERS="$work/answers.txt" VARNEX_UI_LOG="$work/ui-modify.log" \
+    "$varnex" --select 2 --command 32780 --report "$work/report-modify.txt" --report-after 5500 \
+    >"$work/out-modify.txt" 2>&1 || fail "varnex (Modify IP) ended with an error: $(cat "$work/out-modify.txt")"
+grep -qx "Dialog|9|OK" "$work/ui-modify.log" && grep -qx "Dialog|146|OK" "$work/ui-modify.log" ||
+    fail "the dialogs were not answered from the file: $(cat "$work/ui-modify.log")"
+set_ip="515a523ac0a80132ffffff00000a1b2c3d4e$(printf '0%.0s' $(seq 1 34))c0a80101000000$(printf '*%.0s' $(seq 1 16))0000"
+grep -qF "10.77.0.1:4000 -> 255.255.255.255:36 len=52 $set_ip applied set-ip to 00-0A-1B-2C-3D-4E" "$work/sim.log" ||
+    fail "no Modify IP packet in the simulator's log: $(tail -n 5 "$work/sim.log")"
+grep -qx $'row\tCam-Lobby\t192.168.1.50\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4E\t1.20' \
+    "$work/report-modify.txt" || fail "the refreshed list lacks Cam-Lobby at 192.168.1.50: $(cat "$work/report-modify.txt")"
+grep -qx $'rows\t3' "$work/report-modify.txt" || fail "rows after the refresh: $(cat "$work/report-modify.txt")"
 echo "PASS"

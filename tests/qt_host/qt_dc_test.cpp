@@ -161,6 +161,42 @@ TEST(QtPainterDC, EndEllipsisKeepsLongTextInsideItsRectangle)
     EXPECT_GT(plain.right, 80);
 }
 
+// Lines drawn from the layout cache land on the same pixels as Qt's own
+// drawText of the same text in the same rectangle, the second time as the first.
+TEST(QtPainterDC, CachedLinesDrawTheSamePixelsAsQtDrawText)
+{
+    const struct {
+        const char* text;
+        UINT format;
+        int qtFlags;
+    } cases[] = {
+        {"192.168.1.20", DT_LEFT | DT_VCENTER, Qt::AlignLeft | Qt::AlignVCenter},
+        {"1.20", DT_RIGHT | DT_VCENTER, Qt::AlignRight | Qt::AlignVCenter},
+        {"Cam-Lobby", DT_CENTER | DT_BOTTOM, Qt::AlignHCenter | Qt::AlignBottom},
+        {"A rather long device name that cannot fit", DT_LEFT | DT_VCENTER | DT_END_ELLIPSIS,
+         Qt::AlignLeft | Qt::AlignVCenter},
+    };
+    const QRect area(7, 3, 90, 17);
+    for (const auto& c : cases) {
+        QImage expected = WhiteImage(120, 24);
+        {
+            QPainter painter(&expected);
+            painter.setPen(Qt::black);
+            QString text = QString::fromUtf8(c.text);
+            if (c.format & DT_END_ELLIPSIS)
+                text = QFontMetrics(painter.font(), &expected).elidedText(text, Qt::ElideRight, area.width());
+            painter.drawText(area, c.qtFlags | Qt::TextSingleLine, text);
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            const QImage drawn = DrawOn(120, 24, [&](QtPainterDC& dc) {
+                RECT r{area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+                dc.DrawText(c.text, &r, c.format | DT_SINGLELINE | DT_NOPREFIX);
+            });
+            EXPECT_EQ(drawn, expected) << c.text << " pass " << pass;
+        }
+    }
+}
+
 TEST(QtPainterDC, MeasuringAgreesWithMetrics)
 {
     QImage img = WhiteImage(10, 10);

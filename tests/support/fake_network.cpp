@@ -65,6 +65,27 @@ int FakeNetwork::Receive(int handle, void* buffer, int length)
     return n;
 }
 
+int FakeNetwork::SetReceiveBuffer(int handle, int bytes)
+{
+    auto it = m_sockets.find(handle);
+    if (it == m_sockets.end() || bytes < 0)
+        return -1;
+    it->second.receiveBuffer = std::min(bytes, maxReceiveBuffer);
+    return it->second.receiveBuffer;
+}
+
+long long FakeNetwork::DroppedDatagrams(int handle)
+{
+    auto it = m_sockets.find(handle);
+    return it == m_sockets.end() ? -1 : it->second.dropped;
+}
+
+int FakeNetwork::ReceiveBuffer(std::uint16_t port) const
+{
+    const int handle = HandleFor(port);
+    return handle < 0 ? 0 : m_sockets.at(handle).receiveBuffer;
+}
+
 void FakeNetwork::Close(int handle)
 {
     m_loop.Unwatch(handle);
@@ -92,13 +113,27 @@ bool FakeNetwork::IsBound(std::uint16_t port) const
     return HandleFor(port) >= 0;
 }
 
-bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
+bool FakeNetwork::Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
 {
     const int handle = HandleFor(port);
     if (handle < 0)
         return false;
-    m_sockets[handle].queue.push_back(bytes);
-    m_loop.SignalReadable(handle);
+    Socket& socket = m_sockets[handle];
+    // A socket that never asked for a buffer queues without limit.
+    if (socket.receiveBuffer > 0 &&
+        static_cast<long long>(socket.queue.size() + 1) * bytesPerDatagram > socket.receiveBuffer) {
+        ++socket.dropped;
+        return false;
+    }
+    socket.queue.push_back(bytes);
+    return true;
+}
+
+bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
+{
+    if (!Arrive(port, bytes))
+        return false;
+    m_loop.SignalReadable(HandleFor(port));
     return true;
 }
 

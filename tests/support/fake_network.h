@@ -30,13 +30,22 @@ public:
     bool SetBroadcast(int handle, bool on) override;
     int SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port) override;
     int Receive(int handle, void* buffer, int length) override;
+    // Grants at most maxReceiveBuffer, as the kernel caps it.
+    int SetReceiveBuffer(int handle, int bytes) override;
+    long long DroppedDatagrams(int handle) override;
     void Close(int handle) override;
     void NotifyReadable(int handle, std::function<void()> onReadable) override;
     int LastError() const override { return m_error; }
 
     // Queues a datagram for the socket bound to port and signals it. Returns
-    // false when no open socket has the port (the datagram is lost).
+    // false when no open socket has the port, or when its queue is full (the
+    // datagram is lost, and counted as dropped in the second case).
     bool Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes);
+    // Queues without signalling, as datagrams that arrive while the program is
+    // busy: the queue holds what the socket's buffer has room for.
+    bool Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes);
+    // The receive buffer the socket on port was granted (0: never asked).
+    int ReceiveBuffer(std::uint16_t port) const;
     // Makes the next receive on port fail (the datagram stays queued).
     void FailNextReceive(std::uint16_t port);
     bool IsBound(std::uint16_t port) const;
@@ -45,6 +54,9 @@ public:
 
     std::vector<Sent> sent;
     bool startupSucceeds = true;
+    // The kernel's cap on receive buffers, and the room one datagram takes.
+    int maxReceiveBuffer = 425984;
+    int bytesPerDatagram = 832;
 
 private:
     struct Socket {
@@ -52,6 +64,8 @@ private:
         bool bound = false;
         bool broadcast = false;
         bool failNext = false;
+        int receiveBuffer = 0;
+        long long dropped = 0;
         std::deque<std::vector<std::uint8_t>> queue;
     };
     int HandleFor(std::uint16_t port) const;

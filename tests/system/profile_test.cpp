@@ -72,3 +72,40 @@ TEST_F(ProfileTest, MalformedBinaryIsReportedAndTreatedAsMissing)
         EXPECT_NE(problem.find("Settings/Overview"), std::string::npos) << bad;
     }
 }
+
+TEST_F(ProfileTest, ALineOverTheLimitIsAbsentAndTheRestStays)
+{
+    // "Overview =hex:" is 14 bytes: the value that makes the line exactly the
+    // limit is read, two digits more and the line is ignored.
+    const std::size_t room = Profile::kMaxLine - 14;
+    const std::string fits = "Overview =hex:" + std::string(room, '0');
+    Write("[Settings]\nBefore=1\n" + fits + "\nAfter=2\n");
+    Profile p(path);
+    ASSERT_TRUE(p.GetBinary("Settings", "Overview"));
+    EXPECT_EQ(p.GetBinary("Settings", "Overview")->size(), room / 2);
+
+    Write("[Settings]\nBefore=1\n" + fits + "00\nAfter=2\n[Recent File List]\nFile1=" + std::string(3 << 20, 'x') +
+          "\nFile2=/tmp/b");
+    Profile q(path);
+    std::string problem;
+    EXPECT_FALSE(q.GetBinary("Settings", "Overview", &problem));
+    EXPECT_TRUE(problem.empty()) << problem; // absent, not malformed
+    EXPECT_EQ(q.GetString("Settings", "Before"), "1");
+    EXPECT_EQ(q.GetString("Settings", "After"), "2");
+    EXPECT_FALSE(q.GetString("Recent File List", "File1"));
+    EXPECT_EQ(q.GetString("Recent File List", "File2"), "/tmp/b"); // the last line has no line break
+}
+
+TEST_F(ProfileTest, TheFileIsReadOnceAndWritesAreSeen)
+{
+    Write("[Settings]\nOverview=hex:01\n");
+    Profile p(path);
+    EXPECT_EQ(*p.GetBinary("Settings", "Overview"), (std::vector<std::uint8_t>{1}));
+    // Changed behind the profile's back: lookups keep what was read at first.
+    Write("[Settings]\nOverview=hex:02\n");
+    EXPECT_EQ(*p.GetBinary("Settings", "Overview"), (std::vector<std::uint8_t>{1}));
+    // Its own writes are read back.
+    ASSERT_TRUE(p.WriteString("Recent File List", "File1", "/tmp/a"));
+    EXPECT_EQ(p.GetString("Recent File List", "File1"), "/tmp/a");
+    EXPECT_EQ(*p.GetBinary("Settings", "Overview"), (std::vector<std::uint8_t>{2}));
+}

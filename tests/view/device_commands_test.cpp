@@ -200,6 +200,27 @@ TEST_F(DeviceCommandsTest, AllThreeValuesChangedMeansThreePasswordsAndThreePacke
     EXPECT_EQ(Bytes(packets[0].begin() + 8, packets[0].begin() + 12), (Bytes{255, 255, 0, 0}));
 }
 
+TEST_F(DeviceCommandsTest, ThePasswordGoesOnTheWireAndStaysInNoBufferOfTheView)
+{
+    Select({"Cam-Lobby"});
+    IpDialog(kIp50, nullptr, nullptr);
+    Password("secret");
+    Command(ID_MODIFY_IP);
+    Select({});
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    Select({"Cam-Yard"});
+    Password("12345678");
+    Command(ID_SOFT_RESET);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 2u);
+    EXPECT_EQ(Bytes(packets[0].begin() + 42, packets[0].begin() + 50), (Bytes{'s', 'e', 'c', 'r', 'e', 't', 0, 0}));
+    EXPECT_EQ(Bytes(packets[1].begin() + 42, packets[1].begin() + 50), (Bytes{'1', '2', '3', '4', '5', '6', '7', '8'}));
+    // The send buffer held the last packet, and holds it still without its password.
+    const packet::Bytes& buffer = View().m_arrSendBuffer;
+    EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 42), Bytes(packets[1].begin(), packets[1].begin() + 42));
+    EXPECT_EQ(Bytes(buffer.begin() + 42, buffer.begin() + 50), Bytes(8, 0));
+}
+
 TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)
 {
     Select({"Cam-Lobby"});

@@ -1,5 +1,7 @@
 #include "cli_device_lookup.h"
 
+#include <algorithm>
+
 #include "commands/command_packet.h"
 
 namespace cli {
@@ -12,6 +14,14 @@ int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac
         if (listed == mac)
             return static_cast<int>(i);
     }
+    return -1;
+}
+
+int FindAnswerByMac(const std::vector<packet::Bytes>& answers, const Mac& mac)
+{
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        if (std::equal(mac.bytes, mac.bytes + 6, answers[i].begin() + packet::kMacAt))
+            return static_cast<int>(i);
     return -1;
 }
 

@@ -10,5 +10,7 @@ namespace cli {
 
 // The index of the first device whose MAC column holds these six bytes, or -1.
 int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac);
+// The same among answers as read: the first whose MAC field holds the bytes.
+int FindAnswerByMac(const std::vector<packet::Bytes>& answers, const Mac& mac);
 
 } // namespace cli

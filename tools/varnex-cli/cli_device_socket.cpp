@@ -1,5 +1,6 @@
 #include "cli_device_socket.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "system/socket_backend.h"
@@ -26,7 +27,17 @@ bool DeviceSocket::Open(std::string& error)
         Close();
         return false;
     }
+    // Room for thousands of answers at once; less is no failure, only a risk
+    // that the kernel drops answers, which listening then counts.
+    m_receiveBuffer = std::max(0, sockets.SetReceiveBuffer(m_handle, kReceiveBufferBytes));
     return true;
+}
+
+long long DeviceSocket::Dropped() const
+{
+    if (m_handle < 0)
+        return 0;
+    return std::max(0LL, Sockets().DroppedDatagrams(m_handle));
 }
 
 void DeviceSocket::Close()
@@ -34,6 +45,7 @@ void DeviceSocket::Close()
     if (m_handle >= 0)
         Sockets().Close(m_handle);
     m_handle = -1;
+    m_receiveBuffer = 0;
 }
 
 bool DeviceSocket::Send(const packet::Bytes& frame, std::string& error)

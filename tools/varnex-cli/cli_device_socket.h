@@ -25,10 +25,18 @@ public:
     bool Send(const packet::Bytes& frame, std::string& error);
     // The platform handle (a file descriptor), -1 when closed.
     int Handle() const { return m_handle; }
+    // The receive buffer the kernel granted when the socket was opened (it
+    // asks for kReceiveBufferBytes), as read back; 0 when unknown.
+    int ReceiveBuffer() const { return m_receiveBuffer; }
+    // Datagrams the kernel dropped since the socket was opened (buffer full).
+    long long Dropped() const;
+
+    static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
 
 private:
     DiscoveryPorts m_ports;
     int m_handle = -1;
+    int m_receiveBuffer = 0;
 };
 
 } // namespace cli

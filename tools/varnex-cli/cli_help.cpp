@@ -25,9 +25,9 @@ std::string OverallHelp()
                        "Finds and configures Varnex devices on the local segment by UDP broadcast.\n"
                        "\n"
                        "Commands:\n"
-                       "  discover [--wait S] [--format table|csv|json] [--with-model]\n"
+                       "  discover [--wait S] [--max-wait S] [--format table|csv|json] [--with-model]\n"
                        "                              list the devices that answer a probe\n"
-                       "  set-ip MAC {--ip A | --mask M | --gateway G}... [--wait S]\n"
+                       "  set-ip MAC {--ip A | --mask M | --gateway G}... [--wait S] [--max-wait S]\n"
                        "                              change a device's IP address, mask or gateway\n"
                        "  set-mac CURRENT_IP NEW_MAC  give the device at CURRENT_IP a new MAC\n"
                        "  reset MAC                   restart a device\n"
@@ -47,13 +47,16 @@ std::string CommandHelp(Command command)
     std::string text;
     switch (command) {
     case Command::kDiscover:
-        text = "Usage: varnex-cli discover [--wait SECONDS] [--format table|csv|json] [--with-model]\n"
-               "                           [OPTIONS]\n"
+        text = "Usage: varnex-cli discover [--wait S] [--max-wait S] [--format table|csv|json]\n"
+               "                         [--with-model] [OPTIONS]\n"
                "Broadcasts a probe from the local port and prints one row per answer, in\n"
-               "arrival order. Listening goes on while each window of --wait seconds brings\n"
-               "an answer, and ends after the first quiet window.\n"
+               "arrival order. Listening goes on while answers keep coming: it ends once\n"
+               "--wait seconds pass without an answer (each answer starts the wait again),\n"
+               "and never later than --max-wait seconds after the probe, however many\n"
+               "datagrams still arrive. Every datagram that arrives is an answer.\n"
                "\n"
-               "  --wait SECONDS       length of the listening window (5; fractions allowed)\n"
+               "  --wait SECONDS       quiet time that ends listening (2; fractions allowed)\n"
+               "  --max-wait SECONDS   longest time listening, counted from the probe (30)\n"
                "  --format FORMAT      table (aligned columns), csv (RFC 4180 quoting, a header\n"
                "                       line) or json (an array of objects: name, ip, mask,\n"
                "                       gateway, mac, version, and model as a number)\n"
@@ -62,7 +65,12 @@ std::string CommandHelp(Command command)
                "\n"
                "Device names are shown as sent: valid UTF-8 as it is; in a table, other bytes\n"
                "and control characters as \\xNN; in json, as \\u00NN (their Latin-1 reading);\n"
-               "in csv, unchanged.\n";
+               "in csv, unchanged.\n"
+               "\n"
+               "Answers that arrive faster than they are read wait in a receive buffer of\n"
+               "4 MiB (the kernel may grant less: net.core.rmem_max). Answers the kernel\n"
+               "dropped when it was full are counted on standard error; the exit status\n"
+               "stays 0 and the list holds the answers that were read.\n";
         break;
     case Command::kSetIp:
         text = "Usage: varnex-cli set-ip MAC {--ip A | --mask M | --gateway G}... [--wait S]\n"
@@ -74,7 +82,8 @@ std::string CommandHelp(Command command)
                "must be given; without any the command stops with status 2.\n"
                "\n"
                "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
-               "  --wait SECONDS       listening window of the discovery (5)\n"
+               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
     case Command::kSetMac:

@@ -1,19 +1,49 @@
 // Discovery as Refresh does it: the probe from the local port, then listening
-// while every window of the given length brings at least one datagram.
+// while answers keep coming, with a hard limit on the whole listening time.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "cli_device_socket.h"
-#include "cli_discovered_device.h"
+#include "discovery/packet_frame.h"
 
 namespace cli {
 
-// Sends the probe through an open socket and collects every datagram, in
-// arrival order, until the end of the first window in which none arrived.
-// False when the probe cannot be sent or waiting fails.
-bool ListenForDevices(DeviceSocket& socket, double windowSeconds, std::vector<DiscoveredDevice>& devices,
+using ListenClock = std::chrono::steady_clock;
+
+// When listening ends: quiet seconds after the probe or after the latest
+// answer, whichever is later, but never later than max seconds after the probe.
+class ListenDeadline {
+public:
+    ListenDeadline(ListenClock::time_point probeSent, double quietSeconds, double maxSeconds);
+    void AnswerAt(ListenClock::time_point when);
+    ListenClock::time_point End() const;
+    // Whether the hard limit, not a quiet spell, ends listening.
+    bool CutShort() const { return m_quietEnd > m_hardEnd; }
+
+private:
+    ListenClock::duration m_quiet;
+    ListenClock::time_point m_hardEnd;
+    ListenClock::time_point m_quietEnd;
+};
+
+struct ListenResult {
+    // Every datagram, as its first 52 bytes (zeros after a short one), in
+    // arrival order: 52 bytes an answer however many arrive.
+    std::vector<packet::Bytes> answers;
+    // Answers the kernel dropped because the receive buffer was full.
+    long long dropped = 0;
+    // The receive buffer the kernel granted, as read back (0: unknown).
+    int receiveBuffer = 0;
+    // Whether --max-wait ended listening while answers were still coming.
+    bool cutShort = false;
+};
+
+// Sends the probe through an open socket and collects every datagram until
+// the deadline. False when the probe cannot be sent or waiting fails.
+bool ListenForDevices(DeviceSocket& socket, double quietSeconds, double maxSeconds, ListenResult& result,
                       std::string& error);
 
 } // namespace cli

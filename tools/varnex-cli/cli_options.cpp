@@ -6,6 +6,7 @@
 
 #include "cli_help.h"
 #include "res/version.h"
+#include "cli_texts.h"
 
 namespace cli {
 
@@ -40,7 +41,7 @@ bool TakesValue(std::string_view name, Command c)
 {
     if (name == "--local-port" || name == "--device-port" || name == "--broadcast")
         return true;
-    if (name == "--wait")
+    if (name == "--wait" || name == "--max-wait")
         return Listens(c);
     if (name == "--format")
         return c == Command::kDiscover;
@@ -68,20 +69,21 @@ public:
         if (name == "--local-port" || name == "--device-port") {
             std::uint16_t port = 0;
             if (!ParsePort(value, port))
-                return Fail(std::string(name) + " '" + value + "': not a port number 1-65535");
+                return Fail(std::string(name) + " " + QuoteArgument(value) + ": not a port number 1-65535");
             (name == "--local-port" ? o.ports.localPort : o.ports.devicePort) = port;
             return true;
         }
         if (name == "--broadcast") {
             Ipv4 address;
             if (!ParseIpArgument(value, address))
-                return Fail("--broadcast '" + value + "': not four dotted numbers 0-255");
+                return Fail("--broadcast " + QuoteArgument(value) + ": not four dotted numbers 0-255");
             o.ports.broadcastAddress = value;
             return true;
         }
-        if (name == "--wait") {
-            if (!ParseSeconds(value, o.waitSeconds))
-                return Fail("--wait '" + value + "': not a number of seconds above 0 and at most 3600");
+        if (name == "--wait" || name == "--max-wait") {
+            if (!ParseSeconds(value, name == "--wait" ? o.waitSeconds : o.maxWaitSeconds))
+                return Fail(std::string(name) + " " + QuoteArgument(value) +
+                            ": not a number of seconds above 0 and at most 3600");
             return true;
         }
         if (name == "--format") {
@@ -92,12 +94,12 @@ public:
             else if (value == "json")
                 o.format = Format::kJson;
             else
-                return Fail("--format '" + value + "': not one of table, csv, json");
+                return Fail("--format " + QuoteArgument(value) + ": not one of table, csv, json");
             return true;
         }
         Ipv4 address;
         if (!ParseIpArgument(value, address))
-            return Fail(std::string(name) + " '" + value + "': not four dotted numbers 0-255");
+            return Fail(std::string(name) + " " + QuoteArgument(value) + ": not four dotted numbers 0-255");
         (name == "--ip" ? o.newIp : name == "--mask" ? o.newMask : o.newGateway) = address;
         return true;
     }
@@ -108,7 +110,7 @@ public:
         if (values.size() < names.size())
             return Fail(std::string(m_info.name) + " needs " + names[values.size()]);
         if (values.size() > names.size())
-            return Fail("unexpected argument '" + values[names.size()] + "'");
+            return Fail("unexpected argument " + QuoteArgument(values[names.size()]));
         Options& o = m_options;
         switch (o.command) {
         case Command::kDiscover:
@@ -117,19 +119,19 @@ public:
         case Command::kReset:
         case Command::kUpdateFirmware:
             if (!ParseMacSelector(values[0], o.device))
-                return Fail("MAC '" + values[0] +
-                            "': not six groups of one or two hexadecimal digits separated by '-' or ':'");
+                return Fail("MAC " + QuoteArgument(values[0]) +
+                            ": not six groups of one or two hexadecimal digits separated by '-' or ':'");
             return true;
         case Command::kSetMac:
             if (!ParseIpArgument(values[0], o.currentIp))
-                return Fail("CURRENT_IP '" + values[0] + "': not four dotted numbers 0-255");
+                return Fail("CURRENT_IP " + QuoteArgument(values[0]) + ": not four dotted numbers 0-255");
             if (!ParseNewMac(values[1], o.newMac))
-                return Fail("NEW_MAC '" + values[1] +
-                            "': not six groups of one or two hexadecimal digits separated by '-'");
+                return Fail("NEW_MAC " + QuoteArgument(values[1]) +
+                            ": not six groups of one or two hexadecimal digits separated by '-'");
             return true;
         case Command::kWeb:
             if (Ipv4 address; !ParseIpArgument(values[0], address))
-                return Fail("IP '" + values[0] + "': not four dotted numbers 0-255");
+                return Fail("IP " + QuoteArgument(values[0]) + ": not four dotted numbers 0-255");
             o.webAddress = values[0];
             return true;
         }
@@ -181,8 +183,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
     const auto info =
         std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandInfo& c) { return args[0] == c.name; });
     if (info == kCommands.end()) {
-        text = (args[0].starts_with("-") ? "options come after the command: '" : "unknown command '") + args[0] + "'" +
-               HelpHint(nullptr);
+        text = (args[0].starts_with("-") ? "options come after the command: " : "unknown command ") +
+               QuoteArgument(args[0]) + HelpHint(nullptr);
         return ParseResult::kUsageError;
     }
 
@@ -227,7 +229,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
                 ok = parser.Fail(std::string(name) + " needs a value");
             }
         } else {
-            ok = parser.Fail("unknown option '" + std::string(name) + "' for " + info->name);
+            ok = parser.Fail("unknown option " + QuoteArgument(name) + " for " + info->name);
         }
     }
     if (ok)

@@ -16,7 +16,8 @@ enum class Format { kTable, kCsv, kJson };
 struct Options {
     Command command = Command::kDiscover;
     DiscoveryPorts ports;           // broadcastAddress always filled in
-    double waitSeconds = 5.0;       // discover, set-ip: the quiet window
+    double waitSeconds = 2.0;       // discover, set-ip: listening ends after this long without an answer
+    double maxWaitSeconds = 30.0;   // discover, set-ip: and never later than this after the probe
     Format format = Format::kTable; // discover
     bool withModel = false;         // discover: a last column Model in table and csv
     bool passwordFromStdin = false; // the commands that send a password

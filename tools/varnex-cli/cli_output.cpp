@@ -18,6 +18,23 @@ constexpr std::array<const char*, device::kColumnCount> kHeaders = {"Device Name
 // Only with --with-model, after the others, so that the header above stays.
 constexpr const char* kModelHeader = "Model";
 
+// The fields of one line: the device's columns, then the model when asked for.
+std::vector<std::string> RowFields(const DiscoveredDevice& d, bool withModel)
+{
+    std::vector<std::string> fields(d.row.columns.begin(), d.row.columns.end());
+    if (withModel)
+        fields.push_back(std::to_string(d.model));
+    return fields;
+}
+
+std::vector<std::string> HeaderFields(bool withModel)
+{
+    std::vector<std::string> fields(kHeaders.begin(), kHeaders.end());
+    if (withModel)
+        fields.push_back(kModelHeader);
+    return fields;
+}
+
 std::string Hex2(unsigned char c, const char* pattern)
 {
     char buf[8];
@@ -56,51 +73,62 @@ Cell TableCell(std::string_view raw)
     return cell;
 }
 
-// The cells of one line: the device's columns, then the model when asked for.
-std::vector<std::string> RowFields(const DiscoveredDevice& d, bool withModel)
+void AppendTableLine(std::string& out, const std::vector<std::string>& fields, const std::vector<std::size_t>& widths)
 {
-    std::vector<std::string> fields(d.row.columns.begin(), d.row.columns.end());
-    if (withModel)
-        fields.push_back(std::to_string(d.model));
-    return fields;
+    for (std::size_t c = 0; c < fields.size(); ++c) {
+        const Cell cell = TableCell(fields[c]);
+        out += cell.text;
+        if (c + 1 < fields.size())
+            out.append(widths[c] - cell.width + 2, ' ');
+    }
+    out += '\n';
 }
 
-std::vector<std::string> HeaderFields(bool withModel)
+// Output is handed on once this much text has gathered.
+constexpr std::size_t kChunk = 16 * 1024;
+
+class ChunkWriter {
+public:
+    explicit ChunkWriter(const std::function<void(std::string_view)>& write) : m_write(write) {}
+    ~ChunkWriter() { Flush(); }
+    std::string& Text() { return m_text; }
+    void Maybe()
+    {
+        if (m_text.size() >= kChunk)
+            Flush();
+    }
+    void Flush()
+    {
+        if (!m_text.empty())
+            m_write(m_text);
+        m_text.clear();
+    }
+
+private:
+    const std::function<void(std::string_view)>& m_write;
+    std::string m_text;
+};
+
+void WriteTable(const DeviceList& devices, bool withModel, ChunkWriter& out)
 {
-    std::vector<std::string> fields(kHeaders.begin(), kHeaders.end());
-    if (withModel)
-        fields.push_back(kModelHeader);
-    return fields;
+    const std::vector<std::string> header = HeaderFields(withModel);
+    std::vector<std::size_t> widths(header.size());
+    for (std::size_t c = 0; c < header.size(); ++c)
+        widths[c] = TableCell(header[c]).width;
+    // Two walks: the widths first, then the lines.
+    devices([&widths, withModel](const DiscoveredDevice& d) {
+        const std::vector<std::string> fields = RowFields(d, withModel);
+        for (std::size_t c = 0; c < fields.size(); ++c)
+            widths[c] = std::max(widths[c], TableCell(fields[c]).width);
+    });
+    AppendTableLine(out.Text(), header, widths);
+    devices([&widths, &out, withModel](const DiscoveredDevice& d) {
+        AppendTableLine(out.Text(), RowFields(d, withModel), widths);
+        out.Maybe();
+    });
 }
 
 } // namespace
-
-std::string FormatTable(const std::vector<DiscoveredDevice>& devices, bool withModel)
-{
-    std::vector<std::vector<Cell>> lines;
-    const auto addLine = [&lines](const std::vector<std::string>& fields) {
-        lines.emplace_back();
-        for (const std::string& field : fields)
-            lines.back().push_back(TableCell(field));
-    };
-    addLine(HeaderFields(withModel));
-    for (const DiscoveredDevice& d : devices)
-        addLine(RowFields(d, withModel));
-    std::vector<std::size_t> widths(lines.front().size());
-    for (const auto& line : lines)
-        for (std::size_t c = 0; c < line.size(); ++c)
-            widths[c] = std::max(widths[c], line[c].width);
-    std::string out;
-    for (const auto& line : lines) {
-        for (std::size_t c = 0; c < line.size(); ++c) {
-            out += line[c].text;
-            if (c + 1 < line.size())
-                out.append(widths[c] - line[c].width + 2, ' ');
-        }
-        out += '\n';
-    }
-    return out;
-}
 
 std::string CsvField(std::string_view text)
 {
@@ -116,19 +144,25 @@ std::string CsvField(std::string_view text)
     return out;
 }
 
-std::string FormatCsv(const std::vector<DiscoveredDevice>& devices, bool withModel)
+namespace {
+
+void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
 {
-    std::string out;
-    const auto appendRecord = [&out](const std::vector<std::string>& fields) {
-        for (std::size_t c = 0; c < fields.size(); ++c)
-            out.append(c ? "," : "").append(CsvField(fields[c]));
-        out += '\n';
-    };
-    appendRecord(HeaderFields(withModel));
-    for (const DiscoveredDevice& d : devices)
-        appendRecord(RowFields(d, withModel));
-    return out;
+    for (std::size_t c = 0; c < fields.size(); ++c)
+        out.append(c ? "," : "").append(CsvField(fields[c]));
+    out += '\n';
 }
+
+void WriteCsv(const DeviceList& devices, bool withModel, ChunkWriter& out)
+{
+    AppendCsvRecord(out.Text(), HeaderFields(withModel));
+    devices([&out, withModel](const DiscoveredDevice& d) {
+        AppendCsvRecord(out.Text(), RowFields(d, withModel));
+        out.Maybe();
+    });
+}
+
+} // namespace
 
 std::string JsonString(std::string_view text)
 {
@@ -180,38 +214,92 @@ std::string JsonString(std::string_view text)
     return out;
 }
 
-std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
+namespace {
+
+void WriteJson(const DeviceList& devices, ChunkWriter& out)
 {
     static constexpr std::array<const char*, device::kColumnCount> kKeys = {"name",    "ip",  "mask",
                                                                             "gateway", "mac", "version"};
-    if (devices.empty())
-        return "[]\n";
-    std::string out = "[\n";
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        out += "  {";
+    bool first = true;
+    devices([&](const DiscoveredDevice& d) {
+        std::string& text = out.Text();
+        text += first ? "[\n  {" : ",\n  {";
+        first = false;
         for (int c = 0; c < device::kColumnCount; ++c) {
-            out += c ? ", \"" : "\"";
-            out += kKeys[c];
-            out += "\": " + JsonString(devices[i].row.columns[c]);
+            text += c ? ", \"" : "\"";
+            text += kKeys[c];
+            text += "\": " + JsonString(d.row.columns[c]);
         }
-        out += ", \"model\": " + std::to_string(devices[i].model) + "}";
-        out += i + 1 < devices.size() ? ",\n" : "\n";
+        text += ", \"model\": " + std::to_string(d.model) + "}";
+        out.Maybe();
+    });
+    out.Text() += first ? "[]\n" : "\n]\n";
+}
+
+} // namespace
+
+DeviceList ListOf(const std::vector<DiscoveredDevice>& devices)
+{
+    return [&devices](const DeviceVisitor& visit) {
+        for (const DiscoveredDevice& d : devices)
+            visit(d);
+    };
+}
+
+DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers)
+{
+    return [&answers](const DeviceVisitor& visit) {
+        for (const packet::Bytes& frame : answers)
+            visit(DeviceFromReply(frame));
+    };
+}
+
+void WriteDevices(const DeviceList& devices, Format format, bool withModel,
+                  const std::function<void(std::string_view)>& write)
+{
+    ChunkWriter out(write);
+    switch (format) {
+    case Format::kCsv:
+        WriteCsv(devices, withModel, out);
+        return;
+    case Format::kJson:
+        WriteJson(devices, out);
+        return;
+    case Format::kTable:
+        WriteTable(devices, withModel, out);
+        return;
     }
-    out += "]\n";
-    return out;
+}
+
+namespace {
+
+std::string Collect(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel = false)
+{
+    std::string text;
+    WriteDevices(ListOf(devices), format, withModel, [&text](std::string_view piece) { text.append(piece); });
+    return text;
+}
+
+} // namespace
+
+std::string FormatTable(const std::vector<DiscoveredDevice>& devices, bool withModel)
+{
+    return Collect(devices, Format::kTable, withModel);
+}
+
+std::string FormatCsv(const std::vector<DiscoveredDevice>& devices, bool withModel)
+{
+    return Collect(devices, Format::kCsv, withModel);
+}
+
+std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
+{
+    return Collect(devices, Format::kJson);
 }
 
 std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel)
 {
-    switch (format) {
-    case Format::kCsv:
-        return FormatCsv(devices, withModel);
-    case Format::kJson:
-        return FormatJson(devices);
-    case Format::kTable:
-        break;
-    }
-    return FormatTable(devices, withModel);
+    return Collect(devices, format, withModel);
 }
 
 } // namespace cli

@@ -1,6 +1,7 @@
 // The discovered devices as text: an aligned table, CSV or JSON.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,8 +11,22 @@
 
 namespace cli {
 
-// withModel adds a last column "Model" (the model code in decimal) to the
-// table and the csv; json always carries the model.
+// The devices one at a time: calls visit for each, in order. A list may be
+// walked more than once (the table measures its columns first).
+using DeviceVisitor = std::function<void(const DiscoveredDevice&)>;
+using DeviceList = std::function<void(const DeviceVisitor&)>;
+
+DeviceList ListOf(const std::vector<DiscoveredDevice>& devices);
+// Answers as read from the socket, each turned into a device when visited.
+DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers);
+
+// Writes the devices in the format through write, a few kilobytes at a time,
+// so that a long list is never held as text or as rows. withModel adds a last
+// column "Model" (the model code in decimal) to the table and the csv; json
+// always carries the model.
+void WriteDevices(const DeviceList& devices, Format format, bool withModel,
+                  const std::function<void(std::string_view)>& write);
+
 std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel = false);
 
 // Columns separated by two blanks, padded to the widest cell in characters.

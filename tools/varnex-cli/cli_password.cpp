@@ -75,14 +75,30 @@ PasswordStatus ObtainPassword(const PasswordSources& sources, std::string& passw
     return PasswordStatus::kOk;
 }
 
-PasswordSources ProcessPasswordSources(bool fromStdin)
+EnvironmentPassword::EnvironmentPassword()
+{
+    if (const char* value = std::getenv(kVariable)) {
+        m_set = true;
+        const std::size_t length = std::strlen(value);
+        m_value.reserve(kKeep);
+        m_value.append(value, length < kKeep ? length : kKeep);
+    }
+    ForgetEnvironmentPassword();
+}
+
+EnvironmentPassword::~EnvironmentPassword()
+{
+    WipeText(m_value);
+}
+
+PasswordSources ProcessPasswordSources(bool fromStdin, const char* environment)
 {
     PasswordSources sources;
     sources.fromStdin = fromStdin;
     sources.readStdinLine = [](std::string& line, std::size_t keep) {
         return ReadLineFromFd(STDIN_FILENO, line, keep);
     };
-    sources.environment = std::getenv(kVariable);
+    sources.environment = environment;
     sources.stdinIsTerminal = ::isatty(STDIN_FILENO) == 1;
     sources.promptWithoutEcho = [](std::string& line, std::size_t keep) {
         return PromptWithoutEcho(STDIN_FILENO, "Password: ", line, keep);

@@ -27,8 +27,27 @@ enum class PasswordStatus { kOk, kTooLong, kReadError };
 // kTooLong: error holds the password dialog's own message; kReadError: what failed.
 PasswordStatus ObtainPassword(const PasswordSources& sources, std::string& password, std::string& error);
 
-// The sources of this process: standard input, the environment, the terminal.
-PasswordSources ProcessPasswordSources(bool fromStdin);
+// VARNEX_PASSWORD taken out of the environment when the command starts, before
+// anything is sent: the value is kept here (enough of it to refuse one too
+// long) and wiped when the object goes; the variable's text in the process is
+// overwritten and the variable removed, so that nothing started later inherits it.
+class EnvironmentPassword {
+public:
+    EnvironmentPassword();
+    ~EnvironmentPassword();
+    EnvironmentPassword(const EnvironmentPassword&) = delete;
+    EnvironmentPassword& operator=(const EnvironmentPassword&) = delete;
+    // The value, or null when the variable was not set.
+    const char* Value() const { return m_set ? m_value.c_str() : nullptr; }
+
+private:
+    bool m_set = false;
+    std::string m_value;
+};
+
+// The sources of this process: standard input, the environment's value as
+// taken at start (null: not set), the terminal.
+PasswordSources ProcessPasswordSources(bool fromStdin, const char* environment);
 
 // Overwrites VARNEX_PASSWORD's value in this process and removes the variable.
 void ForgetEnvironmentPassword();

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "commands/command_packet.h"
+#include "sim_options.h"
 
 namespace sim {
 
@@ -41,7 +42,8 @@ bool DecodePercent(std::string_view raw, const std::string& key, std::string& ou
         const int hi = i + 1 < raw.size() ? HexValue(raw[i + 1]) : -1;
         const int lo = i + 2 < raw.size() ? HexValue(raw[i + 2]) : -1;
         if (hi < 0 || lo < 0) {
-            error = "field '" + key + "': '%' must be followed by two hex digits (write %25 for a percent sign)";
+            error = "field " + QuoteArgument(key) +
+                    ": '%' must be followed by two hex digits (write %25 for a percent sign)";
             return false;
         }
         out.push_back(static_cast<char>(hi * 16 + lo));
@@ -66,8 +68,7 @@ bool SplitFields(std::string_view line, std::vector<Field>& fields, std::string&
             std::size_t tokenEnd = keyEnd;
             while (tokenEnd < line.size() && !IsBlank(line[tokenEnd]))
                 ++tokenEnd;
-            std::string message(1, '\'');
-            error = std::move(message.append(line.substr(pos, tokenEnd - pos)).append("' is not key=value"));
+            error = QuoteArgument(line.substr(pos, tokenEnd - pos)) + " is not key=value";
             return false;
         }
         const std::size_t eq = keyEnd;
@@ -80,7 +81,7 @@ bool SplitFields(std::string_view line, std::vector<Field>& fields, std::string&
             if (c == '"' || c == '\'') {
                 const std::size_t close = line.find(c, pos + 1);
                 if (close == std::string_view::npos) {
-                    error = "field '" + field.key + "': missing closing " + std::string(1, c);
+                    error = "field " + QuoteArgument(field.key) + ": missing closing " + std::string(1, c);
                     return false;
                 }
                 raw.append(line.substr(pos + 1, close - pos - 1));
@@ -157,7 +158,7 @@ bool ParseModel(std::string_view text, std::uint8_t& model)
 bool ApplyField(const Field& field, Device& device, std::string& error)
 {
     const std::string& v = field.value;
-    const std::string prefix = "field '" + field.key + "': ";
+    const std::string prefix = "field " + QuoteArgument(field.key) + ": ";
     if (field.key == "name") {
         if (v.find('\0') != std::string::npos) {
             error = prefix + "a NUL byte (%00) would end the name early";
@@ -173,28 +174,29 @@ bool ApplyField(const Field& field, Device& device, std::string& error)
     if (field.key == "ip" || field.key == "mask" || field.key == "gateway") {
         Ipv4& target = field.key == "ip" ? device.ip : field.key == "mask" ? device.mask : device.gateway;
         if (!ParseIpv4(v, target)) {
-            error = prefix + "'" + v + "' is not a dotted IPv4 address (four numbers 0-255)";
+            error = prefix + QuoteArgument(v) + " is not a dotted IPv4 address (four numbers 0-255)";
             return false;
         }
         return true;
     }
     if (field.key == "mac") {
         if (!ParseMac(v, device.mac)) {
-            error = prefix + "'" + v + "' is not a MAC address (six groups of 1-2 hex digits joined by '-' or ':')";
+            error =
+                prefix + QuoteArgument(v) + " is not a MAC address (six groups of 1-2 hex digits joined by '-' or ':')";
             return false;
         }
         return true;
     }
     if (field.key == "version") {
         if (!ParseVersion(v, device.versionMajor, device.versionMinor)) {
-            error = prefix + "'" + v + "' is not a hex version major.minor such as 1.20 or A.05";
+            error = prefix + QuoteArgument(v) + " is not a hex version major.minor such as 1.20 or A.05";
             return false;
         }
         return true;
     }
     if (field.key == "model") {
         if (!ParseModel(v, device.model)) {
-            error = prefix + "'" + v + "' is not a decimal number 0-255";
+            error = prefix + QuoteArgument(v) + " is not a decimal number 0-255";
             return false;
         }
         return true;
@@ -211,7 +213,7 @@ bool ApplyField(const Field& field, Device& device, std::string& error)
         device.password = v;
         return true;
     }
-    error = "unknown field '" + field.key + "' (known: name ip mask gateway mac version model password)";
+    error = "unknown field " + QuoteArgument(field.key) + " (known: name ip mask gateway mac version model password)";
     return false;
 }
 
@@ -241,7 +243,7 @@ bool ParseDeviceLine(std::string_view line, std::optional<Device>& device, std::
     std::set<std::string> seen;
     for (const Field& field : fields) {
         if (!seen.insert(field.key).second) {
-            error = "field '" + field.key + "' given twice";
+            error = "field " + QuoteArgument(field.key) + " given twice";
             return false;
         }
         if (!ApplyField(field, parsed, error))

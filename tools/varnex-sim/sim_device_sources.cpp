@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "sim_device_config.h"
+#include "sim_options.h"
 
 namespace sim {
 
@@ -16,7 +17,7 @@ int LoadDevices(const std::vector<DeviceSource>& sources, std::vector<Device>& d
         if (source.kind == DeviceSource::kFile) {
             std::ifstream in(source.text);
             if (!in) {
-                error = "cannot open device file '" + source.text + "': " + std::strerror(errno);
+                error = "cannot open device file " + QuoteArgument(source.text) + ": " + std::strerror(errno);
                 return 1;
             }
             if (!ReadDeviceStream(in, source.text, devices, error))

@@ -4,15 +4,25 @@
 #include <cerrno>
 #include <cstring>
 
+#include "discovery/packet_frame.h"
+#include "sim_commands.h"
+
 namespace sim {
 
-std::string FormatLogLine(const DatagramInfo& datagram, std::string_view verdict)
+std::string FormatLogLine(const DatagramInfo& datagram, std::string_view verdict, bool showPasswords)
 {
     static const char kHex[] = "0123456789abcdef";
     std::string line = datagram.srcIp + ":" + std::to_string(datagram.srcPort) + " -> " + datagram.dstIp + ":" +
                        std::to_string(datagram.dstPort) + " len=" + std::to_string(datagram.bytes.size()) + " ";
     const std::size_t shown = std::min(datagram.bytes.size(), kMaxLoggedBytes);
+    const auto& b = datagram.bytes;
+    const bool command = b.size() > packet::kCommandAt && std::equal(packet::kMagic, packet::kMagic + 3, b.begin()) &&
+                         IsCommandCode(b[packet::kCommandAt]);
     for (std::size_t i = 0; i < shown; ++i) {
+        if (command && !showPasswords && i >= packet::kPasswordAt && i < packet::kPasswordAt + packet::kPasswordSize) {
+            line += "**";
+            continue;
+        }
         line.push_back(kHex[datagram.bytes[i] >> 4]);
         line.push_back(kHex[datagram.bytes[i] & 0x0F]);
     }

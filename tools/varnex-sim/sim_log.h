@@ -1,6 +1,7 @@
 // The datagram log: one line for every datagram received, with the verdict.
 // The raw bytes in hex are the record of what arrived; no field is decoded
-// beside them, so a password never appears as text.
+// beside them, so a password never appears as text, and the password bytes of
+// a command are written as ** unless the user asks to see them.
 #pragma once
 
 #include <cstdint>
@@ -20,9 +21,11 @@ struct DatagramInfo {
 };
 
 // "<src_ip>:<src_port> -> <dst_ip>:<dst_port> len=<n> <hex> <verdict>"; the hex is
-// lowercase without spaces, cut after kMaxLoggedBytes with "..." appended.
+// lowercase without spaces, cut after kMaxLoggedBytes with "..." appended. In a
+// datagram that starts like a command (the magic letters and a code 0x3A-0x3F),
+// bytes 42-49 are written "**" each unless showPasswords.
 constexpr std::size_t kMaxLoggedBytes = 256;
-std::string FormatLogLine(const DatagramInfo& datagram, std::string_view verdict);
+std::string FormatLogLine(const DatagramInfo& datagram, std::string_view verdict, bool showPasswords = false);
 
 class DatagramLog {
 public:

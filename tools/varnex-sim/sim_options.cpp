@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -39,6 +40,31 @@ std::optional<Clock::duration> ParseSeconds(const std::string& text, bool allowZ
 
 } // namespace
 
+std::string QuoteArgument(std::string_view text)
+{
+    std::string out = "'";
+    std::size_t shown = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && shown < kMaxQuoted; ++shown) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
+            out += hex;
+            ++i;
+            continue;
+        }
+        // A character is its lead byte and the continuation bytes after it.
+        out += text[i++];
+        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
+            out += text[i++];
+    }
+    if (i < text.size())
+        out += "...";
+    out += '\'';
+    return out;
+}
+
 std::string HelpText()
 {
     return "Usage: varnex-sim [OPTIONS] {--devices FILE | --device DEF}...\n"
@@ -55,7 +81,9 @@ std::string HelpText()
            "  --reset-silence SEC   how long a soft reset keeps a device silent (1)\n"
            "  --answer-every SEC    also send every reply unasked every SEC seconds\n"
            "  --log FILE            append one line per datagram received to FILE (- is stderr):\n"
-           "                        SRC:PORT -> DST:PORT len=N HEX VERDICT\n"
+           "                        SRC:PORT -> DST:PORT len=N HEX VERDICT; the password bytes\n"
+           "                        (42-49) of a command show as ** each\n"
+           "  --log-passwords       show the password bytes in the log as sent\n"
            "  --help                show this help\n"
            "  --version             print the version\n"
            "\n" +
@@ -86,8 +114,12 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
         if (name == "--version")
             return OptionsResult::kVersion;
         if (name.rfind("--", 0) != 0) {
-            error = "unexpected argument '" + name + "'";
+            error = "unexpected argument " + QuoteArgument(name);
             return OptionsResult::kUsageError;
+        }
+        if (name == "--log-passwords") {
+            options.logPasswords = true;
+            continue;
         }
         const std::size_t eq = name.find('=');
         if (eq != std::string::npos) {
@@ -97,12 +129,12 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
             value = args[++i];
         }
         if (!value) {
-            error = name + " needs a value";
+            error = QuoteArgument(name) + " needs a value";
             return OptionsResult::kUsageError;
         }
         const std::string& v = *value;
         auto bad = [&](const char* what) {
-            error = name + ": '" + v + "' is not " + what;
+            error = name + ": " + QuoteArgument(v) + " is not " + what;
             return OptionsResult::kUsageError;
         };
 
@@ -140,7 +172,7 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
                 return bad("a file name");
             options.logPath = v;
         } else {
-            error = "unknown option '" + name + "'";
+            error = "unknown option " + QuoteArgument(name);
             return OptionsResult::kUsageError;
         }
     }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim_device.h"
@@ -17,6 +18,7 @@ struct Options {
     Ipv4 broadcast{255, 255, 255, 255};
     std::vector<DeviceSource> sources; // in command-line order
     std::string logPath;               // empty: no log; "-": standard error
+    bool logPasswords = false;         // the log shows the password bytes of commands
     std::chrono::milliseconds replyDelay{0};
     Clock::duration resetSilence = std::chrono::seconds(1);
     Clock::duration answerEvery{}; // zero: only answer probes
@@ -30,5 +32,11 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
 std::string HelpText();
 // "varnex-sim VERSION" and a line break.
 std::string VersionText();
+
+// A bad argument as an error message quotes it: in single quotes, at most
+// kMaxQuoted characters of it followed by "..." when it is longer, with
+// control characters written as \xNN.
+constexpr std::size_t kMaxQuoted = 64;
+std::string QuoteArgument(std::string_view text);
 
 } // namespace sim

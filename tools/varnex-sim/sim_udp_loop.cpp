@@ -51,6 +51,12 @@ std::optional<int> OpenSocket(std::uint16_t port)
         return std::nullopt;
     }
     const int on = 1;
+    // Room to send thousands of replies in one burst, and to hear a flood of
+    // probes and commands; the kernel may grant less, and replies that find no
+    // room wait in the queue until there is.
+    const int buffer = 4 * 1024 * 1024;
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDBUF, &buffer, sizeof buffer);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
     // IP_PKTINFO tells the log which address a datagram was sent to (a broadcast or ours).
     if (::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
         ::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) != 0) {
@@ -109,13 +115,22 @@ public:
         }
     }
 
+    // Sends every reply that is due; stops early, keeping the rest, when the
+    // socket's send buffer is full (then Blocked() until it drains).
     void SendDue(Clock::time_point now)
     {
+        m_blocked = false;
         while (!m_pending.empty() && m_pending.front().due <= now) {
-            Send(m_pending.front().bytes);
+            if (!Send(m_pending.front().bytes)) {
+                m_blocked = true;
+                return;
+            }
             m_pending.pop_front();
         }
     }
+
+    // Whether due replies wait for room in the send buffer.
+    bool Blocked() const { return m_blocked; }
 
     std::optional<Clock::time_point> NextDue() const
     {
@@ -130,10 +145,14 @@ private:
         packet::Bytes bytes;
     };
 
-    void Send(const packet::Bytes& bytes)
+    // False when the datagram must wait for room; a reply that cannot be
+    // sent for another reason is given up (and said once per kind of failure).
+    bool Send(const packet::Bytes& bytes)
     {
         const ssize_t sent = ::sendto(m_fd, bytes.data(), bytes.size(), 0,
                                       reinterpret_cast<const sockaddr*>(&m_destination), sizeof m_destination);
+        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == ENOBUFS || errno == EINTR))
+            return false;
         if (sent < 0 && errno != m_lastErrno) {
             // Said once per kind of failure: a missing route would otherwise fill the terminal.
             m_lastErrno = errno;
@@ -143,6 +162,7 @@ private:
         } else if (sent >= 0) {
             m_lastErrno = 0;
         }
+        return true;
     }
 
     int m_fd;
@@ -151,6 +171,7 @@ private:
     std::deque<Pending> m_pending;
     Clock::time_point m_lastDue{};
     bool m_anyScheduled = false;
+    bool m_blocked = false;
     int m_lastErrno = 0;
 };
 
@@ -187,7 +208,7 @@ bool ReadDatagrams(int fd, std::uint16_t port, std::vector<Device>& devices, con
 
         const Clock::time_point now = Clock::now();
         Reaction reaction = HandleDatagram(devices, info.bytes, now, options.resetSilence);
-        log.Write(FormatLogLine(info, reaction.verdict));
+        log.Write(FormatLogLine(info, reaction.verdict, options.logPasswords));
         replies.Add(reaction.replies, now);
     }
 }
@@ -248,15 +269,18 @@ int RunSimulator(const Options& options, std::vector<Device>& devices, DatagramL
         if (wake)
             timeout = ToTimespec(*wake - now);
 
-        pollfd pfd{socket.fd(), POLLIN, 0};
-        const int ready = ::ppoll(&pfd, 1, wake ? &timeout : nullptr, &waitMask);
+        // A full send buffer: wait for room rather than for the next due time.
+        const bool blocked = replies.Blocked();
+        pollfd pfd{socket.fd(), static_cast<short>(POLLIN | (blocked ? POLLOUT : 0)), 0};
+        const int ready = ::ppoll(&pfd, 1, wake && !blocked ? &timeout : nullptr, &waitMask);
         if (ready < 0) {
             if (errno == EINTR)
                 continue;
             std::fprintf(stderr, "varnex-sim: poll failed: %s\n", std::strerror(errno));
             return 1;
         }
-        if (ready > 0 && !ReadDatagrams(socket.fd(), options.port, devices, options, replies, log))
+        if (ready > 0 && (pfd.revents & POLLIN) &&
+            !ReadDatagrams(socket.fd(), options.port, devices, options, replies, log))
             return 1;
     }
     return 0;

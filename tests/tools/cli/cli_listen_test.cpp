@@ -1,9 +1,11 @@
-// varnex-cli's discovery listening over loopback: the probe goes to the device
-// port, answers are kept in arrival order while each window brings one, and a
-// taken local port gives the desktop program's failure text.
+// varnex-cli's discovery listening: the rule that ends it (on a clock the test
+// sets), and over loopback the probe to the device port, answers kept in
+// arrival order, the hard limit against a host that never stops, and a taken
+// local port that gives the desktop program's failure text.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <atomic>
 #include <chrono>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -69,47 +71,88 @@ void AnswerProbe(const LoopbackSocket& device, std::vector<Clock::duration> dela
     }
 }
 
-TEST(CliListen, WindowsStayOpenWhileAnswersComeThenCloseAfterAQuietOne)
+using cli::ListenClock;
+using cli::ListenDeadline;
+
+TEST(CliListenDeadline, QuietTimeAfterTheProbeOrTheLatestAnswerWithinTheHardLimit)
+{
+    const ListenClock::time_point t0{};
+    ListenDeadline quiet(t0, 2.0, 30.0);
+    EXPECT_EQ(quiet.End(), t0 + 2s);
+    EXPECT_FALSE(quiet.CutShort());
+
+    // Each answer starts the quiet time again; a late clock reading never shortens it.
+    ListenDeadline answers(t0, 2.0, 30.0);
+    answers.AnswerAt(t0 + 1500ms);
+    EXPECT_EQ(answers.End(), t0 + 3500ms);
+    answers.AnswerAt(t0 + 3s);
+    EXPECT_EQ(answers.End(), t0 + 5s);
+    answers.AnswerAt(t0 + 2s);
+    EXPECT_EQ(answers.End(), t0 + 5s);
+
+    // Answers that never stop: the hard limit ends listening, and says so.
+    ListenDeadline chatty(t0, 2.0, 30.0);
+    for (int second = 0; second <= 40; ++second)
+        chatty.AnswerAt(t0 + std::chrono::seconds(second));
+    EXPECT_EQ(chatty.End(), t0 + 30s);
+    EXPECT_TRUE(chatty.CutShort());
+
+    // A quiet time longer than the limit: the limit.
+    ListenDeadline longWait(t0, 60.0, 30.0);
+    EXPECT_EQ(longWait.End(), t0 + 30s);
+}
+
+TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsItsFrame)
 {
     LoopbackSocket device;
     cli::DeviceSocket socket(LoopbackPorts(device.port));
     std::string error;
     ASSERT_TRUE(socket.Open(error)) << error;
+    EXPECT_GT(socket.ReceiveBuffer(), 212992); // more than the kernel's default
 
     packet::Bytes probe{};
-    // Windows of 0.4 s: answers at 0, 0.25 (first window), 0.5 (second), then
-    // the third is quiet and listening ends at 1.2 s; the answer at 1.6 s is late.
-    std::thread answering(AnswerProbe, std::cref(device), std::vector<Clock::duration>{0ms, 250ms, 500ms, 1600ms},
-                          &probe);
-    std::vector<cli::DiscoveredDevice> devices;
-    const auto start = Clock::now();
-    const bool ok = cli::ListenForDevices(socket, 0.4, devices, error);
-    const auto took = Clock::now() - start;
+    std::thread answering(AnswerProbe, std::cref(device), std::vector<Clock::duration>{0ms, 50ms, 100ms}, &probe);
+    cli::ListenResult result;
+    const bool ok = cli::ListenForDevices(socket, 0.4, 30, result, error);
     answering.join();
 
     ASSERT_TRUE(ok) << error;
     EXPECT_EQ(probe, packet::BuildProbe());
-    ASSERT_EQ(devices.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(devices[i].row.columns[device::kIp], "10.0.0." + std::to_string(i + 1));
-    EXPECT_EQ(devices[0].model, 31);
-    EXPECT_GE(took, 1150ms);
-    EXPECT_LT(took, 1550ms);
+    ASSERT_EQ(result.answers.size(), 3u);
+    for (std::uint8_t i = 0; i < 3; ++i)
+        EXPECT_EQ(result.answers[i][packet::kIpAt + 3], i + 1);
+    EXPECT_EQ(result.answers[0][packet::kModelAt], 31);
+    EXPECT_EQ(result.dropped, 0);
+    EXPECT_FALSE(result.cutShort);
+    EXPECT_EQ(result.receiveBuffer, socket.ReceiveBuffer());
 }
 
-TEST(CliListen, NoAnswerEndsAfterOneWindow)
+TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheHardLimit)
 {
     LoopbackSocket device;
     cli::DeviceSocket socket(LoopbackPorts(device.port));
     std::string error;
     ASSERT_TRUE(socket.Open(error)) << error;
-    std::vector<cli::DiscoveredDevice> devices;
-    const auto start = Clock::now();
-    ASSERT_TRUE(cli::ListenForDevices(socket, 0.2, devices, error)) << error;
-    const auto took = Clock::now() - start;
-    EXPECT_TRUE(devices.empty());
-    EXPECT_GE(took, 195ms);
-    EXPECT_LT(took, 500ms);
+    std::atomic<bool> stop{false};
+    std::thread flooding([&] {
+        packet::Bytes probe{};
+        sockaddr_in from{};
+        socklen_t len = sizeof from;
+        ::recvfrom(device.fd, probe.data(), probe.size(), 0, reinterpret_cast<sockaddr*>(&from), &len);
+        const packet::Bytes garbage{};
+        while (!stop)
+            ::sendto(device.fd, garbage.data(), 7, 0, reinterpret_cast<sockaddr*>(&from), len);
+    });
+    cli::ListenResult result;
+    // Garbage every moment, a quiet time of a minute: only the limit can end this.
+    const bool ok = cli::ListenForDevices(socket, 60, 0.3, result, error);
+    stop = true;
+    flooding.join();
+    ASSERT_TRUE(ok) << error;
+    EXPECT_TRUE(result.cutShort);
+    ASSERT_FALSE(result.answers.empty());
+    // A short datagram is kept as its bytes with zeros after them.
+    EXPECT_EQ(result.answers[0], packet::Bytes{});
 }
 
 TEST(CliListen, TakenLocalPortGivesTheFailureTextWithThatPort)

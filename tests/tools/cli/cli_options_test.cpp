@@ -5,6 +5,7 @@
 #include "res/version.h"
 #include "varnex-cli/cli_arguments.h"
 #include "varnex-cli/cli_options.h"
+#include "varnex-cli/cli_texts.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ TEST(CliOptions, DefaultsOfDiscover)
     EXPECT_EQ(p.options.ports.localPort, 4000u);
     EXPECT_EQ(p.options.ports.devicePort, 36u);
     EXPECT_EQ(p.options.ports.broadcastAddress, "255.255.255.255");
-    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 5.0);
+    EXPECT_DOUBLE_EQ(p.options.waitSeconds, 2.0);
+    EXPECT_DOUBLE_EQ(p.options.maxWaitSeconds, 30.0);
     EXPECT_EQ(p.options.format, cli::Format::kTable);
 }
 
@@ -138,6 +140,9 @@ TEST(CliOptions, BadUsageNamesWhatWasWrong)
         {{"discover", "--wait", "0"}, "--wait '0'"},
         {{"discover", "--wait", "-1"}, "--wait '-1'"},
         {{"discover", "--wait", "1e3"}, "--wait '1e3'"},
+        {{"discover", "--max-wait", "0"}, "--max-wait '0'"},
+        {{"discover", "--max-wait", "3601"}, "--max-wait '3601'"},
+        {{"reset", "00-0A-1B-2C-3D-4E", "--max-wait", "5"}, "unknown option '--max-wait' for reset"},
         {{"discover", "--format", "xml"}, "--format 'xml'"},
         {{"discover", "--format"}, "--format needs a value"},
         {{"discover", "extra"}, "unexpected argument 'extra'"},
@@ -164,6 +169,44 @@ TEST(CliOptions, BadUsageNamesWhatWasWrong)
         EXPECT_NE(p.text.find(expected), std::string::npos) << p.text;
         EXPECT_NE(p.text.find("Try 'varnex-cli"), std::string::npos) << p.text;
     }
+}
+
+TEST(CliOptions, MaxWaitForTheCommandsThatListen)
+{
+    const Parsed d = Parse({"discover", "--max-wait", "4.5", "--wait", "0.5"});
+    ASSERT_EQ(d.result, ParseResult::kRun) << d.text;
+    EXPECT_DOUBLE_EQ(d.options.maxWaitSeconds, 4.5);
+    EXPECT_DOUBLE_EQ(d.options.waitSeconds, 0.5);
+    const Parsed s = Parse({"set-ip", "00-0A-1B-2C-3D-4E", "--ip", "1.2.3.4", "--max-wait=10"});
+    ASSERT_EQ(s.result, ParseResult::kRun) << s.text;
+    EXPECT_DOUBLE_EQ(s.options.maxWaitSeconds, 10.0);
+    const Parsed help = Parse({"discover", "--help"});
+    for (const char* words : {"--max-wait SECONDS", "(30)", "(2;", "each answer starts the wait again"})
+        EXPECT_NE(help.text.find(words), std::string::npos) << words;
+}
+
+// However long the argument, the message quotes 64 characters of it, and
+// control characters cannot reach the terminal.
+TEST(CliOptions, MessagesQuoteAtMost64CharactersOfABadArgument)
+{
+    const std::string huge = std::string(1 << 20, '7') + "x";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"discover", "--wait", huge},
+                                                 {"discover", "--" + huge},
+                                                 {"discover", huge},
+                                                 {huge},
+                                                 {"web", huge},
+                                                 {"set-mac", huge, "00-0A-1B-2C-3D-4F"}}) {
+        const Parsed p = Parse(args);
+        ASSERT_EQ(p.result, ParseResult::kUsageError);
+        EXPECT_LT(p.text.size(), 300u);
+        EXPECT_NE(p.text.find(std::string(62, '7') + "...'"), std::string::npos) << p.text.substr(0, 200);
+        EXPECT_EQ(p.text.find(std::string(65, '7')), std::string::npos);
+    }
+    EXPECT_EQ(cli::QuoteArgument("1.2.3\x1b[2J\n"), "'1.2.3\\x1B[2J\\x0A'");
+    // Cut between characters, never inside one.
+    const std::string accents = std::string(63, 'a') + "\xC3\xA9\xC3\xA9";
+    EXPECT_EQ(cli::QuoteArgument(accents), "'" + std::string(63, 'a') + "\xC3\xA9...'");
+    EXPECT_EQ(cli::QuoteArgument(std::string(64, 'b')), "'" + std::string(64, 'b') + "'");
 }
 
 TEST(CliOptions, PasswordOnTheCommandLineIsRefusedWithoutRepeatingIt)

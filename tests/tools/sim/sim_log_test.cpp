@@ -24,6 +24,32 @@ TEST(SimLog, LineShowsAddressesLengthHexAndVerdict)
     EXPECT_EQ(cut, "a:1 -> b:2 len=300 " + hex + "... ignored");
 }
 
+TEST(SimLog, PasswordBytesOfCommandsShowAsStarsUnlessAskedFor)
+{
+    std::vector<std::uint8_t> reset(52, 0);
+    const char head[] = {'Q', 'Z', 'R', 0x3D};
+    std::copy(head, head + 4, reset.begin());
+    const std::string password = "s3cret!!";
+    std::copy(password.begin(), password.end(), reset.begin() + 42);
+    reset[50] = 0xEE;
+    const std::string hexBefore = "515a523d" + std::string(76, '0');
+    const std::string masked = sim::FormatLogLine({"a", 1, "b", 2, reset}, "applied");
+    EXPECT_EQ(masked, "a:1 -> b:2 len=52 " + hexBefore + std::string(16, '*') + "ee00 applied");
+    EXPECT_EQ(masked.find("7333"), std::string::npos); // "s3" in hex
+    const std::string shown = sim::FormatLogLine({"a", 1, "b", 2, reset}, "applied", true);
+    EXPECT_EQ(shown, "a:1 -> b:2 len=52 " + hexBefore + "7333637265742121ee00 applied");
+
+    // A command cut short is masked as far as it goes; other datagrams are not masked.
+    const std::vector<std::uint8_t> shortCommand(reset.begin(), reset.begin() + 45);
+    EXPECT_NE(sim::FormatLogLine({"a", 1, "b", 2, shortCommand}, "x").find(hexBefore + "****** x"), std::string::npos);
+    std::vector<std::uint8_t> notCommand = reset;
+    notCommand[3] = 0x39;
+    EXPECT_NE(sim::FormatLogLine({"a", 1, "b", 2, notCommand}, "x").find("7333637265742121"), std::string::npos);
+    notCommand[3] = 0x3D;
+    notCommand[0] = 'X';
+    EXPECT_NE(sim::FormatLogLine({"a", 1, "b", 2, notCommand}, "x").find("7333637265742121"), std::string::npos);
+}
+
 TEST(SimLog, FileIsAppendedLineByLine)
 {
     const std::string path = testing::TempDir() + "sim_log_test.log";

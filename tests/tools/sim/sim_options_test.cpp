@@ -83,6 +83,31 @@ TEST(SimOptions, VersionWithoutAValue)
     EXPECT_EQ(sim::VersionText(), std::string("varnex-sim ") + res::Version() + "\n");
 }
 
+TEST(SimOptions, PasswordsInTheLogOnlyWhenAsked)
+{
+    sim::Options o;
+    std::string error;
+    ASSERT_EQ(Parse({"--devices", "a.txt", "--log", "x.log"}, o, error), sim::OptionsResult::kRun) << error;
+    EXPECT_FALSE(o.logPasswords);
+    ASSERT_EQ(Parse({"--log-passwords", "--devices", "a.txt"}, o, error), sim::OptionsResult::kRun) << error;
+    EXPECT_TRUE(o.logPasswords);
+    EXPECT_NE(sim::HelpText().find("--log-passwords"), std::string::npos);
+}
+
+TEST(SimOptions, MessagesQuoteAtMost64CharactersOfABadArgument)
+{
+    const std::string huge(1 << 20, '9');
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--port", huge}, {"--" + huge, "x"}, {huge}}) {
+        sim::Options o;
+        std::string error;
+        ASSERT_EQ(Parse(args, o, error), sim::OptionsResult::kUsageError);
+        EXPECT_LT(error.size(), 200u) << error.substr(0, 200);
+        EXPECT_NE(error.find(std::string(60, '9') + "...'"), std::string::npos) << error.substr(0, 200);
+    }
+    EXPECT_EQ(sim::QuoteArgument("a\tb"), "'a\\x09b'");
+}
+
 TEST(SimOptions, HelpFitsAScreen)
 {
     sim::Options o;

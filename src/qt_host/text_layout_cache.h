@@ -1,0 +1,35 @@
+// Single lines of text laid out once and drawn many times: a list shows the
+// same cells paint after paint, and laying out a text (and finding where to cut
+// it for an ellipsis) costs far more than drawing its glyphs. GUI thread only.
+#pragma once
+
+#include <QByteArray>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
+#include <string_view>
+
+class QPaintDevice;
+
+class TextLayoutCache {
+public:
+    struct Line {
+        QStaticText text; // the text as it is drawn (cut with "…" when asked to fit)
+        qreal width = 0;  // its natural width
+        qreal height = 0; // ascent plus descent of the font
+    };
+
+    // The line for text in font on device; elideWidth >= 0 cuts it with an
+    // ellipsis at the right to fit that many pixels. The reference stays valid
+    // until the next call.
+    const Line& Get(const QFont& font, const QByteArray& fontKey, const QPaintDevice* device, std::string_view text,
+                    int elideWidth);
+
+    // The one cache of the program.
+    static TextLayoutCache& Instance();
+
+private:
+    static constexpr int kMaxLines = 8192;
+    QHash<QByteArray, Line> m_lines;
+    QByteArray m_key;
+};

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# A thousand simulated devices answering one probe in one burst, in the test
+# LAN: varnex-cli lists all 1,000 and the desktop program shows 1,000 rows and
+# "Online : 1000"; no answer may be lost, neither by the kernel (the app host's
+# UDP receive buffer errors) nor by the programs, and none reports a loss.
+# Exits 77 (skip) without root or 'ip netns'.
+set -euo pipefail
+
+cli=${1:?usage: scale_e2e_test.sh VARNEX_CLI VARNEX VARNEX_SIM TESTLAN_SH}
+varnex=${2:?}
+sim=${3:?}
+testlan=${4:?}
+devices=1000
+
+# shellcheck source=lan_test_common.sh
+. "$(dirname "$0")/lan_test_common.sh"
+require_test_lan
+
+prefix=vs$$
+sim_pid=
+extra_cleanup='[ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true; wait 2>/dev/null || true'
+start_test_lan "$testlan" "$prefix" 1
+
+python3 - "$devices" >"$work/devices.txt" <<'PY'
+import sys
+for i in range(int(sys.argv[1])):
+    print(f"name=Cam-{i:04d} ip=10.{i // 250 // 250 + 1}.{i // 250 % 250}.{i % 250 + 1} mask=255.0.0.0 "
+          f"gateway=10.0.0.1 mac=00-1A-00-00-{i >> 8:02X}-{i & 255:02X} version=1.20 model=31")
+PY
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --log "$work/sim.log" \
+    2>"$work/sim.err" &
+sim_pid=$!
+for _ in $(seq 1 50); do
+    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0024 ' && break
+    sleep 0.1
+done
+
+# The app host's UDP counters: datagrams dropped because a receive buffer was full.
+rcvbuf_errors() {
+    "$testlan" exec --prefix "$prefix" "$1" -- awk '/^Udp:/ { n++; if (n == 2) print $6 }' /proc/net/snmp
+}
+sndbuf_errors() {
+    "$testlan" exec --prefix "$prefix" "$1" -- awk '/^Udp:/ { n++; if (n == 2) print $7 }' /proc/net/snmp
+}
+
+# --- varnex-cli ----------------------------------------------------------------
+"$testlan" exec --prefix "$prefix" app -- "$cli" discover --format csv </dev/null >"$work/cli.csv" 2>"$work/cli.err" ||
+    fail "varnex-cli discover: $(cat "$work/cli.err")"
+rows=$(($(wc -l <"$work/cli.csv") - 1))
+[ "$rows" -eq "$devices" ] || fail "varnex-cli listed $rows of $devices devices: $(cat "$work/cli.err")"
+[ "$(cut -d, -f5 "$work/cli.csv" | tail -n +2 | sort -u | wc -l)" -eq "$devices" ] ||
+    fail "varnex-cli listed a device twice"
+! grep -q "lost" "$work/cli.err" || fail "varnex-cli reports a loss: $(cat "$work/cli.err")"
+grep -q "probe ($devices replies)" "$work/sim.log" || fail "the simulator did not answer with $devices replies"
+
+# --- the desktop program ---------------------------------------------------------
+mkdir -p "$work/cfg"
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg" \
+    XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --report "$work/report.txt" --report-after 4000 \
+    >"$work/varnex.out" 2>&1 || fail "varnex ended with an error: $(cat "$work/varnex.out")"
+grep -qx $'rows\t'"$devices" "$work/report.txt" || fail "the window shows $(grep $'^rows\t' "$work/report.txt")"
+grep -qx $'pane4\tOnline : '"$devices" "$work/report.txt" || fail "count: $(grep $'^pane4\t' "$work/report.txt")"
+grep -qx $'pane0\tReady' "$work/report.txt" || fail "message pane: $(grep $'^pane0\t' "$work/report.txt")"
+[ "$(grep $'^row\t' "$work/report.txt" | cut -f6 | sort -u | wc -l)" -eq "$devices" ] ||
+    fail "the window lists a device twice"
+
+[ "$(rcvbuf_errors app)" -eq 0 ] || fail "the kernel dropped $(rcvbuf_errors app) answers in the app host"
+[ "$(sndbuf_errors dev1)" -eq 0 ] || fail "the simulator's host could not send $(sndbuf_errors dev1) replies"
+echo "PASS: $devices devices in one burst, all of them listed by varnex-cli and shown by varnex"

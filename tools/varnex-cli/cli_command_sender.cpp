@@ -1,0 +1,28 @@
+#include "cli_command_sender.h"
+
+#include "cli_texts.h"
+#include "commands/command_builders.h"
+
+namespace cli {
+
+CommandSender::~CommandSender()
+{
+    WipePassword(m_buffer);
+}
+
+bool CommandSender::SendAll(const std::vector<COMMAND_PACKET>& packets, std::string_view password, std::string& error)
+{
+    for (const COMMAND_PACKET& packet : packets) {
+        if (!PacketWithPassword(packet, password, m_buffer)) {
+            error = TooLongMessage(kMaxPasswordLength);
+            return false;
+        }
+        const bool sent = m_socket.Send(m_buffer, error);
+        WipePassword(m_buffer);
+        if (!sent)
+            return false;
+    }
+    return true;
+}
+
+} // namespace cli

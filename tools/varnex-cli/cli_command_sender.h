@@ -1,0 +1,33 @@
+// Sending command packets with the password: the password goes into one send
+// buffer of this object only, never into the packets, and that buffer's
+// password bytes are wiped as soon as each datagram is gone.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli_device_socket.h"
+#include "commands/command_packet.h"
+
+namespace cli {
+
+class CommandSender {
+public:
+    explicit CommandSender(DeviceSocket& socket) : m_socket(socket) {}
+    ~CommandSender();
+    CommandSender(const CommandSender&) = delete;
+    CommandSender& operator=(const CommandSender&) = delete;
+
+    // Sends each packet with the password in its bytes 42-49, in order; stops
+    // at the first failure. False, sending nothing, for a password over 8 bytes.
+    bool SendAll(const std::vector<COMMAND_PACKET>& packets, std::string_view password, std::string& error);
+    // The buffer the datagrams were sent from.
+    const packet::Bytes& SendBuffer() const { return m_buffer; }
+
+private:
+    DeviceSocket& m_socket;
+    packet::Bytes m_buffer{};
+};
+
+} // namespace cli
