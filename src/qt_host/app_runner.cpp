@@ -141,6 +141,14 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
         return 1;
     }
 
+    // The program's own options, checked before any window opens.
+    ReportRequest report;
+    std::vector<std::string> programArgs;
+    if (!ProgramArguments(argc, argv, &report, &programArgs))
+        return 2;
+    if (!report.path.empty() && !ReportFolderExists(report.path))
+        return 1;
+
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QString::fromStdString(app.AppName()));
 
@@ -154,10 +162,6 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
     InstallFrameHostFactory(&frames);
     SetLockKeyReader(&ReadLockKey);
 
-    ReportRequest report;
-    std::vector<std::string> args;
-    if (!ProgramArguments(argc, argv, &report, &args))
-        return 2;
     // Dialog answers for an unattended run, read once before anything is shown.
     if (const char* answers = std::getenv("VARNEX_DIALOG_ANSWERS"); answers != nullptr && *answers != '\0') {
         std::string error;
@@ -166,9 +170,7 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
             return 2;
         }
     }
-    if (!report.path.empty() && !ReportFolderExists(report.path))
-        return 1;
-    app.m_arrArgs = std::move(args);
+    app.m_arrArgs = std::move(programArgs);
 
     int rc = 1;
     bool reportFailed = false;

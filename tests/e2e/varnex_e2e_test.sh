@@ -89,12 +89,12 @@ kill "${pids[1]}" 2>/dev/null || true
 wait "${pids[1]}" 2>/dev/null || true
 
 # --- Modify IP from the window, with the dialogs answered from a file ---------
-# Rows in the order shown: .35, .21, .20; Cam-Lobby (.20, password x) is row 2.
+# Rows in the order shown: .20, .21, .35; Cam-Lobby (.20, password x) is row 0.
 printf '%s\n' "# Modify IP of Cam-Lobby" "9 OK 1000=192.168.1.50" "146 OK 1001=x" >"$work/answers.txt"
 mkdir -p "$work/cfg-modify"
 "$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-modify" \
     XDG_RUNTIME_DIR="$work" VARNEX_DIALOG_ANSWERS="$work/answers.txt" VARNEX_UI_LOG="$work/ui-modify.log" \
-    "$varnex" --select 2 --command 32780 --report "$work/report-modify.txt" --report-after 5500 \
+    "$varnex" --select 0 --command 32780 --report "$work/report-modify.txt" --report-after 5500 \
     >"$work/out-modify.txt" 2>&1 || fail "varnex (Modify IP) ended with an error: $(cat "$work/out-modify.txt")"
 grep -qx "Dialog|9|OK" "$work/ui-modify.log" && grep -qx "Dialog|146|OK" "$work/ui-modify.log" ||
     fail "the dialogs were not answered from the file: $(cat "$work/ui-modify.log")"
