@@ -156,6 +156,8 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
             underlineSelected = true;
         }
     }
+    // Every cell's background is filled before its text is drawn.
+    const int previousBkMode = dc->SetBkMode(TRANSPARENT);
     const auto* data = reinterpret_cast<const ITEM_DATA*>(fetched->item.lParam);
     const auto background = static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
     int left = row.left;
@@ -246,6 +248,7 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     }
     if (underlineSelected)
         dc->SelectObject(previousFont);
+    dc->SetBkMode(previousBkMode);
     if (focusWanted) {
         dc->SetTextColor(defaultText);
         dc->DrawFocusRect(focusRect);

@@ -50,6 +50,9 @@ void CListBase::UpdateSortIcons()
             fmt |= HDF_SORTUP;
         else if (m_bSortIconEnabled && m_nSortColumn == -(i + 1))
             fmt |= HDF_SORTDOWN;
+        // Every answer asks for the arrow again; a header item already right is left alone.
+        if (fmt == item.fmt)
+            continue;
         item.fmt = fmt;
         header->SendMessage(HDM_SETITEMA, p, reinterpret_cast<LPARAM>(&item));
     }

@@ -312,7 +312,7 @@ int QtPainterDC::DrawText(std::string_view text, RECT* rc, UINT format)
     return drawn.height();
 }
 
-const QByteArray& QtPainterDC::FontKey()
+const QByteArray& QtPainterDC::FontKey() const
 {
     if (m_fontKey.isEmpty())
         m_fontKey = m_qfont.key().toUtf8();
@@ -351,7 +351,10 @@ bool QtPainterDC::DrawCachedLine(std::string_view text, const QRect& area, int f
 SIZE QtPainterDC::GetTextExtent(std::string_view text) const
 {
     const QFontMetrics fm = Metrics();
-    return SIZE{fm.horizontalAdvance(TextFromBytes(text)), fm.ascent() + fm.descent()};
+    // Measured once per font, device and text: lists measure their labels at every paint.
+    QByteArray key = FontKey();
+    key.append('\x03').append(QByteArray::number(m_painter->device() ? m_painter->device()->logicalDpiX() : 0));
+    return SIZE{TextLayoutCache::Instance().Advance(fm, key, text), fm.ascent() + fm.descent()};
 }
 
 BOOL QtPainterDC::GetTextMetrics(TEXTMETRIC* tm) const

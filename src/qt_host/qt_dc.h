@@ -2,8 +2,8 @@
 // and the printer all draw through this class.
 #pragma once
 
-#include <QColor>
 #include <QByteArray>
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QTransform>
@@ -76,7 +76,7 @@ private:
     // A single line laid out once for every paint (see TextLayoutCache);
     // false, drawing nothing, when the text would not fit without clipping.
     bool DrawCachedLine(std::string_view text, const QRect& area, int flags, bool elide, int* height);
-    const QByteArray& FontKey();
+    const QByteArray& FontKey() const;
 
     QPainter* m_painter;
     const QWidget* m_widget;
@@ -84,7 +84,7 @@ private:
     QTransform m_baseTransform;
     QFont m_defaultFont;
     QFont m_qfont;
-    QByteArray m_fontKey; // of m_qfont, made when first needed
+    mutable QByteArray m_fontKey; // of m_qfont, made when first needed
     CFont* m_font = nullptr;
     CBrush* m_brush = nullptr;
     POINT m_origin{};

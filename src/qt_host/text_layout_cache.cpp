@@ -11,7 +11,10 @@ TextLayoutCache& TextLayoutCache::Instance()
     static TextLayoutCache cache;
     static const bool emptiedWithTheApplication = [] {
         // Laid-out text holds fonts, which must go before the application does.
-        qAddPostRoutine([] { TextLayoutCache::Instance().m_lines.clear(); });
+        qAddPostRoutine([] {
+            TextLayoutCache::Instance().m_lines.clear();
+            TextLayoutCache::Instance().m_advances.clear();
+        });
         return true;
     }();
     (void)emptiedWithTheApplication;
@@ -45,4 +48,18 @@ const TextLayoutCache::Line& TextLayoutCache::Get(const QFont& font, const QByte
     line.text.setText(s);
     line.text.prepare(QTransform(), font);
     return *m_lines.insert(m_key, std::move(line));
+}
+
+int TextLayoutCache::Advance(const QFontMetrics& metrics, const QByteArray& fontKey, std::string_view text)
+{
+    m_key.clear();
+    m_key.append(fontKey).append('\x02');
+    m_key.append(text.data(), static_cast<qsizetype>(text.size()));
+    if (const auto it = m_advances.constFind(m_key); it != m_advances.constEnd())
+        return *it;
+    if (m_advances.size() >= kMaxLines)
+        m_advances.clear();
+    const int advance = metrics.horizontalAdvance(TextFromBytes(text));
+    m_advances.insert(m_key, advance);
+    return advance;
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QStaticText>
 #include <string_view>
@@ -25,11 +26,16 @@ public:
     const Line& Get(const QFont& font, const QByteArray& fontKey, const QPaintDevice* device, std::string_view text,
                     int elideWidth);
 
+    // The advance of text in the font's metrics (as QFontMetrics gives it),
+    // measured once: lists measure the same labels paint after paint.
+    int Advance(const QFontMetrics& metrics, const QByteArray& fontKey, std::string_view text);
+
     // The one cache of the program.
     static TextLayoutCache& Instance();
 
 private:
     static constexpr int kMaxLines = 8192;
     QHash<QByteArray, Line> m_lines;
+    QHash<QByteArray, int> m_advances;
     QByteArray m_key;
 };

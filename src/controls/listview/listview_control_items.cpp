@@ -773,7 +773,23 @@ bool ListViewControl::ReadsRowOrder(UINT message, WPARAM wParam, LPARAM lParam) 
     case LVM_GETSELECTEDCOUNT:
     case WM_GETFONT:
     case WM_DESTROY: // drops a waiting sort
+    // Columns, styles and colours: nothing of them depends on the rows' order.
+    case LVM_SETEXTENDEDLISTVIEWSTYLE:
+    case LVM_SETIMAGELIST:
+    case LVM_GETCOLUMNA:
+    case LVM_SETCOLUMNA:
+    case LVM_GETCOLUMNWIDTH:
+    case LVM_GETCOLUMNORDERARRAY:
+    case LVM_SETCOLUMNORDERARRAY:
+    case WM_SYSCOLORCHANGE:
         return false;
+    case WM_NOTIFY: {
+        // The header telling of its items (a sort arrow, a width) names no row.
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        return hdr == nullptr || hdr->hwndFrom != m_header.get() ||
+               (hdr->code != HDN_ITEMCHANGINGA && hdr->code != HDN_ITEMCHANGEDA && hdr->code != HDN_ITEMCHANGINGW &&
+                hdr->code != HDN_ITEMCHANGEDW);
+    }
     case LVM_INSERTITEMA: {
         // Appended after every row, in no sorted style, touching no other row's selection or focus.
         if (item == nullptr)
