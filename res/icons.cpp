@@ -157,6 +157,17 @@ void AppIcon(IconCanvas& c, const Inks& k)
     c.Circle(21.5, 25, 1.2, k.green);
 }
 
+// The overlay of a row whose address another device shares: a warning sign in
+// the lower left corner, over the device's own picture.
+void DuplicateAddress(IconCanvas& c, const Inks& k)
+{
+    constexpr Colour kAmber{250, 190, 30};
+    c.Triangle(0, 31.5, 19, 31.5, 9.5, 13, k.ink);
+    c.Triangle(2.6, 30, 16.4, 30, 9.5, 16.6, kAmber);
+    c.Line(9.5, 20.5, 9.5, 25.2, 2.4, Colour{40, 44, 52});
+    c.Circle(9.5, 27.8, 1.3, Colour{40, 44, 52});
+}
+
 using Drawing = void (*)(IconCanvas&, const Inks&);
 
 const std::map<UINT, Drawing>& Drawings()
@@ -169,6 +180,7 @@ const std::map<UINT, Drawing>& Drawings()
         {IDI_DEVICE_153, &Speaker},
         {IDI_DEVICE_155, &Terminal},
         {IDI_DEVICE_157, &Reader},
+        {IDI_DUPLICATE_ADDRESS, &DuplicateAddress},
         {ID_REFRESH, &Refresh},
         {ID_MODIFY_IP, [](IconCanvas& c, const Inks& k) { Network(c, k, k.green); }},
         {ID_MODIFY_MAC, [](IconCanvas& c, const Inks& k) { Chip(c, k, k.lightBlue); }},

@@ -9,19 +9,21 @@ namespace {
 
 const MenuItemDef kSeparator{};
 
-const MenuDef kMainMenu{IDR_MAINFRAME,
-                        {
-                            {"&File", 0, {{"E&xit", ID_APP_EXIT, {}}}},
-                            {"&View",
-                             0,
-                             {{"&Tool Bar", ID_VIEW_TOOLBAR, {}},
-                              {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
-                              kSeparator,
-                              {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
-                              kSeparator,
-                              {"&Refresh", ID_REFRESH, {}}}},
-                            {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
-                        }};
+const MenuDef kMainMenu{
+    IDR_MAINFRAME,
+    {
+        {"&File", 0, {{"&Export List...", ID_FILE_EXPORT_LIST, {}}, kSeparator, {"E&xit", ID_APP_EXIT, {}}}},
+        {"&View",
+         0,
+         {{"&Tool Bar", ID_VIEW_TOOLBAR, {}},
+          {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
+          kSeparator,
+          {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
+          {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
+          kSeparator,
+          {"&Refresh", ID_REFRESH, {}}}},
+        {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
+    }};
 
 const MenuDef kContextMenu{IDR_CONTEXT_MENU,
                            {{"Context",
@@ -31,6 +33,8 @@ const MenuDef kContextMenu{IDR_CONTEXT_MENU,
                               {"Web Browser", ID_WEB_BROWSER, {}},
                               {"Soft Reset", ID_SOFT_RESET, {}},
                               {"Update Firmware ", ID_UPDATE_FIRMWARE, {}},
+                              kSeparator,
+                              {"&Copy", ID_EDIT_COPY, {}},
                               kSeparator,
                               {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
                               kSeparator,
@@ -52,6 +56,7 @@ const AcceleratorTableDef kAccelerators{IDR_MAINFRAME,
                                             {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE},
                                             {FVIRTKEY, VK_F6, ID_NEXT_PANE},
                                             {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
+                                            {FVIRTKEY, VK_F5, ID_REFRESH},
                                         }};
 
 const ToolBarDef kToolBar{IDR_MAINFRAME,

@@ -20,6 +20,8 @@ constexpr UINT ID_MODIFY_MAC = 32781;
 constexpr UINT ID_WEB_BROWSER = 32782;
 constexpr UINT ID_SOFT_RESET = 32783;
 constexpr UINT ID_UPDATE_FIRMWARE = 32814;
+constexpr UINT ID_FILE_EXPORT_LIST = 32840;
+constexpr UINT ID_VIEW_SORT_NUMERIC = 32841;
 
 // Column headers and texts of the device list.
 constexpr UINT IDS_COLUMN_DEVICE_NAME = 40000;
@@ -36,6 +38,9 @@ constexpr UINT IDS_MODEL_J_K700_W = 40022;
 constexpr UINT IDS_SOCKET_PORT_OPEN_FAIL = 40100;
 constexpr UINT IDS_BAD_MAC_FORMAT = 40101;
 constexpr UINT IDS_ANSWERS_LOST = 40102;
+constexpr UINT IDS_ALSO_AT_ADDRESS = 40110;
+constexpr UINT IDS_EXPORT_FILTER = 40111;
+constexpr UINT IDS_EXPORT_FAILED = 40112;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -44,6 +49,8 @@ constexpr UINT IDI_DEVICE_153 = 153;
 constexpr UINT IDI_DEVICE_155 = 155;
 constexpr UINT IDI_DEVICE_157 = 157;
 constexpr UINT IDI_DEVICE_UNKNOWN = 158;
+// The overlay on the picture of a row whose address another device also answers from.
+constexpr UINT IDI_DUPLICATE_ADDRESS = 160;
 
 // Sort arrow bitmaps of the list engine.
 constexpr UINT IDB_SORT_UP = 131;

@@ -1,5 +1,7 @@
 #include "app/main_frame.h"
 
+#include "app/window_placement.h"
+#include "framework/win_app.h"
 #include "res/resource_ids.h"
 
 const UINT kIndicators[5] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_EXT};
@@ -32,4 +34,11 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
         return -1;
     m_wndStatusBar.SetPaneInfo(4, ID_INDICATOR_EXT, SBPS_NORMAL, 100);
     return 0;
+}
+
+void CMainFrame::OnClosing()
+{
+    RECT rc{};
+    if (CWinApp* app = AfxGetApp(); app != nullptr && GetWindowPlacement(&rc))
+        app->WriteProfileString("Settings", "WindowPlacement", FormatPlacement(rc));
 }

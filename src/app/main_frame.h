@@ -11,6 +11,8 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Remembers the frame's size and place for the next start.
+    void OnClosing() override;
 
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;

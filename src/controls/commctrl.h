@@ -41,6 +41,7 @@ constexpr UINT LVN_SETDISPINFOA = LVN_FIRST - 51;
 constexpr UINT LVN_ODFINDITEMA = LVN_FIRST - 52;
 constexpr UINT LVN_KEYDOWN = LVN_FIRST - 55;
 constexpr UINT LVN_MARQUEEBEGIN = LVN_FIRST - 56;
+constexpr UINT LVN_GETINFOTIPA = LVN_FIRST - 57;
 constexpr UINT LVN_GETDISPINFO = LVN_GETDISPINFOA;
 
 constexpr UINT HDN_FIRST = 0u - 300u;
@@ -182,6 +183,11 @@ constexpr UINT LVIS_CUT = 0x0004;
 constexpr UINT LVIS_DROPHILITED = 0x0008;
 constexpr UINT LVIS_ACTIVATING = 0x0020;
 constexpr UINT LVIS_OVERLAYMASK = 0x0F00;
+// Overlay picture n (1-15) of the image list, in the item state's overlay bits.
+constexpr UINT INDEXTOOVERLAYMASK(UINT n)
+{
+    return n << 8;
+}
 constexpr UINT LVIS_STATEIMAGEMASK = 0xF000;
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i)
 {
@@ -331,6 +337,19 @@ struct NMLVDISPINFOA {
 };
 using NMLVDISPINFO = NMLVDISPINFOA;
 using LV_DISPINFO = NMLVDISPINFOA;
+
+// LVN_GETINFOTIPA: the tip of an item of a list with LVS_EX_INFOTIP.
+constexpr DWORD LVGIT_UNFOLDED = 0x0001;
+constexpr int INFOTIPSIZE = 1024;
+struct NMLVGETINFOTIPA {
+    NMHDR hdr;
+    DWORD dwFlags = 0;
+    char* pszText = nullptr;
+    int cchTextMax = 0;
+    int iItem = 0;
+    int iSubItem = 0;
+    LPARAM lParam = 0;
+};
 
 struct NMLVKEYDOWN {
     NMHDR hdr;

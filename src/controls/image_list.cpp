@@ -1,5 +1,8 @@
 #include "controls/image_list.h"
 
+#include <algorithm>
+#include <iterator>
+
 BOOL CImageList::Create(int cx, int cy, UINT flags, int nInitial, int)
 {
     if (cx <= 0 || cy <= 0)
@@ -20,7 +23,21 @@ BOOL CImageList::DeleteImageList()
         return FALSE;
     m_bCreated = false;
     m_arrImages.clear();
+    std::fill(std::begin(m_arrOverlays), std::end(m_arrOverlays), -1);
     return TRUE;
+}
+
+BOOL CImageList::SetOverlayImage(int image, int overlay)
+{
+    if (overlay < 1 || overlay > 15 || image < 0 || image >= GetImageCount())
+        return FALSE;
+    m_arrOverlays[overlay - 1] = image;
+    return TRUE;
+}
+
+int CImageList::GetOverlayImage(int overlay) const
+{
+    return overlay >= 1 && overlay <= 15 ? m_arrOverlays[overlay - 1] : -1;
 }
 
 ImageData ScaleImage(const ImageData& image, int cx, int cy)

@@ -29,6 +29,11 @@ public:
     // image 1 a checked one, drawn by the host in its own style.
     void MarkAsCheckBoxes() { m_bCheckBoxes = true; }
     bool IsCheckBoxes() const { return m_bCheckBoxes; }
+    // Makes picture image the overlay n (1-15) that an item's state can name;
+    // false for a number or picture the list does not have.
+    BOOL SetOverlayImage(int image, int overlay);
+    // The picture of overlay n, or -1.
+    int GetOverlayImage(int overlay) const;
     BOOL GetImageInfo(int index, IMAGEINFO* info) const;
     const ImageData* GetImage(int index) const;
     int Width() const { return m_nCx; }
@@ -42,6 +47,8 @@ private:
     int m_nCy = 0;
     UINT m_nFlags = 0;
     std::vector<ImageData> m_arrImages;
+    // Overlay n is picture m_arrOverlays[n - 1], -1 for none.
+    int m_arrOverlays[15] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 // Scales a picture to cx by cy (nearest neighbour).

@@ -23,6 +23,13 @@ public:
     virtual void StatusPaneChanged(CStatusBar* bar, int index, bool repaintNow) = 0;
     virtual void BarVisibilityChanged() = 0;
     virtual void AttachView(CWnd* view) = 0;
+    // Where the frame stands on the desktop (left, top, right, bottom); false when unknown.
+    virtual bool GetPlacement(RECT* rc) const
+    {
+        (void)rc;
+        return false;
+    }
+    virtual void SetPlacement(const RECT& rc) { (void)rc; }
     // The frame is gone: the host hides and frees itself when it safely can.
     virtual void CloseFrame() = 0;
 };

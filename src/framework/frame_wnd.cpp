@@ -239,6 +239,7 @@ void CFrameWnd::OnClose()
     if (m_bClosed)
         return;
     m_bClosed = true;
+    OnClosing();
     DestroyWindow();
     // The host lets go of itself once its own event handling is over.
     if (m_pFrameHost) {

@@ -62,6 +62,16 @@ public:
     // Closing: destroys the frame, its view and bars; the program then ends.
     void OnClose();
     bool IsClosed() const { return m_bClosed; }
+    // Told first when the frame closes, while its windows still stand.
+    virtual void OnClosing() {}
+
+    // The frame's place on the desktop (left, top, right, bottom).
+    BOOL GetWindowPlacement(RECT* rc) const { return m_pFrameHost && rc && m_pFrameHost->GetPlacement(rc); }
+    void SetWindowPlacement(const RECT& rc)
+    {
+        if (m_pFrameHost)
+            m_pFrameHost->SetPlacement(rc);
+    }
 
 protected:
     virtual BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext);

@@ -38,6 +38,11 @@ public:
     Profile* GetProfile() const { return m_pProfile.get(); }
     // A binary value of the profile, or nothing.
     std::optional<std::vector<std::uint8_t>> GetProfileBinary(const std::string& section, const std::string& entry);
+    std::optional<std::string> GetProfileString(const std::string& section, const std::string& entry);
+    // Writes a value, keeping the rest of the profile; false when it could not be written.
+    bool WriteProfileBinary(const std::string& section, const std::string& entry,
+                            const std::vector<std::uint8_t>& value);
+    bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value);
 
     void AddDocTemplate(CSingleDocTemplate* pTemplate);
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }

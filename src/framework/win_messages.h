@@ -48,6 +48,9 @@ constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_IDLEUPDATECMDUI = 0x0363;
 constexpr UINT WM_INITIALUPDATE = 0x0364;
 constexpr UINT WM_SOCKET_NOTIFY = 0x0373;
+// The host asks a window for the tip at a point of its client area
+// (lParam: TIPTEXTQUERY*); nonzero when the window filled in a tip.
+constexpr UINT WM_QUERYTIPTEXT = 0x0376;
 // A notification sent back to the child that sent it ("reflected") carries this offset.
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 
@@ -98,6 +101,7 @@ constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_APPS = 0x5D;
 constexpr UINT VK_ADD = 0x6B;
 constexpr UINT VK_SUBTRACT = 0x6D;
+constexpr UINT VK_F5 = 0x74;
 constexpr UINT VK_F6 = 0x75;
 constexpr UINT VK_F10 = 0x79;
 

@@ -3,6 +3,8 @@
 // Controls build their own notification records on top of NMHDR.
 #pragma once
 
+#include <string>
+
 #include "system/win_types.h"
 
 class CDC;
@@ -58,4 +60,12 @@ struct WINDOWPOS {
     int cx = 0;
     int cy = 0;
     UINT flags = 0;
+};
+
+// WM_QUERYTIPTEXT: the point asked about, the tip the window gives, and the
+// part of its client area over which that tip holds.
+struct TIPTEXTQUERY {
+    POINT pt{};
+    std::string text;
+    RECT rcArea{};
 };

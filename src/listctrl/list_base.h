@@ -66,6 +66,8 @@ public:
     void SetFirstColumnFormat(int fmt);
     // Applies a saved column layout; false when the layout was refused (then nothing changed).
     bool RestoreState(const std::uint8_t* pData, unsigned nSize);
+    // The column layout as RestoreState reads it.
+    std::vector<std::uint8_t> SaveState();
 
     int LogicalToPhysicalColumn(int c) const;
     int PhysicalToLogicalColumn(int p) const;

@@ -413,6 +413,11 @@ void CListBase::TranslateOutgoingNotification(UINT message, LPARAM lParam)
             translate(nm->iItem, nm->lParam);
         break;
     }
+    case LVN_GETINFOTIPA: {
+        auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(hdr);
+        translate(tip->iItem, tip->lParam);
+        break;
+    }
     case NM_CUSTOMDRAW: {
         auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
         if (cd->nmcd.dwDrawStage & CDDS_ITEM)

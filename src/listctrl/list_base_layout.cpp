@@ -1,12 +1,20 @@
 // The saved column layout: count, sort state, and per column whether it is
 // shown, its width and its display order, little-endian without padding
-// (8 + 9 * count bytes). A layout is checked whole before any of it is applied.
+// (8 + 9 * count bytes). A layout is checked whole before any of it is applied;
+// the layout written is the one RestoreState reads.
 #include <cstring>
 #include <vector>
 
 #include "listctrl/list_base.h"
 
 namespace {
+
+void WriteInt32(std::vector<std::uint8_t>& out, std::int32_t value)
+{
+    const auto v = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
+}
 
 std::int32_t ReadInt32(const std::uint8_t* p)
 {
@@ -59,4 +67,21 @@ bool CListBase::RestoreState(const std::uint8_t* pData, unsigned nSize)
         order[static_cast<std::size_t>(m_aColumnData[static_cast<std::size_t>(i)]->m_nOrder)] = i;
     Send(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(order.data()));
     return true;
+}
+
+std::vector<std::uint8_t> CListBase::SaveState()
+{
+    std::vector<std::uint8_t> out;
+    const int n = GetColumnCount();
+    WriteInt32(out, n);
+    WriteInt32(out, m_nSortColumn);
+    for (int i = 0; i < n; ++i) {
+        const COLUMN_DATA& column = *m_aColumnData[static_cast<std::size_t>(i)];
+        out.push_back(column.m_bVisible ? 1 : 0);
+        const int width =
+            column.m_bVisible ? static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(i))) : column.m_nWidth;
+        WriteInt32(out, width & 0xFFFF);
+        WriteInt32(out, column.m_nOrder);
+    }
+    return out;
 }

@@ -73,7 +73,9 @@ void CListBase::DrawSmallIcon(CDC* pDC, LVITEMA* pItem, RECT* pRect)
         return;
     const auto* small = reinterpret_cast<const CImageList*>(PassToControl(LVM_GETIMAGELIST, LVSIL_SMALL));
     const bool selected = (pItem->state & LVIS_SELECTED) && m_pListCtrl->HasFocus();
-    DrawImageIn(pDC, small, pItem->iImage, *pRect, selected ? ILD_SELECTED : ILD_NORMAL);
+    // The item's overlay picture goes on its icon, as the control draws it.
+    DrawImageIn(pDC, small, pItem->iImage, *pRect,
+                (selected ? ILD_SELECTED : ILD_NORMAL) | (pItem->state & LVIS_OVERLAYMASK));
 }
 
 void CListBase::DrawStateIcon(CDC* pDC, LVITEMA* pItem, RECT* pRect)

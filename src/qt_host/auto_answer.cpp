@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <fstream>
 
@@ -29,6 +30,11 @@ std::optional<unsigned> AutoMenuCommand()
     if (!ok || value < 0)
         return std::nullopt;
     return static_cast<unsigned>(value);
+}
+
+std::string AutoSaveFileAnswer()
+{
+    return qEnvironmentVariable("VARNEX_AUTO_SAVE_FILE").toStdString();
 }
 
 void AppendUiLog(const std::string& line)

@@ -15,6 +15,9 @@ int AutoAnswerResult();
 // The command to choose from a pop-up menu (VARNEX_AUTO_MENU_COMMAND; 0 is a
 // command too), or nothing.
 std::optional<unsigned> AutoMenuCommand();
+// The path the save dialog answers with (VARNEX_AUTO_SAVE_FILE), empty when unset:
+// the user cancelled.
+std::string AutoSaveFileAnswer();
 // Appends one line to the log.
 void AppendUiLog(const std::string& line);
 // Backslash, line feed and carriage return written as \\, \n and \r, so that

@@ -1,10 +1,13 @@
 #include "qt_host/frame_window.h"
+#include "qt_host/accelerator_text.h"
 #include "qt_host/action_cmd_ui.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -14,35 +17,6 @@
 #include "qt_host/status_pane_label.h"
 #include "qt_host/window_widget.h"
 #include "qt_host/wire_text.h"
-
-namespace {
-
-QKeySequence SequenceFor(const AccelDef& a)
-{
-    int key = 0;
-    if (a.key >= 'A' && a.key <= 'Z')
-        key = Qt::Key_A + static_cast<int>(a.key - 'A');
-    else if (a.key == VK_BACK)
-        key = Qt::Key_Backspace;
-    else if (a.key == VK_DELETE)
-        key = Qt::Key_Delete;
-    else if (a.key == VK_INSERT)
-        key = Qt::Key_Insert;
-    else if (a.key == VK_F6)
-        key = Qt::Key_F6;
-    else
-        return {};
-    int mods = 0;
-    if (a.fVirt & FCONTROL)
-        mods |= Qt::CTRL;
-    if (a.fVirt & FSHIFT)
-        mods |= Qt::SHIFT;
-    if (a.fVirt & FALT)
-        mods |= Qt::ALT;
-    return QKeySequence(key | mods);
-}
-
-} // namespace
 
 FrameHost* FrameWindowFactory::CreateHost(CFrameWnd* frame)
 {
@@ -86,7 +60,8 @@ void FrameWindow::BuildMenus()
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = MakeCommandAction(item.id, TextFromBytes(item.text), menu);
+            QAction* action = MakeCommandAction(
+                item.id, WithShortcutText(TextFromBytes(item.text), m_frame->ResourceId(), item.id), menu);
             menu->addAction(action);
             m_menuActions.emplace_back(action, item.id);
         }
@@ -309,4 +284,33 @@ void FrameWindow::closeEvent(QCloseEvent* e)
     if (!m_closing)
         m_frame->OnClose();
     e->accept();
+}
+
+bool FrameWindow::GetPlacement(RECT* rc) const
+{
+    if (rc == nullptr)
+        return false;
+    // The size and place the frame has when not maximised.
+    const QRect g = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (!g.isValid())
+        return false;
+    *rc = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    return true;
+}
+
+void FrameWindow::SetPlacement(const RECT& rc)
+{
+    QRect wanted(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    // A place on a screen that is gone: the same size, on the screen there is.
+    bool onScreen = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(wanted);
+    if (!onScreen) {
+        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
+            const QRect area = primary->availableGeometry();
+            wanted.setSize(wanted.size().boundedTo(area.size()));
+            wanted.moveCenter(area.center());
+        }
+    }
+    setGeometry(wanted);
 }

@@ -31,6 +31,8 @@ public:
     void StatusPaneChanged(CStatusBar* bar, int index, bool repaintNow) override;
     void BarVisibilityChanged() override;
     void AttachView(CWnd* view) override;
+    bool GetPlacement(RECT* rc) const override;
+    void SetPlacement(const RECT& rc) override;
     void CloseFrame() override;
 
     QToolBar* ToolBar() const { return m_toolBar; }

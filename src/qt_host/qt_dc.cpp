@@ -429,6 +429,19 @@ void QtPainterDC::DrawImage(const CImageList* list, int index, int x, int y, int
         DrawCheckBox(RECT{x, y, x + w, y + h}, index == 1);
         return;
     }
+    DrawListPicture(list, index, x, y, cx, cy, style & ~LVIS_OVERLAYMASK);
+    // The overlay the style names goes on top, in the same place.
+    const int overlay = static_cast<int>((style & LVIS_OVERLAYMASK) >> 8);
+    const int overlayImage = overlay > 0 ? list->GetOverlayImage(overlay) : -1;
+    if (overlayImage >= 0)
+        DrawListPicture(list, overlayImage, x, y, cx, cy, style & ~LVIS_OVERLAYMASK);
+}
+
+void QtPainterDC::DrawListPicture(const CImageList* list, int index, int x, int y, int cx, int cy, UINT style)
+{
+    const ImageData* data = list->GetImage(index);
+    if (data == nullptr)
+        return;
     // A zero size means the whole picture.
     const int w = cx > 0 ? std::min(cx, data->width) : data->width;
     const int h = cy > 0 ? std::min(cy, data->height) : data->height;

@@ -64,6 +64,8 @@ protected:
     void ReleasePainter();
 
 private:
+    // One picture of the list, without its overlay.
+    void DrawListPicture(const CImageList* list, int index, int x, int y, int cx, int cy, UINT style);
     bool BeginDraw();
     QFontMetrics Metrics() const;
     QFont ToQFont(const CFont* font) const;

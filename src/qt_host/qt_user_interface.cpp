@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QMenu>
 #include <QMessageBox>
@@ -10,9 +11,11 @@
 #include <map>
 #include <optional>
 
+#include "framework/frame_wnd.h"
 #include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/wnd.h"
+#include "qt_host/accelerator_text.h"
 #include "qt_host/auto_answer.h"
 #include "qt_host/dialog_parent.h"
 #include "qt_host/wire_text.h"
@@ -47,8 +50,10 @@ void AddItems(QMenu* menu, const std::vector<MenuItemDef>& items, CWnd* owner, s
         } else if (item.IsPopup()) {
             AddItems(menu->addMenu(TextFromBytes(item.text)), item.popup, owner, ids);
         } else {
-            // Mnemonics are written with '&' in both worlds.
-            QAction* action = menu->addAction(TextFromBytes(item.text));
+            // Mnemonics are written with '&' in both worlds; the frame's keys show beside the text.
+            const auto* frame = dynamic_cast<const CFrameWnd*>(owner);
+            QAction* action =
+                menu->addAction(WithShortcutText(TextFromBytes(item.text), frame ? frame->ResourceId() : 0, item.id));
             const MenuItemShown shown = ShownState(item, index, owner);
             action->setEnabled(shown.enabled);
             action->setCheckable(shown.checked); // the check rule of ActionCmdUI
@@ -160,4 +165,15 @@ POINT QtUserInterface::GetCursorPos() const
 {
     const QPoint p = QCursor::pos();
     return POINT{p.x(), p.y()};
+}
+
+bool QtUserInterface::SetClipboardText(const std::string& text)
+{
+    if (AutoAnswerEnabled())
+        AppendUiLog("Clipboard|" + EscapeForLog(text));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return false;
+    clipboard->setText(TextFromBytes(text));
+    return true;
 }

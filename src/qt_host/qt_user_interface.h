@@ -1,4 +1,4 @@
-// Message boxes, pop-up menus and the cursor position on Qt.
+// Message boxes, pop-up menus, the cursor position and the clipboard on Qt.
 #pragma once
 
 #include "system/services.h"
@@ -8,4 +8,5 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT type) override;
     void TrackPopupMenu(const MenuItemDef& popup, int x, int y, CWnd* owner) override;
     POINT GetCursorPos() const override;
+    bool SetClipboardText(const std::string& text) override;
 };

@@ -66,3 +66,16 @@ std::string ShellUserInterface::GetSaveFileName(const std::string& title, const 
     return BytesFromText(
         QFileDialog::getSaveFileName(QApplication::activeWindow(), TextFromBytes(title), QString(), QtFilter(filter)));
 }
+
+UserInterface::SaveFileChoice ShellUserInterface::ChooseSaveFile(const std::string& title, const std::string& filters,
+                                                                 const std::string& suggestedName)
+{
+    if (AutoAnswerEnabled()) {
+        AppendUiLog("SaveFile|" + EscapeForLog(title) + "|" + EscapeForLog(filters));
+        return SaveFileChoice{AutoSaveFileAnswer(), {}};
+    }
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), TextFromBytes(title),
+                                                      TextFromBytes(suggestedName), QtFilter(filters), &chosen);
+    return SaveFileChoice{BytesFromText(path), BytesFromText(chosen)};
+}

@@ -16,4 +16,6 @@ public:
     INT_PTR RunModalDialog(CDialog& dialog) override;
     std::string GetOpenFileName(const std::string& title, const std::string& filter) override;
     std::string GetSaveFileName(const std::string& title, const std::string& filter) override;
+    SaveFileChoice ChooseSaveFile(const std::string& title, const std::string& filters,
+                                  const std::string& suggestedName) override;
 };

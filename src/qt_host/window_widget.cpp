@@ -1,18 +1,21 @@
 #include "qt_host/window_widget.h"
 
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 
 #include "qt_host/key_map.h"
 #include "qt_host/qt_dc.h"
 #include "qt_host/system_palette.h"
+#include "qt_host/wire_text.h"
 
 namespace {
 
@@ -486,6 +489,36 @@ void WindowWidget::wheelEvent(QWheelEvent* e)
     const QPoint screen = e->globalPosition().toPoint();
     m_wnd->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(static_cast<int>(MouseKeyFlags(e->buttons(), e->modifiers())), delta),
                        MAKELPARAM(screen.x(), screen.y()));
+}
+
+bool WindowWidget::viewportEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(e);
+        ShowTip(help->pos(), help->globalPos());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(e);
+}
+
+void WindowWidget::ShowTip(const QPoint& pt, const QPoint& globalPt)
+{
+    if (!Alive()) {
+        QToolTip::hideText();
+        return;
+    }
+    QPoint local;
+    CWnd* target = WindowAt(pt, &local);
+    TIPTEXTQUERY query;
+    query.pt = POINT{local.x(), local.y()};
+    if (target == nullptr || !target->SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query)) || !Alive() ||
+        query.text.empty()) {
+        QToolTip::hideText();
+        return;
+    }
+    // The tip goes when the mouse leaves the part it belongs to.
+    const QRect area = ToQRect(query.rcArea).translated(OffsetOf(target));
+    QToolTip::showText(globalPt, TextFromBytes(query.text), viewport(), area);
 }
 
 // ---- Keyboard ---------------------------------------------------------------

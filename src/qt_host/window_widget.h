@@ -59,6 +59,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -81,6 +82,8 @@ private:
     CWnd* KeyTarget() const;
     void SendMouse(UINT message, QMouseEvent* e);
     void SendKey(UINT message, QKeyEvent* e);
+    // Shows the tip the window under the mouse gives, or none.
+    void ShowTip(const QPoint& pt, const QPoint& globalPt);
     void SendSize();
     void SyncScrollBar(int bar);
     bool ShownAsWindowWants(int bar) const;

@@ -69,6 +69,24 @@ public:
         (void)filter;
         return {};
     }
+    // The save dialog offering file types ("CSV files (*.csv);;JSON files (*.json)"):
+    // the path and the type the user chose; an empty path when cancelled.
+    struct SaveFileChoice {
+        std::string path;
+        std::string filter;
+    };
+    virtual SaveFileChoice ChooseSaveFile(const std::string& title, const std::string& filters,
+                                          const std::string& suggestedName)
+    {
+        (void)suggestedName;
+        return SaveFileChoice{GetSaveFileName(title, filters), {}};
+    }
+    // Puts text on the clipboard; false when there is no clipboard to put it on.
+    virtual bool SetClipboardText(const std::string& text)
+    {
+        (void)text;
+        return false;
+    }
 };
 
 // A print job as the framework's print command runs it.

@@ -9,6 +9,10 @@
 // a negative one in descending order, as the header's arrow shows; rows with
 // equal fields go by device name, ascending. Addresses compare as text.
 int CompareDevices(LPARAM x, LPARAM y, LPARAM code);
+// The same order, except that the IP address, subnet mask and gateway go by
+// their four numbers (10.20.0.9 before 10.20.0.100); a text that is not a
+// dotted address comes after every address, in text order.
+int CompareDevicesByNumbers(LPARAM x, LPARAM y, LPARAM code);
 
 // Case-sensitive comparison by unsigned byte values.
 int CompareText(const char* s, const char* t);

@@ -25,7 +25,8 @@ constexpr int kColumnWidths[device::kColumnCount] = {120, 120, 120, 120, 130, 95
 constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEVICE_KNOWN, IDI_DEVICE_147,
                                  IDI_DEVICE_153,     IDI_DEVICE_155,     IDI_DEVICE_157};
 
-constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+// Tips tell about devices that share an address.
+constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 
 ReplyReceiver* LookUpDeviceView()
 {
@@ -36,35 +37,41 @@ ReplyReceiver* LookUpDeviceView()
 
 const MessageMap* CVarnexView::GetThisMessageMap()
 {
-    static const MessageMap map{CListViewEx::GetThisMessageMap(),
-                                {
-                                    msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
-                                    msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
-                                    msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
-                                    msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
-                                    msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
-                                    msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
-                                    msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
-                                    msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
-                                    msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
-                                    msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
-                                    msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
-                                    msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
-                                    msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
-                                    msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
-                                    msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
-                                    msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
-                                    msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
-                                    msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
-                                    msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
-                                    msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
-                                    msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
-                                    msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
-                                }};
+    static const MessageMap map{
+        CListViewEx::GetThisMessageMap(),
+        {
+            msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
+            msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
+            msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
+            msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+            msgmap::NotifyReflect(LVN_GETINFOTIPA, &CVarnexView::OnGetInfoTip),
+            msgmap::Command(ID_EDIT_COPY, &CVarnexView::OnEditCopy),
+            msgmap::UpdateUI(ID_EDIT_COPY, &CVarnexView::OnUpdateEditCopy),
+            msgmap::Command(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnSortAddressesAsNumbers),
+            msgmap::UpdateUI(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnUpdateSortAddressesAsNumbers),
+            msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
+            msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
+            msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
+            msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+            msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
+            msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
+            msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
+            msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
+            msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
+            msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
+            msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
+            msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+            msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
+            msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
+            msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
+            msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
+            msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
+            msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
+        }};
     return &map;
 }
 
@@ -76,6 +83,8 @@ CVarnexView::CVarnexView()
         m_imglstSmall.AddIcon(icon);
         m_imglstLarge.AddIcon(icon);
     }
+    m_imglstSmall.SetOverlayImage(m_imglstSmall.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
+    m_imglstLarge.SetOverlayImage(m_imglstLarge.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
     m_bAutoArrange = TRUE;
     SetReplyReceiverLookup(&LookUpDeviceView);
 }
@@ -118,6 +127,7 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
 
 LRESULT CVarnexView::OnDestroy(WPARAM, LPARAM)
 {
+    SaveLayout();
     DeleteAllRows();
     const LRESULT result = Default();
     m_pSocket.reset();
@@ -127,6 +137,8 @@ LRESULT CVarnexView::OnDestroy(WPARAM, LPARAM)
 void CVarnexView::DeleteAllRows()
 {
     SendMessage(LVM_DELETEALLITEMS);
+    KillTimer(kDuplicateMarkTimer);
+    m_mapAddressOwners.Clear();
     // The records are referenced only by rows; once no row is left they can go.
     if (SendMessage(LVM_GETITEMCOUNT) == 0)
         m_poolRecords.Clear();
@@ -140,8 +152,10 @@ void CVarnexView::OnInitialUpdate()
     // only resets the count, the sort state, the arrows and the tint, applies
     // the saved layout again, and sorts.
     const bool firstTime = !m_menuContext.IsLoaded();
-    if (firstTime)
+    if (firstTime) {
         m_menuContext.LoadMenu(IDR_CONTEXT_MENU);
+        ReadSortOption();
+    }
     SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, kExtendedStyles);
     if (GetColumnCount() == 0)
         InsertColumns();
@@ -152,12 +166,7 @@ void CVarnexView::OnInitialUpdate()
     SetSortColumn(2);
     KeepLabelLeft(true);
     // The saved layout, at start-up and again after New and Open.
-    if (GetColumnCount() >= 1) {
-        if (CWinApp* app = AfxGetApp()) {
-            if (auto blob = app->GetProfileBinary("Settings", "Overview"))
-                RestoreState(blob->data(), static_cast<unsigned>(blob->size()));
-        }
-    }
+    RestoreSavedLayout();
     m_nSortCode = GetSortColumn();
     SortRows();
 }
@@ -204,8 +213,9 @@ void CVarnexView::WriteStatusText(const std::string& text)
 
 void CVarnexView::SortRows()
 {
+    const PFNLVCOMPARE compare = m_bSortAddressesAsNumbers ? &CompareDevicesByNumbers : &CompareDevices;
     SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(static_cast<LPARAM>(m_nSortCode)),
-                reinterpret_cast<LPARAM>(&CompareDevices));
+                reinterpret_cast<LPARAM>(compare));
 }
 
 void CVarnexView::ApplyAutoArrange()
@@ -267,7 +277,10 @@ void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52])
 {
     packet::Bytes bytes;
     std::copy(std::begin(frame), std::end(frame), bytes.begin());
-    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_poolRecords);
+    const device::DeviceRow row = device::ReplyToRow(bytes);
+    const int index = AppendDeviceRow(*this, row, m_poolRecords);
+    if (index >= 0)
+        NoteAddress(index, row);
     ApplyAutoArrange();
 }
 
@@ -308,6 +321,9 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
     case kDelayedRefreshTimer:
         OnRefresh();
         KillTimer(kDelayedRefreshTimer);
+        break;
+    case kDuplicateMarkTimer:
+        MarkSharedRows();
         break;
     default:
         break;

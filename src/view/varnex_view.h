@@ -5,11 +5,13 @@
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
 #include "discovery/device_list_rows.h"
 #include "discovery/discovery_ports.h"
+#include "discovery/duplicate_addresses.h"
 #include "discovery/list_socket.h"
 #include "framework/menu.h"
 #include "listctrl/list_view_ex.h"
@@ -49,6 +51,17 @@ public:
     std::string GetCellText(int row, int column);
     // The selected rows one after another: -1 starts, -1 ends.
     int NextSelectedRow(int after);
+    // The heading of a logical column, hidden or shown.
+    std::string GetColumnHeading(int column);
+    // The selected rows as the clipboard gets them: a header line, then one
+    // line per row, cells separated by tabs, every column in logical order.
+    std::string SelectedRowsAsText();
+    void OnEditCopy();
+    void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    // The tip of a row whose address other devices share, or nothing.
+    std::string DuplicateTip(const char* record) const;
+    // Whether the IP address, mask and gateway columns sort by their numbers.
+    bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
     // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
     // whose password bytes are wiped as soon as the datagram is gone.
     void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {});
@@ -82,6 +95,10 @@ public:
     static constexpr UINT_PTR kListenTimer = 1;
     static constexpr UINT_PTR kDelayedRefreshTimer = 2;
     static constexpr UINT kListenWindowMs = 5000;
+    static constexpr UINT_PTR kDuplicateMarkTimer = 3;
+    static constexpr UINT kDuplicateMarkDelayMs = 100;
+    // The overlay number of the shared-address picture in both image lists.
+    static constexpr UINT kDuplicateOverlay = 1;
 
 protected:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
@@ -98,6 +115,9 @@ protected:
     void OnUpdateSmallIcons(CCmdUI* pCmdUI);
     void OnUpdateDetails(CCmdUI* pCmdUI);
     void OnFilePrintCommand();
+    void OnSortAddressesAsNumbers();
+    void OnUpdateSortAddressesAsNumbers(CCmdUI* pCmdUI);
+    void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Deletes every row and frees their records.
     void DeleteAllRows();
@@ -110,6 +130,14 @@ protected:
 
 private:
     void InsertColumns();
+    // The column layout from and to the profile.
+    void RestoreSavedLayout();
+    void SaveLayout();
+    void ReadSortOption();
+    // Shared addresses: the new row's mark, and the pass that marks the rest.
+    void NoteAddress(int row, const device::DeviceRow& device);
+    void MarkSharedRows();
+    void SetRowOverlay(int row, bool shared);
     void InstallImageLists();
 
     DeviceRecordPool m_poolRecords;
@@ -117,4 +145,10 @@ private:
     // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;
     BOOL m_bLostInPane = FALSE;
+    // Which devices answered from which address, since the last Refresh.
+    DuplicateAddresses m_mapAddressOwners;
+    bool m_bSortAddressesAsNumbers = false;
+    // The stored layout was refused, and the layout the list had right after.
+    bool m_bLayoutRefused = false;
+    std::vector<std::uint8_t> m_arrLayoutAtStart;
 };

@@ -3,7 +3,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPalette>
+#include <QScreen>
+#include <QShortcut>
 #include <QStatusTipEvent>
 
 #include "app/main_frame.h"
@@ -109,4 +114,42 @@ TEST_F(FrameWindowTest, ToolBarPicturesFollowThePalette)
     QCoreApplication::processEvents();
     EXPECT_GE(ModifyIpStandingOut(host, lightBar), 0.5);
     EXPECT_LT(ModifyIpStandingOut(host, 0x353535), 0.2);
+}
+
+// The frame's place as the profile keeps it, and a place on a screen that is
+// gone brought back onto the screen there is.
+TEST_F(FrameWindowTest, PlacementReadsBackAndStaysOnAScreen)
+{
+    host->SetPlacement(RECT{40, 30, 940, 630});
+    RECT rc{};
+    ASSERT_TRUE(frame.GetWindowPlacement(&rc));
+    EXPECT_EQ(rc.left, 40);
+    EXPECT_EQ(rc.top, 30);
+    EXPECT_EQ(rc.right - rc.left, 900);
+    EXPECT_EQ(rc.bottom - rc.top, 600);
+
+    frame.SetWindowPlacement(RECT{30000, 30000, 30900, 30600});
+    ASSERT_TRUE(frame.GetWindowPlacement(&rc));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top)));
+}
+
+// Menu items show the key of their command; F5 and Ctrl+C are keys of the frame.
+TEST_F(FrameWindowTest, MenusShowTheKeysOfTheirCommandsAndF5IsOne)
+{
+    QStringList texts;
+    for (QAction* top : host->menuBar()->actions())
+        if (top->menu())
+            for (QAction* item : top->menu()->actions())
+                texts << item->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("&Refresh\tF5"))) << texts.join('|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Sort Addresses as &Numbers")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("&Export List...")));
+    QList<QKeySequence> keys;
+    for (const QShortcut* shortcut : host->findChildren<QShortcut*>())
+        keys << shortcut->key();
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::Key_F5)));
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_C)));
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::Key_F6)));
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::SHIFT | Qt::Key_F6)));
 }

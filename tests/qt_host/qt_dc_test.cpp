@@ -290,6 +290,34 @@ TEST(QtPainterDC, ImagesDrawInTheirColoursCutAndBlended)
     EXPECT_FALSE(InkOf(img.copy(15, 0, 5, 10)).Any());
 }
 
+// An item state's overlay number puts the list's overlay picture on top of the
+// item's picture; a number the list has no overlay for draws the picture alone.
+TEST(QtPainterDC, AnOverlayGoesOverThePictureWhereItIsNotTransparent)
+{
+    ClearImageListPictures();
+    CImageList list;
+    ASSERT_TRUE(list.Create(4, 4, ILC_COLOR32, 1, 1));
+    ASSERT_EQ(list.Add(ImageData{4, 4, std::vector<std::uint32_t>(16, 0xFFFF0000u)}), 0);
+    ImageData corner{4, 4, std::vector<std::uint32_t>(16, 0x00000000u)};
+    corner.argb[12] = 0xFF00FF00u; // lower left pixel only
+    ASSERT_EQ(list.Add(corner), 1);
+    EXPECT_FALSE(list.SetOverlayImage(1, 16));
+    EXPECT_FALSE(list.SetOverlayImage(2, 1));
+    ASSERT_TRUE(list.SetOverlayImage(1, 1));
+    EXPECT_EQ(list.GetOverlayImage(1), 1);
+    EXPECT_EQ(list.GetOverlayImage(2), -1);
+
+    const QImage img = DrawOn(20, 10, [&](QtPainterDC& dc) {
+        dc.DrawImage(&list, 0, 0, 0, 0, 0, ILD_NORMAL | INDEXTOOVERLAYMASK(1));
+        dc.DrawImage(&list, 0, 10, 0, 0, 0, ILD_NORMAL | INDEXTOOVERLAYMASK(2));
+    });
+    EXPECT_EQ(img.pixelColor(0, 3), QColor(0, 255, 0));
+    EXPECT_EQ(img.pixelColor(1, 3), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(10, 3), QColor(255, 0, 0));
+    list.DeleteImageList();
+    EXPECT_EQ(list.GetOverlayImage(1), -1);
+}
+
 TEST(QtPainterDC, StyledPartsStayInsideTheirRectangles)
 {
     const RECT rc{10, 10, 40, 30};

@@ -1,9 +1,13 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 #include "qt_host/window_widget.h"
@@ -31,6 +35,16 @@ public:
             reinterpret_cast<CDC*>(wParam)->FillSolidRect(RECT{-5, -5, rc.right + 5, rc.bottom + 5}, m_colour);
             return 0;
         }
+        case WM_QUERYTIPTEXT: {
+            m_log->push_back({this, message, wParam, lParam});
+            auto* query = reinterpret_cast<TIPTEXTQUERY*>(lParam);
+            m_lastTipPoint = query->pt;
+            if (tip.empty())
+                return 0;
+            query->text = tip;
+            query->rcArea = RECT{0, 0, 10, 10};
+            return 1;
+        }
         case WM_SETCURSOR:
         case WM_ERASEBKGND:
         case WM_CREATE:
@@ -42,9 +56,14 @@ public:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
+    // The tip this window gives, if any, and where it was last asked for one.
+    std::string tip;
+    POINT LastTipPoint() const { return m_lastTipPoint; }
+
 private:
     std::vector<Msg>* m_log;
     COLORREF m_colour;
+    POINT m_lastTipPoint{-1, -1};
 };
 
 std::vector<Msg> Only(const std::vector<Msg>& log, std::initializer_list<UINT> messages)
@@ -240,4 +259,28 @@ TEST_F(WindowWidgetTest, ChildPointsMapToTheScreenThroughTheHostedParent)
     const POINT back = child.ScreenToClient(screen);
     EXPECT_EQ(back.x, 1);
     EXPECT_EQ(back.y, 2);
+}
+
+// A tip is asked of the window under the mouse, in its own coordinates, and
+// shown in UTF-8; where no window gives one, none is shown.
+TEST_F(WindowWidgetTest, TipsComeFromTheWindowUnderTheMouse)
+{
+    child.tip = "Also at this address: 00-0A-1B-2C-3D-4E \xE2\x9C\x93";
+    const auto askAt = [this](QPoint at) {
+        QHelpEvent e(QEvent::ToolTip, at, widget->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(widget->viewport(), &e);
+    };
+    askAt(QPoint(15, 25));
+    EXPECT_EQ(child.LastTipPoint().x, 5);
+    EXPECT_EQ(child.LastTipPoint().y, 5);
+    EXPECT_EQ(QToolTip::text(), QString::fromUtf8("Also at this address: 00-0A-1B-2C-3D-4E \u2713"));
+    EXPECT_TRUE(QToolTip::isVisible());
+    askAt(QPoint(150, 80));
+    EXPECT_EQ(Only(log, {WM_QUERYTIPTEXT}).back().wnd, &top);
+    // The tip fades out on Qt's own timer.
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_FALSE(QToolTip::isVisible());
 }

@@ -76,6 +76,22 @@ std::vector<std::string> AppFixture::Column(int column) const
     return texts;
 }
 
+void AppFixture::SelectRows(std::initializer_list<int> rows) const
+{
+    LVITEMA item;
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    View().SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    item.state = LVIS_SELECTED;
+    for (int row : rows)
+        View().SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void AppFixture::Command(UINT id) const
+{
+    Frame().SendMessage(WM_COMMAND, id, 0);
+}
+
 std::vector<std::uint8_t> DeviceReply(const std::string& name, const std::vector<int>& ip, const std::vector<int>& mac,
                                       int model)
 {

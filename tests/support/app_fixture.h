@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ protected:
     const std::vector<FakeNetwork::Sent>& Sent() const { return network.net.sent; }
     // Answers a device, as it arrives at the program's port.
     bool Answer(const std::vector<std::uint8_t>& datagram) { return network.net.Deliver(4000, datagram); }
+    // Selects exactly these rows.
+    void SelectRows(std::initializer_list<int> rows) const;
+    // A command as the menu, a key or a button sends it.
+    void Command(UINT id) const;
     bool ListenTimerRunning() const { return loop.loop.IsTimerRunning(&View(), 1); }
 
     ScopedFakeLoop loop;

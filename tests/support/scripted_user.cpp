@@ -52,6 +52,20 @@ std::string ScriptedUser::GetSaveFileName(const std::string& title, const std::s
     return saveFileAnswer;
 }
 
+UserInterface::SaveFileChoice ScriptedUser::ChooseSaveFile(const std::string& title, const std::string& filters,
+                                                           const std::string& suggestedName)
+{
+    fileDialogTitles.push_back(title + "|" + filters);
+    suggestedSaveName = suggestedName;
+    return SaveFileChoice{saveFileAnswer, saveFilterAnswer};
+}
+
+bool ScriptedUser::SetClipboardText(const std::string& text)
+{
+    clipboard.push_back(text);
+    return true;
+}
+
 ScopedScriptedUser::ScopedScriptedUser() : m_previous(Platform().ui)
 {
     Platform().ui = &user;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <deque>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +35,9 @@ public:
     INT_PTR RunModalDialog(CDialog& dialog) override;
     std::string GetOpenFileName(const std::string& title, const std::string& filter) override;
     std::string GetSaveFileName(const std::string& title, const std::string& filter) override;
+    SaveFileChoice ChooseSaveFile(const std::string& title, const std::string& filters,
+                                  const std::string& suggestedName) override;
+    bool SetClipboardText(const std::string& text) override;
 
     std::vector<Box> boxes;
     std::vector<Popup> popups;
@@ -45,6 +48,11 @@ public:
     POINT cursor{100, 100};
     std::string openFileAnswer;
     std::string saveFileAnswer;
+    // The file type the save dialog answers with (empty: none chosen).
+    std::string saveFilterAnswer;
+    std::string suggestedSaveName;
+    // What was put on the clipboard, each time.
+    std::vector<std::string> clipboard;
     std::vector<std::string> fileDialogTitles;
 };
 

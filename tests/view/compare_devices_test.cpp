@@ -72,3 +72,48 @@ TEST(CompareDevicesTest, BytesCompareUnsigned)
     EXPECT_GT(Cmp(Record("\xC3\xA9t\xC3\xA9", "1"), Record("zeta", "1"), 1), 0);
     EXPECT_LT(Cmp(Record("\xC3\xA9t\xC3\xA9", "1"), Record("zeta", "1"), -1), 0);
 }
+
+namespace {
+
+std::vector<std::string> SortedByNumbers(std::vector<std::string> records, LPARAM code)
+{
+    std::stable_sort(records.begin(), records.end(), [code](const std::string& a, const std::string& b) {
+        return CompareDevicesByNumbers(reinterpret_cast<LPARAM>(a.c_str()), reinterpret_cast<LPARAM>(b.c_str()), code) <
+               0;
+    });
+    std::vector<std::string> names;
+    for (const auto& r : records)
+        names.push_back(r.c_str());
+    return names;
+}
+
+} // namespace
+
+TEST(CompareDevicesTest, NumericOrderPutsEachAddressColumnInTheOrderOfItsFourNumbers)
+{
+    const std::vector<std::string> rows{Record("a", "10.20.0.100", "255.255.255.0", "10.20.0.100"),
+                                        Record("b", "10.20.0.9", "255.255.0.0", "10.20.0.9"),
+                                        Record("c", "9.255.255.255", "255.0.0.0", "9.255.255.255"),
+                                        Record("d", "10.20.0.10", "255.255.255.128", "10.20.0.10")};
+    EXPECT_EQ(SortedByNumbers(rows, 2), (std::vector<std::string>{"c", "b", "d", "a"}));
+    EXPECT_EQ(SortedByNumbers(rows, -2), (std::vector<std::string>{"a", "d", "b", "c"}));
+    EXPECT_EQ(SortedByNumbers(rows, 3), (std::vector<std::string>{"c", "b", "a", "d"}));
+    EXPECT_EQ(SortedByNumbers(rows, 4), (std::vector<std::string>{"c", "b", "d", "a"}));
+    // The text order is still there for the same rows.
+    EXPECT_EQ(SortedNames(rows, 2), (std::vector<std::string>{"d", "a", "b", "c"}));
+}
+
+TEST(CompareDevicesTest, NumericOrderLeavesOtherColumnsAndTextThatIsNoAddressInTextOrder)
+{
+    // Names and MACs are not addresses even when they look like one.
+    const std::vector<std::string> named{Record("10.0.0.9", "1.1.1.1"), Record("10.0.0.10", "1.1.1.1")};
+    EXPECT_EQ(SortedByNumbers(named, 1), (std::vector<std::string>{"10.0.0.10", "10.0.0.9"}));
+    // Text that is not four numbers 0-255 goes after every address, in text order.
+    const std::vector<std::string> odd{Record("x", "10.0.0.256"), Record("y", "10.0.0"), Record("z", "10.0.0.1"),
+                                       Record("w", "10.0.0.1.5"), Record("v", "")};
+    EXPECT_EQ(SortedByNumbers(odd, 2), (std::vector<std::string>{"z", "v", "y", "w", "x"}));
+    // Equal addresses still go by name.
+    EXPECT_LT(CompareDevicesByNumbers(reinterpret_cast<LPARAM>(Record("A", "10.0.0.1").c_str()),
+                                      reinterpret_cast<LPARAM>(Record("B", "10.0.0.1").c_str()), -2),
+              0);
+}

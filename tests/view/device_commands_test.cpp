@@ -36,7 +36,7 @@ protected:
         probesBefore = Sent().size();
     }
 
-    // Rows are sorted by IP in reverse text order: .22, .21, .20.
+    // Rows are sorted by IP in ascending text order: .20, .21, .22.
     int RowOf(const std::string& name)
     {
         const auto names = Column(0);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "framework/frame_wnd.h"
@@ -72,4 +75,92 @@ TEST_F(SavedLayoutTest, ARefusedLayoutLeavesTheDefaultColumns)
         EXPECT_TRUE(View().IsColumnVisible(c)) << c;
     EXPECT_EQ(View().GetSortColumn(), 2);
     EXPECT_EQ(View().SendMessage(LVM_GETCOLUMNWIDTH, 4), 130);
+}
+
+namespace {
+
+class RememberedLayoutTest : public SavedLayoutTest {
+protected:
+    // Closes the program and starts it again on the same profile.
+    void Restart()
+    {
+        Frame().OnClose();
+        app.reset();
+        app = std::make_unique<CVarnexApp>();
+        ASSERT_TRUE(Start());
+    }
+    std::optional<std::vector<std::uint8_t>> Stored() const
+    {
+        Profile profile(Profile::PathFor(kProfileRegistryKey, "Varnex"));
+        return profile.GetBinary("Settings", "Overview");
+    }
+};
+
+} // namespace
+
+TEST_F(RememberedLayoutTest, TheLayoutAtCloseComesBackAtTheNextStart)
+{
+    ASSERT_TRUE(Start());
+    View().ShowColumn(3, false);
+    View().SendMessage(LVM_SETCOLUMNWIDTH, 4, 170);
+    int order[6] = {0, 4, 1, 2, 3, 5}; // the MAC shown second
+    View().SendMessage(LVM_SETCOLUMNORDERARRAY, 6, reinterpret_cast<LPARAM>(order));
+    NMLISTVIEW click{};
+    click.hdr = NMHDR{&View(), View().GetDlgCtrlID(), LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = 3; // physical: the MAC, logical column 4
+    Frame().SendMessage(WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    const int sortColumn = View().GetSortColumn();
+    ASSERT_EQ(std::abs(sortColumn), 5);
+
+    Restart();
+    EXPECT_FALSE(View().IsColumnVisible(3));
+    EXPECT_EQ(View().SendMessage(LVM_GETCOLUMNWIDTH, 4), 170);
+    EXPECT_EQ(View().GetSortColumn(), sortColumn);
+    EXPECT_EQ(View().m_nSortCode, sortColumn);
+    int shown[6] = {};
+    View().SendMessage(LVM_GETCOLUMNORDERARRAY, 6, reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::vector<int>(shown, shown + 6), std::vector<int>({0, 4, 1, 2, 3, 5}));
+    // The hidden column comes back where it was, with its width.
+    View().ShowColumn(3, true);
+    EXPECT_EQ(View().SendMessage(LVM_GETCOLUMNWIDTH, 3), 120);
+}
+
+TEST_F(RememberedLayoutTest, ARefusedLayoutIsLeftAloneUntilTheUserChangesTheLayout)
+{
+    std::vector<std::uint8_t> refused = Layout();
+    refused.pop_back();
+    Save(refused);
+    ASSERT_TRUE(Start());
+    Restart();
+    EXPECT_EQ(Stored(), refused);
+    // A change of the layout is the user's choice: it is written over the old value.
+    View().ShowColumn(5, false);
+    Restart();
+    ASSERT_TRUE(Stored().has_value());
+    EXPECT_NE(*Stored(), refused);
+    EXPECT_FALSE(View().IsColumnVisible(5));
+}
+
+TEST_F(RememberedLayoutTest, NumericAddressOrderIsAnOptionThatIsRemembered)
+{
+    ASSERT_TRUE(Start());
+    Answer(DeviceReply("Nine", {10, 20, 0, 9}));
+    Answer(DeviceReply("Hundred", {10, 20, 0, 100}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Hundred", "Nine"})); // text order by default
+    EXPECT_FALSE(View().SortsAddressesAsNumbers());
+    Command(ID_VIEW_SORT_NUMERIC);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Nine", "Hundred"}));
+    CCmdUI state;
+    state.m_nID = ID_VIEW_SORT_NUMERIC;
+    state.DoUpdate(&Frame(), TRUE);
+    EXPECT_EQ(state.checked, 1);
+
+    Restart();
+    EXPECT_TRUE(View().SortsAddressesAsNumbers());
+    Answer(DeviceReply("Hundred", {10, 20, 0, 100}));
+    Answer(DeviceReply("Nine", {10, 20, 0, 9}));
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Nine", "Hundred"}));
+    Command(ID_VIEW_SORT_NUMERIC);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Hundred", "Nine"}));
 }

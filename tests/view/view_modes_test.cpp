@@ -25,18 +25,18 @@ protected:
 
 } // namespace
 
-TEST_F(ViewModesTest, RightClickOnEmptyListShowsTheMenuWithDeviceCommandsDisabled)
+TEST_F(ViewModesTest, RightClickOnEmptyListShowsTheMenuWithDeviceCommandsAndCopyDisabled)
 {
     RightClick(300, 300);
     ASSERT_EQ(user.user.popups.size(), 1u);
     const auto& popup = user.user.popups[0];
     EXPECT_EQ(popup.ids, (std::vector<UINT>{ID_MODIFY_IP, ID_MODIFY_MAC, ID_WEB_BROWSER, ID_SOFT_RESET,
-                                            ID_UPDATE_FIRMWARE, ID_VIEW_AUTOARRANGE, ID_REFRESH}));
-    for (int i = 0; i < 5; ++i)
+                                            ID_UPDATE_FIRMWARE, ID_EDIT_COPY, ID_VIEW_AUTOARRANGE, ID_REFRESH}));
+    for (int i = 0; i < 6; ++i)
         EXPECT_FALSE(popup.enabled[static_cast<std::size_t>(i)]) << i;
-    EXPECT_TRUE(popup.enabled[5]);
-    EXPECT_EQ(popup.checked[5], 1);
     EXPECT_TRUE(popup.enabled[6]);
+    EXPECT_EQ(popup.checked[6], 1);
+    EXPECT_TRUE(popup.enabled[7]);
 }
 
 TEST_F(ViewModesTest, RightClickOnARowSelectsItAndTheMenuActsOnIt)

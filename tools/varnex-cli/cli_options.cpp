@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "cli_help.h"
-#include "res/version.h"
 #include "cli_texts.h"
+#include "res/version.h"
 
 namespace cli {
 

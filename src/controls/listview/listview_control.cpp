@@ -247,6 +247,8 @@ LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
             m_bkColour = GetSysColor(COLOR_WINDOW);
         InvalidateAll();
         return 0;
+    case WM_QUERYTIPTEXT:
+        return OnQueryTipText(Ptr<TIPTEXTQUERY>(lParam)) ? 1 : 0;
     case WM_CONTEXTMENU:
         // Unhandled, the request goes on to the parent as for any child window.
         if ((m_wnd->GetStyle() & WS_CHILD) && m_wnd->GetParent())

@@ -220,6 +220,8 @@ private:
     void OnLButtonUp(POINT pt, WPARAM keys);
     void OnRButtonUp(POINT pt);
     void OnMouseMove(POINT pt, WPARAM keys);
+    // The tip of the item under pt, asked of the parent when the list shows tips.
+    bool OnQueryTipText(TIPTEXTQUERY* query);
     void OnKeyDown(UINT vk);
     void OnFocus(bool gained);
     void ClickSelect(int index, bool ctrl, bool shift);

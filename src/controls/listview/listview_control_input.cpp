@@ -319,3 +319,28 @@ void ListViewControl::OnFocus(bool gained)
     NMHDR hdr;
     Notify(hdr, gained ? NM_SETFOCUS : NM_KILLFOCUS);
 }
+
+bool ListViewControl::OnQueryTipText(TIPTEXTQUERY* query)
+{
+    if (query == nullptr || !(m_exStyle & LVS_EX_INFOTIP))
+        return false;
+    LVHITTESTINFO hit;
+    hit.pt = query->pt;
+    const int index = HitTest(&hit, false);
+    if (index < 0 || !(hit.flags & LVHT_ONITEM))
+        return false;
+    // The parent writes the tip into a buffer of the size the platform gives it.
+    char buffer[INFOTIPSIZE] = {};
+    NMLVGETINFOTIPA tip;
+    tip.dwFlags = LVGIT_UNFOLDED;
+    tip.pszText = buffer;
+    tip.cchTextMax = INFOTIPSIZE;
+    tip.iItem = index;
+    tip.iSubItem = 0;
+    tip.lParam = ItemParam(index);
+    Notify(tip.hdr, LVN_GETINFOTIPA);
+    buffer[INFOTIPSIZE - 1] = '\0';
+    query->text = buffer;
+    GetItemRect(index, &query->rcArea);
+    return !query->text.empty();
+}

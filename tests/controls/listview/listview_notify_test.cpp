@@ -1,6 +1,8 @@
 // Message sequences the list view sends to its parent.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "support/list_test_window.h"
 #include "support/recording_dc.h"
 
@@ -344,3 +346,43 @@ TEST_F(ListViewNotifyTest, WithoutHeaderDragDropADragIsJustAPress)
 }
 
 } // namespace
+
+// A list with info tips asks its parent for the tip of the item under the
+// mouse, with the item's data and a buffer of the platform's size; a list
+// without the style, or a point off every item, asks nothing.
+TEST_F(ListViewNotifyTest, InfoTipsAreAskedOfTheParentForTheItemUnderThePoint)
+{
+    w.AddRow("a", {"x"}, 11);
+    w.AddRow("b", {"y"}, 22);
+    RECT second{};
+    second.left = LVIR_BOUNDS;
+    ASSERT_TRUE(w.list.SendMessage(LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second)));
+    NMLVGETINFOTIPA asked;
+    w.parent.onNotify = [&asked](NMHDR* hdr, LRESULT*) {
+        if (hdr->code != LVN_GETINFOTIPA)
+            return false;
+        asked = *reinterpret_cast<NMLVGETINFOTIPA*>(hdr);
+        std::snprintf(asked.pszText, static_cast<std::size_t>(asked.cchTextMax), "tip %d", asked.iItem);
+        return true;
+    };
+    TIPTEXTQUERY query;
+    query.pt = POINT{second.left + 40, (second.top + second.bottom) / 2};
+    EXPECT_EQ(w.list.SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query)), 0);
+    EXPECT_TRUE(w.parent.OfCode(LVN_GETINFOTIPA).empty());
+
+    w.ctrl.SetExtendedStyle(LVS_EX_INFOTIP);
+    ASSERT_EQ(w.list.SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query)), 1);
+    EXPECT_EQ(query.text, "tip 1");
+    EXPECT_EQ(asked.iItem, 1);
+    EXPECT_EQ(asked.iSubItem, 0);
+    EXPECT_EQ(asked.lParam, 22);
+    EXPECT_EQ(asked.cchTextMax, INFOTIPSIZE);
+    EXPECT_EQ(query.rcArea.top, second.top);
+    EXPECT_EQ(query.rcArea.bottom, second.bottom);
+
+    // Below the last row: no item, no question.
+    TIPTEXTQUERY below;
+    below.pt = POINT{40, second.bottom + 40};
+    EXPECT_EQ(w.list.SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&below)), 0);
+    EXPECT_EQ(w.parent.OfCode(LVN_GETINFOTIPA).size(), 1u);
+}

@@ -1,0 +1,101 @@
+// Devices that answer from one IP address with different MACs: their rows
+// carry a warning overlay on the picture and a tip naming the other MACs.
+// Rows of an address that becomes shared later are marked in one pass a
+// moment after, so a burst of answers costs one walk over the list.
+#include <cstring>
+
+#include "discovery/device_record.h"
+#include "framework/resources.h"
+#include "res/resource_ids.h"
+#include "view/varnex_view.h"
+
+namespace {
+
+// At most this many MACs are named in a tip; the rest are counted.
+constexpr std::size_t kTipMacs = 8;
+
+const char* RowRecord(CWnd& list, int row, UINT* overlay)
+{
+    LVITEMA item;
+    item.mask = LVIF_PARAM | LVIF_STATE;
+    item.stateMask = LVIS_OVERLAYMASK;
+    item.iItem = row;
+    if (!list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    *overlay = item.state & LVIS_OVERLAYMASK;
+    return reinterpret_cast<const char*>(item.lParam);
+}
+
+} // namespace
+
+void CVarnexView::SetRowOverlay(int row, bool shared)
+{
+    LVITEMA item;
+    item.stateMask = LVIS_OVERLAYMASK;
+    item.state = shared ? INDEXTOOVERLAYMASK(kDuplicateOverlay) : 0;
+    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void CVarnexView::NoteAddress(int row, const device::DeviceRow& device)
+{
+    switch (m_mapAddressOwners.Add(device.columns[device::kIp], device.columns[device::kMac])) {
+    case DuplicateAddresses::Seen::kAlone:
+        break;
+    case DuplicateAddresses::Seen::kShared:
+        SetRowOverlay(row, true);
+        break;
+    case DuplicateAddresses::Seen::kNewlyShared:
+        // The rows that came before from this address are marked by the pass.
+        SetRowOverlay(row, true);
+        SetTimer(kDuplicateMarkTimer, kDuplicateMarkDelayMs);
+        break;
+    }
+}
+
+void CVarnexView::MarkSharedRows()
+{
+    KillTimer(kDuplicateMarkTimer);
+    const int rows = static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+    for (int row = 0; row < rows; ++row) {
+        UINT overlay = 0;
+        const char* record = RowRecord(*this, row, &overlay);
+        if (record == nullptr)
+            continue;
+        const bool shared = m_mapAddressOwners.IsShared(device::GetField(record, device::kIp));
+        if (shared != (overlay != 0))
+            SetRowOverlay(row, shared);
+    }
+}
+
+std::string CVarnexView::DuplicateTip(const char* record) const
+{
+    if (record == nullptr)
+        return {};
+    const std::string ip = device::GetField(record, device::kIp);
+    const std::vector<std::string> others = m_mapAddressOwners.OthersAt(ip, device::GetField(record, device::kMac));
+    if (others.empty())
+        return {};
+    std::string macs;
+    for (std::size_t i = 0; i < others.size() && i < kTipMacs; ++i)
+        macs += (i ? ", " : "") + others[i];
+    if (others.size() > kTipMacs)
+        macs += " (+" + std::to_string(others.size() - kTipMacs) + ")";
+    std::string text = AfxLoadString(IDS_ALSO_AT_ADDRESS);
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, macs);
+    return text;
+}
+
+void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(pNMHDR);
+    *pResult = 0;
+    if (tip->pszText == nullptr || tip->cchTextMax <= 0)
+        return;
+    const std::string text = DuplicateTip(reinterpret_cast<const char*>(tip->lParam));
+    if (text.empty())
+        return;
+    const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));
+    std::memcpy(tip->pszText, text.data(), n);
+    tip->pszText[n] = '\0';
+}
