@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-format libclang-rt-14-dev python3 git
   qt6-base-dev qt6-qpa-plugins libgl-dev libx11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   iproute2 procps
   xvfb xauth x11-apps imagemagick poppler-utils fonts-wqy-microhei
   dpkg-dev fakeroot lintian desktop-file-utils appstream librsvg2-bin groff-base

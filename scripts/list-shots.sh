@@ -2,7 +2,8 @@
 # Pictures of the list as users see it, for looking at: the device list on a
 # virtual display inside the test LAN (the header's column menu, a column
 # hidden and shown again, the list sorted by MAC descending with its tint and
-# arrow, then reversed, in the default and a dark palette), and the owner-drawn
+# arrow, then reversed, in the default and a dark palette), a row whose address
+# another device shares with its tip, the export dialog, and the owner-drawn
 # demo list with a hot item and check boxes. Writes out/shots/list/*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,6 +36,7 @@ name=Meter-A ip=192.168.1.51 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B
 name=Meter-B ip=192.168.1.52 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-4D-52 version=1.03 model=31
 name=Door-West ip=192.168.1.100 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-4D-64 version=2.10 model=32
 name=Door-East ip=192.168.1.9 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-4D-09 version=2.10 model=32
+name=Door-Spare ip=192.168.1.100 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-4D-65 version=2.10 model=32
 name=Pump-2 ip=192.168.1.77 mask=255.255.0.0 gateway=192.168.1.254 mac=00-0A-1B-2C-4D-77 version=0.98 model=7
 DEVICES
 on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
@@ -95,8 +97,26 @@ device_list() {  # name suffix, then environment settings
     shot "mac-ascending-$suffix"
     stop_app
 }
-device_list default QT_QPA_PLATFORMTHEME=
+device_list default QT_QPA_PLATFORMTHEME= XDG_CONFIG_HOME="$work/light"
 device_list dark QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/dark"
+
+# Door-Spare and Door-West answer from 192.168.1.100: the third and fourth rows
+# carry the warning, and the mouse resting on one shows the tip.
+x env XDG_CONFIG_HOME="$work/tip" QT_QPA_PLATFORMTHEME= build/varnex & pids+=($!)
+sleep 4
+x xdotool mousemove 60 130
+sleep 0.3
+x xdotool mousemove 62 131
+sleep 2
+x import -window root "$out/duplicate-address-tip.png"
+stop_app
+
+# File > Export List... (command 32840): the save dialog with its two file types.
+x env XDG_CONFIG_HOME="$work/export" QT_QPA_PLATFORMTHEME= build/varnex --command 32840 & pids+=($!)
+sleep 3
+x import -window root "$out/export-dialog.png"
+x xdotool key Escape
+stop_app
 
 # The owner-drawn demo: the mouse over a row makes it hot (underline, hand cursor).
 demo_list() {  # name suffix, then environment settings
@@ -109,6 +129,6 @@ demo_list() {  # name suffix, then environment settings
     x import -window root "$out/demo-$suffix.png"
     stop_app
 }
-demo_list default QT_QPA_PLATFORMTHEME=
+demo_list default QT_QPA_PLATFORMTHEME= XDG_CONFIG_HOME="$work/light"
 demo_list dark QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/dark"
 ls "$out"

@@ -10,10 +10,14 @@ prefix=vxshot
 out=out/shots
 mkdir -p "$out"
 pids=()
+# A profile of its own, so that the layout a run leaves behind is not the next run's.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
 cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
   scripts/testlan.sh down --prefix "$prefix" >/dev/null 2>&1 || true
+  rm -rf "$XDG_CONFIG_HOME"
 }
 trap cleanup EXIT
 scripts/testlan.sh down --prefix "$prefix" >/dev/null 2>&1 || true

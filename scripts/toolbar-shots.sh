@@ -55,6 +55,6 @@ shot() {  # name, then environment settings
     # The frame sits at the screen's top left on a bare X server.
     convert "$out/toolbar-$name-screen.png" -crop 420x80+0+0 +repage "$out/toolbar-$name.png"
 }
-shot default QT_QPA_PLATFORMTHEME=
+shot default QT_QPA_PLATFORMTHEME= XDG_CONFIG_HOME="$work/light"
 shot dark QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/dark"
 ls "$out"/toolbar-*
