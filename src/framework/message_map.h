@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 #include "framework/window_records.h"
@@ -35,64 +36,74 @@ struct Entry {
     std::function<LRESULT(CCmdTarget*, WPARAM, LPARAM, void*)> call;
 };
 
-template <class T> Entry Message(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
+// The window a handler runs on, as the class that declares the handler: a
+// handler of a second base class is called on that base, never through a
+// member pointer adjusted from the window's class. T names the window's class
+// when the handler's class C is a base that is no command target.
+template <class T, class C> C* Object(CCmdTarget* t)
+{
+    using Target = std::conditional_t<std::is_void_v<T>, C, T>;
+    return static_cast<Target*>(t);
+}
+
+template <class T = void, class C> Entry Message(UINT message, LRESULT (C::*fn)(WPARAM, LPARAM))
 {
     return {Kind::Message, message, 0, 0,
-            [fn](CCmdTarget* t, WPARAM w, LPARAM l, void*) { return (static_cast<T*>(t)->*fn)(w, l); }};
+            [fn](CCmdTarget* t, WPARAM w, LPARAM l, void*) { return (Object<T, C>(t)->*fn)(w, l); }};
 }
 
-template <class T> Entry Command(UINT id, void (T::*fn)())
+template <class T = void, class C> Entry Command(UINT id, void (C::*fn)())
 {
     return {Kind::Command, 0, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM, void*) -> LRESULT {
-                (static_cast<T*>(t)->*fn)();
+                (Object<T, C>(t)->*fn)();
                 return TRUE;
             }};
 }
 
-template <class T> Entry CommandRange(UINT first, UINT last, void (T::*fn)(UINT))
+template <class T = void, class C> Entry CommandRange(UINT first, UINT last, void (C::*fn)(UINT))
 {
     return {Kind::CommandRangeId, 0, first, last, [fn](CCmdTarget* t, WPARAM w, LPARAM, void*) -> LRESULT {
-                (static_cast<T*>(t)->*fn)(static_cast<UINT>(w));
+                (Object<T, C>(t)->*fn)(static_cast<UINT>(w));
                 return TRUE;
             }};
 }
 
-template <class T> Entry UpdateUI(UINT id, void (T::*fn)(CCmdUI*))
+template <class T = void, class C> Entry UpdateUI(UINT id, void (C::*fn)(CCmdUI*))
 {
     return {Kind::UpdateUI, 0, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM, void* extra) -> LRESULT {
-                (static_cast<T*>(t)->*fn)(static_cast<CCmdUI*>(extra));
+                (Object<T, C>(t)->*fn)(static_cast<CCmdUI*>(extra));
                 return TRUE;
             }};
 }
 
-template <class T> Entry UpdateUIRange(UINT first, UINT last, void (T::*fn)(CCmdUI*))
+template <class T = void, class C> Entry UpdateUIRange(UINT first, UINT last, void (C::*fn)(CCmdUI*))
 {
     return {Kind::UpdateUIRange, 0, first, last, [fn](CCmdTarget* t, WPARAM, LPARAM, void* extra) -> LRESULT {
-                (static_cast<T*>(t)->*fn)(static_cast<CCmdUI*>(extra));
+                (Object<T, C>(t)->*fn)(static_cast<CCmdUI*>(extra));
                 return TRUE;
             }};
 }
 
-template <class T> Entry Notify(UINT code, UINT id, void (T::*fn)(NMHDR*, LRESULT*))
+template <class T = void, class C> Entry Notify(UINT code, UINT id, void (C::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::Notify, code, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
-                (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
+                (Object<T, C>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
                 return TRUE;
             }};
 }
 
-template <class T> Entry NotifyReflect(UINT code, void (T::*fn)(NMHDR*, LRESULT*))
+template <class T = void, class C> Entry NotifyReflect(UINT code, void (C::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::NotifyReflect, code, 0, 0, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
-                (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
+                (Object<T, C>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
                 return TRUE;
             }};
 }
 
-template <class T> Entry NotifyReflectEx(UINT code, BOOL (T::*fn)(NMHDR*, LRESULT*))
+template <class T = void, class C> Entry NotifyReflectEx(UINT code, BOOL (C::*fn)(NMHDR*, LRESULT*))
 {
     return {Kind::NotifyReflectEx, code, 0, 0, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
-                return (static_cast<T*>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
+                return (Object<T, C>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
             }};
 }
 
