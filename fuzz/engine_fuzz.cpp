@@ -54,7 +54,8 @@ void Step(CListViewEx& list, Bytes& in)
         c.iOrder = in.Small(columns + 4) - 2;
         const int at = column();
         if (trace)
-            std::fprintf(stderr, "  insert column at %d, order %d (%s)\n", at, c.iOrder, c.mask & LVCF_ORDER ? "given" : "not given");
+            std::fprintf(stderr, "  insert column at %d, order %d (%s)\n", at, c.iOrder,
+                         c.mask & LVCF_ORDER ? "given" : "not given");
         list.SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&c));
         break;
     }

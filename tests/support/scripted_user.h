@@ -4,8 +4,8 @@
 #pragma once
 
 #include <deque>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
