@@ -19,6 +19,8 @@ const MenuDef kMainMenu{IDR_MAINFRAME,
                               kSeparator,
                               {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
                               kSeparator,
+                              // Filled with the interfaces present when it opens.
+                              {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},
                               {"&Refresh", ID_REFRESH, {}}}},
                             {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
                         }};

@@ -20,6 +20,11 @@ constexpr UINT ID_MODIFY_MAC = 32781;
 constexpr UINT ID_WEB_BROWSER = 32782;
 constexpr UINT ID_SOFT_RESET = 32783;
 constexpr UINT ID_UPDATE_FIRMWARE = 32814;
+// View -> Network Interface: every interface, then one id per interface listed
+// when the menu opens.
+constexpr UINT ID_VIEW_INTERFACE_ALL = 32900;
+constexpr UINT ID_VIEW_INTERFACE_FIRST = 32901;
+constexpr UINT ID_VIEW_INTERFACE_LAST = 32964;
 
 // Column headers and texts of the device list.
 constexpr UINT IDS_COLUMN_DEVICE_NAME = 40000;
@@ -36,6 +41,8 @@ constexpr UINT IDS_MODEL_J_K700_W = 40022;
 constexpr UINT IDS_SOCKET_PORT_OPEN_FAIL = 40100;
 constexpr UINT IDS_BAD_MAC_FORMAT = 40101;
 constexpr UINT IDS_ANSWERS_LOST = 40102;
+constexpr UINT IDS_INTERFACE_ABSENT = 40120;
+constexpr UINT IDS_INTERFACE_MISSING = 40121;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -61,3 +68,6 @@ constexpr UINT IDC_EDIT_MAC = 1004;
 
 // The application profile.
 inline constexpr const char* kProfileRegistryKey = "本機 AppWizard 所產生的應用程式";
+// The interface chosen under View -> Network Interface (section "Settings"):
+// its name, or empty for every interface.
+inline constexpr const char* kProfileInterfaceEntry = "Interface";

@@ -26,6 +26,7 @@ constexpr StringEntry kStrings[] = {
     {ID_WEB_BROWSER, "Open web which selects device。\nWeb Browser"},
     {ID_SOFT_RESET, "Soft Reset which selects device。\nSoft Reset"},
     {ID_UPDATE_FIRMWARE, "Update Firmware which selects device。\nUpdate Firmware"},
+    {ID_VIEW_INTERFACE_ALL, "Search for devices on every network interface\nAll Interfaces"},
     {IDS_COLUMN_DEVICE_NAME, "Device Name"},
     {IDS_COLUMN_IP_ADDRESS, "IP Address"},
     {IDS_COLUMN_SUBNET_MASK, "Subnet Mask"},
@@ -54,6 +55,9 @@ constexpr StringEntry kStrings[] = {
                          "for example 00-0A-1B-2C-3D-4E. Nothing was sent."},
     {IDS_ANSWERS_LOST, "%1 answers were lost: they came faster than they could be read. Refresh may find those "
                        "devices."},
+    {IDS_INTERFACE_ABSENT, "%1 (not available)"},
+    {IDS_INTERFACE_MISSING, "The network interface %1 is not available, so no devices were searched for. Choose "
+                            "another under View, Network Interface."},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

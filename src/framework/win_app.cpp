@@ -114,6 +114,18 @@ std::optional<std::vector<std::uint8_t>> CWinApp::GetProfileBinary(const std::st
     return m_pProfile->GetBinary(section, entry);
 }
 
+std::optional<std::string> CWinApp::GetProfileString(const std::string& section, const std::string& entry)
+{
+    if (!m_pProfile)
+        return std::nullopt;
+    return m_pProfile->GetString(section, entry);
+}
+
+BOOL CWinApp::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value)
+{
+    return m_pProfile && m_pProfile->WriteString(section, entry, value) ? TRUE : FALSE;
+}
+
 void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate)
 {
     m_pDocTemplate.reset(pTemplate);

@@ -38,6 +38,9 @@ public:
     Profile* GetProfile() const { return m_pProfile.get(); }
     // A binary value of the profile, or nothing.
     std::optional<std::vector<std::uint8_t>> GetProfileBinary(const std::string& section, const std::string& entry);
+    // A text value of the profile, or nothing; writing one keeps every other value.
+    std::optional<std::string> GetProfileString(const std::string& section, const std::string& entry);
+    BOOL WriteProfileString(const std::string& section, const std::string& entry, const std::string& value);
 
     void AddDocTemplate(CSingleDocTemplate* pTemplate);
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }

@@ -36,35 +36,39 @@ ReplyReceiver* LookUpDeviceView()
 
 const MessageMap* CVarnexView::GetThisMessageMap()
 {
-    static const MessageMap map{CListViewEx::GetThisMessageMap(),
-                                {
-                                    msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
-                                    msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
-                                    msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
-                                    msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
-                                    msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
-                                    msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
-                                    msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
-                                    msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
-                                    msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
-                                    msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
-                                    msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
-                                    msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
-                                    msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
-                                    msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
-                                    msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
-                                    msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
-                                    msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
-                                    msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
-                                    msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
-                                    msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
-                                    msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
-                                    msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
-                                    msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
-                                }};
+    static const MessageMap map{
+        CListViewEx::GetThisMessageMap(),
+        {
+            msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
+            msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
+            msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
+            msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+            msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
+            msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
+            msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
+            msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+            msgmap::Command(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnInterfaceAll),
+            msgmap::UpdateUI(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnUpdateInterfaceMenu),
+            msgmap::CommandRange(ID_VIEW_INTERFACE_FIRST, ID_VIEW_INTERFACE_LAST, &CVarnexView::OnInterfaceChosen),
+            msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
+            msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
+            msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
+            msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
+            msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
+            msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
+            msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
+            msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+            msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
+            msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
+            msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
+            msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
+            msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
+            msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
+            msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
+        }};
     return &map;
 }
 
@@ -112,6 +116,7 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
     (void)wParam;
     (void)lParam;
     m_pSocket = std::make_unique<CListSocket>();
+    LoadInterfaceChoice();
     OnRefresh();
     return 0;
 }
@@ -136,6 +141,9 @@ void CVarnexView::OnInitialUpdate()
 {
     CListViewEx::OnInitialUpdate();
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
+    // The first Refresh ran before the frame's bars were there to show it.
+    if (m_bInterfaceInPane)
+        ShowPaneMessage(InterfaceMissingText());
     // The set-up steps run once per view; a repeated initial update (New, Open)
     // only resets the count, the sort state, the arrows and the tint, applies
     // the saved layout again, and sorts.
@@ -249,25 +257,38 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
-    if (m_bLostInPane) {
-        // The loss belonged to the cycle that ends here.
+    if (m_bLostInPane || m_bInterfaceInPane) {
+        // The loss, or the missing interface, belonged to the cycle that ends here.
         if (CFrameWnd* frame = GetParentFrame())
             frame->SetMessageText(0u);
         m_bLostInPane = FALSE;
+        m_bInterfaceInPane = FALSE;
     }
     if (!ReopenDeviceSocket())
         return;
+    const std::string& broadcast = m_portsDiscovery.broadcastAddress;
+    const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
+    // The probe goes out once on each interface (a limited broadcast leaves by
+    // one interface only), or on the one chosen.
+    const InterfaceRoute route =
+        RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
+    if (route.missing) {
+        m_pSocket->Close();
+        ShowPaneMessage(InterfaceMissingText());
+        m_bInterfaceInPane = TRUE;
+        return;
+    }
+    m_pSocket->m_nOnlyInterface = route.onlyFrom;
     const packet::Bytes probe = packet::BuildProbe();
-    const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
-    m_pSocket->SendTo(probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
+    SendOnRoute(*m_pSocket, route, probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
 }
 
-void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52])
+void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex)
 {
     packet::Bytes bytes;
     std::copy(std::begin(frame), std::end(frame), bytes.begin());
-    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_poolRecords);
+    AppendDeviceRow(*this, device::ReplyToRow(bytes), m_poolRecords, interfaceIndex);
     ApplyAutoArrange();
 }
 
@@ -284,10 +305,16 @@ void CVarnexView::ShowLostAnswers(long long lost)
     std::string text = AfxLoadString(IDS_ANSWERS_LOST);
     if (const auto at = text.find("%1"); at != std::string::npos)
         text.replace(at, 2, std::to_string(lost));
-    if (CFrameWnd* frame = GetParentFrame()) {
-        frame->SetMessageText(text);
+    if (GetParentFrame() != nullptr) {
+        ShowPaneMessage(text);
         m_bLostInPane = TRUE;
     }
+}
+
+void CVarnexView::ShowPaneMessage(const std::string& text)
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SetMessageText(text);
 }
 
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
