@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Which network interfaces the probe leaves by, and which answers count: every
 // broadcast interface once, or only the one the user chose by name.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The machine's network interfaces that a limited broadcast can leave by: up,
 // IPv4, broadcast-capable and not loopback, one entry per interface.
 #pragma once

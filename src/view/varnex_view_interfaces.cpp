@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list view's choice of network interface: View -> Network
 // Interface lists every interface present when it opens, the choice is kept in
 // the profile, and each row remembers the interface its answer came in on so

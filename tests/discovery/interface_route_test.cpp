@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Which interfaces a probe goes out on, which answers count, and the record
 // pool that keeps each row's interface beside its text record.
 #include <gtest/gtest.h>

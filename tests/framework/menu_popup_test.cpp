@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A pop-up menu about to open: each command item takes its state from the
 // update handlers along the frame's route, and a handler may add items of its
 // own after its item, which then stand as it made them.

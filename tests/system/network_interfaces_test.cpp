@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The interfaces a probe may leave by, picked from getifaddrs' list (up, IPv4,
 // broadcast-capable, not loopback; one entry per device), the names accepted,
 // and over loopback the real sockets' sending by an interface and telling the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The program on a machine with two network interfaces: one probe on each,
 // View -> Network Interface with its items and check marks, the choice kept in
 // the profile, an interface that went away, and each row's interface carried

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli and the interfaces, over loopback only: the probe sent by the
 // route's interface, each answer kept with the interface it came in on and
 // shown under that name, answers from other interfaces left out, and the
