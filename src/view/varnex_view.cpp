@@ -32,43 +32,49 @@ ReplyReceiver* LookUpDeviceView()
     return CVarnexView::FindDeviceView();
 }
 
+// The items of View -> Network Interface after All Interfaces, one id per
+// interface listed when the menu opened.
+msgmap::Entry InterfaceItemsEntry()
+{
+    return msgmap::CommandRange(ID_VIEW_INTERFACE_FIRST, ID_VIEW_INTERFACE_LAST, &CVarnexView::OnInterfaceChosen);
+}
+
 } // namespace
 
 const MessageMap* CVarnexView::GetThisMessageMap()
 {
-    static const MessageMap map{
-        CListViewEx::GetThisMessageMap(),
-        {
-            msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
-            msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
-            msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
-            msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
-            msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
-            msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
-            msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
-            msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
-            msgmap::Command(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnInterfaceAll),
-            msgmap::UpdateUI(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnUpdateInterfaceMenu),
-            msgmap::CommandRange(ID_VIEW_INTERFACE_FIRST, ID_VIEW_INTERFACE_LAST, &CVarnexView::OnInterfaceChosen),
-            msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
-            msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
-            msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
-            msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
-            msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
-            msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
-            msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
-            msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
-            msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
-            msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
-            msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
-            msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
-            msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
-            msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
-            msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
-        }};
+    static const MessageMap map{CListViewEx::GetThisMessageMap(),
+                                {
+                                    msgmap::Command(ID_FILE_PRINT, &CVarnexView::OnFilePrintCommand),
+                                    msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
+                                    msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
+                                    msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+                                    msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
+                                    msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
+                                    msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
+                                    msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+                                    msgmap::Command(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnInterfaceAll),
+                                    msgmap::UpdateUI(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnUpdateInterfaceMenu),
+                                    InterfaceItemsEntry(),
+                                    msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
+                                    msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
+                                    msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
+                                    msgmap::UpdateUI(ID_VIEW_LARGEICON, &CVarnexView::OnUpdateLargeIcons),
+                                    msgmap::Command(ID_VIEW_SMALLICON, &CVarnexView::OnSmallIcons),
+                                    msgmap::UpdateUI(ID_VIEW_SMALLICON, &CVarnexView::OnUpdateSmallIcons),
+                                    msgmap::Command(ID_VIEW_DETAILS, &CVarnexView::OnDetails),
+                                    msgmap::UpdateUI(ID_VIEW_DETAILS, &CVarnexView::OnUpdateDetails),
+                                    msgmap::Command(ID_MODIFY_IP, &CVarnexView::OnModifyIP),
+                                    msgmap::UpdateUI(ID_MODIFY_IP, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_MODIFY_MAC, &CVarnexView::OnModifyMAC),
+                                    msgmap::UpdateUI(ID_MODIFY_MAC, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_WEB_BROWSER, &CVarnexView::OnWebBrowser),
+                                    msgmap::UpdateUI(ID_WEB_BROWSER, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_SOFT_RESET, &CVarnexView::OnSoftReset),
+                                    msgmap::UpdateUI(ID_SOFT_RESET, &CVarnexView::OnUpdateDeviceCommand),
+                                    msgmap::Command(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateFirmware),
+                                    msgmap::UpdateUI(ID_UPDATE_FIRMWARE, &CVarnexView::OnUpdateDeviceCommand),
+                                }};
     return &map;
 }
 

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Which interfaces a probe goes out on, which answers count, and the record
-// pool that keeps each row's interface beside its text record.
+// pool that keeps each row's interface beside its text record. (The discovery
+// socket's filter is tested through the view, in network_interface_test.)
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "discovery/device_list_rows.h"
 #include "discovery/interface_route.h"
-#include "discovery/list_socket.h"
 #include "support/fake_event_loop.h"
 #include "support/fake_network.h"
+#include "system/async_socket.h"
 
 namespace {
 
@@ -83,23 +84,14 @@ protected:
 
 } // namespace
 
-TEST_F(SendOnRouteTest, OnceOnEachInterface)
+TEST_F(SendOnRouteTest, OnceOnEachInterfaceOrOnTheChosenOneOrNowhereWhenItIsGone)
 {
     EXPECT_EQ(SendOnRoute(socket, RouteFor("", kTwo), frame, 52, 36, nullptr), 2);
-    EXPECT_EQ(SentBy(), (std::vector<unsigned>{2, 3}));
-}
-
-TEST_F(SendOnRouteTest, OnTheChosenOneOnlyAndNowhereWhenItIsGone)
-{
     EXPECT_EQ(SendOnRoute(socket, RouteFor("eth1", kTwo), frame, 52, 36, nullptr), 1);
     EXPECT_EQ(SendOnRoute(socket, RouteFor("usb0", kTwo), frame, 52, 36, nullptr), 0);
-    EXPECT_EQ(SentBy(), std::vector<unsigned>{3});
-}
-
-TEST_F(SendOnRouteTest, WithoutInterfacesOnceWhereTheRoutesSendIt)
-{
+    // Without interfaces: once, where the routes send it.
     EXPECT_EQ(SendOnRoute(socket, RouteFor("", {}), frame, 52, 36, nullptr), 1);
-    EXPECT_EQ(SentBy(), std::vector<unsigned>{0});
+    EXPECT_EQ(SentBy(), (std::vector<unsigned>{2, 3, 3, 0}));
 }
 
 TEST_F(SendOnRouteTest, AnInterfaceThatWentAwayDoesNotStopTheOthers)
@@ -132,52 +124,4 @@ TEST(DeviceRecordPool, EachRecordKeepsItsInterfaceBesideItsTexts)
     EXPECT_EQ(pool.Size(), 0u);
     const char* again = pool.Add(text, 2);
     EXPECT_EQ(pool.InterfaceOf(again), 2u);
-}
-
-namespace {
-
-struct CountingReceiver : ReplyReceiver {
-    void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) override
-    {
-        rows.emplace_back(frame[7], interfaceIndex);
-    }
-    void ShowReplyCount(int count) override { shown = count; }
-    std::vector<std::pair<int, unsigned>> rows; // last IP byte, interface
-    int shown = 0;
-};
-
-CountingReceiver* g_receiver = nullptr;
-
-} // namespace
-
-TEST(ListSocketInterfaces, AnswersFromAnotherInterfaceAreNoRowsWhenOneIsChosen)
-{
-    ScopedFakeLoop loop;
-    ScopedFakeNetwork network{loop.loop};
-    CountingReceiver receiver;
-    g_receiver = &receiver;
-    SetReplyReceiverLookup([]() -> ReplyReceiver* { return g_receiver; });
-    CListSocket socket;
-    ASSERT_TRUE(socket.Create(4000));
-    auto answer = [&](int last, unsigned on) {
-        std::vector<std::uint8_t> reply(52, 0);
-        reply[7] = static_cast<std::uint8_t>(last);
-        network.net.Deliver(4000, reply, on);
-    };
-    answer(1, 2);
-    answer(2, 3);
-    socket.m_nOnlyInterface = 3;
-    socket.m_bReplySeen = FALSE;
-    answer(3, 2); // read and dropped: nothing seen, nothing counted
-    EXPECT_FALSE(socket.m_bReplySeen);
-    answer(4, 3);
-    answer(5, 0);
-    SetReplyReceiverLookup(nullptr);
-    g_receiver = nullptr;
-    EXPECT_EQ(receiver.rows, (std::vector<std::pair<int, unsigned>>{{1, 2}, {2, 3}, {4, 3}, {5, 0}}));
-    EXPECT_EQ(socket.m_nReplyCount, 4);
-    EXPECT_EQ(receiver.shown, 4);
-    // Each answer was read when it came: the dropped one did not wait to be
-    // taken for the next.
-    EXPECT_TRUE(socket.m_bReplySeen);
 }

@@ -95,13 +95,3 @@ TEST(MenuPopup, HandlersFixEachItemsStateAndMayAddItemsAfterTheirOwn)
     EXPECT_EQ(items.size(), 9u);
     EXPECT_EQ(frame.listUpdates, 1);
 }
-
-TEST(MenuPopup, AHandlerThatAddsNothingLeavesTheRestUpdated)
-{
-    ListFrame frame;
-    frame.texts.clear();
-    std::vector<MenuItemDef> items = {Item("List", kList), Item("Checked", kChecked)};
-    frame.OnInitMenuPopup(items);
-    ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[1].state, MF_CHECKED);
-}
