@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "discovery/device_record.h"
+#include "system/network_interfaces.h"
 #include "varnex-cli/cli_arguments.h"
 #include "varnex-cli/cli_options.h"
 
@@ -53,6 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     if (result == cli::ParseResult::kRun &&
         !(options.waitSeconds > 0 && options.maxWaitSeconds > 0 && options.ports.localPort >= 1))
+        std::abort();
+    // An interface is every one (empty) or a name the kernel would accept.
+    if (result == cli::ParseResult::kRun && !options.interfaceName.empty() && !IsInterfaceName(options.interfaceName))
         std::abort();
     return 0;
 }

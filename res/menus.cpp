@@ -21,6 +21,8 @@ const MenuDef kMainMenu{
           {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
           {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
           kSeparator,
+          // Filled with the interfaces present when it opens.
+          {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},
           {"&Refresh", ID_REFRESH, {}}}},
         {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
     }};

@@ -22,6 +22,11 @@ constexpr UINT ID_SOFT_RESET = 32783;
 constexpr UINT ID_UPDATE_FIRMWARE = 32814;
 constexpr UINT ID_FILE_EXPORT_LIST = 32840;
 constexpr UINT ID_VIEW_SORT_NUMERIC = 32841;
+// View -> Network Interface: every interface, then one id per interface listed
+// when the menu opens.
+constexpr UINT ID_VIEW_INTERFACE_ALL = 32900;
+constexpr UINT ID_VIEW_INTERFACE_FIRST = 32901;
+constexpr UINT ID_VIEW_INTERFACE_LAST = 32964;
 
 // Column headers and texts of the device list.
 constexpr UINT IDS_COLUMN_DEVICE_NAME = 40000;
@@ -41,6 +46,8 @@ constexpr UINT IDS_ANSWERS_LOST = 40102;
 constexpr UINT IDS_ALSO_AT_ADDRESS = 40110;
 constexpr UINT IDS_EXPORT_FILTER = 40111;
 constexpr UINT IDS_EXPORT_FAILED = 40112;
+constexpr UINT IDS_INTERFACE_ABSENT = 40120;
+constexpr UINT IDS_INTERFACE_MISSING = 40121;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -68,3 +75,6 @@ constexpr UINT IDC_EDIT_MAC = 1004;
 
 // The application profile.
 inline constexpr const char* kProfileRegistryKey = "本機 AppWizard 所產生的應用程式";
+// The interface chosen under View -> Network Interface (section "Settings"):
+// its name, or empty for every interface.
+inline constexpr const char* kProfileInterfaceEntry = "Interface";

@@ -30,6 +30,7 @@ constexpr StringEntry kStrings[] = {
     {ID_VIEW_SORT_NUMERIC,
      "Sort IP addresses, masks and gateways by their numbers instead of their text\nSort Addresses "
      "as Numbers"},
+    {ID_VIEW_INTERFACE_ALL, "Search for devices on every network interface\nAll Interfaces"},
     {IDS_COLUMN_DEVICE_NAME, "Device Name"},
     {IDS_COLUMN_IP_ADDRESS, "IP Address"},
     {IDS_COLUMN_SUBNET_MASK, "Subnet Mask"},
@@ -61,6 +62,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_ALSO_AT_ADDRESS, "Another device answers from this address too. Also at this address: %1"},
     {IDS_EXPORT_FILTER, "CSV files (*.csv);;JSON files (*.json)"},
     {IDS_EXPORT_FAILED, "The list could not be saved to '%1': %2"},
+    {IDS_INTERFACE_ABSENT, "%1 (not available)"},
+    {IDS_INTERFACE_MISSING, "The network interface %1 is not available, so no devices were searched for. Choose "
+                            "another under View, Network Interface."},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

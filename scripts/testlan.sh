@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # The project's test LAN, made only of network namespaces: P-hub holds a bridge,
 # and each host (P-app, P-dev1..P-devN) is joined to it by a veth pair whose ends
-# are created directly inside the hub and the host. Nothing is made in or attached
-# to the machine's own namespace, so broadcasts sent in the LAN stay in it.
+# are created directly inside the hub and the host. With two segments the hub
+# holds a second bridge, the app host a second interface on it, and more device
+# hosts sit behind it. Nothing is made in or attached to the machine's own
+# namespace, so broadcasts sent in the LAN stay in it.
 set -euo pipefail
 
 readonly SUBNET=10.77.0
+readonly SUBNET2=10.88.0
 readonly CHECK_PORT=4999
 
 usage() {
     cat <<EOF
-Usage: testlan.sh up     [--prefix P] [--devices N]   make P-hub, P-app, P-dev1..P-devN (N: 1, at most 50)
+Usage: testlan.sh up     [--prefix P] [--devices N] [--segments S] [--devices2 M]
+                                                      make P-hub, P-app, P-dev1..P-devN (N: 1, at most 50)
        testlan.sh down   [--prefix P]                 remove them (no error when absent)
        testlan.sh exec   [--prefix P] HOST -- CMD...  run CMD in P-HOST (HOST: app, dev1, ..., hub)
        testlan.sh status [--prefix P]                 show the namespaces, addresses and processes
@@ -19,7 +23,12 @@ Hosts: P-app $SUBNET.1/24, P-devK $SUBNET.(10+K)/24, each on eth0 with a default
 eth0 so that 255.255.255.255 is routable. The prefix (letters, digits, _; at most 12, starting
 with a letter) defaults to \$VARNEX_LAN or "vxlan". 'down' ends the processes still running
 in the namespaces. Needs root. Exit status: 0 ok, 1 failure, 2 usage.
+Two segments (--segments 2; the default is 1): a second bridge in P-hub, P-app's eth1
+$SUBNET2.1/24 on it (no route beyond its segment, so a broadcast reaches it only when sent by
+eth1), and M more device hosts behind it (--devices2 M: 1, at most 50), P-dev(N+1)..P-dev(N+M)
+at $SUBNET2.(10+K)/24 on their eth0. 'check' then asks both segments.
 Example: testlan.sh up --devices 1 && testlan.sh exec dev1 -- build/varnex-sim --devices demo.txt
+         testlan.sh up --devices 1 --segments 2   # dev1 on eth0's segment, dev2 on eth1's
 EOF
 }
 
@@ -75,17 +84,28 @@ remove_lan() {
     done
 }
 
+# add_host PREFIX HOST ADDRESS [BRIDGE]: a host namespace on eth0, joined to the bridge (br0).
 add_host() {
-    local p=$1 host=$2 addr=$3 ns="$1-$2"
+    local p=$1 host=$2 addr=$3 bridge=${4:-br0} ns="$1-$2"
     ip netns add "$ns"
     quiet_ipv6 "$ns"
     ip -n "$ns" link set lo up
     ip -n "$p-hub" link add name "$host" type veth peer name eth0 netns "$ns"
-    ip -n "$p-hub" link set "$host" master br0 up
+    ip -n "$p-hub" link set "$host" master "$bridge" up
     ip -n "$ns" addr add "$addr/24" dev eth0
     ip -n "$ns" link set eth0 up
     # A device-only default route makes 255.255.255.255 routable and keeps every packet on eth0.
     ip -n "$ns" route add default dev eth0
+}
+
+# The app host's second interface, eth1, on the second segment's bridge (br1).
+# Only its own segment is routed there: the default route stays on eth0.
+add_app_second_interface() {
+    local p=$1 ns="$1-app"
+    ip -n "$p-hub" link add name app2 type veth peer name eth1 netns "$ns"
+    ip -n "$p-hub" link set app2 master br1 up
+    ip -n "$ns" addr add "$SUBNET2.1/24" dev eth1
+    ip -n "$ns" link set eth1 up
 }
 
 # No IPv6 chatter: captures of the LAN then hold only what the tests send.
@@ -104,7 +124,7 @@ undo_failed_up() {
 }
 
 cmd_up() {
-    local p=$1 n=$2 k
+    local p=$1 n=$2 segments=$3 n2=$4 k
     if ns_exists "$p-hub"; then
         die "test LAN '$p' is already up (remove it with: $0 down --prefix $p)"
     fi
@@ -119,6 +139,14 @@ cmd_up() {
     for ((k = 1; k <= n; k++)); do
         add_host "$p" "dev$k" "$SUBNET.$((10 + k))"
     done
+    if [ "$segments" -eq 2 ]; then
+        ip -n "$p-hub" link add name br1 type bridge
+        ip -n "$p-hub" link set br1 up
+        add_app_second_interface "$p"
+        for ((k = 1; k <= n2; k++)); do
+            add_host "$p" "dev$((n + k))" "$SUBNET2.$((10 + k))" br1
+        done
+    fi
     cmd_check "$p"
     trap - EXIT
     if [ "$n" -eq 1 ]; then
@@ -126,11 +154,20 @@ cmd_up() {
     else
         echo "test LAN $p: $p-app $SUBNET.1, $p-dev1..$p-dev$n $SUBNET.11..$SUBNET.$((10 + n))"
     fi
+    if [ "$segments" -eq 2 ]; then
+        if [ "$n2" -eq 1 ]; then
+            echo "second segment: $p-app eth1 $SUBNET2.1, $p-dev$((n + 1)) $SUBNET2.11"
+        else
+            echo "second segment: $p-app eth1 $SUBNET2.1, $p-dev$((n + 1))..$p-dev$((n + n2))" \
+                "$SUBNET2.11..$SUBNET2.$((10 + n2))"
+        fi
+    fi
 }
 
-# Sends one broadcast datagram from one host and waits for it in another.
+# Sends one broadcast datagram from one host (by one of its interfaces when a
+# fifth argument names it) and waits for it in another.
 broadcast_reaches() {
-    local p=$1 from=$2 to=$3 token=$4 out pid
+    local p=$1 from=$2 to=$3 token=$4 device=${5:-} out pid
     out=$(mktemp)
     ip netns exec "$p-$to" python3 -c '
 import socket, sys
@@ -152,8 +189,10 @@ print(data.decode(errors="replace"), src[0])
 import socket, sys
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
+if sys.argv[3]:
+    s.setsockopt(socket.SOL_SOCKET, socket.SO_BINDTODEVICE, sys.argv[3].encode())
 s.sendto(sys.argv[2].encode(), ("255.255.255.255", int(sys.argv[1])))
-' "$CHECK_PORT" "$token"
+' "$CHECK_PORT" "$token" "$device"
     local rc=0
     wait "$pid" || rc=$?
     if [ $rc -ne 0 ] || ! grep -q "^$token " "$out"; then
@@ -172,6 +211,27 @@ cmd_check() {
     broadcast_reaches "$p" app dev1 app-to-dev1 || die "a broadcast from $p-app did not reach $p-dev1"
     broadcast_reaches "$p" dev1 app dev1-to-app || die "a broadcast from $p-dev1 did not reach $p-app"
     echo "broadcast to 255.255.255.255 reaches $p-dev1 from $p-app and back"
+    # The second segment, when there is one: its first device host, by eth1.
+    ip -n "$p-app" link show eth1 >/dev/null 2>&1 || return 0
+    local second
+    second=$(second_segment_host "$p")
+    [ -n "$second" ] || die "test LAN '$p' has a second interface but no device host behind it"
+    broadcast_reaches "$p" app "$second" "app-to-$second" eth1 ||
+        die "a broadcast from $p-app by eth1 did not reach $p-$second"
+    broadcast_reaches "$p" "$second" app "$second-to-app" || die "a broadcast from $p-$second did not reach $p-app"
+    echo "broadcast to 255.255.255.255 reaches $p-$second from $p-app by eth1 and back"
+}
+
+# The first device host on the second segment (devK whose eth0 is in $SUBNET2.0/24).
+second_segment_host() {
+    local p=$1 ns
+    for ns in $(lan_namespaces "$p"); do
+        [[ $ns =~ ^$p-(dev[0-9]+)$ ]] || continue
+        if ip -n "$ns" -4 -o addr show dev eth0 2>/dev/null | grep -q " $SUBNET2\."; then
+            echo "${BASH_REMATCH[1]}"
+            return 0
+        fi
+    done
 }
 
 cmd_status() {
@@ -194,7 +254,7 @@ main() {
     *) usage_error "unknown action '$action'" ;;
     esac
 
-    local prefix=${VARNEX_LAN:-vxlan} devices=1
+    local prefix=${VARNEX_LAN:-vxlan} devices=1 segments=1 devices2=1
     local -a rest=()
     while [ $# -gt 0 ]; do
         case $1 in
@@ -202,6 +262,10 @@ main() {
         --prefix=*) prefix=${1#--prefix=}; shift ;;
         --devices) [ $# -ge 2 ] || usage_error "--devices needs a value"; devices=$2; shift 2 ;;
         --devices=*) devices=${1#--devices=}; shift ;;
+        --segments) [ $# -ge 2 ] || usage_error "--segments needs a value"; segments=$2; shift 2 ;;
+        --segments=*) segments=${1#--segments=}; shift ;;
+        --devices2) [ $# -ge 2 ] || usage_error "--devices2 needs a value"; devices2=$2; shift 2 ;;
+        --devices2=*) devices2=${1#--devices2=}; shift ;;
         --) rest+=("$@"); break ;;
         *) rest+=("$1"); shift ;;
         esac
@@ -211,12 +275,16 @@ main() {
     if ! [[ $devices =~ ^[0-9]+$ ]] || [ "$devices" -lt 1 ] || [ "$devices" -gt 50 ]; then
         usage_error "--devices '$devices': a number 1-50"
     fi
+    [[ $segments =~ ^[12]$ ]] || usage_error "--segments '$segments': 1 or 2"
+    if ! [[ $devices2 =~ ^[0-9]+$ ]] || [ "$devices2" -lt 1 ] || [ "$devices2" -gt 50 ]; then
+        usage_error "--devices2 '$devices2': a number 1-50"
+    fi
 
     case $action in
     up)
         [ ${#rest[@]} -eq 0 ] || usage_error "unexpected '${rest[0]}'"
         require_root
-        cmd_up "$prefix" "$devices"
+        cmd_up "$prefix" "$devices" "$segments" "$devices2"
         ;;
     down)
         [ ${#rest[@]} -eq 0 ] || usage_error "unexpected '${rest[0]}'"

@@ -5,19 +5,28 @@
 #include "controls/commctrl.h"
 #include "framework/wnd.h"
 
-const char* DeviceRecordPool::Add(const std::string& record)
+const char* DeviceRecordPool::Add(const std::string& record, unsigned interfaceIndex)
 {
     auto copy = std::make_unique<char[]>(record.size() + 1);
     std::memcpy(copy.get(), record.data(), record.size());
     copy[record.size()] = '\0';
     m_records.push_back(std::move(copy));
-    return m_records.back().get();
+    const char* added = m_records.back().get();
+    if (interfaceIndex != 0)
+        m_interfaces[added] = interfaceIndex;
+    return added;
 }
 
-int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, DeviceRecordPool& pool)
+unsigned DeviceRecordPool::InterfaceOf(const char* record) const
+{
+    const auto it = m_interfaces.find(record);
+    return it == m_interfaces.end() ? 0 : it->second;
+}
+
+int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, DeviceRecordPool& pool, unsigned interfaceIndex)
 {
     const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
-    const char* record = pool.Add(row.RecordText());
+    const char* record = pool.Add(row.RecordText(), interfaceIndex);
 
     std::string name = row.columns[device::kName];
     LVITEMA item;

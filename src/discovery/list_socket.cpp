@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "discovery/interface_route.h"
+
 namespace {
 
 ReplyReceiver* (*g_lookup)() = nullptr;
@@ -27,10 +29,11 @@ void CListSocket::OnReceive(int nErrorCode)
     unsigned char frame[52];
     std::memset(frame, 0, sizeof frame);
     // A longer datagram is read as its first 52 bytes; a failed receive is no answer.
-    const int n = Receive(frame, sizeof frame);
-    ReplyReceiver* receiver = n > 0 ? FindReplyReceiver() : nullptr;
+    unsigned arrivedOn = 0;
+    const int n = ReceiveWithInterface(frame, sizeof frame, &arrivedOn);
+    ReplyReceiver* receiver = n > 0 && AnswerCounts(m_nOnlyInterface, arrivedOn) ? FindReplyReceiver() : nullptr;
     if (receiver != nullptr) {
-        receiver->AddDeviceRow(frame);
+        receiver->AddDeviceRow(frame, arrivedOn);
         ++m_nReplyCount;
         receiver->ShowReplyCount(m_nReplyCount);
         m_bReplySeen = TRUE;

@@ -10,8 +10,9 @@ class CListSocket;
 class ReplyReceiver {
 public:
     virtual ~ReplyReceiver() = default;
-    // Appends the row of one answer (and sorts it into place when asked to).
-    virtual void AddDeviceRow(const unsigned char (&frame)[52]) = 0;
+    // Appends the row of one answer (and sorts it into place when asked to);
+    // interfaceIndex is the interface it came in on (0: not known).
+    virtual void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) = 0;
     // Shows the number of answers of this cycle.
     virtual void ShowReplyCount(int count) = 0;
     // Told after every answer how many answers the kernel has dropped since the
@@ -31,6 +32,9 @@ public:
     int m_nReplyCount = 0;
     // Set after every datagram handled; cleared by the listening-window timer.
     BOOL m_bReplySeen = FALSE;
+    // When not 0, datagrams that came in on another (known) interface are read
+    // and dropped: they are no answers to this cycle's probe.
+    unsigned m_nOnlyInterface = 0;
 
 protected:
     void OnReceive(int nErrorCode) override;

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/message_map.h"
 #include "system/win_types.h"
 
 class CCmdTarget;
+struct MenuItemDef;
 
 // Given to OnCmdMsg, it asks only whether a handler exists, and which object has it.
 struct AFX_CMDHANDLERINFO {
@@ -46,6 +48,11 @@ public:
     UINT m_nIndex = 0;
     bool m_bEnableChanged = false;
     bool m_bContinueRouting = false;
+    // For an item of a pop-up menu about to open: the pop-up's items, m_nIndex
+    // being this one's position. An update handler may insert items of its own
+    // right after it (a list that changes, as a recent-file list does), each
+    // with its state fixed; the items after those are updated as usual.
+    std::vector<MenuItemDef>* m_pMenuItems = nullptr;
 
     virtual void Enable(BOOL bOn = TRUE);
     virtual void SetCheck(int nCheck = 1);

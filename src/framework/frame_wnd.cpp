@@ -1,6 +1,7 @@
 #include "framework/frame_wnd.h"
 
 #include "framework/document.h"
+#include "framework/menu.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -197,6 +198,28 @@ void CFrameWnd::OnIdleUpdateCmdUI()
             if (state.m_bEnableChanged)
                 m_pStatusBar->SetPaneEnabled(i, state.enabled);
         }
+    }
+}
+
+void CFrameWnd::OnInitMenuPopup(std::vector<MenuItemDef>& items)
+{
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i].IsSeparator() || items[i].IsPopup() || items[i].fixedState)
+            continue;
+        const std::size_t before = items.size();
+        CCmdUI state;
+        state.m_nID = items[i].id;
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_pMenuItems = &items;
+        state.DoUpdate(this, TRUE);
+        if (i >= items.size())
+            break; // a handler that took items away: what is left shows as it is
+        MenuItemDef& item = items[i];
+        item.fixedState = true;
+        item.state = (state.enabled ? MF_ENABLED : MF_GRAYED) | (state.checked ? MF_CHECKED : MF_UNCHECKED);
+        // The items the handler added stand as it made them.
+        if (items.size() > before)
+            i += items.size() - before;
     }
 }
 

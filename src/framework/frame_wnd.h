@@ -12,6 +12,7 @@
 
 class CDocument;
 class CView;
+struct MenuItemDef;
 
 // What the frame's creation needs to make its view.
 struct CCreateContext {
@@ -55,6 +56,10 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Updates the state of tool bar buttons and status panes (the idle update).
     void OnIdleUpdateCmdUI();
+    // Before a pop-up menu opens: asks the update handlers for the state of
+    // each command item and fixes it in the item; handlers may add items
+    // (CCmdUI::m_pMenuItems). Nested pop-ups are left for their own opening.
+    void OnInitMenuPopup(std::vector<MenuItemDef>& items);
 
     void SetHost(FrameHost* host) { m_pFrameHost = host; }
     FrameHost* Host() const { return m_pFrameHost; }

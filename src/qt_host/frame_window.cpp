@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "framework/menu.h"
 #include "framework/resources.h"
 #include "qt_host/resource_images.h"
 #include "qt_host/status_pane_label.h"
@@ -60,12 +61,56 @@ void FrameWindow::BuildMenus()
                 menu->addSeparator();
                 continue;
             }
+            if (item.IsPopup()) {
+                AddPopup(menu, item);
+                continue;
+            }
             QAction* action = MakeCommandAction(
                 item.id, WithShortcutText(TextFromBytes(item.text), m_frame->ResourceId(), item.id), menu);
             menu->addAction(action);
             m_menuActions.emplace_back(action, item.id);
         }
         connect(menu, &QMenu::aboutToShow, this, [this, menu] { UpdateMenu(menu); });
+    }
+}
+
+void FrameWindow::AddPopup(QMenu* parent, const MenuItemDef& popup)
+{
+    QMenu* menu = parent->addMenu(TextFromBytes(popup.text));
+    // Until it first opens it holds the resource's items as they are.
+    for (const MenuItemDef& item : popup.popup) {
+        if (item.IsSeparator())
+            menu->addSeparator();
+        else if (!item.IsPopup())
+            menu->addAction(MakeCommandAction(item.id, TextFromBytes(item.text), menu));
+    }
+    std::vector<MenuItemDef> items = popup.popup;
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, items] { FillPopup(menu, items); });
+}
+
+void FrameWindow::FillPopup(QMenu* menu, std::vector<MenuItemDef> items)
+{
+    if (m_closing || !m_frame->IsWindow())
+        return;
+    // Made anew each time, so that a list that changes (the network
+    // interfaces) is read when the user looks at it.
+    m_frame->OnInitMenuPopup(items);
+    menu->clear();
+    for (const MenuItemDef& item : items) {
+        if (item.IsSeparator()) {
+            menu->addSeparator();
+            continue;
+        }
+        if (item.IsPopup()) {
+            AddPopup(menu, item);
+            continue;
+        }
+        QAction* action = MakeCommandAction(item.id, TextFromBytes(item.text), menu);
+        const bool checked = (item.state & MF_CHECKED) != 0;
+        action->setEnabled((item.state & (MF_GRAYED | MF_DISABLED)) == 0);
+        action->setCheckable(checked); // the check rule of ActionCmdUI
+        action->setChecked(checked);
+        menu->addAction(action);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/frame_wnd.h"
+#include "framework/resources.h"
 #include "qt_host/status_pane_label.h"
 
 class QAction;
@@ -51,6 +52,9 @@ private:
     QAction* MakeCommandAction(UINT id, const QString& text, QObject* parent);
     void SendCommand(UINT id, bool fromAccelerator);
     void UpdateMenu(QMenu* menu);
+    // A pop-up inside a menu; its items are made by the frame each time it opens.
+    void AddPopup(QMenu* parent, const MenuItemDef& popup);
+    void FillPopup(QMenu* menu, std::vector<MenuItemDef> items);
     // The tool bar's pictures in the variant for its background colour.
     void UpdatePictures();
     void ShowMessage(const QString& text);

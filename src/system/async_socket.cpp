@@ -97,6 +97,21 @@ int CAsyncSocket::SendTo(const void* lpBuf, int nBufLen, UINT nHostPort, const c
     return n;
 }
 
+int CAsyncSocket::SendToInterface(const void* lpBuf, int nBufLen, UINT nHostPort, const char* lpszHostAddress,
+                                  unsigned nInterface)
+{
+    if (nInterface == 0)
+        return SendTo(lpBuf, nBufLen, nHostPort, lpszHostAddress);
+    if (m_hSocket == INVALID_SOCKET || nHostPort > 0xFFFF)
+        return SOCKET_ERROR;
+    const std::string host = lpszHostAddress ? lpszHostAddress : "255.255.255.255";
+    const int n =
+        Sockets().SendToInterface(m_hSocket, lpBuf, nBufLen, host, static_cast<std::uint16_t>(nHostPort), nInterface);
+    if (n < 0)
+        m_nLastError = Sockets().LastError();
+    return n;
+}
+
 int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int)
 {
     if (m_hSocket == INVALID_SOCKET)
@@ -104,6 +119,20 @@ int CAsyncSocket::Receive(void* lpBuf, int nBufLen, int)
     const int n = Sockets().Receive(m_hSocket, lpBuf, nBufLen);
     if (n < 0)
         m_nLastError = Sockets().LastError();
+    return n;
+}
+
+int CAsyncSocket::ReceiveWithInterface(void* lpBuf, int nBufLen, unsigned* pnInterface)
+{
+    unsigned arrivedOn = 0;
+    int n = SOCKET_ERROR;
+    if (m_hSocket != INVALID_SOCKET) {
+        n = Sockets().ReceiveWithInterface(m_hSocket, lpBuf, nBufLen, arrivedOn);
+        if (n < 0)
+            m_nLastError = Sockets().LastError();
+    }
+    if (pnInterface)
+        *pnInterface = n >= 0 ? arrivedOn : 0;
     return n;
 }
 

@@ -42,7 +42,12 @@ public:
     BOOL GetSockOpt(int nOptionName, void* lpOptionValue, int* lpOptionLen, int nLevel = SOL_SOCKET_LEVEL) const;
     // Sends to the host and port; with no host, to the limited broadcast address.
     int SendTo(const void* lpBuf, int nBufLen, UINT nHostPort, const char* lpszHostAddress = nullptr, int nFlags = 0);
+    // The same, leaving by the interface with index nInterface (0: as SendTo).
+    int SendToInterface(const void* lpBuf, int nBufLen, UINT nHostPort, const char* lpszHostAddress,
+                        unsigned nInterface);
     virtual int Receive(void* lpBuf, int nBufLen, int nFlags = 0);
+    // Receive, and the index of the interface the datagram came in on (0: not known).
+    int ReceiveWithInterface(void* lpBuf, int nBufLen, unsigned* pnInterface);
 
     bool IsOpen() const { return m_hSocket != INVALID_SOCKET; }
     // Datagrams the kernel dropped since the socket was created because its

@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <linux/sock_diag.h>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -39,6 +40,8 @@ public:
         // before it; without the option the count is read at the end only.
         const int on = 1;
         ::setsockopt(fd, SOL_SOCKET, SO_RXQ_OVFL, &on, sizeof on);
+        // Every datagram tells the interface it came in on.
+        ::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
         m_dropsSeen[fd] = 0;
         return fd;
     }
@@ -72,6 +75,16 @@ public:
 
     int SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port) override
     {
+        return SendToInterface(handle, data, length, host, port, 0);
+    }
+
+    // The interface is named per datagram (IP_PKTINFO's ipi_ifindex): an
+    // ordinary process may do that, while binding a socket to a device
+    // (SO_BINDTODEVICE) needs CAP_NET_RAW on older kernels, and one socket
+    // bound to the port serves every interface.
+    int SendToInterface(int handle, const void* data, int length, const std::string& host, std::uint16_t port,
+                        unsigned interfaceIndex) override
+    {
         sockaddr_in sa{};
         sa.sin_family = AF_INET;
         sa.sin_port = htons(port);
@@ -79,8 +92,25 @@ public:
             m_error = EINVAL;
             return -1;
         }
-        const ssize_t n =
-            ::sendto(handle, data, static_cast<std::size_t>(length), 0, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
+        iovec iov{const_cast<void*>(data), static_cast<std::size_t>(length)};
+        msghdr message{};
+        message.msg_name = &sa;
+        message.msg_namelen = sizeof sa;
+        message.msg_iov = &iov;
+        message.msg_iovlen = 1;
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+        if (interfaceIndex != 0) {
+            message.msg_control = control;
+            message.msg_controllen = sizeof control;
+            cmsghdr* c = CMSG_FIRSTHDR(&message);
+            c->cmsg_level = IPPROTO_IP;
+            c->cmsg_type = IP_PKTINFO;
+            c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+            in_pktinfo info{};
+            info.ipi_ifindex = static_cast<int>(interfaceIndex); // the source address is the interface's own
+            std::memcpy(CMSG_DATA(c), &info, sizeof info);
+        }
+        const ssize_t n = ::sendmsg(handle, &message, 0);
         if (n < 0)
             m_error = errno;
         return static_cast<int>(n);
@@ -88,8 +118,15 @@ public:
 
     int Receive(int handle, void* buffer, int length) override
     {
+        unsigned interfaceIndex = 0;
+        return ReceiveWithInterface(handle, buffer, length, interfaceIndex);
+    }
+
+    int ReceiveWithInterface(int handle, void* buffer, int length, unsigned& interfaceIndex) override
+    {
+        interfaceIndex = 0;
         iovec iov{buffer, static_cast<std::size_t>(length)};
-        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(std::uint32_t))];
+        alignas(cmsghdr) char control[CMSG_SPACE(sizeof(std::uint32_t)) + CMSG_SPACE(sizeof(in_pktinfo))];
         msghdr message{};
         message.msg_iov = &iov;
         message.msg_iovlen = 1;
@@ -106,9 +143,23 @@ public:
                 std::memcpy(&drops, CMSG_DATA(c), sizeof drops);
                 auto& seen = m_dropsSeen[handle];
                 seen = std::max<long long>(seen, drops);
+            } else if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+                in_pktinfo info{};
+                std::memcpy(&info, CMSG_DATA(c), sizeof info);
+                interfaceIndex = info.ipi_ifindex > 0 ? static_cast<unsigned>(info.ipi_ifindex) : 0;
             }
         }
         return static_cast<int>(n);
+    }
+
+    std::vector<NetworkInterface> BroadcastInterfaces() override { return ReadBroadcastInterfaces(); }
+
+    std::string InterfaceName(unsigned interfaceIndex) override
+    {
+        char name[IF_NAMESIZE] = {};
+        if (interfaceIndex == 0 || ::if_indextoname(interfaceIndex, name) == nullptr)
+            return {};
+        return name;
     }
 
     int SetReceiveBuffer(int handle, int bytes) override

@@ -6,6 +6,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "system/network_interfaces.h"
 
 class SocketBackend {
 public:
@@ -19,9 +22,35 @@ public:
     virtual bool SetBroadcast(int handle, bool on) = 0;
     // Sends one datagram; returns the bytes sent or -1.
     virtual int SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port) = 0;
+    // Sends one datagram that leaves by the interface with this index, whatever
+    // the routes say (the way to send a limited broadcast on each interface);
+    // index 0 sends as SendTo does. A backend that knows no interfaces sends
+    // every datagram as SendTo does.
+    virtual int SendToInterface(int handle, const void* data, int length, const std::string& host, std::uint16_t port,
+                                unsigned interfaceIndex)
+    {
+        (void)interfaceIndex;
+        return SendTo(handle, data, length, host, port);
+    }
     // Reads one waiting datagram, at most length bytes (the rest of a longer one is
     // dropped); returns the bytes read, 0, or -1 on an error.
     virtual int Receive(int handle, void* buffer, int length) = 0;
+    // The same, and the index of the interface the datagram came in on (0 when
+    // the backend cannot tell).
+    virtual int ReceiveWithInterface(int handle, void* buffer, int length, unsigned& interfaceIndex)
+    {
+        interfaceIndex = 0;
+        return Receive(handle, buffer, length);
+    }
+    // The interfaces a limited broadcast can leave by, now (see
+    // network_interfaces.h); none for a backend that knows no interfaces.
+    virtual std::vector<NetworkInterface> BroadcastInterfaces() { return {}; }
+    // The name of the interface with this index, or empty.
+    virtual std::string InterfaceName(unsigned interfaceIndex)
+    {
+        (void)interfaceIndex;
+        return {};
+    }
     // Asks for a receive buffer of bytes (the kernel caps it at its limit for an
     // ordinary process) and returns the size granted, as read back; -1 on failure.
     virtual int SetReceiveBuffer(int handle, int bytes)

@@ -33,6 +33,13 @@ ReplyReceiver* LookUpDeviceView()
     return CVarnexView::FindDeviceView();
 }
 
+// The items of View -> Network Interface after All Interfaces, one id per
+// interface listed when the menu opened.
+msgmap::Entry InterfaceItemsEntry()
+{
+    return msgmap::CommandRange(ID_VIEW_INTERFACE_FIRST, ID_VIEW_INTERFACE_LAST, &CVarnexView::OnInterfaceChosen);
+}
+
 } // namespace
 
 const MessageMap* CVarnexView::GetThisMessageMap()
@@ -53,6 +60,9 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::Message(WM_DESTROY, &CVarnexView::OnDestroy),
             msgmap::Message(WM_TIMER, &CVarnexView::OnTimer),
             msgmap::Command(ID_REFRESH, &CVarnexView::OnRefresh),
+            msgmap::Command(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnInterfaceAll),
+            msgmap::UpdateUI(ID_VIEW_INTERFACE_ALL, &CVarnexView::OnUpdateInterfaceMenu),
+            InterfaceItemsEntry(),
             msgmap::Command(ID_VIEW_AUTOARRANGE, &CVarnexView::OnAutoArrange),
             msgmap::UpdateUI(ID_VIEW_AUTOARRANGE, &CVarnexView::OnUpdateAutoArrange),
             msgmap::Command(ID_VIEW_LARGEICON, &CVarnexView::OnLargeIcons),
@@ -121,6 +131,7 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
     (void)wParam;
     (void)lParam;
     m_pSocket = std::make_unique<CListSocket>();
+    LoadInterfaceChoice();
     OnRefresh();
     return 0;
 }
@@ -148,6 +159,9 @@ void CVarnexView::OnInitialUpdate()
 {
     CListViewEx::OnInitialUpdate();
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
+    // The first Refresh ran before the frame's bars were there to show it.
+    if (m_bInterfaceInPane)
+        ShowPaneMessage(InterfaceMissingText());
     // The set-up steps run once per view; a repeated initial update (New, Open)
     // only resets the count, the sort state, the arrows and the tint, applies
     // the saved layout again, and sorts.
@@ -259,28 +273,41 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
-    if (m_bLostInPane) {
-        // The loss belonged to the cycle that ends here.
+    if (m_bLostInPane || m_bInterfaceInPane) {
+        // The loss, or the missing interface, belonged to the cycle that ends here.
         if (CFrameWnd* frame = GetParentFrame())
             frame->SetMessageText(0u);
         m_bLostInPane = FALSE;
+        m_bInterfaceInPane = FALSE;
     }
     if (!ReopenDeviceSocket())
         return;
+    const std::string& broadcast = m_portsDiscovery.broadcastAddress;
+    const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
+    // The probe goes out once on each interface (a limited broadcast leaves by
+    // one interface only), or on the one chosen.
+    const InterfaceRoute route =
+        RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
+    if (route.missing) {
+        m_pSocket->Close();
+        ShowPaneMessage(InterfaceMissingText());
+        m_bInterfaceInPane = TRUE;
+        return;
+    }
+    m_pSocket->m_nOnlyInterface = route.onlyFrom;
     const packet::Bytes probe = packet::BuildProbe();
-    const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
-    m_pSocket->SendTo(probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
+    SendOnRoute(*m_pSocket, route, probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
 }
 
-void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52])
+void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex)
 {
     packet::Bytes bytes;
     std::copy(std::begin(frame), std::end(frame), bytes.begin());
     const device::DeviceRow row = device::ReplyToRow(bytes);
-    const int index = AppendDeviceRow(*this, row, m_poolRecords);
+    const int index = AppendDeviceRow(*this, row, m_poolRecords, interfaceIndex);
     if (index >= 0)
-        NoteAddress(index, row);
+        NoteAddress(index, row, interfaceIndex);
     ApplyAutoArrange();
 }
 
@@ -297,10 +324,16 @@ void CVarnexView::ShowLostAnswers(long long lost)
     std::string text = AfxLoadString(IDS_ANSWERS_LOST);
     if (const auto at = text.find("%1"); at != std::string::npos)
         text.replace(at, 2, std::to_string(lost));
-    if (CFrameWnd* frame = GetParentFrame()) {
-        frame->SetMessageText(text);
+    if (GetParentFrame() != nullptr) {
+        ShowPaneMessage(text);
         m_bLostInPane = TRUE;
     }
+}
+
+void CVarnexView::ShowPaneMessage(const std::string& text)
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SetMessageText(text);
 }
 
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "discovery/device_list_rows.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/duplicate_addresses.h"
+#include "discovery/interface_route.h"
 #include "discovery/list_socket.h"
 #include "framework/menu.h"
 #include "listctrl/list_view_ex.h"
@@ -63,13 +65,16 @@ public:
     // Whether the IP address, mask and gateway columns sort by their numbers.
     bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
     // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
-    // whose password bytes are wiped as soon as the datagram is gone.
-    void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {});
+    // whose password bytes are wiped as soon as the datagram is gone. It leaves
+    // by the interface with index nInterface (0: where the routes send it).
+    void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
+    // The interface the row's answer came in on; 0 when not known.
+    unsigned RowInterface(int row);
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
 
     // Answers from the discovery socket.
-    void AddDeviceRow(const unsigned char (&frame)[52]) override;
+    void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) override;
     void ShowReplyCount(int count) override;
     // Tells the user in the message pane when answers were lost, and that a
     // Refresh may find them; the count pane keeps counting what arrived.
@@ -80,6 +85,16 @@ public:
 
     // Ports and address of this view's discovery (the defaults unless a test changes them).
     DiscoveryPorts m_portsDiscovery;
+    // The interface the probe goes out on (View -> Network Interface, kept in
+    // the profile): its name, or empty for every interface.
+    std::string m_strInterface;
+
+    // View -> Network Interface: the list is read each time the menu opens.
+    void OnInterfaceAll();
+    void OnInterfaceChosen(UINT nID);
+    void OnUpdateInterfaceMenu(CCmdUI* pCmdUI);
+    // Takes the choice (empty: every interface), keeps it in the profile, refreshes.
+    void ChooseInterface(const std::string& name);
     // The one place a command packet is put together with its password.
     packet::Bytes m_arrSendBuffer{};
 
@@ -135,12 +150,25 @@ private:
     void SaveLayout();
     void ReadSortOption();
     // Shared addresses: the new row's mark, and the pass that marks the rest.
-    void NoteAddress(int row, const device::DeviceRow& device);
+    void NoteAddress(int row, const device::DeviceRow& device, unsigned interfaceIndex);
+    // An address as the duplicate check knows it: the same address on two
+    // segments (interfaces) is two addresses.
+    std::string AddressKey(const char* record) const;
     void MarkSharedRows();
     void SetRowOverlay(int row, bool shared);
     void InstallImageLists();
 
+    // Reads the interface chosen in an earlier run; a value that is no
+    // interface name counts as every interface and stays in the profile.
+    void LoadInterfaceChoice();
+    void ShowPaneMessage(const std::string& text);
+    // "The network interface ... is not available ..." for the chosen one.
+    std::string InterfaceMissingText() const;
+
     DeviceRecordPool m_poolRecords;
+    // The interfaces the menu listed when it last opened, in its order: what
+    // its items' ids stand for.
+    std::vector<NetworkInterface> m_arrMenuInterfaces;
     // Answers lost on the current socket that the message pane has reported,
     // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;
@@ -151,4 +179,6 @@ private:
     // The stored layout was refused, and the layout the list had right after.
     bool m_bLayoutRefused = false;
     std::vector<std::uint8_t> m_arrLayoutAtStart;
+    // Whether the message pane says that the chosen interface is missing.
+    BOOL m_bInterfaceInPane = FALSE;
 };

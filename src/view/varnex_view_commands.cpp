@@ -15,7 +15,9 @@ namespace {
 // Asks for the password and sends the packet with it; false when the user cancelled.
 // The password goes from the dialog into the view's send buffer only, and
 // leaves both as soon as the datagram is gone.
-bool SendWithPassword(CVarnexView& view, const COMMAND_PACKET& packet, bool reopenFirst, bool* socketFailed = nullptr)
+// The packet leaves by the interface the row's device answered on.
+bool SendWithPassword(CVarnexView& view, int row, const COMMAND_PACKET& packet, bool reopenFirst,
+                      bool* socketFailed = nullptr)
 {
     CInputPasswordDlg password;
     password.m_strPassword.clear();
@@ -31,7 +33,7 @@ bool SendWithPassword(CVarnexView& view, const COMMAND_PACKET& packet, bool reop
             *socketFailed = true;
         return false;
     }
-    view.BroadcastCommandPacket(packet, password.m_strPassword);
+    view.BroadcastCommandPacket(packet, password.m_strPassword, view.RowInterface(row));
     password.WipePassword();
     return true;
 }
@@ -62,13 +64,13 @@ int CVarnexView::NextSelectedRow(int after)
     return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
 }
 
-void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password)
+void CVarnexView::BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password, unsigned nInterface)
 {
     if (!m_pSocket || !PacketWithPassword(packet, password, m_arrSendBuffer))
         return;
     const char* host = m_portsDiscovery.broadcastAddress.empty() ? nullptr : m_portsDiscovery.broadcastAddress.c_str();
-    m_pSocket->SendTo(m_arrSendBuffer.data(), static_cast<int>(m_arrSendBuffer.size()), m_portsDiscovery.devicePort,
-                      host);
+    m_pSocket->SendToInterface(m_arrSendBuffer.data(), static_cast<int>(m_arrSendBuffer.size()),
+                               m_portsDiscovery.devicePort, host, nInterface);
     WipePassword(m_arrSendBuffer);
 }
 
@@ -106,7 +108,7 @@ void CVarnexView::OnModifyIP()
             ParseMacBytes(GetCellText(row, device::kMac), mac);
             const COMMAND_PACKET packet =
                 BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway, mac);
-            if (SendWithPassword(*this, packet, false))
+            if (SendWithPassword(*this, row, packet, false))
                 sent = true;
         }
     }
@@ -133,7 +135,7 @@ void CVarnexView::OnModifyMAC()
         }
         std::uint8_t newMac[6];
         ParseMacBytes(dialog.m_strMAC, newMac);
-        if (SendWithPassword(*this, BuildSetMacCommand(currentIp, newMac), true))
+        if (SendWithPassword(*this, row, BuildSetMacCommand(currentIp, newMac), true))
             sent = true;
     }
     if (sent)
@@ -146,7 +148,7 @@ void CVarnexView::SendDeviceOrder(std::uint8_t code)
     for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
         std::uint8_t mac[6];
         ParseMacBytes(GetCellText(row, device::kMac), mac);
-        if (SendWithPassword(*this, BuildDeviceOrder(code, mac), true))
+        if (SendWithPassword(*this, row, BuildDeviceOrder(code, mac), true))
             sent = true;
     }
     if (sent)

@@ -1,5 +1,6 @@
-// Devices that answer from one IP address with different MACs: their rows
-// carry a warning overlay on the picture and a tip naming the other MACs.
+// Devices that answer from one IP address with different MACs, on the same
+// interface: their rows carry a warning overlay on the picture and a tip
+// naming the other MACs.
 // Rows of an address that becomes shared later are marked in one pass a
 // moment after, so a burst of answers costs one walk over the list.
 #include <cstring>
@@ -26,7 +27,17 @@ const char* RowRecord(CWnd& list, int row, UINT* overlay)
     return reinterpret_cast<const char*>(item.lParam);
 }
 
+std::string KeyOf(const std::string& ip, unsigned interfaceIndex)
+{
+    return interfaceIndex == 0 ? ip : ip + '%' + std::to_string(interfaceIndex);
+}
+
 } // namespace
+
+std::string CVarnexView::AddressKey(const char* record) const
+{
+    return KeyOf(device::GetField(record, device::kIp), m_poolRecords.InterfaceOf(record));
+}
 
 void CVarnexView::SetRowOverlay(int row, bool shared)
 {
@@ -36,9 +47,9 @@ void CVarnexView::SetRowOverlay(int row, bool shared)
     SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void CVarnexView::NoteAddress(int row, const device::DeviceRow& device)
+void CVarnexView::NoteAddress(int row, const device::DeviceRow& device, unsigned interfaceIndex)
 {
-    switch (m_mapAddressOwners.Add(device.columns[device::kIp], device.columns[device::kMac])) {
+    switch (m_mapAddressOwners.Add(KeyOf(device.columns[device::kIp], interfaceIndex), device.columns[device::kMac])) {
     case DuplicateAddresses::Seen::kAlone:
         break;
     case DuplicateAddresses::Seen::kShared:
@@ -61,7 +72,7 @@ void CVarnexView::MarkSharedRows()
         const char* record = RowRecord(*this, row, &overlay);
         if (record == nullptr)
             continue;
-        const bool shared = m_mapAddressOwners.IsShared(device::GetField(record, device::kIp));
+        const bool shared = m_mapAddressOwners.IsShared(AddressKey(record));
         if (shared != (overlay != 0))
             SetRowOverlay(row, shared);
     }
@@ -71,8 +82,8 @@ std::string CVarnexView::DuplicateTip(const char* record) const
 {
     if (record == nullptr)
         return {};
-    const std::string ip = device::GetField(record, device::kIp);
-    const std::vector<std::string> others = m_mapAddressOwners.OthersAt(ip, device::GetField(record, device::kMac));
+    const std::vector<std::string> others =
+        m_mapAddressOwners.OthersAt(AddressKey(record), device::GetField(record, device::kMac));
     if (others.empty())
         return {};
     std::string macs;

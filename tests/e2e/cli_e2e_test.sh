@@ -103,7 +103,8 @@ LC_ALL=C sort "$work/out.csv" | cmp -s - <(LC_ALL=C sort "$work/want.csv") ||
     fail "discover csv:"$'\n'"$(cat -v "$work/out.csv")"
 head -n 1 "$work/out.csv" | cmp -s - <(head -n 1 "$work/want.csv") || fail "csv header is not the first line"
 
-# discover, json: valid JSON whatever the name's bytes, model as a number.
+# discover, json: valid JSON whatever the name's bytes, model as a number, the
+# interface each answer came in on.
 vx discover --wait 0.5 --format json >"$work/out.json"
 python3 - "$work/out.json" <<'PY' || fail "discover json:"$'\n'"$(cat "$work/out.json")"
 import json, sys
@@ -112,11 +113,11 @@ raw.decode("utf-8")  # strict: the output is UTF-8 throughout
 rows = sorted(json.loads(raw), key=lambda r: r["ip"])
 want = [
     {"name": "Cam-Lobby", "ip": "192.168.1.20", "mask": "255.255.255.0", "gateway": "192.168.1.1",
-     "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31},
+     "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31, "interface": "eth0"},
     {"name": "Dr \u00e9, \"50%\"", "ip": "192.168.1.21", "mask": "255.255.255.0", "gateway": "192.168.1.1",
-     "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32},
+     "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32, "interface": "eth0"},
     {"name": "Unknown", "ip": "192.168.1.22", "mask": "255.255.255.0", "gateway": "0.0.0.0",
-     "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5},
+     "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5, "interface": "eth0"},
 ]
 assert rows == want, rows
 assert b"\\u00e9" in raw, raw

@@ -45,4 +45,12 @@ has --with-model "$(complete_words discover --w)" || fail "discover: --w does no
 [ -z "$(complete_words set-ip 00-0A-1B-2C-3D-4E --ip "")" ] || fail "--ip offered a value"
 has --password-stdin "$(complete_words reset 00-0A-1B-2C-3D-4E --pa)" || fail "reset: --password-stdin"
 ! has --with-model "$(complete_words set-ip --)" || fail "set-ip offers discover's --with-model"
+# --interface takes all or a name of this machine's interfaces, never loopback.
+for c in discover reset web; do
+    has --interface "$(complete_words "$c" --in)" || fail "$c: --in does not give --interface"
+done
+interfaces=$(complete_words discover --interface "")
+has all "$interfaces" || fail "--interface does not offer all: $interfaces"
+! has lo "$interfaces" || fail "--interface offers loopback: $interfaces"
+[ "$(complete_words discover --interface al)" = all ] || fail "--interface al"
 echo "PASS: the completion offers what varnex-cli's help names"

@@ -12,6 +12,7 @@
 #include <QStatusTipEvent>
 
 #include "app/main_frame.h"
+#include "framework/menu.h"
 #include "qt_host/frame_window.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
@@ -152,4 +153,89 @@ TEST_F(FrameWindowTest, MenusShowTheKeysOfTheirCommandsAndF5IsOne)
     EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_C)));
     EXPECT_TRUE(keys.contains(QKeySequence(Qt::Key_F6)));
     EXPECT_TRUE(keys.contains(QKeySequence(Qt::SHIFT | Qt::Key_F6)));
+}
+
+namespace {
+
+// A frame whose handler makes the interface list, as the device view does.
+class InterfaceListFrame : public CMainFrame {
+public:
+    static const MessageMap* GetThisMessageMap()
+    {
+        static const MessageMap map{
+            CMainFrame::GetThisMessageMap(),
+            {msgmap::UpdateUI(ID_VIEW_INTERFACE_ALL, &InterfaceListFrame::OnUpdateList),
+             msgmap::Command(ID_VIEW_INTERFACE_ALL, &InterfaceListFrame::OnAll),
+             msgmap::CommandRange(ID_VIEW_INTERFACE_FIRST, ID_VIEW_INTERFACE_LAST, &InterfaceListFrame::OnChosen)}};
+        return &map;
+    }
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+    void OnUpdateList(CCmdUI* ui)
+    {
+        ui->SetCheck(0);
+        if (ui->m_pMenuItems == nullptr)
+            return;
+        MenuItemDef item;
+        item.text = names[opened++ % names.size()];
+        item.id = ID_VIEW_INTERFACE_FIRST;
+        item.fixedState = true;
+        item.state = MF_CHECKED;
+        ui->m_pMenuItems->insert(ui->m_pMenuItems->begin() + ui->m_nIndex + 1, item);
+    }
+    void OnAll() { chosen.push_back(0); }
+    void OnChosen(UINT id) { chosen.push_back(id); }
+
+    std::vector<std::string> names = {"eth0 (10.77.0.1)", "eth1 (10.88.0.1)"};
+    std::size_t opened = 0;
+    std::vector<UINT> chosen;
+};
+
+QMenu* SubMenu(QMenuBar* bar, const QString& menu, const QString& item)
+{
+    for (QAction* top : bar->actions())
+        if (top->text() == menu && top->menu())
+            for (QAction* action : top->menu()->actions())
+                if (action->text() == item)
+                    return action->menu();
+    return nullptr;
+}
+
+} // namespace
+
+TEST(FrameWindowMenus, TheInterfaceSubMenuIsMadeByTheFrameEachTimeItOpens)
+{
+    res::InstallResources();
+    FrameWindowFactory factory;
+    InstallFrameHostFactory(&factory);
+    InterfaceListFrame frame;
+    CCreateContext context;
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME, &context));
+    auto* host = dynamic_cast<FrameWindow*>(frame.Host());
+    ASSERT_NE(host, nullptr);
+
+    QMenu* menu = SubMenu(host->menuBar(), QStringLiteral("&View"), QStringLiteral("Network &Interface"));
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 2);
+    QAction* all = menu->actions()[0];
+    QAction* eth0 = menu->actions()[1];
+    EXPECT_EQ(all->text(), QStringLiteral("&All Interfaces"));
+    EXPECT_FALSE(all->isChecked());
+    EXPECT_TRUE(all->isEnabled());
+    EXPECT_EQ(all->statusTip(), QStringLiteral("Search for devices on every network interface"));
+    EXPECT_EQ(eth0->text(), QStringLiteral("eth0 (10.77.0.1)"));
+    EXPECT_TRUE(eth0->isCheckable() && eth0->isChecked());
+    eth0->trigger();
+    all->trigger();
+    EXPECT_EQ(frame.chosen, (std::vector<UINT>{ID_VIEW_INTERFACE_FIRST, 0}));
+
+    // Opened again: the list as the frame gives it now, nothing of before.
+    emit menu->aboutToShow();
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("eth1 (10.88.0.1)"));
+
+    frame.OnClose();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    InstallFrameHostFactory(nullptr);
 }

@@ -38,17 +38,46 @@ bool FakeNetwork::SetBroadcast(int handle, bool on)
 
 int FakeNetwork::SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port)
 {
+    return SendToInterface(handle, data, length, host, port, 0);
+}
+
+int FakeNetwork::SendToInterface(int handle, const void* data, int length, const std::string& host, std::uint16_t port,
+                                 unsigned interfaceIndex)
+{
     auto it = m_sockets.find(handle);
     if (it == m_sockets.end())
         return -1;
+    const bool known = interfaceIndex == 0 || std::any_of(interfaces.begin(), interfaces.end(),
+                                                          [interfaceIndex](const NetworkInterface& entry) {
+                                                              return entry.index == interfaceIndex;
+                                                          });
+    if (!known) {
+        m_error = ENXIO; // as the kernel answers for an interface that is gone
+        return -1;
+    }
     const auto* p = static_cast<const std::uint8_t*>(data);
-    sent.push_back(
-        Sent{handle, it->second.port, host, port, std::vector<std::uint8_t>(p, p + length), it->second.broadcast});
+    sent.push_back(Sent{handle, it->second.port, host, port, std::vector<std::uint8_t>(p, p + length),
+                        it->second.broadcast, interfaceIndex});
     return length;
+}
+
+std::string FakeNetwork::InterfaceName(unsigned interfaceIndex)
+{
+    for (const NetworkInterface& entry : interfaces)
+        if (entry.index == interfaceIndex)
+            return entry.name;
+    return {};
 }
 
 int FakeNetwork::Receive(int handle, void* buffer, int length)
 {
+    unsigned interfaceIndex = 0;
+    return ReceiveWithInterface(handle, buffer, length, interfaceIndex);
+}
+
+int FakeNetwork::ReceiveWithInterface(int handle, void* buffer, int length, unsigned& interfaceIndex)
+{
+    interfaceIndex = 0;
     auto it = m_sockets.find(handle);
     if (it == m_sockets.end() || it->second.queue.empty())
         return -1;
@@ -58,7 +87,8 @@ int FakeNetwork::Receive(int handle, void* buffer, int length)
         m_error = EIO;
         return -1;
     }
-    const std::vector<std::uint8_t> datagram = std::move(it->second.queue.front());
+    const std::vector<std::uint8_t> datagram = std::move(it->second.queue.front().first);
+    interfaceIndex = it->second.queue.front().second;
     it->second.queue.pop_front();
     const int n = std::min<int>(length, static_cast<int>(datagram.size()));
     std::memcpy(buffer, datagram.data(), static_cast<std::size_t>(n));
@@ -113,7 +143,7 @@ bool FakeNetwork::IsBound(std::uint16_t port) const
     return HandleFor(port) >= 0;
 }
 
-bool FakeNetwork::Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
+bool FakeNetwork::Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes, unsigned interfaceIndex)
 {
     const int handle = HandleFor(port);
     if (handle < 0)
@@ -125,13 +155,13 @@ bool FakeNetwork::Arrive(std::uint16_t port, const std::vector<std::uint8_t>& by
         ++socket.dropped;
         return false;
     }
-    socket.queue.push_back(bytes);
+    socket.queue.emplace_back(bytes, interfaceIndex);
     return true;
 }
 
-bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes)
+bool FakeNetwork::Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes, unsigned interfaceIndex)
 {
-    if (!Arrive(port, bytes))
+    if (!Arrive(port, bytes, interfaceIndex))
         return false;
     m_loop.SignalReadable(HandleFor(port));
     return true;

@@ -20,6 +20,7 @@ public:
         std::uint16_t port;
         std::vector<std::uint8_t> bytes;
         bool broadcastOn;
+        unsigned interfaceIndex = 0; // the interface it was sent by; 0: the routes' choice
     };
 
     explicit FakeNetwork(FakeEventLoop& loop) : m_loop(loop) {}
@@ -29,7 +30,12 @@ public:
     bool Bind(int handle, std::uint16_t port, const std::string& address) override;
     bool SetBroadcast(int handle, bool on) override;
     int SendTo(int handle, const void* data, int length, const std::string& host, std::uint16_t port) override;
+    int SendToInterface(int handle, const void* data, int length, const std::string& host, std::uint16_t port,
+                        unsigned interfaceIndex) override;
     int Receive(int handle, void* buffer, int length) override;
+    int ReceiveWithInterface(int handle, void* buffer, int length, unsigned& interfaceIndex) override;
+    std::vector<NetworkInterface> BroadcastInterfaces() override { return interfaces; }
+    std::string InterfaceName(unsigned interfaceIndex) override;
     // Grants at most maxReceiveBuffer, as the kernel caps it.
     int SetReceiveBuffer(int handle, int bytes) override;
     long long DroppedDatagrams(int handle) override;
@@ -40,10 +46,11 @@ public:
     // Queues a datagram for the socket bound to port and signals it. Returns
     // false when no open socket has the port, or when its queue is full (the
     // datagram is lost, and counted as dropped in the second case).
-    bool Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes);
+    // interfaceIndex: the interface it came in on (0: not told).
+    bool Deliver(std::uint16_t port, const std::vector<std::uint8_t>& bytes, unsigned interfaceIndex = 0);
     // Queues without signalling, as datagrams that arrive while the program is
     // busy: the queue holds what the socket's buffer has room for.
-    bool Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes);
+    bool Arrive(std::uint16_t port, const std::vector<std::uint8_t>& bytes, unsigned interfaceIndex = 0);
     // The receive buffer the socket on port was granted (0: never asked).
     int ReceiveBuffer(std::uint16_t port) const;
     // Makes the next receive on port fail (the datagram stays queued).
@@ -54,6 +61,8 @@ public:
 
     std::vector<Sent> sent;
     bool startupSucceeds = true;
+    // The broadcast interfaces the machine has; none unless a test adds them.
+    std::vector<NetworkInterface> interfaces;
     // The kernel's cap on receive buffers, and the room one datagram takes.
     int maxReceiveBuffer = 425984;
     int bytesPerDatagram = 832;
@@ -66,7 +75,7 @@ private:
         bool failNext = false;
         int receiveBuffer = 0;
         long long dropped = 0;
-        std::deque<std::vector<std::uint8_t>> queue;
+        std::deque<std::pair<std::vector<std::uint8_t>, unsigned>> queue; // datagram, interface
     };
     int HandleFor(std::uint16_t port) const;
 

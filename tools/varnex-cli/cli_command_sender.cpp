@@ -17,7 +17,7 @@ bool CommandSender::SendAll(const std::vector<COMMAND_PACKET>& packets, std::str
             error = TooLongMessage(kMaxPasswordLength);
             return false;
         }
-        const bool sent = m_socket.Send(m_buffer, error);
+        const bool sent = m_socket.Send(m_buffer, error, m_interfaceIndex);
         WipePassword(m_buffer);
         if (!sent)
             return false;

@@ -14,7 +14,11 @@ namespace cli {
 
 class CommandSender {
 public:
-    explicit CommandSender(DeviceSocket& socket) : m_socket(socket) {}
+    // The packets leave by the interface with this index (0: where the routes send them).
+    explicit CommandSender(DeviceSocket& socket, unsigned interfaceIndex = 0)
+        : m_socket(socket), m_interfaceIndex(interfaceIndex)
+    {
+    }
     ~CommandSender();
     CommandSender(const CommandSender&) = delete;
     CommandSender& operator=(const CommandSender&) = delete;
@@ -27,6 +31,7 @@ public:
 
 private:
     DeviceSocket& m_socket;
+    unsigned m_interfaceIndex;
     packet::Bytes m_buffer{};
 };
 

@@ -11,8 +11,10 @@
 #include "cli_listen.h"
 #include "cli_output.h"
 #include "cli_password.h"
+#include "cli_texts.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
+#include "system/socket_backend.h"
 
 namespace cli {
 
@@ -29,14 +31,33 @@ std::string MacText(const Mac& mac)
     return device::FormatMac(mac.bytes);
 }
 
+// The interfaces the probe goes out on; a chosen interface that is not there
+// is a failure that names the ones that are.
+int ChooseRoute(const Options& options, InterfaceRoute& route)
+{
+    const std::vector<NetworkInterface> present = Sockets().BroadcastInterfaces();
+    route = RouteFor(options.interfaceName, present, options.ports.broadcastAddress == "255.255.255.255");
+    if (!route.missing)
+        return kSuccess;
+    std::string names;
+    for (const NetworkInterface& entry : present)
+        names += (names.empty() ? "" : ", ") + entry.name;
+    return Fail(kRuntimeFailure, "no network interface " + QuoteArgument(options.interfaceName) +
+                                     " is up with an IPv4 broadcast address" +
+                                     (names.empty() ? std::string("; there is none") : "; there are: " + names));
+}
+
 // Probes and listens through a socket that is closed again afterwards. Answers
 // the kernel dropped are counted on standard error; they are no failure.
-int Discover(const Options& options, ListenResult& result)
+int Discover(const Options& options, const InterfaceRoute& route, ListenResult& result)
 {
     DeviceSocket socket(options.ports);
     std::string error;
-    if (!socket.Open(error) || !ListenForDevices(socket, options.waitSeconds, options.maxWaitSeconds, result, error))
+    if (!socket.Open(error) ||
+        !ListenForDevices(socket, route, options.waitSeconds, options.maxWaitSeconds, result, error))
         return Fail(kRuntimeFailure, error);
+    for (const std::string& failure : result.probeFailures)
+        std::fprintf(stderr, "varnex-cli: %s\n", failure.c_str());
     if (result.dropped > 0)
         std::fprintf(stderr,
                      "varnex-cli: %lld answers were lost: the receive buffer (%d bytes) was full; "
@@ -48,36 +69,95 @@ int Discover(const Options& options, ListenResult& result)
     return kSuccess;
 }
 
-// Asks for the password, then sends every packet with it from a freshly
-// opened socket, as the desktop program does after its password prompt.
-// The password is wiped from memory afterwards; the packets never hold it.
-int SendWithPassword(const Options& options, const std::vector<COMMAND_PACKET>& packets,
-                     const EnvironmentPassword& environment)
+// The command's password; a refusal has been said on standard error.
+int AskPassword(const Options& options, const EnvironmentPassword& environment, std::string& password)
 {
-    std::string password;
     std::string error;
     const PasswordStatus status =
         ObtainPassword(ProcessPasswordSources(options.passwordFromStdin, environment.Value()), password, error);
     if (status != PasswordStatus::kOk)
         return Fail(status == PasswordStatus::kTooLong ? kBadInput : kRuntimeFailure, error);
+    return kSuccess;
+}
 
+// Sends every packet with the password from a freshly opened socket, as the
+// desktop program does after its password prompt, by the interface the device
+// answered on. The password is wiped from memory afterwards; the packets
+// never hold it.
+int SendPackets(const Options& options, const std::vector<COMMAND_PACKET>& packets, std::string& password,
+                unsigned interfaceIndex)
+{
+    std::string error;
     DeviceSocket socket(options.ports);
     bool ok = socket.Open(error);
     if (ok) {
-        CommandSender sender(socket);
+        CommandSender sender(socket, interfaceIndex);
         ok = sender.SendAll(packets, password, error);
     }
     WipeText(password);
     return ok ? kSuccess : Fail(kRuntimeFailure, error);
 }
 
+int SendWithPassword(const Options& options, const std::vector<COMMAND_PACKET>& packets,
+                     const EnvironmentPassword& environment, unsigned interfaceIndex)
+{
+    std::string password;
+    if (const int status = AskPassword(options, environment, password); status != kSuccess)
+        return status;
+    return SendPackets(options, packets, password, interfaceIndex);
+}
+
+// set-mac, reset and update-firmware: the password (a refusal sends nothing at
+// all), then the device found by a discovery, then its packet by the interface
+// the device answered on.
+int RunDeviceOrder(const Options& options, const EnvironmentPassword& environment)
+{
+    InterfaceRoute route;
+    if (const int status = ChooseRoute(options, route); status != kSuccess)
+        return status;
+    std::string password;
+    if (const int status = AskPassword(options, environment, password); status != kSuccess)
+        return status;
+    ListenResult result;
+    if (const int status = Discover(options, route, result); status != kSuccess) {
+        WipeText(password);
+        return status;
+    }
+    const bool byIp = options.command == Command::kSetMac;
+    const int index =
+        byIp ? FindAnswerByIp(result.answers, options.currentIp) : FindAnswerByMac(result.answers, options.device);
+    if (index < 0) {
+        WipeText(password);
+        return Fail(kRuntimeFailure,
+                    (byIp ? "no device with IP address " + device::FormatDotted(options.currentIp.bytes)
+                          : "no device with MAC " + MacText(options.device)) +
+                        " answered; nothing sent");
+    }
+    COMMAND_PACKET packet{};
+    switch (options.command) {
+    case Command::kSetMac:
+        packet = SetMacPacket(options.currentIp, options.newMac);
+        break;
+    case Command::kReset:
+        packet = DeviceOrderPacket(CMD_SOFT_RESET, options.device);
+        break;
+    default:
+        packet = DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device);
+        break;
+    }
+    return SendPackets(options, {packet}, password, result.interfaces[static_cast<std::size_t>(index)]);
+}
+
 int RunDiscover(const Options& options)
 {
+    InterfaceRoute route;
+    if (const int status = ChooseRoute(options, route); status != kSuccess)
+        return status;
     ListenResult result;
-    if (const int status = Discover(options, result); status != kSuccess)
+    if (const int status = Discover(options, route, result); status != kSuccess)
         return status;
     bool written = true;
-    WriteDevices(ListOfAnswers(result.answers), options.format, options.withModel, [&written](std::string_view text) {
+    WriteDevices(ListOfAnswers(result), options.format, options.withModel, [&written](std::string_view text) {
         written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
     });
     return written && std::fflush(stdout) == 0 ? kSuccess : Fail(kRuntimeFailure, "cannot write the list");
@@ -85,8 +165,11 @@ int RunDiscover(const Options& options)
 
 int RunSetIp(const Options& options, const EnvironmentPassword& environment)
 {
+    InterfaceRoute route;
+    if (const int status = ChooseRoute(options, route); status != kSuccess)
+        return status;
     ListenResult result;
-    if (const int status = Discover(options, result); status != kSuccess)
+    if (const int status = Discover(options, route, result); status != kSuccess)
         return status;
     const int index = FindAnswerByMac(result.answers, options.device);
     if (index < 0)
@@ -98,7 +181,7 @@ int RunSetIp(const Options& options, const EnvironmentPassword& environment)
                      MacText(options.device).c_str());
         return kSuccess;
     }
-    return SendWithPassword(options, packets, environment);
+    return SendWithPassword(options, packets, environment, result.interfaces[static_cast<std::size_t>(index)]);
 }
 
 int RunWeb(const Options& options)
@@ -121,11 +204,9 @@ int RunCommand(const Options& options)
     case Command::kSetIp:
         return RunSetIp(options, environment);
     case Command::kSetMac:
-        return SendWithPassword(options, {SetMacPacket(options.currentIp, options.newMac)}, environment);
     case Command::kReset:
-        return SendWithPassword(options, {DeviceOrderPacket(CMD_SOFT_RESET, options.device)}, environment);
     case Command::kUpdateFirmware:
-        return SendWithPassword(options, {DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device)}, environment);
+        return RunDeviceOrder(options, environment);
     case Command::kWeb:
         return RunWeb(options);
     }

@@ -25,4 +25,12 @@ int FindAnswerByMac(const std::vector<packet::Bytes>& answers, const Mac& mac)
     return -1;
 }
 
+int FindAnswerByIp(const std::vector<packet::Bytes>& answers, const Ipv4& ip)
+{
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        if (std::equal(ip.bytes, ip.bytes + 4, answers[i].begin() + packet::kIpAt))
+            return static_cast<int>(i);
+    return -1;
+}
+
 } // namespace cli

@@ -12,5 +12,7 @@ namespace cli {
 int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac);
 // The same among answers as read: the first whose MAC field holds the bytes.
 int FindAnswerByMac(const std::vector<packet::Bytes>& answers, const Mac& mac);
+// The first answer whose IP address field holds the address, or -1.
+int FindAnswerByIp(const std::vector<packet::Bytes>& answers, const Ipv4& ip);
 
 } // namespace cli

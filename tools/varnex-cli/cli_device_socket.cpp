@@ -48,14 +48,21 @@ void DeviceSocket::Close()
     m_receiveBuffer = 0;
 }
 
-bool DeviceSocket::Send(const packet::Bytes& frame, std::string& error)
+bool DeviceSocket::Send(const packet::Bytes& frame, std::string& error, unsigned interfaceIndex,
+                        const std::string& interfaceName)
 {
     SocketBackend& sockets = Sockets();
-    const int sent = sockets.SendTo(m_handle, frame.data(), static_cast<int>(frame.size()), m_ports.broadcastAddress,
-                                    static_cast<std::uint16_t>(m_ports.devicePort));
+    const int sent =
+        sockets.SendToInterface(m_handle, frame.data(), static_cast<int>(frame.size()), m_ports.broadcastAddress,
+                                static_cast<std::uint16_t>(m_ports.devicePort), interfaceIndex);
     if (sent == static_cast<int>(frame.size()))
         return true;
-    error = "sending to " + m_ports.broadcastAddress + ":" + std::to_string(m_ports.devicePort) +
+    std::string by;
+    if (interfaceIndex != 0) {
+        const std::string name = interfaceName.empty() ? sockets.InterfaceName(interfaceIndex) : interfaceName;
+        by = " by interface " + (name.empty() ? std::to_string(interfaceIndex) : name);
+    }
+    error = "sending to " + m_ports.broadcastAddress + ":" + std::to_string(m_ports.devicePort) + by +
             " failed: " + (sent < 0 ? std::strerror(sockets.LastError()) : "the datagram was cut short");
     return false;
 }

@@ -21,8 +21,11 @@ public:
     // text, "Socket port '4000' Open fail ！" with the real port.
     bool Open(std::string& error);
     void Close();
-    // One 52-byte datagram to the broadcast address and the device port.
-    bool Send(const packet::Bytes& frame, std::string& error);
+    // One 52-byte datagram to the broadcast address and the device port,
+    // leaving by the interface with this index (0: where the routes send it);
+    // a failure names the interface by name (the kernel's, when none is given).
+    bool Send(const packet::Bytes& frame, std::string& error, unsigned interfaceIndex = 0,
+              const std::string& interfaceName = {});
     // The platform handle (a file descriptor), -1 when closed.
     int Handle() const { return m_handle; }
     // The receive buffer the kernel granted when the socket was opened (it

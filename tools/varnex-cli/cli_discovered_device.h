@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "discovery/device_record.h"
 #include "discovery/packet_frame.h"
@@ -12,11 +13,12 @@ namespace cli {
 struct DiscoveredDevice {
     device::DeviceRow row;
     std::uint8_t model = 0;
+    std::string interfaceName; // the interface the answer came in on; empty: not known
 };
 
-inline DiscoveredDevice DeviceFromReply(const packet::Bytes& frame)
+inline DiscoveredDevice DeviceFromReply(const packet::Bytes& frame, std::string interfaceName = {})
 {
-    return {device::ReplyToRow(frame), frame[packet::kModelAt]};
+    return {device::ReplyToRow(frame), frame[packet::kModelAt], std::move(interfaceName)};
 }
 
 } // namespace cli

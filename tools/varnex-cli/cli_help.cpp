@@ -8,7 +8,15 @@ const char* const kCommonOptions = "Options of every command:\n"
                                    "  --local-port N       local UDP port to bind (4000)\n"
                                    "  --device-port N      UDP port the devices listen on (36)\n"
                                    "  --broadcast ADDR     address the packets go to (255.255.255.255)\n"
+                                   "  --interface NAME     the one network interface to use, or all (all)\n"
                                    "  --help               show this help\n";
+
+// How the commands use the network interfaces.
+const char* const kInterfaceNote = "Interfaces: a probe to 255.255.255.255 leaves by one interface only, so it is\n"
+                                   "sent once on every interface that is up with an IPv4 broadcast address\n"
+                                   "(loopback left out), or only on the one --interface names; then only answers\n"
+                                   "that come in on that one count. Another --broadcast address is sent once,\n"
+                                   "where the routes send it, unless --interface names one.\n";
 
 const char* const kPasswordNote = "Password (0-8 bytes, never an argument): the first line of standard input\n"
                                   "with --password-stdin, else $VARNEX_PASSWORD, else asked without echo when\n"
@@ -33,13 +41,17 @@ std::string OverallHelp()
                        "  reset MAC                   restart a device\n"
                        "  update-firmware MAC         put a device into firmware-update mode\n"
                        "  web IP                      open a device's web page in the browser\n"
+                       "The commands to a device discover it first and send by the interface on\n"
+                       "which it answered.\n"
                        "\n"
                        "Options of every command, after its name:\n"
                        "  --local-port N       local UDP port to bind (4000)\n"
                        "  --device-port N      UDP port the devices listen on (36)\n"
                        "  --broadcast ADDR     address the packets go to (255.255.255.255)\n"
+                       "  --interface NAME     the one network interface to use, or all (all)\n"
                        "\n") +
-           kPasswordNote + "\n" + kExitNote + "Run 'varnex-cli COMMAND --help' for the details of a command.\n";
+           kInterfaceNote + "\n" + kPasswordNote + "\n" + kExitNote +
+           "Run 'varnex-cli COMMAND --help' for the details of a command.\n";
 }
 
 std::string CommandHelp(Command command)
@@ -59,7 +71,9 @@ std::string CommandHelp(Command command)
                "  --max-wait SECONDS   longest time listening, counted from the probe (30)\n"
                "  --format FORMAT      table (aligned columns), csv (RFC 4180 quoting, a header\n"
                "                       line) or json (an array of objects: name, ip, mask,\n"
-               "                       gateway, mac, version, and model as a number)\n"
+               "                       gateway, mac, version, model as a number, and\n"
+               "                       interface, the name of the interface the answer came\n"
+               "                       in on, or null)\n"
                "  --with-model         add a last column Model, the model code in decimal, to\n"
                "                       table and csv (their other columns stay as they are)\n"
                "\n"
@@ -78,7 +92,8 @@ std::string CommandHelp(Command command)
                "Discovers the devices, takes the first one that answers with MAC ('-' or ':'\n"
                "separators, any case), and sends one packet per changed value in the order\n"
                "IP, mask, gateway, each with all three new values; values not given keep\n"
-               "the device's. Nothing changed: nothing is sent. At least one of the three\n"
+               "the device's. The packets leave by the interface on which the device\n"
+               "answered. Nothing changed: nothing is sent. At least one of the three\n"
                "must be given; without any the command stops with status 2.\n"
                "\n"
                "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
@@ -87,23 +102,37 @@ std::string CommandHelp(Command command)
                "  --password-stdin     read the password from standard input's first line\n";
         break;
     case Command::kSetMac:
-        text = "Usage: varnex-cli set-mac CURRENT_IP NEW_MAC [--password-stdin] [OPTIONS]\n"
-               "Sends one packet that gives the device whose address is CURRENT_IP the MAC\n"
-               "NEW_MAC: six groups of one or two hexadecimal digits separated by '-'.\n"
+        text = "Usage: varnex-cli set-mac CURRENT_IP NEW_MAC [--wait S] [--password-stdin]\n"
+               "                                 [OPTIONS]\n"
+               "Takes the password, discovers the devices, and sends one packet that gives\n"
+               "the first device that answers with the address CURRENT_IP the MAC NEW_MAC:\n"
+               "six groups of one or two hexadecimal digits separated by '-'. The packet\n"
+               "leaves by the interface on which the device answered; when none answers,\n"
+               "nothing is sent and the status is 1.\n"
                "\n"
+               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
     case Command::kReset:
-        text = "Usage: varnex-cli reset MAC [--password-stdin] [OPTIONS]\n"
-               "Sends one soft-reset packet to the device with MAC ('-' or ':', any case).\n"
+        text = "Usage: varnex-cli reset MAC [--wait S] [--password-stdin] [OPTIONS]\n"
+               "Takes the password, discovers the devices, and sends one soft-reset packet to\n"
+               "the device with MAC ('-' or ':', any case) by the interface on which it\n"
+               "answered; when it does not answer, nothing is sent and the status is 1.\n"
                "\n"
+               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
     case Command::kUpdateFirmware:
-        text = "Usage: varnex-cli update-firmware MAC [--password-stdin] [OPTIONS]\n"
-               "Sends one packet that puts the device with MAC ('-' or ':', any case) into\n"
-               "firmware-update mode; the image itself does not come from this program.\n"
+        text = "Usage: varnex-cli update-firmware MAC [--wait S] [--password-stdin] [OPTIONS]\n"
+               "Takes the password, discovers the devices, and sends one packet that puts the\n"
+               "device with MAC ('-' or ':', any case) into firmware-update mode, by the\n"
+               "interface on which it answered; when it does not answer, nothing is sent and\n"
+               "the status is 1. The image itself does not come from this program.\n"
                "\n"
+               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
     case Command::kWeb:
@@ -118,6 +147,8 @@ std::string CommandHelp(Command command)
     }
     text += "\n";
     text += kCommonOptions;
+    text += "\n";
+    text += kInterfaceNote;
     if (command != Command::kDiscover) {
         text += "\n";
         text += kPasswordNote;

@@ -16,19 +16,24 @@ ListenClock::duration Seconds(double seconds)
 }
 
 // Reads the datagrams waiting now, at most a batch of them so that a flood
-// cannot keep the deadline from being looked at; returns how many there were.
-int DrainDatagrams(int handle, std::vector<packet::Bytes>& answers)
+// cannot keep the deadline from being looked at; returns how many answers
+// there were (datagrams from an interface the route leaves out are none).
+int DrainDatagrams(int handle, unsigned onlyFrom, ListenResult& result)
 {
     constexpr int kBatch = 1024;
     int count = 0;
     for (int tries = 0; tries < kBatch; ++tries) {
         packet::Bytes frame{}; // a short datagram reads with zeros after its end
-        const int n = Sockets().Receive(handle, frame.data(), static_cast<int>(frame.size()));
+        unsigned arrivedOn = 0;
+        const int n = Sockets().ReceiveWithInterface(handle, frame.data(), static_cast<int>(frame.size()), arrivedOn);
         if (n < 0)
             return count; // nothing more waiting (or an error that waiting cannot mend)
-        if (n == 0)
+        if (n == 0 || !AnswerCounts(onlyFrom, arrivedOn))
             continue; // an empty datagram is nothing received
-        answers.push_back(frame);
+        result.answers.push_back(frame);
+        result.interfaces.push_back(arrivedOn);
+        if (arrivedOn != 0 && !result.interfaceNames.contains(arrivedOn))
+            result.interfaceNames[arrivedOn] = Sockets().InterfaceName(arrivedOn);
         ++count;
     }
     return count;
@@ -52,12 +57,32 @@ ListenClock::time_point ListenDeadline::End() const
     return m_quietEnd < m_hardEnd ? m_quietEnd : m_hardEnd;
 }
 
-bool ListenForDevices(DeviceSocket& socket, double quietSeconds, double maxSeconds, ListenResult& result,
-                      std::string& error)
+bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
+                      ListenResult& result, std::string& error)
 {
     result.receiveBuffer = socket.ReceiveBuffer();
-    if (!socket.Send(packet::BuildProbe(), error))
+    if (route.missing) {
+        error = "the chosen network interface is not there";
         return false;
+    }
+    const packet::Bytes probe = packet::BuildProbe();
+    if (route.interfaces.empty() && !socket.Send(probe, error))
+        return false;
+    // An interface that went away since it was listed does not keep the
+    // others from being asked.
+    std::size_t sent = 0;
+    for (const NetworkInterface& entry : route.interfaces) {
+        result.interfaceNames[entry.index] = entry.name;
+        std::string failure;
+        if (socket.Send(probe, failure, entry.index, entry.name))
+            ++sent;
+        else
+            result.probeFailures.push_back(failure);
+    }
+    if (!route.interfaces.empty() && sent == 0) {
+        error = result.probeFailures.front();
+        return false;
+    }
     ListenDeadline deadline(ListenClock::now(), quietSeconds, maxSeconds);
     while (true) {
         const auto now = ListenClock::now();
@@ -72,12 +97,20 @@ bool ListenForDevices(DeviceSocket& socket, double quietSeconds, double maxSecon
             error = std::string("waiting for answers failed: ") + std::strerror(errno);
             return false;
         }
-        if (ready > 0 && DrainDatagrams(socket.Handle(), result.answers) > 0)
+        if (ready > 0 && DrainDatagrams(socket.Handle(), route.onlyFrom, result) > 0)
             deadline.AnswerAt(ListenClock::now());
     }
     result.cutShort = deadline.CutShort();
     result.dropped = socket.Dropped();
     return true;
+}
+
+std::string AnswerInterfaceName(const ListenResult& result, std::size_t answer)
+{
+    if (answer >= result.interfaces.size())
+        return {};
+    const auto it = result.interfaceNames.find(result.interfaces[answer]);
+    return it == result.interfaceNames.end() ? std::string() : it->second;
 }
 
 } // namespace cli

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "cli_device_socket.h"
+#include "discovery/interface_route.h"
 #include "discovery/packet_frame.h"
 
 namespace cli {
@@ -33,17 +35,29 @@ struct ListenResult {
     // Every datagram, as its first 52 bytes (zeros after a short one), in
     // arrival order: 52 bytes an answer however many arrive.
     std::vector<packet::Bytes> answers;
+    // Beside each answer, the index of the interface it came in on (0: not known).
+    std::vector<unsigned> interfaces;
+    // The names of those interfaces by index.
+    std::map<unsigned, std::string> interfaceNames;
     // Answers the kernel dropped because the receive buffer was full.
     long long dropped = 0;
     // The receive buffer the kernel granted, as read back (0: unknown).
     int receiveBuffer = 0;
     // Whether --max-wait ended listening while answers were still coming.
     bool cutShort = false;
+    // Why the probe could not go out on some of the interfaces (it went out on
+    // the others).
+    std::vector<std::string> probeFailures;
 };
 
-// Sends the probe through an open socket and collects every datagram until
-// the deadline. False when the probe cannot be sent or waiting fails.
-bool ListenForDevices(DeviceSocket& socket, double quietSeconds, double maxSeconds, ListenResult& result,
-                      std::string& error);
+// Sends the probe through an open socket, once on each interface of the route
+// (once where the routes send it when it names none), and collects every
+// datagram that counts for the route until the deadline. False when no probe
+// can be sent or waiting fails.
+bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
+                      ListenResult& result, std::string& error);
+
+// The name of an answer's interface, empty when not known.
+std::string AnswerInterfaceName(const ListenResult& result, std::size_t answer);
 
 } // namespace cli

@@ -7,6 +7,7 @@
 #include "cli_help.h"
 #include "cli_texts.h"
 #include "res/version.h"
+#include "system/network_interfaces.h"
 
 namespace cli {
 
@@ -31,15 +32,17 @@ bool SendsPassword(Command c)
 {
     return c != Command::kDiscover && c != Command::kWeb;
 }
+// Every command to a device discovers it first, to send by the interface on
+// which it answered.
 bool Listens(Command c)
 {
-    return c == Command::kDiscover || c == Command::kSetIp;
+    return c != Command::kWeb;
 }
 
 // Options that take a value, and which commands accept them.
 bool TakesValue(std::string_view name, Command c)
 {
-    if (name == "--local-port" || name == "--device-port" || name == "--broadcast")
+    if (name == "--local-port" || name == "--device-port" || name == "--broadcast" || name == "--interface")
         return true;
     if (name == "--wait" || name == "--max-wait")
         return Listens(c);
@@ -78,6 +81,17 @@ public:
             if (!ParseIpArgument(value, address))
                 return Fail("--broadcast " + QuoteArgument(value) + ": not four dotted numbers 0-255");
             o.ports.broadcastAddress = value;
+            return true;
+        }
+        if (name == "--interface") {
+            if (value == "all") {
+                o.interfaceName.clear();
+                return true;
+            }
+            if (!IsInterfaceName(value))
+                return Fail("--interface " + QuoteArgument(value) +
+                            ": not an interface name (1-15 bytes without '/', ':' or blanks) nor all");
+            o.interfaceName = value;
             return true;
         }
         if (name == "--wait" || name == "--max-wait") {

@@ -16,8 +16,9 @@ enum class Format { kTable, kCsv, kJson };
 struct Options {
     Command command = Command::kDiscover;
     DiscoveryPorts ports;           // broadcastAddress always filled in
-    double waitSeconds = 2.0;       // discover, set-ip: listening ends after this long without an answer
-    double maxWaitSeconds = 30.0;   // discover, set-ip: and never later than this after the probe
+    std::string interfaceName;      // --interface: the one interface used; empty: every one ("all")
+    double waitSeconds = 2.0;       // commands that discover: listening ends after this long without an answer
+    double maxWaitSeconds = 30.0;   // commands that discover: and never later than this after the probe
     Format format = Format::kTable; // discover
     bool withModel = false;         // discover: a last column Model in table and csv
     bool passwordFromStdin = false; // the commands that send a password

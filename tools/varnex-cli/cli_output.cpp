@@ -230,7 +230,9 @@ void WriteJson(const DeviceList& devices, ChunkWriter& out)
             text += kKeys[c];
             text += "\": " + JsonString(d.row.columns[c]);
         }
-        text += ", \"model\": " + std::to_string(d.model) + "}";
+        text += ", \"model\": " + std::to_string(d.model);
+        text += ", \"interface\": " + (d.interfaceName.empty() ? std::string("null") : JsonString(d.interfaceName));
+        text += "}";
         out.Maybe();
     });
     out.Text() += first ? "[]\n" : "\n]\n";
@@ -246,11 +248,11 @@ DeviceList ListOf(const std::vector<DiscoveredDevice>& devices)
     };
 }
 
-DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers)
+DeviceList ListOfAnswers(const ListenResult& result)
 {
-    return [&answers](const DeviceVisitor& visit) {
-        for (const packet::Bytes& frame : answers)
-            visit(DeviceFromReply(frame));
+    return [&result](const DeviceVisitor& visit) {
+        for (std::size_t i = 0; i < result.answers.size(); ++i)
+            visit(DeviceFromReply(result.answers[i], AnswerInterfaceName(result, i)));
     };
 }
 

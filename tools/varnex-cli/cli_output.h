@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_discovered_device.h"
+#include "cli_listen.h"
 #include "cli_options.h"
 
 namespace cli {
@@ -17,13 +18,14 @@ using DeviceVisitor = std::function<void(const DiscoveredDevice&)>;
 using DeviceList = std::function<void(const DeviceVisitor&)>;
 
 DeviceList ListOf(const std::vector<DiscoveredDevice>& devices);
-// Answers as read from the socket, each turned into a device when visited.
-DeviceList ListOfAnswers(const std::vector<packet::Bytes>& answers);
+// Answers as read from the socket, each turned into a device (with the name of
+// the interface it came in on) when visited.
+DeviceList ListOfAnswers(const ListenResult& result);
 
 // Writes the devices in the format through write, a few kilobytes at a time,
 // so that a long list is never held as text or as rows. withModel adds a last
 // column "Model" (the model code in decimal) to the table and the csv; json
-// always carries the model.
+// always carries the model, and the interface's name (null when not known).
 void WriteDevices(const DeviceList& devices, Format format, bool withModel,
                   const std::function<void(std::string_view)>& write);
 

@@ -113,7 +113,7 @@ TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsItsFrame)
     packet::Bytes probe{};
     std::thread answering(AnswerProbe, std::cref(device), std::vector<Clock::duration>{0ms, 50ms, 100ms}, &probe);
     cli::ListenResult result;
-    const bool ok = cli::ListenForDevices(socket, 0.4, 30, result, error);
+    const bool ok = cli::ListenForDevices(socket, {}, 0.4, 30, result, error);
     answering.join();
 
     ASSERT_TRUE(ok) << error;
@@ -145,7 +145,7 @@ TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheHardLimit)
     });
     cli::ListenResult result;
     // Garbage every moment, a quiet time of a minute: only the limit can end this.
-    const bool ok = cli::ListenForDevices(socket, 60, 0.3, result, error);
+    const bool ok = cli::ListenForDevices(socket, {}, 60, 0.3, result, error);
     stop = true;
     flooding.join();
     ASSERT_TRUE(ok) << error;

@@ -142,7 +142,7 @@ TEST(CliOptions, BadUsageNamesWhatWasWrong)
         {{"discover", "--wait", "1e3"}, "--wait '1e3'"},
         {{"discover", "--max-wait", "0"}, "--max-wait '0'"},
         {{"discover", "--max-wait", "3601"}, "--max-wait '3601'"},
-        {{"reset", "00-0A-1B-2C-3D-4E", "--max-wait", "5"}, "unknown option '--max-wait' for reset"},
+        {{"web", "192.168.1.20", "--max-wait", "5"}, "unknown option '--max-wait' for web"},
         {{"discover", "--format", "xml"}, "--format 'xml'"},
         {{"discover", "--format"}, "--format needs a value"},
         {{"discover", "extra"}, "unexpected argument 'extra'"},
@@ -220,3 +220,50 @@ TEST(CliOptions, PasswordOnTheCommandLineIsRefusedWithoutRepeatingIt)
 }
 
 } // namespace
+
+TEST(CliOptions, EveryCommandTakesOneInterfaceByNameOrAll)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"discover"},
+                                                 {"set-ip", "00-0A-1B-2C-3D-4E", "--ip", "1.2.3.4"},
+                                                 {"set-mac", "192.168.1.20", "00-0A-1B-2C-3D-4F"},
+                                                 {"reset", "00-0A-1B-2C-3D-4E"},
+                                                 {"update-firmware", "00-0A-1B-2C-3D-4E"},
+                                                 {"web", "192.168.1.20"}}) {
+        EXPECT_EQ(Parse(args).options.interfaceName, "") << args[0]; // all, by default
+        std::vector<std::string> named = args;
+        named.insert(named.end(), {"--interface", "eth1"});
+        const Parsed p = Parse(named);
+        ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+        EXPECT_EQ(p.options.interfaceName, "eth1") << args[0];
+        named.push_back("--interface=all");
+        EXPECT_EQ(Parse(named).options.interfaceName, "") << args[0]; // the last one counts
+    }
+    // The commands to a device discover it first, so they listen as set-ip does.
+    const Parsed reset = Parse({"reset", "00-0A-1B-2C-3D-4E", "--wait", "0.5", "--max-wait=3"});
+    ASSERT_EQ(reset.result, ParseResult::kRun) << reset.text;
+    EXPECT_DOUBLE_EQ(reset.options.waitSeconds, 0.5);
+    EXPECT_DOUBLE_EQ(reset.options.maxWaitSeconds, 3.0);
+}
+
+TEST(CliOptions, AnInterfaceNameTheKernelWouldRefuseIsBadUsage)
+{
+    for (const auto& [value, quoted] :
+         std::vector<std::pair<std::string, std::string>>{{"eth0:1", "'eth0:1'"},
+                                                          {"a/b", "'a/b'"},
+                                                          {"", "''"},
+                                                          {"enx00e04c6800011", "'enx00e04c6800011'"},
+                                                          {"a b", "'a b'"},
+                                                          {"a\x01", "'a\\x01'"},
+                                                          {"ALL", "'ALL'"}}) {
+        const Parsed p = Parse({"discover", "--interface", value});
+        if (value == "ALL") { // a name like any other: only the kernel knows whether it exists
+            EXPECT_EQ(p.result, ParseResult::kRun);
+            continue;
+        }
+        EXPECT_EQ(p.result, ParseResult::kUsageError) << value;
+        EXPECT_NE(p.text.find("--interface " + quoted + ": not an interface name"), std::string::npos) << p.text;
+    }
+    const Parsed missing = Parse({"reset", "00-0A-1B-2C-3D-4E", "--interface"});
+    EXPECT_EQ(missing.result, ParseResult::kUsageError);
+    EXPECT_NE(missing.text.find("--interface needs a value"), std::string::npos) << missing.text;
+}

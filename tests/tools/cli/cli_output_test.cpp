@@ -106,16 +106,21 @@ TEST(CliOutput, ValidUtf8StaysAndOtherBytesAreTheirLatin1Reading)
     EXPECT_EQ(cli::JsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
 }
 
-TEST(CliOutput, ArrayOfObjectsWithModelAsNumber)
+TEST(CliOutput, ArrayOfObjectsWithModelAsNumberAndTheInterface)
 {
     EXPECT_EQ(cli::FormatJson({}), "[]\n");
-    const std::string json = cli::FormatJson({Reply("Cam-Lobby", 20), Reply("x", 22, 5)});
+    // The interface an answer came in on, or null when it is not known.
+    DiscoveredDevice lobby = Reply("Cam-Lobby", 20);
+    lobby.interfaceName = "eth1";
+    const std::string json = cli::FormatJson({lobby, Reply("x", 22, 5)});
     EXPECT_EQ(json,
               "[\n"
               "  {\"name\": \"Cam-Lobby\", \"ip\": \"192.168.1.20\", \"mask\": \"255.255.255.0\", "
-              "\"gateway\": \"192.168.1.1\", \"mac\": \"00-0A-1B-2C-3D-14\", \"version\": \"1.20\", \"model\": 31},\n"
+              "\"gateway\": \"192.168.1.1\", \"mac\": \"00-0A-1B-2C-3D-14\", \"version\": \"1.20\", \"model\": 31, "
+              "\"interface\": \"eth1\"},\n"
               "  {\"name\": \"Unknown\", \"ip\": \"192.168.1.22\", \"mask\": \"255.255.255.0\", "
-              "\"gateway\": \"0.0.0.0\", \"mac\": \"00-0A-1B-2C-3D-16\", \"version\": \"0.00\", \"model\": 5}\n"
+              "\"gateway\": \"0.0.0.0\", \"mac\": \"00-0A-1B-2C-3D-16\", \"version\": \"0.00\", \"model\": 5, "
+              "\"interface\": null}\n"
               "]\n");
 }
 
