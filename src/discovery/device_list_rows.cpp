@@ -5,28 +5,34 @@
 #include "controls/commctrl.h"
 #include "framework/wnd.h"
 
-const char* DeviceRecordPool::Add(const std::string& record, unsigned interfaceIndex)
+const char* DeviceRecordPool::Add(const std::string& record, unsigned interfaceIndex, std::uint8_t model)
 {
     auto copy = std::make_unique<char[]>(record.size() + 1);
     std::memcpy(copy.get(), record.data(), record.size());
     copy[record.size()] = '\0';
     m_records.push_back(std::move(copy));
     const char* added = m_records.back().get();
-    if (interfaceIndex != 0)
-        m_interfaces[added] = interfaceIndex;
+    if (interfaceIndex != 0 || model != 0)
+        m_beside[added] = Beside{interfaceIndex, model};
     return added;
 }
 
 unsigned DeviceRecordPool::InterfaceOf(const char* record) const
 {
-    const auto it = m_interfaces.find(record);
-    return it == m_interfaces.end() ? 0 : it->second;
+    const auto it = m_beside.find(record);
+    return it == m_beside.end() ? 0 : it->second.interfaceIndex;
+}
+
+std::uint8_t DeviceRecordPool::ModelOf(const char* record) const
+{
+    const auto it = m_beside.find(record);
+    return it == m_beside.end() ? 0 : it->second.model;
 }
 
 int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, DeviceRecordPool& pool, unsigned interfaceIndex)
 {
     const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
-    const char* record = pool.Add(row.RecordText(), interfaceIndex);
+    const char* record = pool.Add(row.RecordText(), interfaceIndex, row.model);
 
     std::string name = row.columns[device::kName];
     LVITEMA item;

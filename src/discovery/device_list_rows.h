@@ -2,6 +2,7 @@
 // the row text records that the rows carry until the rows are gone.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -12,24 +13,31 @@
 class CWnd;
 
 // Owns the row text records, and beside each the interface its answer came in
-// on (the record itself keeps its six texts). The list holds only pointers to
-// the records, so the pool is emptied exactly when every row is deleted.
+// on and the device's model code (the record itself keeps its six texts). The
+// list holds only pointers to the records, so the pool is emptied exactly when
+// every row is deleted.
 class DeviceRecordPool {
 public:
     // Copies the record (NUL-ended texts) and returns the copy's address.
-    const char* Add(const std::string& record, unsigned interfaceIndex = 0);
+    const char* Add(const std::string& record, unsigned interfaceIndex = 0, std::uint8_t model = 0);
     void Clear()
     {
         m_records.clear();
-        m_interfaces.clear();
+        m_beside.clear();
     }
     std::size_t Size() const { return m_records.size(); }
     // The interface of a record of this pool; 0 when not known or not ours.
     unsigned InterfaceOf(const char* record) const;
+    // The model code of a record of this pool; 0 when not ours.
+    std::uint8_t ModelOf(const char* record) const;
 
 private:
     std::vector<std::unique_ptr<char[]>> m_records;
-    std::unordered_map<const char*, unsigned> m_interfaces;
+    struct Beside {
+        unsigned interfaceIndex = 0;
+        std::uint8_t model = 0;
+    };
+    std::unordered_map<const char*, Beside> m_beside;
 };
 
 // Appends the row at the list's current count: text and image of column 0,

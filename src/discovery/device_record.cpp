@@ -60,6 +60,7 @@ DeviceRow ReplyToRow(const packet::Bytes& frame)
         name.assign(nameField, static_cast<const char*>(nul) - nameField);
 
     const std::uint8_t model = frame[kModelAt];
+    row.model = model;
     const bool known = model == kModelV || model == kModelW;
     if (known) {
         row.image = kImageKnown;

@@ -20,6 +20,7 @@ constexpr std::uint8_t kModelW = 32;
 struct DeviceRow {
     std::array<std::string, kColumnCount> columns;
     int image = kImageUnknown;
+    std::uint8_t model = 0; // the model code the device sent
 
     // The six texts, each ended by a NUL, in column order.
     std::string RecordText() const;

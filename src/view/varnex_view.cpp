@@ -53,6 +53,8 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
             msgmap::NotifyReflect(LVN_GETINFOTIPA, &CVarnexView::OnGetInfoTip),
             msgmap::Command(ID_EDIT_COPY, &CVarnexView::OnEditCopy),
+            msgmap::Command(ID_FILE_EXPORT_LIST, &CVarnexView::OnExportList),
+            msgmap::UpdateUI(ID_FILE_EXPORT_LIST, &CVarnexView::OnUpdateExportList),
             msgmap::UpdateUI(ID_EDIT_COPY, &CVarnexView::OnUpdateEditCopy),
             msgmap::Command(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnSortAddressesAsNumbers),
             msgmap::UpdateUI(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnUpdateSortAddressesAsNumbers),

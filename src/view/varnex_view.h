@@ -20,6 +20,15 @@
 
 class CStatusBar;
 
+// Where an exported list goes and in which format.
+struct ExportTarget {
+    std::string path;
+    bool json = false;
+};
+// The format by the path's extension (.csv or .json, any case), else by the
+// file type chosen in the dialog, whose extension the path then gets.
+ExportTarget ChooseExportTarget(const std::string& path, const std::string& chosenType);
+
 class CVarnexView : public CListViewEx, public ReplyReceiver {
 public:
     CVarnexView();
@@ -60,6 +69,10 @@ public:
     std::string SelectedRowsAsText();
     void OnEditCopy();
     void OnUpdateEditCopy(CCmdUI* pCmdUI);
+    // File > Export List, and the writing of the whole list to a file.
+    void OnExportList();
+    void OnUpdateExportList(CCmdUI* pCmdUI);
+    bool ExportList(const ExportTarget& target, std::string* error);
     // The tip of a row whose address other devices share, or nothing.
     std::string DuplicateTip(const char* record) const;
     // Whether the IP address, mask and gateway columns sort by their numbers.

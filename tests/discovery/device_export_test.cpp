@@ -129,3 +129,33 @@ TEST(DeviceExportTest, ALongListGoesOutInPieces)
         }
     }
 }
+
+TEST(DeviceExportTest, FieldsQuoteOnlyWhatMustBeQuotedAndAreUtf8)
+{
+    EXPECT_EQ(device::CsvField(" lead and trail "), " lead and trail ");
+    EXPECT_EQ(device::CsvField("\xE9t\xE9"), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(device::CsvField(""), "");
+    EXPECT_EQ(device::CsvField("\""), "\"\"\"\"");
+    EXPECT_EQ(device::CsvField("a\rb"), "\"a\rb\"");
+}
+
+TEST(DeviceExportTest, JsonEscapesQuotesBackslashesAndControlCharacters)
+{
+    EXPECT_EQ(device::JsonString("a\"b\\c"), R"("a\"b\\c")");
+    EXPECT_EQ(device::JsonString("\b\f\n\r\t"), R"("\b\f\n\r\t")");
+    EXPECT_EQ(device::JsonString(std::string("\x01\x1f\x7f", 3)), R"("\u0001\u001f\u007f")");
+    EXPECT_EQ(device::JsonString("/<>%"), R"("/<>%")");
+}
+
+TEST(DeviceExportTest, JsonKeepsValidUtf8AndGivesOtherBytesTheirLatin1Reading)
+{
+    EXPECT_EQ(device::JsonString("Caf\xC3\xA9 \xE5\x8F\xB0"), "\"Caf\xC3\xA9 \xE5\x8F\xB0\"");
+    EXPECT_EQ(device::JsonString("Caf\xE9"), R"("Caf\u00e9")"); // a Latin-1 name
+    // A cut sequence, an overlong form and a surrogate are no UTF-8 either.
+    EXPECT_EQ(device::JsonString("\xE5\x8F"), R"("\u00e5\u008f")");
+    EXPECT_EQ(device::JsonString("\xC0\xAF"), R"("\u00c0\u00af")");
+    EXPECT_EQ(device::JsonString("\xED\xA0\x80"), R"("\u00ed\u00a0\u0080")");
+    EXPECT_EQ(device::JsonString("\xF4\x90\x80\x80"), R"("\u00f4\u0090\u0080\u0080")");
+    EXPECT_EQ(device::JsonString("\xE0\x9F\xBF\xF5"), R"("\u00e0\u009f\u00bf\u00f5")");
+    EXPECT_EQ(device::JsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
+}

@@ -93,18 +93,19 @@ nothing_logged() {  # label, then the command line, which must exit 2
     [ "$(wc -l <"$log")" -eq "$before" ] || fail "$label: a datagram was sent:"$'\n'"$(tail -n 3 "$log")"
 }
 
-# discover, csv: the exact header, one row per device, RFC 4180 quoting, bytes unchanged.
+# discover, csv: the exact header, one row per device, RFC 4180 quoting and
+# CRLF line ends, UTF-8 (the Latin-1 byte E9 as the window shows it, U+00E9).
 vx discover --wait 0.5 --format csv >"$work/out.csv"
-printf '%b' 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version\n' \
-    'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20\n' \
-    '"Dr \xe9, ""50%""",192.168.1.21,255.255.255.0,192.168.1.1,00-1A-2B-3C-4D-5E,A.05\n' \
-    'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00\n' >"$work/want.csv"
+printf '%b' 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version\r\n' \
+    'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20\r\n' \
+    '"Dr \xc3\xa9, ""50%""",192.168.1.21,255.255.255.0,192.168.1.1,00-1A-2B-3C-4D-5E,A.05\r\n' \
+    'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00\r\n' >"$work/want.csv"
 LC_ALL=C sort "$work/out.csv" | cmp -s - <(LC_ALL=C sort "$work/want.csv") ||
     fail "discover csv:"$'\n'"$(cat -v "$work/out.csv")"
 head -n 1 "$work/out.csv" | cmp -s - <(head -n 1 "$work/want.csv") || fail "csv header is not the first line"
 
 # discover, json: valid JSON whatever the name's bytes, model as a number, the
-# interface each answer came in on.
+# interface each answer came in on, no shared address.
 vx discover --wait 0.5 --format json >"$work/out.json"
 python3 - "$work/out.json" <<'PY' || fail "discover json:"$'\n'"$(cat "$work/out.json")"
 import json, sys
@@ -113,11 +114,14 @@ raw.decode("utf-8")  # strict: the output is UTF-8 throughout
 rows = sorted(json.loads(raw), key=lambda r: r["ip"])
 want = [
     {"name": "Cam-Lobby", "ip": "192.168.1.20", "mask": "255.255.255.0", "gateway": "192.168.1.1",
-     "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31, "interface": "eth0"},
+     "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31, "interface": "eth0",
+     "duplicate_ip": False},
     {"name": "Dr \u00e9, \"50%\"", "ip": "192.168.1.21", "mask": "255.255.255.0", "gateway": "192.168.1.1",
-     "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32, "interface": "eth0"},
+     "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32, "interface": "eth0",
+     "duplicate_ip": False},
     {"name": "Unknown", "ip": "192.168.1.22", "mask": "255.255.255.0", "gateway": "0.0.0.0",
-     "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5, "interface": "eth0"},
+     "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5, "interface": "eth0",
+     "duplicate_ip": False},
 ]
 assert rows == want, rows
 assert b"\\u00e9" in raw, raw
@@ -125,10 +129,11 @@ PY
 
 # --with-model: the model code as a last column "Model"; the other columns as before.
 vx discover --wait 0.5 --format csv --with-model >"$work/model.csv"
-head -n 1 "$work/model.csv" | grep -qx 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version,Model' ||
-    fail "csv --with-model header: $(head -n 1 "$work/model.csv")"
-grep -qx 'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20,31' "$work/model.csv" &&
-    grep -qx 'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00,5' "$work/model.csv" ||
+tr -d '\r' <"$work/model.csv" >"$work/model.lf"
+head -n 1 "$work/model.lf" | grep -qx 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version,Model' ||
+    fail "csv --with-model header: $(head -n 1 "$work/model.lf")"
+grep -qx 'Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20,31' "$work/model.lf" &&
+    grep -qx 'Unknown,192.168.1.22,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-50,0.00,5' "$work/model.lf" ||
     fail "csv --with-model rows:"$'\n'"$(cat -v "$work/model.csv")"
 
 # set-ip, only the IP changed, empty password from the environment.
@@ -136,7 +141,7 @@ got=$(commands_logged 1 env VARNEX_PASSWORD= "$testlan" exec --prefix "$prefix" 
     "$cli" set-ip 00-0a-1b-2c-3d-4e --ip 192.168.1.50 --wait 0.5 </dev/null)
 expect_one "set-ip" "$got" "$(frame 0:515a523a 4:c0a80132 8:ffffff00 12:000a1b2c3d4e 35:c0a80101)" \
     "applied set-ip to 00-0A-1B-2C-3D-4E .*"
-vx discover --wait 0.5 --format csv | grep -qx 'Cam-Lobby,192.168.1.50,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20' ||
+vx discover --wait 0.5 --format csv | tr -d '\r' | grep -qx 'Cam-Lobby,192.168.1.50,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20' ||
     fail "the device does not answer with its new address"
 
 # Nothing to change: nothing sent, exit 0. An absent device: exit 1.
@@ -154,7 +159,7 @@ expect_one "set-ip back" "$got" "$(frame 0:515a523a 4:c0a80114 8:ffffff00 12:000
     "applied set-ip to 00-0A-1B-2C-3D-4E .*"
 got=$(commands_logged 1 vx set-mac 192.168.1.20 00-0A-1B-2C-3D-4F)
 expect_one "set-mac" "$got" "$(frame 0:515a523c 4:c0a80114 12:000a1b2c3d4f)" "applied set-mac.*"
-vx discover --wait 0.5 --format csv | grep -q '^Cam-Lobby,192.168.1.20,.*,00-0A-1B-2C-3D-4F,1.20$' ||
+vx discover --wait 0.5 --format csv | tr -d '\r' | grep -q '^Cam-Lobby,192.168.1.20,.*,00-0A-1B-2C-3D-4F,1.20$' ||
     fail "the device does not answer with its new MAC"
 
 # reset and update-firmware of 00-1A-2B-3C-4D-5E with an empty password.
@@ -185,6 +190,34 @@ grep -q "len=52 $(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738) applied 
 kill -TERM "$sim_pw_pid"
 wait "$sim_pw_pid" || true
 ! grep -q 3132333435363738 "$log" || fail "the default log shows a password"
+
+# Two devices on one address (a third with its own): json marks both, the other
+# formats warn once on standard error and keep the list as it is.
+cat >"$work/shared.txt" <<'DEV'
+name=Spare-A ip=192.168.1.100 mac=00-0A-00-00-00-0A version=1.00 model=31
+name=Spare-B ip=192.168.1.100 mac=00-0A-00-00-00-0B version=1.00 model=31
+name=Other ip=192.168.1.101 mac=00-0A-00-00-00-0C version=1.00 model=31
+DEV
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/shared.txt" --port 38 2>"$work/sim-shared.err" &
+sim_shared_pid=$!
+for _ in $(seq 1 50); do
+    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0026 ' && break
+    sleep 0.1
+done
+vx discover --wait 0.5 --device-port 38 --format json >"$work/shared.json" 2>"$work/shared-json.err"
+python3 - "$work/shared.json" <<'PY' || fail "shared address, json:"$'\n'"$(cat "$work/shared.json")"
+import json, sys
+rows = {r["name"]: r["duplicate_ip"] for r in json.load(open(sys.argv[1]))}
+assert rows == {"Spare-A": True, "Spare-B": True, "Other": False}, rows
+PY
+[ ! -s "$work/shared-json.err" ] || fail "shared address, json warned: $(cat "$work/shared-json.err")"
+vx discover --wait 0.5 --device-port 38 >"$work/shared.txt.out" 2>"$work/shared.err"
+[ "$(grep -c . "$work/shared.err")" -eq 1 ] &&
+    grep -qx 'varnex-cli: warning: 2 devices answer from 192.168.1.100 on eth0: 00-0A-00-00-00-0A, 00-0A-00-00-00-0B' \
+        "$work/shared.err" || fail "shared address warning: $(cat "$work/shared.err")"
+[ "$(grep -c . "$work/shared.txt.out")" -eq 4 ] || fail "shared address table: $(cat "$work/shared.txt.out")"
+kill -TERM "$sim_shared_pid"
+wait "$sim_shared_pid" || true
 
 # Refusals that send nothing: a ninth password byte, bad MACs, a bad address.
 nothing_logged "9-byte password" env VARNEX_PASSWORD=123456789 "$testlan" exec --prefix "$prefix" app -- \

@@ -82,14 +82,14 @@ PY
 expect_probes "discover" 1 "$m1" 1 10.77.0.1
 expect_probes "discover" 2 "$m2" 1 10.88.0.1
 # csv keeps its columns: no interface there.
-vx discover --wait 0.5 --format csv >"$work/all.csv"
+vx discover --wait 0.5 --format csv | tr -d '\r' >"$work/all.csv"
 head -n 1 "$work/all.csv" | grep -qx 'Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version' ||
     fail "csv header: $(head -n 1 "$work/all.csv")"
 [ "$(grep -c . "$work/all.csv")" -eq 3 ] || fail "csv rows: $(cat "$work/all.csv")"
 
 # --- one interface: one device, one probe on that segment only ---------------
 m1=$(mark 1) m2=$(mark 2)
-vx discover --wait 0.5 --format csv --interface eth0 >"$work/eth0.csv"
+vx discover --wait 0.5 --format csv --interface eth0 | tr -d '\r' >"$work/eth0.csv"
 [ "$(tail -n +2 "$work/eth0.csv")" = "Cam-Lobby,192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20" ] ||
     fail "--interface eth0: $(cat "$work/eth0.csv")"
 expect_probes "--interface eth0" 1 "$m1" 1 10.77.0.1
@@ -109,7 +109,7 @@ since 2 "$m2" | grep -q "^10\.88\.0\.1:4000 -> 255\.255\.255\.255:36 len=52 515a
 expect_probes "set-ip" 1 "$m1" 1 10.77.0.1
 expect_probes "set-ip" 2 "$m2" 1 10.88.0.1
 no_commands "set-ip" 1 "$m1"
-vx discover --wait 0.5 --format csv --interface eth1 | grep -qx 'Bench-2,192.168.1.31,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-77,A.05' ||
+vx discover --wait 0.5 --format csv --interface eth1 | tr -d '\r' | grep -qx 'Bench-2,192.168.1.31,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-77,A.05' ||
     fail "Bench-2 does not answer at 192.168.1.31"
 
 # --- the window, every interface: both rows, one probe on each segment -------

@@ -11,6 +11,7 @@
 #include "cli_listen.h"
 #include "cli_output.h"
 #include "cli_password.h"
+#include "cli_shared_addresses.h"
 #include "cli_texts.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
@@ -156,11 +157,19 @@ int RunDiscover(const Options& options)
     ListenResult result;
     if (const int status = Discover(options, route, result); status != kSuccess)
         return status;
+    const SharedAddresses shared = FindSharedAddresses(result);
     bool written = true;
-    WriteDevices(ListOfAnswers(result), options.format, options.withModel, [&written](std::string_view text) {
-        written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-    });
-    return written && std::fflush(stdout) == 0 ? kSuccess : Fail(kRuntimeFailure, "cannot write the list");
+    WriteDevices(ListOfAnswers(result, &shared.shared), options.format, options.withModel,
+                 [&written](std::string_view text) {
+                     written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+                 });
+    if (!written || std::fflush(stdout) != 0)
+        return Fail(kRuntimeFailure, "cannot write the list");
+    // JSON says it per device; the other formats get a line per address, kept off the list itself.
+    if (options.format != Format::kJson)
+        for (const std::string& warning : shared.warnings)
+            std::fprintf(stderr, "varnex-cli: %s\n", warning.c_str());
+    return kSuccess;
 }
 
 int RunSetIp(const Options& options, const EnvironmentPassword& environment)

@@ -14,11 +14,16 @@ struct DiscoveredDevice {
     device::DeviceRow row;
     std::uint8_t model = 0;
     std::string interfaceName; // the interface the answer came in on; empty: not known
+    bool duplicateIp = false;  // another device (another MAC) answers from the same address
 };
 
 inline DiscoveredDevice DeviceFromReply(const packet::Bytes& frame, std::string interfaceName = {})
 {
-    return {device::ReplyToRow(frame), frame[packet::kModelAt], std::move(interfaceName)};
+    DiscoveredDevice d;
+    d.row = device::ReplyToRow(frame);
+    d.model = frame[packet::kModelAt];
+    d.interfaceName = std::move(interfaceName);
+    return d;
 }
 
 } // namespace cli

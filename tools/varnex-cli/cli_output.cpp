@@ -5,17 +5,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli_utf8.h"
+#include "discovery/device_export.h"
+#include "system/utf8_text.h"
 
 namespace cli {
 
 namespace {
 
-// The list's column headers; scripts rely on them, so they do not follow the
-// string table.
-constexpr std::array<const char*, device::kColumnCount> kHeaders = {"Device Name", "IP Address", "Subnet Mask",
-                                                                    "Gateway IP",  "MAC",        "Version"};
-// Only with --with-model, after the others, so that the header above stays.
+// Only with --with-model, after the others, so that the header stays.
 constexpr const char* kModelHeader = "Model";
 
 // The fields of one line: the device's columns, then the model when asked for.
@@ -29,7 +26,7 @@ std::vector<std::string> RowFields(const DiscoveredDevice& d, bool withModel)
 
 std::vector<std::string> HeaderFields(bool withModel)
 {
-    std::vector<std::string> fields(kHeaders.begin(), kHeaders.end());
+    std::vector<std::string> fields(device::kExportHeaders.begin(), device::kExportHeaders.end());
     if (withModel)
         fields.push_back(kModelHeader);
     return fields;
@@ -130,112 +127,21 @@ void WriteTable(const DeviceList& devices, bool withModel, ChunkWriter& out)
 
 } // namespace
 
-std::string CsvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-    return out;
-}
-
 namespace {
 
-void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
+// The devices as the shared file writer takes them.
+device::ExportList ExportListOf(const DeviceList& devices)
 {
-    for (std::size_t c = 0; c < fields.size(); ++c)
-        out.append(c ? "," : "").append(CsvField(fields[c]));
-    out += '\n';
-}
-
-void WriteCsv(const DeviceList& devices, bool withModel, ChunkWriter& out)
-{
-    AppendCsvRecord(out.Text(), HeaderFields(withModel));
-    devices([&out, withModel](const DiscoveredDevice& d) {
-        AppendCsvRecord(out.Text(), RowFields(d, withModel));
-        out.Maybe();
-    });
-}
-
-} // namespace
-
-std::string JsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t n = Utf8SequenceLength(text, i);
-        if (n == 0) {
-            out += Hex2(c, "\\u%04x"); // the Latin-1 reading of a stray byte
-            ++i;
-            continue;
-        }
-        if (n > 1) {
-            out.append(text.substr(i, n));
-            i += n;
-            continue;
-        }
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (c < 0x20 || c == 0x7F)
-                out += Hex2(c, "\\u%04x");
-            else
-                out += static_cast<char>(c);
-        }
-        ++i;
-    }
-    out += '"';
-    return out;
-}
-
-namespace {
-
-void WriteJson(const DeviceList& devices, ChunkWriter& out)
-{
-    static constexpr std::array<const char*, device::kColumnCount> kKeys = {"name",    "ip",  "mask",
-                                                                            "gateway", "mac", "version"};
-    bool first = true;
-    devices([&](const DiscoveredDevice& d) {
-        std::string& text = out.Text();
-        text += first ? "[\n  {" : ",\n  {";
-        first = false;
-        for (int c = 0; c < device::kColumnCount; ++c) {
-            text += c ? ", \"" : "\"";
-            text += kKeys[c];
-            text += "\": " + JsonString(d.row.columns[c]);
-        }
-        text += ", \"model\": " + std::to_string(d.model);
-        text += ", \"interface\": " + (d.interfaceName.empty() ? std::string("null") : JsonString(d.interfaceName));
-        text += "}";
-        out.Maybe();
-    });
-    out.Text() += first ? "[]\n" : "\n]\n";
+    return [&devices](const device::ExportVisitor& visit) {
+        devices([&visit](const DiscoveredDevice& d) {
+            device::ExportedDevice exported;
+            exported.columns = d.row.columns;
+            exported.model = d.model;
+            exported.interfaceName = d.interfaceName;
+            exported.duplicateIp = d.duplicateIp;
+            visit(exported);
+        });
+    };
 }
 
 } // namespace
@@ -248,28 +154,32 @@ DeviceList ListOf(const std::vector<DiscoveredDevice>& devices)
     };
 }
 
-DeviceList ListOfAnswers(const ListenResult& result)
+DeviceList ListOfAnswers(const ListenResult& result, const std::vector<bool>* shared)
 {
-    return [&result](const DeviceVisitor& visit) {
-        for (std::size_t i = 0; i < result.answers.size(); ++i)
-            visit(DeviceFromReply(result.answers[i], AnswerInterfaceName(result, i)));
+    return [&result, shared](const DeviceVisitor& visit) {
+        for (std::size_t i = 0; i < result.answers.size(); ++i) {
+            DiscoveredDevice d = DeviceFromReply(result.answers[i], AnswerInterfaceName(result, i));
+            d.duplicateIp = shared != nullptr && i < shared->size() && (*shared)[i];
+            visit(d);
+        }
     };
 }
 
 void WriteDevices(const DeviceList& devices, Format format, bool withModel,
                   const std::function<void(std::string_view)>& write)
 {
-    ChunkWriter out(write);
     switch (format) {
     case Format::kCsv:
-        WriteCsv(devices, withModel, out);
+        device::WriteCsv(ExportListOf(devices), withModel, write);
         return;
     case Format::kJson:
-        WriteJson(devices, out);
+        device::WriteJson(ExportListOf(devices), write);
         return;
-    case Format::kTable:
+    case Format::kTable: {
+        ChunkWriter out(write);
         WriteTable(devices, withModel, out);
         return;
+    }
     }
 }
 

@@ -20,12 +20,15 @@ using DeviceList = std::function<void(const DeviceVisitor&)>;
 DeviceList ListOf(const std::vector<DiscoveredDevice>& devices);
 // Answers as read from the socket, each turned into a device (with the name of
 // the interface it came in on) when visited.
-DeviceList ListOfAnswers(const ListenResult& result);
+// shared, when given, tells beside each answer whether its address is shared.
+DeviceList ListOfAnswers(const ListenResult& result, const std::vector<bool>* shared = nullptr);
 
 // Writes the devices in the format through write, a few kilobytes at a time,
 // so that a long list is never held as text or as rows. withModel adds a last
 // column "Model" (the model code in decimal) to the table and the csv; json
-// always carries the model, and the interface's name (null when not known).
+// always carries the model, the interface's name (null when not known) and
+// whether another device answers from the same address. CSV and JSON are the
+// window's File > Export List files, from the same writer.
 void WriteDevices(const DeviceList& devices, Format format, bool withModel,
                   const std::function<void(std::string_view)>& write);
 
@@ -35,17 +38,12 @@ std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format f
 // Control characters and bytes that are not UTF-8 show as \xNN.
 std::string FormatTable(const std::vector<DiscoveredDevice>& devices, bool withModel = false);
 
-// A header line, then one line per device; fields quoted as RFC 4180 says
-// (when they hold a comma, a quote or a line break; quotes doubled). Bytes
-// are written as they came. The header without withModel stays as it is:
-// scripts read it.
+// A header line, then one line per device, each ended by CR LF; fields quoted
+// as RFC 4180 says, in UTF-8 (a byte that is not UTF-8 as its Latin-1 reading).
+// The header without withModel stays as it is: scripts read it.
 std::string FormatCsv(const std::vector<DiscoveredDevice>& devices, bool withModel = false);
 
-// An array with one object per device. Bytes that are not UTF-8 are escaped
-// as \u00NN, their Latin-1 reading, so that the result is always valid JSON.
+// An array with one object per device (device_export.h).
 std::string FormatJson(const std::vector<DiscoveredDevice>& devices);
-
-std::string CsvField(std::string_view text);
-std::string JsonString(std::string_view text);
 
 } // namespace cli

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "cli_utf8.h"
 #include "framework/resources.h"
 #include "framework/win_messages.h"
+#include "system/utf8_text.h"
 
 namespace cli {
 

@@ -128,14 +128,15 @@ TEST(CliInterfaces, TheProbeLeavesByTheRoutesInterfaceAndAnswersKeepTheirs)
     cli::WriteDevices(cli::ListOfAnswers(result), cli::Format::kJson, false,
                       [&json](std::string_view piece) { json.append(piece); });
     EXPECT_NE(json.find("\"ip\": \"192.168.1.21\", \"mask\": \"0.0.0.0\", \"gateway\": \"0.0.0.0\", "
-                        "\"mac\": \"00-0A-1B-2C-3D-4E\", \"version\": \"0.00\", \"model\": 31, \"interface\": \"lo\"}"),
+                        "\"mac\": \"00-0A-1B-2C-3D-4E\", \"version\": \"0.00\", \"model\": 31, \"interface\": \"lo\", "
+                        "\"duplicate_ip\": false}"),
               std::string::npos)
         << json;
     // csv and the table stay as scripts know them.
     std::string csv;
     cli::WriteDevices(cli::ListOfAnswers(result), cli::Format::kCsv, false,
                       [&csv](std::string_view piece) { csv.append(piece); });
-    EXPECT_EQ(csv.substr(0, csv.find('\n')), "Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version");
+    EXPECT_EQ(csv.substr(0, csv.find('\r')), "Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version");
     EXPECT_EQ(csv.find("lo"), std::string::npos);
 }
 

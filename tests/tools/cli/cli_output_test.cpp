@@ -1,9 +1,10 @@
-// varnex-cli's list formats: the table, CSV quoting and JSON escaping of device
-// names as they come off the wire.
+// varnex-cli's list formats: the table, and the CSV and JSON of the shared
+// writer as discover gives them.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "support/csv_reader.h"
 #include "varnex-cli/cli_output.h"
 
 namespace {
@@ -27,83 +28,24 @@ DiscoveredDevice Reply(const std::string& name, std::uint8_t lastIp, std::uint8_
     return cli::DeviceFromReply(f);
 }
 
-// Reads one CSV record as RFC 4180 defines it; pos moves past its line break.
-std::vector<std::string> ReadCsvRecord(const std::string& text, std::size_t& pos)
-{
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    for (; pos < text.size(); ++pos) {
-        const char c = text[pos];
-        if (quoted) {
-            if (c == '"' && pos + 1 < text.size() && text[pos + 1] == '"')
-                fields.back() += text[++pos];
-            else if (c == '"')
-                quoted = false;
-            else
-                fields.back() += c;
-        } else if (c == '"') {
-            quoted = true;
-        } else if (c == ',') {
-            fields.emplace_back();
-        } else if (c == '\n') {
-            ++pos;
-            break;
-        } else {
-            fields.back() += c;
-        }
-    }
-    return fields;
-}
-
 TEST(CliOutput, ExactHeaderAndRowsThatReadBackField)
 {
     const std::vector<DiscoveredDevice> devices = {Reply("Door 2, East", 21), Reply("say \"hi\"", 22),
                                                    Reply("two\nlines\r", 23), Reply("plain", 24, 5)};
     const std::string csv = cli::FormatCsv(devices);
-    ASSERT_EQ(csv.substr(0, csv.find('\n')), "Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version");
+    ASSERT_EQ(csv.substr(0, csv.find('\r')), "Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version");
     EXPECT_NE(csv.find("\"Door 2, East\",192.168.1.21,"), std::string::npos) << csv;
     EXPECT_NE(csv.find("\"say \"\"hi\"\"\",192.168.1.22,"), std::string::npos) << csv;
-    EXPECT_NE(csv.find("\nUnknown,192.168.1.24,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-18,0.00\n"), std::string::npos)
+    EXPECT_NE(csv.find("\r\nUnknown,192.168.1.24,255.255.255.0,0.0.0.0,00-0A-1B-2C-3D-18,0.00\r\n"), std::string::npos)
         << csv;
 
-    std::size_t pos = 0;
-    ReadCsvRecord(csv, pos);
-    for (const DiscoveredDevice& d : devices) {
-        const auto fields = ReadCsvRecord(csv, pos);
-        ASSERT_EQ(fields.size(), 6u);
-        for (int c = 0; c < 6; ++c)
-            EXPECT_EQ(fields[c], d.row.columns[c]);
-    }
-    EXPECT_EQ(pos, csv.size());
-}
-
-TEST(CliOutput, FieldsWithoutSpecialCharactersStayBare)
-{
-    EXPECT_EQ(cli::CsvField(" lead and trail "), " lead and trail ");
-    EXPECT_EQ(cli::CsvField("\xE9t\xE9"), "\xE9t\xE9");
-    EXPECT_EQ(cli::CsvField(""), "");
-    EXPECT_EQ(cli::CsvField("\""), "\"\"\"\"");
-}
-
-TEST(CliOutput, EscapesQuotesBackslashesAndControlCharacters)
-{
-    EXPECT_EQ(cli::JsonString("a\"b\\c"), R"("a\"b\\c")");
-    EXPECT_EQ(cli::JsonString("\b\f\n\r\t"), R"("\b\f\n\r\t")");
-    EXPECT_EQ(cli::JsonString(std::string("\x01\x1f\x7f", 3)), R"("\u0001\u001f\u007f")");
-    EXPECT_EQ(cli::JsonString("/<>%"), R"("/<>%")");
-}
-
-TEST(CliOutput, ValidUtf8StaysAndOtherBytesAreTheirLatin1Reading)
-{
-    EXPECT_EQ(cli::JsonString("Caf\xC3\xA9 \xE5\x8F\xB0"), "\"Caf\xC3\xA9 \xE5\x8F\xB0\"");
-    EXPECT_EQ(cli::JsonString("Caf\xE9"), R"("Caf\u00e9")"); // a Latin-1 name
-    // A cut sequence, an overlong form and a surrogate are no UTF-8 either.
-    EXPECT_EQ(cli::JsonString("\xE5\x8F"), R"("\u00e5\u008f")");
-    EXPECT_EQ(cli::JsonString("\xC0\xAF"), R"("\u00c0\u00af")");
-    EXPECT_EQ(cli::JsonString("\xED\xA0\x80"), R"("\u00ed\u00a0\u0080")");
-    EXPECT_EQ(cli::JsonString("\xF4\x90\x80\x80"), R"("\u00f4\u0090\u0080\u0080")");
-    EXPECT_EQ(cli::JsonString("\xE0\x9F\xBF\xF5"), R"("\u00e0\u009f\u00bf\u00f5")");
-    EXPECT_EQ(cli::JsonString("\xF0\x9F\x98\x80"), "\"\xF0\x9F\x98\x80\"");
+    std::string error;
+    const auto records = ReadCsv(csv, &error);
+    ASSERT_TRUE(records.has_value()) << error;
+    ASSERT_EQ(records->size(), devices.size() + 1);
+    for (std::size_t i = 0; i < devices.size(); ++i)
+        EXPECT_EQ((*records)[i + 1],
+                  std::vector<std::string>(devices[i].row.columns.begin(), devices[i].row.columns.end()));
 }
 
 TEST(CliOutput, ArrayOfObjectsWithModelAsNumberAndTheInterface)
@@ -112,15 +54,17 @@ TEST(CliOutput, ArrayOfObjectsWithModelAsNumberAndTheInterface)
     // The interface an answer came in on, or null when it is not known.
     DiscoveredDevice lobby = Reply("Cam-Lobby", 20);
     lobby.interfaceName = "eth1";
-    const std::string json = cli::FormatJson({lobby, Reply("x", 22, 5)});
+    DiscoveredDevice shared = Reply("x", 22, 5);
+    shared.duplicateIp = true;
+    const std::string json = cli::FormatJson({lobby, shared});
     EXPECT_EQ(json,
               "[\n"
               "  {\"name\": \"Cam-Lobby\", \"ip\": \"192.168.1.20\", \"mask\": \"255.255.255.0\", "
               "\"gateway\": \"192.168.1.1\", \"mac\": \"00-0A-1B-2C-3D-14\", \"version\": \"1.20\", \"model\": 31, "
-              "\"interface\": \"eth1\"},\n"
+              "\"interface\": \"eth1\", \"duplicate_ip\": false},\n"
               "  {\"name\": \"Unknown\", \"ip\": \"192.168.1.22\", \"mask\": \"255.255.255.0\", "
               "\"gateway\": \"0.0.0.0\", \"mac\": \"00-0A-1B-2C-3D-16\", \"version\": \"0.00\", \"model\": 5, "
-              "\"interface\": null}\n"
+              "\"interface\": null, \"duplicate_ip\": true}\n"
               "]\n");
 }
 
@@ -142,17 +86,16 @@ TEST(CliOutput, ModelColumnLastInCsvAndTableOnlyWhenAsked)
 {
     const std::vector<DiscoveredDevice> devices = {Reply("Door 2, East", 21, 31), Reply("plain", 24, 5)};
     const std::string csv = cli::FormatDevices(devices, cli::Format::kCsv, true);
-    std::size_t pos = 0;
-    EXPECT_EQ(ReadCsvRecord(csv, pos), (std::vector<std::string>{"Device Name", "IP Address", "Subnet Mask",
-                                                                 "Gateway IP", "MAC", "Version", "Model"}));
-    const auto first = ReadCsvRecord(csv, pos);
-    ASSERT_EQ(first.size(), 7u);
-    EXPECT_EQ(first[0], "Door 2, East");
-    EXPECT_EQ(first[6], "31");
-    const auto second = ReadCsvRecord(csv, pos);
-    ASSERT_EQ(second.size(), 7u);
-    EXPECT_EQ(second[6], "5");
-    EXPECT_EQ(pos, csv.size());
+    std::string error;
+    const auto records = ReadCsv(csv, &error);
+    ASSERT_TRUE(records.has_value()) << error;
+    ASSERT_EQ(records->size(), 3u);
+    EXPECT_EQ((*records)[0], (std::vector<std::string>{"Device Name", "IP Address", "Subnet Mask", "Gateway IP", "MAC",
+                                                       "Version", "Model"}));
+    ASSERT_EQ((*records)[1].size(), 7u);
+    EXPECT_EQ((*records)[1][0], "Door 2, East");
+    EXPECT_EQ((*records)[1][6], "31");
+    EXPECT_EQ((*records)[2][6], "5");
     EXPECT_EQ(cli::FormatDevices(devices, cli::Format::kCsv, false), cli::FormatCsv(devices));
     EXPECT_EQ(cli::FormatCsv(devices).find("Model"), std::string::npos);
 

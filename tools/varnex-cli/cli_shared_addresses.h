@@ -1,0 +1,23 @@
+// Addresses that more than one device answers from on one interface: the
+// commonest fault when devices are set up. discover marks them in its JSON and
+// warns about them on standard error for the other formats.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli_listen.h"
+
+namespace cli {
+
+struct SharedAddresses {
+    // Beside each answer: whether another device (another MAC) answered from
+    // its address on the same interface.
+    std::vector<bool> shared;
+    // One line per shared address, in the order each became shared.
+    std::vector<std::string> warnings;
+};
+
+SharedAddresses FindSharedAddresses(const ListenResult& result);
+
+} // namespace cli
