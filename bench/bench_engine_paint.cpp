@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // One screenful of a 10,000-row list painted to real pixels through the list
 // engine: the device list's report mode (the engine's custom draw and tinted
 // sort column on top of the control's painting) and the owner-drawn mode (the

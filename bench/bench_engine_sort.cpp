@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Sorting through the list engine under the device list's load, beside the
 // bare control: 10,000 rows inserted one by one, each followed by a sort that
 // puts it into place (IP address text, descending), the list read at the end

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The desktop program taking in a burst of answers: N real datagrams sent as
 // fast as one thread can to the real program's discovery socket, read by its
 // real event loop, turned into rows, sorted into place and painted in its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list engine under the device list's load, beside the bare control: 10,000
 // rows of six texts inserted through the engine and through the control alone
 // (time and heap bytes per row), hiding and showing a column of such a list,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list-view control under the device list's load: rows of six texts added
 // one by one, each followed by a sort that puts it in place (IP address text,
 // descending), and the layout work of painting one screenful of a long list.

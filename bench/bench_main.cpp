@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The benchmark program: Google Benchmark's console output, then one line per
 // pair of our code and its Qt peer: the ratio of their median CPU times and the
 // spread (coefficient of variation of the CPU time) of each side over its

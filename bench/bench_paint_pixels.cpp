@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // One screenful of a 10,000-row device list painted to real pixels, against
 // Qt's own table view over the same rows, in the same run and at the same size.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The Qt peers of the insert benchmark, fed the same rows, each insert
 // followed by the proxy putting the row into place (IP address, descending):
 // Qt's standard item model, and a lighter model over a vector of rows.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list as the benchmarks build it: a report-style list-view
 // control with the six device columns, in a parent window of its own, and the
 // comparator that sorts its rows by IP address text, descending.

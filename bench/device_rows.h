@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The rows every list benchmark inserts: six device texts each, in a fixed
 // pseudo-random order so that sorting has work to do.
 #pragma once

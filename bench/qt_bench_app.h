@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The one Qt application object of the benchmark program: a widget
 // application on the offscreen platform, so that the Qt peers, the real
 // pixels and the desktop program's own windows run without a screen.

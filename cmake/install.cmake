@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # What `cmake --install` puts where: the programs, the desktop entry and its
 # icons, the AppStream metadata, the manual pages made from the programs' own
 # --help, bash completion, and the documents.

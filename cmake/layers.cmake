@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # The link graph is the architecture: each library may link only the layers
 # listed for it here, and only the Qt host and the desktop program's main know
 # Qt. A link that breaks the rule stops the configuration with the reason.

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # The Debian package: `cpack -G DEB` in the build folder writes
 # varnex_VERSION_ARCH.deb, its Depends computed from the shared libraries.
 set(CPACK_PACKAGE_NAME varnex)

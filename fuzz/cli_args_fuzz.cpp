@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli's command line: the value parsers accept only what reads back as
 // the same value, and every refusal quotes a bounded part of what it refused.
 // The input is split at NUL bytes into the arguments.

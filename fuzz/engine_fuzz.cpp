@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Random sequences of column and item messages, hiding and showing, header
 // drags and saved layouts, sent to a list engine over the real list-view
 // control; the engine's invariants are checked after every step.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Any profile file: the values read from it are bounded by the line limit and
 // each binary value decodes to bytes that encode back to it, or to nothing.
 #include <cstddef>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Any datagram that reaches the discovery socket becomes a row: whatever the
 // bytes, the row must hold six texts and a record that reads back as them.
 #include <cstddef>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Any datagram at varnex-sim's port: answered, applied or ignored without a
 // crash; replies are whole frames; devices stay within what a reply can carry;
 // and the log line never shows a command's password bytes.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Any device file for varnex-sim: it is read without a crash, every device it
 // defines fits a reply (name at most 17 bytes, password at most 8), and every
 // refusal names the file and line.

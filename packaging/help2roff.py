@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 """Writes a program's manual page from its own --help and --version, so that
 the page says what the program says and follows it without editing.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Writes the application icon for the desktop's icon theme from the design the
 // program draws its own icons with: an SVG, and PNGs drawn at each size.
 //   varnex-icon-export OUTDIR NAME

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Dialog templates.
 #include "res/install_resources.h"
 #include "res/resource_ids.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "res/icon_canvas.h"
 
 #include <algorithm>

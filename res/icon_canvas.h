@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A small drawing surface for the program's own icon pictures: shapes in a
 // 32-unit design space, rendered at any size with smoothed edges, and kept as
 // SVG as well, so that the installed scalable icon is the same design.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The designs of the program's icons, drawn in one of two sets of inks: dark
 // lines for light backgrounds, light lines for dark ones.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The program's icons: the device pictures of the list, the tool bar buttons
 // and the application icon, drawn at 16, 32 and 48 pixels, each in inks for a
 // light and for a dark background.

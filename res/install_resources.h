@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Hands the program's resources to the platform; called once at start-up.
 #pragma once
 

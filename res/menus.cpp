@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Menus, accelerator tables and the tool bar.
 #include "framework/win_messages.h"
 #include "res/install_resources.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Identifiers of the program's own resources: strings, menus, tool bar, icons,
 // dialog templates and commands.
 #pragma once

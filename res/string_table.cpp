@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The string table: every user-visible text of the program under its id, in UTF-8.
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Runs the benchmarks (build/varnex_bench) in a network namespace of their own
 # with nothing but loopback: the desktop program's ingest benchmark starts the
 # real program, whose probe goes to the limited broadcast address and must not

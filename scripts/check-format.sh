@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Checks that every tracked C++ file keeps the repository's .clang-format style.
 # Prints the places that differ and exits 1 when there are any.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Builds Varnex and runs it on a simulated LAN: a test LAN of network namespaces
 # with five simulated devices in two namespaces, and the program in its own.
 # With a display ($DISPLAY) the window opens there until you close it; without

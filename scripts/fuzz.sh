@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Builds the fuzz targets with clang and runs each for a bounded time, then
 # prints a line per target: runs, coverage (edges) and corpus size.
 #   scripts/fuzz.sh [--seconds N] [--only NAME]   (N seconds per target, default 60)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Installs every Debian package the build, the tests and the demo need.
 # Safe to run again: it asks apt only for what is missing.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Pictures of the list as users see it, for looking at: the device list on a
 # virtual display inside the test LAN (the header's column menu, a column
 # hidden and shown again, the list sorted by MAC descending with its tint and

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Builds the Debian package from a build folder and checks what it installs:
 #   scripts/package.sh [BUILD_DIR]     (default: build, as scripts/test.sh leaves it)
 # Runs cpack -G DEB, lists the package, and runs lintian (no errors allowed),

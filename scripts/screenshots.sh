@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Takes screenshots of Varnex on a virtual display inside the test LAN, for
 # looking at what users see: the list with rows selected, the context menu,
 # the icon modes, and a printout as PNG pages. Writes to out/shots/.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Builds everything and runs every test.
 #   scripts/test.sh              normal build in build/
 #   scripts/test.sh --sanitize   address and undefined-behaviour build in build-asan/

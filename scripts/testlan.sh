@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # The project's test LAN, made only of network namespaces: P-hub holds a bridge,
 # and each host (P-app, P-dev1..P-devN) is joined to it by a veth pair whose ends
 # are created directly inside the hub and the host. With two segments the hub

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Pictures of the tool bar in the default palette and in a dark one, for looking
 # at what users see: the program runs on a virtual display inside the test LAN
 # (two simulated devices answer), once as it starts on a bare X display and

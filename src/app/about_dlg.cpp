@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "app/about_dlg.h"
 
 #include "res/resource_ids.h"

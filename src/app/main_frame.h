@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The main frame: tool bar at the top, status bar at the bottom, the device
 // list in between.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The application: start-up in the order the program needs, and the About box.
 #pragma once
 

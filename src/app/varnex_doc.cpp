@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "app/varnex_doc.h"
 
 BOOL CVarnexDoc::OnNewDocument()

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The main frame's size and place on the desktop, remembered in the profile
 // as "left,top,width,height".
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "commands/browser_candidates.h"
 
 #include <cstdio>

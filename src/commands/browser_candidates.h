@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Finding the web browser the way Linux desktops do: $BROWSER, then the
 // desktop's default web browser, then xdg-open.
 #pragma once

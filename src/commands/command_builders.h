@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The command packets the device commands send, built from the values a user
 // entered or the list shows. The password is added last and wiped after sending.
 #pragma once

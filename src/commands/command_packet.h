@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The command packet: the 52-byte frame that carries every change the program
 // makes to a device, and the conversions of list and dialog texts into its bytes.
 #pragma once

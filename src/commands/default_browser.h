@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The default web browser: found once per command, started once per device
 // with the device's IP text as its argument.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Desktop entry files (.desktop) as far as starting a program needs them: the
 // file of a desktop file id in the XDG data dirs, and its Exec line turned
 // into a command line.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The dialog that asks for a device's new IP address, subnet mask and gateway.
 // The caller gives the current values as text; on confirmation the dialog holds
 // the entered values and which of them differ from the ones it was given.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The dialog that asks for a device's new MAC address as text. It limits the
 // length; the command that uses the text checks its form.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "commands/input_password_dlg.h"
 
 #include "commands/command_builders.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The dialog that asks for the device password before a command is sent.
 #pragma once
 

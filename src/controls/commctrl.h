@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // List-view and header control messages, styles, records and notification
 // codes, with the numeric values of the platform they were modelled on.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "controls/common_controls.h"
 
 #include "controls/edit_control.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The common controls: registers the window classes of the list view
 // ("SysListView32"), its header ("SysHeader32"), the edit control ("Edit")
 // and the IP address control ("SysIPAddress32"). Programs call it at start.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Image lists: pictures of one size kept in order, drawn by index through a
 // device context.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list as a file: CSV (RFC 4180, CRLF line ends) or a JSON array,
 // both UTF-8. The window's File > Export List and varnex-cli discover write
 // through these, so the two files are alike byte for byte.

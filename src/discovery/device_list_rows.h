@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Putting device rows into the list through list-view messages, and keeping
 // the row text records that the rows carry until the rows are gone.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A device's answer turned into what the list shows: six column texts, the row
 // image, and the row text record (the six texts one after another, each ended
 // by a NUL) that the row carries as its item data and the comparator walks.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "discovery/discovery_ports.h"
 
 #include "framework/resources.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where discovery and command packets go: the program's own port, the devices'
 // port, and the broadcast address (none: the limited broadcast address).
 #pragma once

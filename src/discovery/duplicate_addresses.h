@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Which IP addresses more than one device answers from. Two answers with the
 // same MAC are the same device answering twice, never a duplicate.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The discovery socket: every datagram that arrives while it is open becomes a
 // row of the device list.
 #pragma once

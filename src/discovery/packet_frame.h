@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The 52-byte frame shared by the discovery probe, the device replies and the
 // command packets, with the offsets of its fields.
 #pragma once

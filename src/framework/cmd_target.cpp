@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "framework/cmd_target.h"
 
 #include "framework/win_messages.h"

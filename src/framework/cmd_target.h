@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Command targets and command-state objects: the routing that takes a command
 // id from a menu, tool bar button or accelerator to the first object with a
 // handler, and asks the same objects whether the command is enabled or checked.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The frame's tool bar and status bar: their content and state. A frame host
 // shows them and hears about every change.
 #pragma once

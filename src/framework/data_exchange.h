@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Dialog data exchange: moves values between a dialog's members and its
 // controls in both directions, and checks them on the way back. A check that
 // fails tells the user, puts the focus on the field and keeps the dialog open.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The drawing interface every window paints through. The Qt host implements it
 // with a QPainter; tests record the calls. Names follow the framework's device
 // context so that drawing code reads like its model.

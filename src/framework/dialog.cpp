@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "framework/dialog.h"
 
 #include "framework/data_exchange.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Modal dialogs built from a dialog template. The dialog's logic (initialising,
 // exchanging data, confirming) is plain code; the user interface shows the
 // template and calls it back.

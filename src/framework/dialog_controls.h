@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The input controls of dialog templates, and thin handles a dialog class keeps
 // as members to talk to them. A handle is attached to its control window while
 // the dialog runs (DDX_Control) and detached when the window goes.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The document and the single-document template that makes the document, the
 // frame and the view, and runs New and Open on them.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "framework/fixed_metrics_dc.h"
 
 #include <memory>

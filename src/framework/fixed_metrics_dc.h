@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A device context that draws nothing and measures every character as the
 // same width: the stand-in where no toolkit is present, and the base of the
 // recording context the tests use.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The main frame window: menu, accelerators, tool bar, status bar and one view.
 // Commands reach the active view first, then the frame, then the application.
 #pragma once

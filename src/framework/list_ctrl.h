@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Thin wrappers over a list-view window and a header window: each member
 // sends one message, as the framework's CListCtrl and CHeaderCtrl do.
 #pragma once

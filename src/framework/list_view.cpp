@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "framework/list_view.h"
 
 void CListView::DrawItem(DRAWITEMSTRUCT*) {}

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list view: a view whose window is a list-view control. Owner-draw
 // requests that the control sends to the frame come back here as DrawItem.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Menus loaded from resources, shown as pop-ups through the user interface.
 #pragma once
 

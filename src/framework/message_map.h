@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Message maps: each class lists the messages, commands and notifications it
 // handles, and names its base class's map; lookups walk from the most derived
 // map to the root, as the framework's maps do.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Resources as data: string table, menus, accelerator tables, tool bars and
 // icons. The program's own resources are installed once at start-up.
 #pragma once

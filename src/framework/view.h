@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Views: the windows that show a document inside the frame; the list view is
 // a view whose window is a list-view control.
 #pragma once

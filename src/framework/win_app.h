@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The application object: start-up, the document template, the profile, and
 // the commands that belong to the application (New, Open, Print Setup, About).
 #pragma once

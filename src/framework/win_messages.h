@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Window messages, command identifiers of the framework and notification codes,
 // with the numeric values of the platform they were modelled on.
 #pragma once

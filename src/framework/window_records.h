@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Records that travel with window messages between any two windows: the
 // header of every WM_NOTIFY, the owner-draw requests and window positions.
 // Controls build their own notification records on top of NMHDR.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Windows: objects that receive messages. A window's messages go through its
 // class's message map first; what the map does not handle goes to the window's
 // control procedure (the "default processing"), if the window is a control.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The four numberings of columns and the column-move rule, as free functions
 // over the column records, so that they can be checked without a window.
 //   logical column: index into the records; physical column: the control's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The engine's life (construction, the common-controls level, destruction),
 // the ways of reaching the control, and the geometry helpers that drawing and
 // hit testing share.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list engine: attached to one list-view window, it keeps every column the
 // application inserted (hidden ones too) and every item's data for every
 // column, and translates the list-view messages that name a column, an item

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list's colours: the tinted sort column through the control's custom
 // draw, the repaint of column 0's icon area on that background, and the
 // repaints that keep the tint right after a background change, a change of the

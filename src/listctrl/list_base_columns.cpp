@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The column messages: inserting, deleting, reading and changing columns, their
 // widths and their order, each translated from logical to physical numbers;
 // hidden columns are answered from the engine's records.

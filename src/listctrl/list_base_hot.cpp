@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Hot tracking: the item under the mouse becomes hot where the extended style
 // asks for it (one click, or two clicks on a selected item); an owner-drawn
 // list, whose control never sees those styles, also gets the hand cursor and

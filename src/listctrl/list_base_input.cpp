@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Keys, mouse, focus and the header's notifications: sizing columns to their
 // content where the engine lays out labels itself, check boxes of owner-drawn
 // items, the focus mark on the first selected row, and the logical order kept

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The engine's invariants, checked against its records and the control it
 // serves, for tests and the fuzzer: the logical orders a permutation; the
 // control holding exactly the visible columns in logical order and showing

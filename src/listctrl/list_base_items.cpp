@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The item messages: the engine keeps each item's fields for every logical
 // column in the item's record (the control's lParam) and gives the control the
 // callback marker for texts, answering its display-information requests from

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The saved column layout: count, sort state, and per column whether it is
 // shown, its width and its display order, little-endian without padding
 // (8 + 9 * count bytes). A layout is checked whole before any of it is applied;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Owner-drawn items: the engine paints each item cell by cell in display
 // order, with the sort tint, selection colours that follow the focus, the
 // state image and small icon in the label cell, the hot item's underline and

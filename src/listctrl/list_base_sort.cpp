@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Sorting: the sort state and its arrow in the header, and the comparator the
 // engine gives the control, which hands the application's comparator the
 // application's own lParams.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The extended style the application set (the engine keeps it whole), the
 // image lists and the background colour.
 #include "listctrl/list_base.h"

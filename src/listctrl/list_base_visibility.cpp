@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Columns the user may hide: marking them, hiding and showing one (the control
 // loses or regains it, the engine keeps its texts, width and place), and the
 // header's context menu that lists every column.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The engine's records: one per logical column (COLUMN_DATA) and one per item
 // (ITEM_DATA), with the column and item copies they keep. Each record owns
 // what it points to and frees it when it goes.

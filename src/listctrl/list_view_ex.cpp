@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The extended list view's message map and its few handlers of its own: column
 // toggles from the header menu, header notifications, the column click, and
 // notifications on their way to the parent.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The extended list view: the framework's list view joined with the list
 // engine. Its message map hands every list-view message that names a column,
 // an item or a sort to the engine before the control sees it.

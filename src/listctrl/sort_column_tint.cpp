@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "listctrl/sort_column_tint.h"
 
 COLORREF SortColumnTint(COLORREF background)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Keys of the accelerator tables as Qt knows them, and the key a menu item
 // shows after its text, as desktop menus do.
 #pragma once

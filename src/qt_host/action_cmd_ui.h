@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A QAction's state as a command's update handler sets it, for menus, pop-up
 // menus and the tool bar alike.
 //

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Answering the program's questions without a person, for tests and scripted
 // screenshots. When VARNEX_AUTO_ANSWER is set nothing modal is shown: each
 // question is written as one line to the file named by VARNEX_UI_LOG (if set)

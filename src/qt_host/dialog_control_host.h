@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the widget showing one of a dialog's control windows does for it: the
 // control says when it changed (InvalidateRect), the widget shows its state again.
 #pragma once

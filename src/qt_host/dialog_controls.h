@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The input controls of a dialog template (edit fields, IP-address fields) on
 // screen, kept in step with the dialog's own control windows.
 #pragma once

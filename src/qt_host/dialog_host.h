@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Shows a dialog of ours as a modal Qt dialog built from its template.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The Qt widget a dialog or menu opened for one of our windows belongs to.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // An edit control window on screen: a line edit that shows the control's text
 // and limit, and hands what the user types to the control, which may refuse
 // it or turn it into capitals.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/frame_window.h"
 #include "qt_host/accelerator_text.h"
 #include "qt_host/action_cmd_ui.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The main frame on screen: menu bar, accelerators, tool bar, status bar and
 // the hosted view, all driven by the frame's own state and command routing.
 #pragma once

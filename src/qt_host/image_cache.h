@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Pictures of image lists as Qt images, made once per list, index, blend and
 // scale: converting and smoothly scaling on every paint would be wasted work.
 #pragma once

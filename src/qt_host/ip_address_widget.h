@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // An IP address control window on screen: four small fields with dots between
 // them. Digits only; three digits or '.' move on to the next field, Backspace
 // in an empty field goes back; Tab leaves the control as a whole.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Caps, Num and Scroll Lock as the keyboard reports them.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device context of a print job: draws in printer pixels (text mode),
 // measures with the printer's fonts, and answers the page escapes.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/qt_dc.h"
 #include "qt_host/text_layout_cache.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The drawing interface over a QPainter: screen windows, the measuring context
 // and the printer all draw through this class.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The event loop's services on Qt's loop: window timers, socket
 // notifications, sleeping and the clock.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Printing on Qt: the print dialog (a printer or a PDF file), the page set-up
 // dialog, and the printer's device context.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Message boxes, pop-up menus, the cursor position and the clipboard on Qt.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Answers for the program's dialogs from a file, so that an unattended run
 // (an end-to-end test) can carry out a device command from the real window.
 // The file is named by VARNEX_DIALOG_ANSWERS and read once at start; it holds

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The services of the running program on Qt, beyond the basic ones: modal
 // dialogs, file dialogs and quitting the loop.
 #pragma once

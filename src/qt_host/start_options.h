@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the desktop program settles before Qt starts: its help and version, and
 // whether there is a display to start on. Nothing of the program runs, and
 // nothing goes on the wire, before these are settled.

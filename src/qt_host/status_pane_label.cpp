@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/status_pane_label.h"
 
 #include <QGuiApplication>

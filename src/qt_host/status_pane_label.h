@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // One pane of the status bar on screen. Its text changes at once; the pane
 // shows it with its next paint, at most once a display frame however often it
 // changes, and the bar is laid out again only when the text no longer fits.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The platform's system colours taken from the desktop's palette.
 #pragma once
 

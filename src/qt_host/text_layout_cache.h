@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Single lines of text laid out once and drawn many times: a list shows the
 // same cells paint after paint, and laying out a text (and finding where to cut
 // it for an ellipsis) costs far more than drawing its glyphs. GUI thread only.

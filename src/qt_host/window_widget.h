@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Shows one of our own windows (and its child windows) inside Qt: paints the
 // window tree through a QPainter context and turns Qt's input, focus, size and
 // scroll-bar events into the window's messages.

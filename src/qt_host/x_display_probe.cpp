@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/x_display_probe.h"
 
 #ifdef VARNEX_HAVE_X11

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Whether an X server answers at a display name, asked before Qt starts: Qt
 // aborts the program when it cannot connect.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "system/async_socket.h"
 
 #include "system/socket_backend.h"

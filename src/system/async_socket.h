@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Sockets with notifications from the event loop: a socket told that a
 // datagram waits calls its OnReceive on the GUI thread.
 #pragma once

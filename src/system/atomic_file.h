@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Writing a file so that it is either all there or untouched: the text goes
 // to a new file beside it, which takes the file's name only once it is all
 // written and on disk. A failure leaves any earlier file of that name as it was.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The application profile: named values in sections, kept in one file in the
 // user's configuration directory under the registry key and application name
 // (the registry's place on the platform the program was modelled on).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The services a window program needs from its surroundings: the event loop's
 // timers and socket notifications, the clock, message boxes and modal dialogs.
 // The Qt host provides the real ones; tests install scripted ones.

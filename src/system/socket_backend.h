@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Datagram sockets of the operating system, behind an interface so that tests
 // can stand in for the network.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "system/utf8_text.h"
 
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos, char32_t* cp)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Telling well-formed UTF-8 from other bytes in texts that came off the wire,
 // and reading such texts as UTF-8 the way the window shows them.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Basic types of the window framework that the rest of the program is written
 // against. Numeric values match the platform they were modelled on, so that
 // messages, styles and records can be compared with published tables.

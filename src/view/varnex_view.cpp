@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list view: creation, columns and images, the discovery socket
 // and answers, view modes and the context menu. Device commands and printing
 // have files of their own.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list: one row per answer to the discovery probe. The view owns the
 // discovery socket and runs the refresh cycle, sets up the list's columns,
 // images and styles, and is the target of every device command.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device commands: each selected row in turn gets its dialogs and packets;
 // afterwards the list is emptied and refreshed once the devices had time to act.
 #include "commands/command_builders.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Copying the selected rows: tab-separated text with a header line, every
 // column in its logical order, hidden ones too, for pasting into a
 // spreadsheet or a ticket.

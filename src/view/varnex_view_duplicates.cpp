@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Devices that answer from one IP address with different MACs, on the same
 // interface: their rows carry a warning overlay on the picture and a tip
 // naming the other MACs.

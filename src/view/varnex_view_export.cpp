@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // File > Export List: the whole list, in the order it shows, as CSV or JSON,
 // the same files varnex-cli discover writes. The format follows the file's
 // extension, else the type chosen in the dialog; a failed save says why and

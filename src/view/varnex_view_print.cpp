@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Printing the device list: one line per row, six columns at fixed character
 // offsets, no header line. The whole list is printed in the first call.
 #include "discovery/device_record.h"

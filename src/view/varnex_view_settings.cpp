@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the view keeps in the profile between runs. The column layout is read
 // at start-up and after New and Open, and written when the view closes; a
 // stored layout the list refused is kept as it is until the user changes the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Start-up of the application: the order of its steps and its two failures.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The version the programs print is the one the window title and the About box
 // show: bumping one without the other would tell a technician two stories.
 #include <gtest/gtest.h>

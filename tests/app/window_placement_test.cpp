@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The frame's remembered size and place, as the profile keeps it.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 """Checks the layers by their includes: each folder may include only the
 layers below it, and only the Qt host and the desktop program's main include
 Qt. Run by CTest; prints every broken rule and exits 1 when there is one.

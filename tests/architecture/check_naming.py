@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 """Checks the naming rule of the README: framework-facing classes (named C...)
 give every member a type prefix (m_n, m_b, m_p, m_str, m_clr, m_arr, ...);
 other classes use plain names; no class mixes the two. A few plain names are

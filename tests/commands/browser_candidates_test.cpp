@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // How varnex-cli finds the web browser: $BROWSER entries, the desktop's default
 // browser through its .desktop file in a fake data dir, then xdg-open. Nothing
 // is started here.

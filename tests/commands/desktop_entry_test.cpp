@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Desktop entries: the Exec line quoted and expanded as desktops do.
 #include <gtest/gtest.h>
 

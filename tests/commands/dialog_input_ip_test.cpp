@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The IP dialog as Modify IP uses it: shown through the scripted user, whose
 // answers type into the address fields with messages and then confirm or cancel.
 #include <gtest/gtest.h>

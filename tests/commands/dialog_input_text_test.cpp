@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The MAC and password dialogs: the length limit while typing and pasting, the
 // refusal of a longer text on confirmation, capitals in the MAC field.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The edit and IP address control windows, driven by messages as a user and a
 // dialog drive them, without a screen.
 #include <gtest/gtest.h>

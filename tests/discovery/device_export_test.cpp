@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list as CSV and JSON, read back by independent readers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Reply datagrams turned into list rows, and the probe.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The discovery port's failure text.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Which addresses more than one device answers from.
 #include <gtest/gtest.h>
 

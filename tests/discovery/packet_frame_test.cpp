@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The packet frame: the probe's bytes.
 #include <gtest/gtest.h>
 

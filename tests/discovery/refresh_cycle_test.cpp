@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The discovery cycle of the running program, on virtual time: the probe, the
 // rows and the count, the listening window, Refresh and the delayed refresh.
 #include <gtest/gtest.h>

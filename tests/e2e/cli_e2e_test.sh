@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # varnex-cli against varnex-sim in the test LAN: discover in csv and json, and
 # every command's datagram compared byte for byte in the simulator's log, plus
 # the refusals that must send nothing and the port that cannot be bound.

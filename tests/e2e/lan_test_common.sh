@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # Shared by the end-to-end tests: the skip and fail conventions, the checks
 # that the test LAN can be made here, and making it with a prefix of its own.
 # Source it; then call start_test_lan PREFIX DEVICES. The LAN goes down on exit.

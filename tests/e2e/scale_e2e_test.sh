@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # A thousand simulated devices answering one probe in one burst, in the test
 # LAN: varnex-cli lists all 1,000 and the desktop program shows 1,000 rows and
 # "Online : 1000"; no answer may be lost, neither by the kernel (the app host's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # varnex-sim in the test LAN: a probe broadcast from the app host is answered by
 # every simulated device with the exact reply bytes, a set-ip command with the
 # right password shows in the next answers, and the log records where each

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # The desktop program itself in the test LAN (on Qt's offscreen platform):
 # three simulated devices, one of an unknown model, become three rows and the
 # count "Online : 3"; the probe leaves port 4000 for 255.255.255.255:36; a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Message maps and the command route: handlers found up the class chain,
 // update handlers, reflection of notifications to the child that sent them.
 #include <gtest/gtest.h>

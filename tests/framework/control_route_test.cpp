@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Default processing against passing a message straight to the control: a
 // window that handles a message may hand it on unchanged (Default) or call the
 // control itself with other arguments (DefWindowProc), as the list engine does

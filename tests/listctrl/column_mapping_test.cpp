@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The four column numberings and the move rule, over records alone.
 #include <gtest/gtest.h>
 

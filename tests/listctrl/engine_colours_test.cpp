@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The tinted sort column: the tint rule, the cells the control paints with it,
 // the background band, and the repaints after a background, palette or scroll
 // change.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Column messages through the engine: logical numbers in, physical numbers to
 // the control; hidden columns answered from the engine; bad arguments refused
 // with nothing changed.

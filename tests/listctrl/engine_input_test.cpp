@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Input through the engine: header clicks and drags reach the application once
 // and keep the logical order in step, divider double-clicks and Ctrl with the
 // keypad's plus size columns, the focus mark follows the first selected row.

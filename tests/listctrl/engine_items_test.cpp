@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Item messages through the engine: texts kept per logical column, the control
 // given the callback marker, the application's lParam in and out, hidden
 // columns answered from the records.

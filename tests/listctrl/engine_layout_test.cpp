@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The saved column layout: a layout is checked whole; a refused one changes
 // nothing and says so, a good one sets sort state, shown columns, widths and
 // display order.

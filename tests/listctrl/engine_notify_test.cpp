@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Notifications on their way from the control to the application: the
 // application's lParam instead of the engine's record, display-information
 // requests the engine cannot answer forwarded with logical numbers, header

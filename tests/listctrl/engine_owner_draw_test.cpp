@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Owner-drawn items painted by the engine, through a recording context:
 // selection and focus colours, full-row selection, label boxes and alignment,
 // images, check boxes, the refined hit test and hot tracking.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The extended style kept by the engine, the image lists and the background.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Hiding and showing columns: the control loses and regains the column, the
 // engine keeps its texts, width and place; the header's menu lists them all.
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 """The desktop entry, the AppStream metadata and the icons agree with each other
 and with the build: the entry starts the installed program with the icon that
 was made, the metadata's id and launchable name the entry, its newest release

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 """The manual pages say what the programs' --help says: every option each help
 names (for varnex-cli, each command's help too) is on the page, the page's
 version is the program's, and groff renders it without a warning.

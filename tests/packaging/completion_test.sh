@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # The bash completion of varnex-cli offers every command and every option that
 # the program's --help names, the values of --format, and nothing in place of
 # a value the user must type.

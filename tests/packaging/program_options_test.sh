@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
 # --help and --version of the three programs, and the desktop program without a
 # display: exact lines and exit statuses. None of these opens the network: the
 # desktop program settles them before Qt and its application start. When it can,

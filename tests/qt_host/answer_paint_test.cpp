@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The whole desktop program on Qt (offscreen) taking in a batch of answers
 // through its real event loop: the list is painted once for the batch, not once
 // per answer, and the count in the status pane changes at once without a

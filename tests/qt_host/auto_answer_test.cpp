@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The unattended mode: message boxes and menus answered and logged.
 #include <QApplication>
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The three input dialogs on screen (offscreen platform): what the fields show,
 // where the focus goes, and keys typed into them as a user types them.
 // With VARNEX_DIALOG_SHOTS=<dir> the last test saves a picture of each dialog.

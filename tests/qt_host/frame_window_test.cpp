@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The frame on screen: tool bar tips and prompts, the message pane, the panes.
 #include <gtest/gtest.h>
 

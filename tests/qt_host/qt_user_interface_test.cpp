@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Pop-up menus on Qt: item states from the owner, the choice as a command.
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Dialog answers from a file for unattended runs: the file's lines, and the
 // real input dialogs filled and confirmed from them.
 #include <QTemporaryDir>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the desktop program settles before Qt starts: --help and --version
 // wherever they stand, and the one line it prints when there is no display.
 #include <gtest/gtest.h>

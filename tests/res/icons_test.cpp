@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The program's pictures: the tool bar's stand out on light and on dark tool
 // bars in the variant drawn for each, and the SVG the desktop gets is the same
 // design as the pixels.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The whole program without a screen: the application's real start-up on
 // virtual time, an in-memory network and a scripted user.
 #pragma once

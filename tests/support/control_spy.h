@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The control spy: while it lives, every list-view and header window created
 // gets its real control procedure wrapped, so that a test sees each message
 // the control itself receives, beside what the parent receives. It keeps one

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "support/csv_reader.h"
 
 std::optional<CsvRecords> ReadCsv(const std::string& text, std::string* error)

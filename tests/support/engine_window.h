@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A list engine window (the extended list view, without a document) inside a
 // parent that records what the application would see, for engine tests. The
 // list can be told to make the control refuse a message, to try the engine's

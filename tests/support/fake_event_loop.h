@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Virtual time for tests: timers fire only when the test moves the clock.
 #pragma once
 

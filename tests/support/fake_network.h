@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // An in-memory network for tests: sockets bind ports, sends are recorded, and
 // datagrams the test delivers wait until the socket reads them.
 #pragma once

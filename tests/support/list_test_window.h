@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A list-view window inside a recording parent, sized and ready for tests.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A window that owns a pop-up menu in tests: handles Refresh and Auto Arrange
 // (checked); Ping has no handler, so it shows disabled.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "support/message_recorder.h"
 #include "controls/commctrl.h"
 #include "support/control_spy.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A parent window for control tests: records every WM_NOTIFY, WM_DRAWITEM,
 // WM_MEASUREITEM and WM_CONTEXTMENU it receives, with the fields that matter,
 // and answers each notification as the test tells it. Sequences are compared

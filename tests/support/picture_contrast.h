@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // How well a picture stands out from the background it is drawn on: the share
 // of its opaque pixels whose colour has at least a given contrast ratio (as
 // WCAG defines it) to the background.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "support/recording_dc.h"
 
 RECT RecordingDC::ToDevice(const RECT& rc) const

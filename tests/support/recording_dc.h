@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A device context that records what is drawn, with rectangles and colours,
 // so drawing tests can ask "what fill covers this point" or "which texts were
 // drawn in which colour". Metrics are those of FixedMetricsDC.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A window host that records what a window asks of it: the rectangles it
 // invalidates, the cursor it wants, and a colour depth the test chooses.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "support/scripted_user.h"
 
 #include "framework/cmd_target.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A user that a test scripts: message boxes are recorded and answered, pop-up
 // menus are recorded, and each modal dialog is handed to the next answer the
 // test queued.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include <gtest/gtest.h>
 
 #include "controls/common_controls.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // A file written whole or not at all.
 #include <gtest/gtest.h>
 

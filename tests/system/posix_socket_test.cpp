@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The real sockets over loopback: the receive buffer granted is read back, and
 // datagrams the kernel drops because it is full are counted, whether the drops
 // come before the first read or between reads.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The application profile file: binary values, bad values, keeping other lines.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Well-formed UTF-8 and the reading of other bytes.
 #include <gtest/gtest.h>
 

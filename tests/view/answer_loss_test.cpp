@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Many answers at once: the discovery socket asks for a receive buffer with
 // room for thousands of them, and when the kernel still drops some the message
 // pane says how many and that a Refresh may find them, while the count pane

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Copying the selected rows: a header line and tab-separated cells, every
 // column in logical order, hidden ones too, whatever the display order.
 #include <gtest/gtest.h>

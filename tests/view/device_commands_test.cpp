@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device commands of the running program with a scripted user: the exact
 // packets, the dialogs' cancel paths, the completion step, a taken socket.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Rows whose address another device also answers from: the warning overlay on
 // their picture and the tip that names the other MACs.
 #include <gtest/gtest.h>

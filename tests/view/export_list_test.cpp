@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // File > Export List: the whole list in the order it shows, as the file type
 // asks, read back by independent CSV and JSON readers; a failed save says why
 // and leaves what was there.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The program and the simulated devices on one in-memory wire: Modify IP goes
 // out, the device applies it, and the delayed refresh shows it at its new address.
 #include <gtest/gtest.h>

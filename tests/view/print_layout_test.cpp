@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // How rows fall onto printed pages.
 #include <gtest/gtest.h>
 

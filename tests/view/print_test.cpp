@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Printing the device list through a recording printer: page breaks, column
 // offsets, no header line, and the escapes that end the pages and the document.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list takes its column layout from the profile at start-up and
 // again after New and Open; a layout it refuses leaves the default one.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The device list's context menu, Auto Arrange and view modes.
 #include <gtest/gtest.h>
 

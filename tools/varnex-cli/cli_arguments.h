@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Checks and conversions of the values a user types: addresses, ports, seconds.
 // Each returns false for anything but the exact form, so that nothing half
 // understood is ever sent to a device.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The packets each command sends, built with the desktop program's builders
 // from the command line's values; the password is added when sending.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Sending command packets with the password: the password goes into one send
 // buffer of this object only, never into the packets, and that buffer's
 // password bytes are wiped as soon as each datagram is gone.

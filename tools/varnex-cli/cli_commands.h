@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Running a parsed command line: each subcommand end to end, with its
 // messages on standard error and its result on standard output.
 #pragma once

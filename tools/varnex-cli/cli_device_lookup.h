@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Finding the device a MAC argument names among the discovered ones.
 #pragma once
 

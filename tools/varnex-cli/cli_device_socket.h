@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The one UDP socket of a command: bound to the local port on all interfaces
 // with broadcasting on, as the desktop program opens it for Refresh and for
 // every device command, and sending to the broadcast address and device port.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // One answer to the probe as the command line keeps it: the row the desktop
 // program would list, and the model code that the row only shows as a name.
 #pragma once

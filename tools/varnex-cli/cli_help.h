@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The help texts: one for the program, one per subcommand; each fits a screen.
 #pragma once
 

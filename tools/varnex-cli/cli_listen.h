@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Discovery as Refresh does it: the probe from the local port, then listening
 // while answers keep coming, with a hard limit on the whole listening time.
 #pragma once

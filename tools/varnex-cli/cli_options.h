@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The command line of varnex-cli: a subcommand, its arguments and its options.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The discovered devices as text: an aligned table, CSV or JSON.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where a command's password comes from, in this order: the first line of
 // standard input (--password-stdin), the environment variable VARNEX_PASSWORD,
 // a prompt without echo when standard input is a terminal, else empty.

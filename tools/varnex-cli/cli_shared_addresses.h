@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Addresses that more than one device answers from on one interface: the
 // commonest fault when devices are set up. discover marks them in its JSON and
 // warns about them on standard error for the other formats.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Texts of the program's string table that the command line shows as well, so
 // that a script sees the same words as a user of the desktop program.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Asking for a secret on a terminal without showing what is typed.
 #pragma once
 

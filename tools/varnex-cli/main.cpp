@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli: the desktop program's discovery and device commands for scripts
 // (see --help).
 #include <cstdio>

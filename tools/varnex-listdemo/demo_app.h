@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list demo's application: one frame whose only view is the demo list.
 #pragma once
 

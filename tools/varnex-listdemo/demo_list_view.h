@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list engine's owner-drawn mode on show: a dozen rows with check boxes
 // and icons, hot tracking, the sort column tinted, and column 0 dragged away
 // from the left with the labels kept in the leftmost column.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-listdemo: the list engine's owner-drawn mode in a window of its own.
 // It sends nothing on the network.
 #include "demo_app.h"

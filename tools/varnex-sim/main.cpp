@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-sim: simulated devices that answer discovery probes and apply commands,
 // so the program and its scripts run without hardware (see --help).
 #include <cstdio>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the simulated devices do with a command packet: the packet names its
 // device by MAC (by current IP for a MAC change) and must carry that device's password.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // One simulated device: what it answers to a probe and what its commands may change.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Device definitions as the user writes them, one device per line or --device option:
 //
 //   name="Cam Lobby" ip=192.168.1.20 mask=255.255.255.0 gateway=192.168.1.1

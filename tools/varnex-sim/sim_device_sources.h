@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where the device definitions come from: files and --device options, in order.
 #pragma once
 

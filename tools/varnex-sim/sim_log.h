@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The datagram log: one line for every datagram received, with the verdict.
 // The raw bytes in hex are the record of what arrived; no field is decoded
 // beside them, so a password never appears as text, and the password bytes of

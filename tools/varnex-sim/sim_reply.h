@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The 52-byte discovery reply a simulated device sends for each probe.
 #pragma once
 

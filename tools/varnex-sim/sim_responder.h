@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the simulator does with one received datagram: answer a probe, apply a
 // command, or ignore it; the verdict is what the log says about it.
 #pragma once

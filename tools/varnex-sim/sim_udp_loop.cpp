@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 #include "sim_udp_loop.h"
 
 #include <arpa/inet.h>

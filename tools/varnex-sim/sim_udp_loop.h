@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The simulator's single-threaded loop: one UDP socket, a queue of replies
 // waiting for their send time, and ppoll until SIGINT or SIGTERM.
 #pragma once

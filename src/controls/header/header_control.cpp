@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The header control: items, their order and layout, and the message dispatch.
 // Mouse input and painting are in header_control_input.cpp.
 #include "controls/header/header_control.h"

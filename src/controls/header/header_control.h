@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The header control (window class "SysHeader32"): a row of sections with
 // text, width, format and a display order that can differ from the index
 // order. It answers the HDM_ messages and tells its parent about clicks,

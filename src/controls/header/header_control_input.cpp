@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Mouse handling and painting of the header control.
 #include <algorithm>
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The rows of a list-view control, kept apart from painting and geometry: per
 // row the label, the sub-item texts by column, image, indent, state and the
 // caller's lParam. An owner-data list keeps only each row's state.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list-view control: creation, the message dispatch, styles, colours and
 // image lists. Columns, items, geometry, painting and input have files of their own.
 #include "controls/listview/listview_control.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The list-view control (window class "SysListView32"): rows of items with
 // sub-item texts in report, icon, small-icon and list views. It answers the
 // LVM_ messages like the platform control it stands in for, tells its parent

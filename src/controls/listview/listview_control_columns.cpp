@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Columns of the list view. The header child holds each column's text, width
 // and display order; the list keeps the format and image, and turns the
 // header's notifications into its own.

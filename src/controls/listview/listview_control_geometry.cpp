@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where things are: item rectangles in every view, hit tests, the view's
 // arrangement of icons, and scrolling.
 #include <algorithm>

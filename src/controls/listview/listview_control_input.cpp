@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Mouse, keyboard and focus: selection by click and key, activation, check
 // boxes, hot tracking and the notifications that go with them.
 #include <algorithm>

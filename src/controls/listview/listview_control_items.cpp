@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Rows of the list view: insert, delete, read and change items, their states
 // with the notifications around them, sort and find.
 #include <algorithm>

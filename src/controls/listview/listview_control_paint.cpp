@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Painting: background, rows through the custom-draw stages, owner-drawn rows,
 // icons, grid lines and the focus rectangle.
 #include <algorithm>

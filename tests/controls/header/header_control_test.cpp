@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The header control on its own: items, orders, rectangles, notifications
 // around changes, and what the mouse does.
 #include <gtest/gtest.h>

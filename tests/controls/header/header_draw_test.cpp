@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The header's custom draw and owner draw, as its parent sees them while the
 // header paints: which NM_CUSTOMDRAW stages come for each answer, with which
 // item, lParam and rectangle, and WM_DRAWITEM for owner-drawn items.

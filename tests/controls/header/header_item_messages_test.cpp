@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Header messages against the platform control's recorded answers, one group
 // per message: what HDM_INSERTITEM stores and which format bits it sets by
 // itself, HDM_GETITEM with unknown mask bits, item orders through

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The column order array: the list view hands it to its header, which holds
 // the order; seen through the control spy, message by message.
 #include <gtest/gtest.h>

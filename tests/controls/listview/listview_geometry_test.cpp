@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Hit tests, rectangles, scrolling and icon arrangement of the list view.
 // Report rows are 17 pixels high (16-pixel text plus one) below a 22-pixel header.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the list view's parent hears from the header: which header
 // notifications the list passes on, which it turns into its own, and the
 // header's custom draw, which reaches the parent unchanged.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Mouse and keyboard input of the list view.
 #include <gtest/gtest.h>
 

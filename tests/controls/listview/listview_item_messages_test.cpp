@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Item messages of the list view against the platform control's recorded
 // answers, one group per message: LVM_GETITEM, LVM_INSERTITEM,
 // LVM_SETITEMTEXT, LVM_SETITEMSTATE on every row, the selection mark, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Results of the list view's item and column messages, bad arguments included.
 #include <algorithm>
 #include <cstring>

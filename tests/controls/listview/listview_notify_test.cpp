@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Message sequences the list view sends to its parent.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // What the list view draws, read back from a recording device context.
 #include <gtest/gtest.h>
 

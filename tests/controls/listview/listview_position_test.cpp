@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where the list view says things are, against the platform control's
 // recorded answers, one group per message: LVM_HITTEST and
 // LVM_SUBITEMHITTEST, LVM_GETITEMPOSITION, LVM_GETSUBITEMRECT and

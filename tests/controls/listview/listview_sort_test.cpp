@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // LVM_SORTITEMS as a caller sees it: after every request the rows are in the
 // order a full stable sort with that request's comparator gives, whatever the
 // rows looked like before; rows that compare equal keep their order; state

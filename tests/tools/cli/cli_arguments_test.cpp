@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The command-line companion's argument parsers: addresses and MAC selectors.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli's discovery listening: the rule that ends it (on a clock the test
 // sets), and over loopback the probe to the device port, answers kept in
 // arrival order, the hard limit against a host that never stops, and a taken

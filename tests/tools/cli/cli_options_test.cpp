@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli's command line: subcommands, their options and the checks of the
 // values, with the messages that name what was wrong.
 #include <gtest/gtest.h>

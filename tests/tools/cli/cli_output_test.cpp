@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // varnex-cli's list formats: the table, and the CSV and JSON of the shared
 // writer as discover gives them.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The packets varnex-cli sends and how a MAC argument finds its device.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // No copy of the password outlives its send: the command sender's buffer is
 // wiped after each datagram and the packets never hold it; VARNEX_PASSWORD
 // leaves the environment before the first datagram of a command goes out.

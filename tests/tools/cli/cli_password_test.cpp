@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Where varnex-cli's password comes from, the limit of 8 bytes with the
 // password dialog's own message, and reading a line from standard input.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // discover's shared addresses: two MACs on one address and one interface.
 #include <gtest/gtest.h>
 

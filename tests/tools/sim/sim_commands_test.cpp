@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Command packets built with the program's own packet code, applied by the
 // simulator, and seen again through the next probe's replies.
 #include <gtest/gtest.h>

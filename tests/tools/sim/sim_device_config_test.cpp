@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Device definitions of the simulator: what a good line sets, and that every
 // bad line is refused with a message naming the field.
 #include <gtest/gtest.h>

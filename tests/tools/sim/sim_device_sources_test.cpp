@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // Simulated devices from files and options, in command-line order.
 #include <gtest/gtest.h>
 

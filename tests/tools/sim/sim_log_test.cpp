@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The simulator's log: one line per datagram, appended.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
 // The simulator's replies, read back with the program's own reply parser: a
 // row must show what the device was configured with.
 #include <gtest/gtest.h>
