@@ -106,6 +106,10 @@ device_list dark QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/dark"
 # carry the warning, and the mouse resting on one shows the tip.
 x env XDG_CONFIG_HOME="$work/tip" QT_QPA_PLATFORMTHEME= build/varnex & pids+=($!)
 sleep 4
+# Qt shows tips in the active window only: a click on the list's empty part
+# makes it active without a window manager.
+x xdotool mousemove 400 450 click 1
+sleep 0.3
 x xdotool mousemove 60 130
 sleep 0.3
 x xdotool mousemove 62 131

@@ -114,7 +114,8 @@ void CListBase::RepaintIconArea(CDC* dc, int row)
     const RECT label = ItemRect(m_pListCtrl, row, LVIR_LABEL);
     LVITEMA item;
     item.mask = LVIF_IMAGE | LVIF_STATE;
-    item.stateMask = 0xF003;
+    // The overlay bits too: the picture is drawn again whole, warning overlay included.
+    item.stateMask = LVIS_STATEIMAGEMASK | LVIS_OVERLAYMASK | LVIS_SELECTED | LVIS_FOCUSED;
     item.iItem = row;
     item.iSubItem = 0;
     Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
@@ -140,7 +141,7 @@ void CListBase::RepaintIconArea(CDC* dc, int row)
         icon.left - x0 < w0) {
         const int cx = std::min(w0 - (icon.left - x0), info.rcImage.right - info.rcImage.left);
         const int cy = std::min(icon.bottom - icon.top, info.rcImage.bottom - info.rcImage.top);
-        dc->DrawImage(small, item.iImage, icon.left, icon.top, cx, cy, style);
+        dc->DrawImage(small, item.iImage, icon.left, icon.top, cx, cy, style | (item.state & LVIS_OVERLAYMASK));
     }
 }
 

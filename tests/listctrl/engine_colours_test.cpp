@@ -136,4 +136,36 @@ TEST_F(EngineColoursTest, ScrollingSidewaysRepaintsTheEmptyBandsOnlyWhenThereAre
         EXPECT_EQ(rc.left, -1) << "only the control's own repaint";
 }
 
+TEST_F(EngineColoursTest, TheIconRepaintAfterTheCellKeepsTheItemsOverlay)
+{
+    CImageList small;
+    small.Create(16, 16, ILC_COLOR32, 0, 1);
+    for (int i = 0; i < 3; ++i) {
+        ImageData picture;
+        picture.width = picture.height = 16;
+        picture.argb.assign(256, 0xFF000000u + static_cast<std::uint32_t>(i));
+        small.Add(picture);
+    }
+    small.SetOverlayImage(2, 1);
+    w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(&small));
+    LVITEMA item;
+    item.mask = LVIF_IMAGE | LVIF_STATE;
+    item.iItem = 0;
+    item.iImage = 1;
+    item.state = INDEXTOOVERLAYMASK(1);
+    item.stateMask = LVIS_OVERLAYMASK;
+    w.list.SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    RecordingDC dc;
+    w.list.Paint(&dc);
+    int pictures = 0;
+    for (const DrawOp& op : dc.Of(DrawOp::Kind::Image)) {
+        if (op.images != &small || op.image != 1)
+            continue;
+        ++pictures;
+        EXPECT_EQ(op.format & LVIS_OVERLAYMASK, INDEXTOOVERLAYMASK(1)) << "drawing " << pictures;
+    }
+    EXPECT_EQ(pictures, 2) << "the control's picture, then the engine's repaint over the cleared icon area";
+    w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+}
+
 } // namespace
