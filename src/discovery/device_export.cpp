@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "discovery/chunk_writer.h"
 #include "system/utf8_text.h"
 
 namespace device {
@@ -17,33 +18,6 @@ namespace {
 // Only with the model asked for, after the others, so that the header above stays.
 constexpr const char* kModelHeader = "Model";
 constexpr std::array<const char*, kColumnCount> kJsonKeys = {"name", "ip", "mask", "gateway", "mac", "version"};
-
-// Text is handed on once this much has gathered.
-constexpr std::size_t kChunk = 16 * 1024;
-
-class ChunkWriter {
-public:
-    explicit ChunkWriter(const ExportSink& write) : m_write(write) {}
-    ChunkWriter(const ChunkWriter&) = delete;
-    ChunkWriter& operator=(const ChunkWriter&) = delete;
-    ~ChunkWriter() { Flush(); }
-    std::string& Text() { return m_text; }
-    void Maybe()
-    {
-        if (m_text.size() >= kChunk)
-            Flush();
-    }
-    void Flush()
-    {
-        if (!m_text.empty())
-            m_write(m_text);
-        m_text.clear();
-    }
-
-private:
-    const ExportSink& m_write;
-    std::string m_text;
-};
 
 void AppendCsvRecord(std::string& out, const std::vector<std::string>& fields)
 {

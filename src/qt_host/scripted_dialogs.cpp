@@ -11,6 +11,7 @@
 #include "controls/commctrl.h"
 #include "framework/dialog.h"
 #include "framework/resources.h"
+#include "system/percent_text.h"
 
 namespace {
 
@@ -22,17 +23,6 @@ void Wipe(std::string& text)
     text.clear();
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool ParseId(std::string_view text, UINT* id)
 {
     if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string_view::npos)
@@ -42,23 +32,6 @@ bool ParseId(std::string_view text, UINT* id)
         value = value * 10 + static_cast<UINT>(c - '0');
     *id = value;
     return value <= 0xFFFF;
-}
-
-bool Decode(std::string_view raw, std::string& out)
-{
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '%') {
-            out.push_back(raw[i]);
-            continue;
-        }
-        const int hi = i + 1 < raw.size() ? HexValue(raw[i + 1]) : -1;
-        const int lo = i + 2 < raw.size() ? HexValue(raw[i + 2]) : -1;
-        if (hi < 0 || lo < 0)
-            return false;
-        out.push_back(static_cast<char>(hi * 16 + lo));
-        i += 2;
-    }
-    return true;
 }
 
 // Four dotted numbers 0-255, as the IP address control holds them.
@@ -160,7 +133,7 @@ bool ScriptedDialogs::Parse(std::string_view text, std::string& error)
             if (eq == std::string_view::npos || !ParseId(word.substr(0, eq), &field.control))
                 return fail("a field is not CONTROL=VALUE");
             field.value.reserve(word.size() - eq);
-            const bool decoded = Decode(word.substr(eq + 1), field.value);
+            const bool decoded = AppendPercentDecoded(word.substr(eq + 1), field.value);
             answer.fields.push_back(std::move(field));
             if (!decoded)
                 return fail("'%' must be followed by two hex digits");

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "system/percent_text.h"
+
 namespace {
 
 std::string Trim(const std::string& s)
@@ -47,17 +49,6 @@ bool IsEntryLine(const std::string& line, const std::string& entry, std::string*
     return true;
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 } // namespace
 
 std::string Profile::PathFor(const std::string& registryKey, const std::string& application)
@@ -85,8 +76,8 @@ std::optional<std::vector<std::uint8_t>> DecodeBinaryValue(const std::string& ra
     std::vector<std::uint8_t> bytes;
     bytes.reserve(hex.size() / 2);
     for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int hi = HexDigit(hex[i]);
-        const int lo = HexDigit(hex[i + 1]);
+        const int hi = HexDigitValue(hex[i]);
+        const int lo = HexDigitValue(hex[i + 1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(hi * 16 + lo));

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "discovery/chunk_writer.h"
 #include "discovery/device_export.h"
 #include "system/utf8_text.h"
 
@@ -83,30 +84,7 @@ void AppendTableLine(std::string& out, const std::vector<std::string>& fields, c
     out += '\n';
 }
 
-// Output is handed on once this much text has gathered.
-constexpr std::size_t kChunk = 16 * 1024;
-
-class ChunkWriter {
-public:
-    explicit ChunkWriter(const std::function<void(std::string_view)>& write) : m_write(write) {}
-    ~ChunkWriter() { Flush(); }
-    std::string& Text() { return m_text; }
-    void Maybe()
-    {
-        if (m_text.size() >= kChunk)
-            Flush();
-    }
-    void Flush()
-    {
-        if (!m_text.empty())
-            m_write(m_text);
-        m_text.clear();
-    }
-
-private:
-    const std::function<void(std::string_view)>& m_write;
-    std::string m_text;
-};
+using device::ChunkWriter;
 
 void WriteTable(const DeviceList& devices, bool withModel, ChunkWriter& out)
 {

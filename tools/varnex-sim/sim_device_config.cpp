@@ -7,6 +7,7 @@
 
 #include "commands/command_packet.h"
 #include "sim_options.h"
+#include "system/percent_text.h"
 
 namespace sim {
 
@@ -22,36 +23,13 @@ bool IsBlank(char c)
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool DecodePercent(std::string_view raw, const std::string& key, std::string& out, std::string& error)
 {
     out.clear();
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '%') {
-            out.push_back(raw[i]);
-            continue;
-        }
-        const int hi = i + 1 < raw.size() ? HexValue(raw[i + 1]) : -1;
-        const int lo = i + 2 < raw.size() ? HexValue(raw[i + 2]) : -1;
-        if (hi < 0 || lo < 0) {
-            error = "field " + QuoteArgument(key) +
-                    ": '%' must be followed by two hex digits (write %25 for a percent sign)";
-            return false;
-        }
-        out.push_back(static_cast<char>(hi * 16 + lo));
-        i += 2;
-    }
-    return true;
+    if (AppendPercentDecoded(raw, out))
+        return true;
+    error = "field " + QuoteArgument(key) + ": '%' must be followed by two hex digits (write %25 for a percent sign)";
+    return false;
 }
 
 // Splits a line into key=value fields; quotes group blanks, %XX is decoded.
@@ -103,7 +81,8 @@ bool AllDigits(std::string_view s, std::size_t minLen, std::size_t maxLen, bool 
 {
     if (s.size() < minLen || s.size() > maxLen)
         return false;
-    return std::all_of(s.begin(), s.end(), [hex](char c) { return hex ? HexValue(c) >= 0 : (c >= '0' && c <= '9'); });
+    return std::all_of(s.begin(), s.end(),
+                       [hex](char c) { return hex ? HexDigitValue(c) >= 0 : (c >= '0' && c <= '9'); });
 }
 
 // Four decimal numbers 0-255 joined by single dots; nothing else.
