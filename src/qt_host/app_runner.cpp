@@ -21,6 +21,7 @@
 #include "qt_host/shell_services.h"
 #include "qt_host/window_report.h"
 #include "qt_host/x_display_probe.h"
+#include "system/quoted_argument.h"
 #include "system/services.h"
 
 namespace {
@@ -36,29 +37,6 @@ struct ReportRequest {
     std::vector<UINT> commands;
     int selectRow = -1; // --select ROW: the row of the active view to select first
 };
-
-// A bad argument as a message quotes at most 64 characters of it.
-std::string Quoted(const std::string& text)
-{
-    std::string out = "'";
-    std::size_t i = 0;
-    for (std::size_t shown = 0; i < text.size() && shown < 64; ++shown) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-            out += hex;
-            ++i;
-            continue;
-        }
-        out += text[i++];
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            out += text[i++];
-    }
-    if (i < text.size())
-        out += "...";
-    return out + "'";
-}
 
 // A whole number of milliseconds or a command id: digits only, at most max.
 bool ParseCount(const std::string& text, unsigned long max, unsigned long* value)
@@ -81,19 +59,20 @@ bool ProgramArguments(int argc, char** argv, ReportRequest* report, std::vector<
         } else if (arg == "--report-after" && i + 1 < argc) {
             if (!ParseCount(argv[++i], 24ul * 60 * 60 * 1000, &value)) {
                 std::fprintf(stderr, "varnex: --report-after %s: not a number of milliseconds up to a day\n",
-                             Quoted(argv[i]).c_str());
+                             QuoteArgument(argv[i]).c_str());
                 return false;
             }
             report->afterMs = static_cast<int>(value);
         } else if (arg == "--select" && i + 1 < argc) {
             if (!ParseCount(argv[++i], 1000000, &value)) {
-                std::fprintf(stderr, "varnex: --select %s: not a row number\n", Quoted(argv[i]).c_str());
+                std::fprintf(stderr, "varnex: --select %s: not a row number\n", QuoteArgument(argv[i]).c_str());
                 return false;
             }
             report->selectRow = static_cast<int>(value);
         } else if (arg == "--command" && i + 1 < argc) {
             if (!ParseCount(argv[++i], 0xFFFF, &value)) {
-                std::fprintf(stderr, "varnex: --command %s: not a command number 0-65535\n", Quoted(argv[i]).c_str());
+                std::fprintf(stderr, "varnex: --command %s: not a command number 0-65535\n",
+                             QuoteArgument(argv[i]).c_str());
                 return false;
             }
             report->commands.push_back(static_cast<UINT>(value));
@@ -114,8 +93,8 @@ bool ReportFolderExists(const std::string& path)
     std::error_code ec;
     if (std::filesystem::is_directory(folder, ec))
         return true;
-    std::fprintf(stderr, "varnex: --report %s: the folder %s does not exist\n", Quoted(path).c_str(),
-                 Quoted(folder.string()).c_str());
+    std::fprintf(stderr, "varnex: --report %s: the folder %s does not exist\n", QuoteArgument(path).c_str(),
+                 QuoteArgument(folder.string()).c_str());
     return false;
 }
 
@@ -184,7 +163,8 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
                     out << DescribeFrame(*app.m_pMainWnd);
                     out.flush();
                     if (!out) {
-                        std::fprintf(stderr, "varnex: cannot write the report to %s\n", Quoted(report.path).c_str());
+                        std::fprintf(stderr, "varnex: cannot write the report to %s\n",
+                                     QuoteArgument(report.path).c_str());
                         reportFailed = true;
                     }
                     app.m_pMainWnd->OnClose();

@@ -8,15 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "system/quoted_argument.h"
+
 namespace cli {
 
 // The password dialog's refusal of too long a text: "%1" replaced by the limit.
 std::string TooLongMessage(std::size_t limit);
 
-// A bad argument as an error message quotes it: in single quotes, at most
-// kMaxQuoted characters of it followed by "..." when it is longer, with
-// control characters and bytes that are not UTF-8 written as \xNN.
-constexpr std::size_t kMaxQuoted = 64;
-std::string QuoteArgument(std::string_view text);
+using ::QuoteArgument;
 
 } // namespace cli

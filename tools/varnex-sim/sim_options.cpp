@@ -42,31 +42,6 @@ std::optional<Clock::duration> ParseSeconds(const std::string& text, bool allowZ
 
 } // namespace
 
-std::string QuoteArgument(std::string_view text)
-{
-    std::string out = "'";
-    std::size_t shown = 0;
-    std::size_t i = 0;
-    for (; i < text.size() && shown < kMaxQuoted; ++shown) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-            out += hex;
-            ++i;
-            continue;
-        }
-        // A character is its lead byte and the continuation bytes after it.
-        out += text[i++];
-        while (i < text.size() && (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80)
-            out += text[i++];
-    }
-    if (i < text.size())
-        out += "...";
-    out += '\'';
-    return out;
-}
-
 std::string HelpText()
 {
     return "Usage: varnex-sim [OPTIONS] {--devices FILE | --device DEF}...\n"

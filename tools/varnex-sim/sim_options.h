@@ -12,6 +12,8 @@
 #include "sim_device.h"
 #include "sim_device_sources.h"
 
+#include "system/quoted_argument.h"
+
 namespace sim {
 
 struct Options {
@@ -35,10 +37,6 @@ std::string HelpText();
 // "varnex-sim VERSION" and a line break.
 std::string VersionText();
 
-// A bad argument as an error message quotes it: in single quotes, at most
-// kMaxQuoted characters of it followed by "..." when it is longer, with
-// control characters written as \xNN.
-constexpr std::size_t kMaxQuoted = 64;
-std::string QuoteArgument(std::string_view text);
+using ::QuoteArgument;
 
 } // namespace sim
