@@ -115,8 +115,10 @@ TEST(DeviceExportTest, ALongListGoesOutInPieces)
 {
     std::vector<ExportedDevice> many;
     for (int i = 0; i < 5000; ++i)
-        many.push_back(Device("D" + std::to_string(i),
-                              "10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), "00-0A-00-00-00-00"));
+        many.push_back(
+            Device(std::string("D").append(std::to_string(i)),
+                   std::string("10.1.").append(std::to_string(i / 256)).append(".").append(std::to_string(i % 256)),
+                   "00-0A-00-00-00-00"));
     for (auto format : {device::ExportFormat::kCsv, device::ExportFormat::kJson}) {
         int pieces = 0;
         const std::string text = Write(many, format, false, &pieces);

@@ -99,7 +99,7 @@ TEST_F(DuplicateRowsTest, ABurstOfThousandsOfAnswersMarksExactlyTheSharedRows)
     constexpr int kDevices = 3000;
     for (int i = 0; i < kDevices; ++i) {
         const int host = i < kDevices / 2 ? i / 2 : i; // the first half answer in pairs
-        Answer(DeviceReply("D" + std::to_string(i), {10, 1, host / 256, host % 256},
+        Answer(DeviceReply(std::string("D").append(std::to_string(i)), {10, 1, host / 256, host % 256},
                            {0x00, 0x0A, 0x00, 0x00, i / 256, i % 256}));
     }
     AfterBurst();

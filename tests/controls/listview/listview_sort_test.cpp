@@ -86,7 +86,7 @@ struct ListViewSortTest : ::testing::Test {
     LPARAM Add(int keyA, int keyB = 0)
     {
         const LPARAM id = Record(keyA, keyB);
-        w.AddRow(("r" + std::to_string(id)).c_str(), {}, id);
+        w.AddRow(std::string("r").append(std::to_string(id)).c_str(), {}, id);
         return id;
     }
 };
@@ -296,7 +296,7 @@ TEST_F(ListViewSortTest, EveryMessageThatReadsRowsByIndexSeesTheSortedOrder)
         l.AddColumns({100});
         g_keyA = {30, 10, 50, 20, 40};
         for (LPARAM id = 0; id < 5; ++id)
-            l.AddRow(("r" + std::to_string(id)).c_str(), {}, id);
+            l.AddRow(std::string("r").append(std::to_string(id)).c_str(), {}, id);
         l.ctrl.SetItemState(1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         l.list.SendMessage(LVM_SETSELECTIONMARK, 0, 1);
         ASSERT_TRUE(l.ctrl.SortItems(&CompareA, 1));

@@ -207,8 +207,8 @@ TEST(CliOptions, MessagesQuoteAtMost64CharactersOfABadArgument)
     EXPECT_EQ(cli::QuoteArgument("1.2.3\x1b[2J\n"), "'1.2.3\\x1B[2J\\x0A'");
     // Cut between characters, never inside one.
     const std::string accents = std::string(63, 'a') + "\xC3\xA9\xC3\xA9";
-    EXPECT_EQ(cli::QuoteArgument(accents), "'" + std::string(63, 'a') + "\xC3\xA9...'");
-    EXPECT_EQ(cli::QuoteArgument(std::string(64, 'b')), "'" + std::string(64, 'b') + "'");
+    EXPECT_EQ(cli::QuoteArgument(accents), std::string("'").append(63, 'a').append("\xC3\xA9...'"));
+    EXPECT_EQ(cli::QuoteArgument(std::string(64, 'b')), std::string("'").append(64, 'b').append("'"));
 }
 
 TEST(CliOptions, PasswordOnTheCommandLineIsRefusedWithoutRepeatingIt)
