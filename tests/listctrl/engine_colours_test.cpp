@@ -139,13 +139,7 @@ TEST_F(EngineColoursTest, ScrollingSidewaysRepaintsTheEmptyBandsOnlyWhenThereAre
 TEST_F(EngineColoursTest, TheIconRepaintAfterTheCellKeepsTheItemsOverlay)
 {
     CImageList small;
-    small.Create(16, 16, ILC_COLOR32, 0, 1);
-    for (int i = 0; i < 3; ++i) {
-        ImageData picture;
-        picture.width = picture.height = 16;
-        picture.argb.assign(256, 0xFF000000u + static_cast<std::uint32_t>(i));
-        small.Add(picture);
-    }
+    FillPlainPictures(small, 3);
     small.SetOverlayImage(2, 1);
     w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(&small));
     LVITEMA item;

@@ -21,13 +21,7 @@ struct OwnerDrawTest : ::testing::Test {
     void SetUp() override
     {
         w.list.SetHost(&host);
-        small.Create(16, 16, ILC_COLOR32, 0, 1);
-        for (int i = 0; i < 3; ++i) {
-            ImageData picture;
-            picture.width = picture.height = 16;
-            picture.argb.assign(256, 0xFF000000u + static_cast<std::uint32_t>(i));
-            small.Add(picture);
-        }
+        FillPlainPictures(small, 3);
         w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(&small));
         w.AddColumns({120, 100, 80});
         Row("alpha", 1);

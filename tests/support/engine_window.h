@@ -6,15 +6,29 @@
 // handling of refusals.
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "controls/common_controls.h"
+#include "controls/image_list.h"
 #include "framework/list_ctrl.h"
 #include "listctrl/list_view_ex.h"
 #include "support/message_recorder.h"
+
+// An image list of count plain 16-pixel pictures, each a different colour.
+inline void FillPlainPictures(CImageList& list, int count)
+{
+    list.Create(16, 16, ILC_COLOR32, 0, 1);
+    for (int i = 0; i < count; ++i) {
+        ImageData picture;
+        picture.width = picture.height = 16;
+        picture.argb.assign(256, 0xFF000000u + static_cast<std::uint32_t>(i));
+        list.Add(picture);
+    }
+}
 
 class EngineTestList : public CListViewEx {
 public:
