@@ -22,6 +22,7 @@
 #include "qt_bench_app.h"
 #include "qt_host/qt_dc.h"
 #include "qt_host/window_widget.h"
+#include "qt_table_peer.h"
 
 namespace {
 
@@ -116,34 +117,13 @@ public:
 void BM_QTableViewDelegateScreenfulPixels(benchmark::State& state)
 {
     EnsureQtApplication();
-    std::vector<BenchRow> rows = MakeBenchRows(kRows);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const BenchRow& a, const BenchRow& b) { return a.texts[1] > b.texts[1]; });
-    QStandardItemModel model(kRows, 6);
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < 6; ++c)
-            model.setItem(r, c, new QStandardItem(QString::fromStdString(rows[static_cast<std::size_t>(r)].texts[c])));
+    QStandardItemModel model;
+    FillPeerModel(model, kRows);
     QTableView view;
     CellDelegate delegate;
     view.setItemDelegate(&delegate);
-    view.setModel(&model);
-    view.setShowGrid(true);
-    view.setSelectionBehavior(QAbstractItemView::SelectRows);
-    view.verticalHeader()->hide();
-    view.verticalHeader()->setMinimumSectionSize(1);
-    view.verticalHeader()->setDefaultSectionSize(18);
-    view.horizontalHeader()->setFixedHeight(22);
-    for (int c = 0; c < 6; ++c)
-        view.setColumnWidth(c, kWidths[c]);
-    view.resize(kWidth, kHeight);
-    view.selectRow(kRows / 2);
-    view.scrollTo(model.index(kRows / 2, 0), QAbstractItemView::PositionAtTop);
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        view.viewport()->render(&image);
-        benchmark::ClobberMemory();
-    }
-    state.counters["rows_visible"] = view.viewport()->height() / 18;
+    ShapePeerTable(view, model, kWidth, kHeight);
+    RenderPeerScreenful(state, view, kWidth, kHeight);
 }
 BENCHMARK(BM_QTableViewDelegateScreenfulPixels)
     ->Unit(benchmark::kMicrosecond)

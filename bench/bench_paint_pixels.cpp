@@ -27,6 +27,7 @@
 #include "qt_bench_app.h"
 #include "qt_host/qt_dc.h"
 #include "qt_host/window_widget.h"
+#include "qt_table_peer.h"
 
 namespace {
 
@@ -68,36 +69,12 @@ BENCHMARK(BM_ListViewPaintScreenfulPixels)
 void BM_QTableViewPaintScreenfulPixels(benchmark::State& state)
 {
     EnsureQtApplication();
-    std::vector<BenchRow> rows = MakeBenchRows(kRows);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const BenchRow& a, const BenchRow& b) { return a.texts[1] > b.texts[1]; });
-    QStandardItemModel model(kRows, 6);
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < 6; ++c)
-            model.setItem(r, c, new QStandardItem(QString::fromStdString(rows[static_cast<std::size_t>(r)].texts[c])));
+    QStandardItemModel model;
+    FillPeerModel(model, kRows);
     model.setHorizontalHeaderLabels({"Device Name", "IP Address", "Subnet Mask", "Gateway IP", "MAC", "Version"});
-
     QTableView view;
-    view.setModel(&model);
-    view.setShowGrid(true);
-    view.setSelectionBehavior(QAbstractItemView::SelectRows);
-    view.verticalHeader()->hide();
-    view.verticalHeader()->setMinimumSectionSize(1);
-    view.verticalHeader()->setDefaultSectionSize(18);
-    view.horizontalHeader()->setFixedHeight(22);
-    const int widths[6] = {120, 120, 120, 120, 130, 95};
-    for (int c = 0; c < 6; ++c)
-        view.setColumnWidth(c, widths[c]);
-    view.resize(kWidth, kHeight);
-    view.selectRow(kRows / 2);
-    view.scrollTo(model.index(kRows / 2, 0), QAbstractItemView::PositionAtTop);
-
-    QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    for (auto _ : state) {
-        view.viewport()->render(&image);
-        benchmark::ClobberMemory();
-    }
-    state.counters["rows_visible"] = view.viewport()->height() / 18;
+    ShapePeerTable(view, model, kWidth, kHeight);
+    RenderPeerScreenful(state, view, kWidth, kHeight);
 }
 BENCHMARK(BM_QTableViewPaintScreenfulPixels)
     ->Unit(benchmark::kMicrosecond)

@@ -10,10 +10,10 @@ namespace {
 using namespace listctrl;
 
 // Columns by (visible, order).
-ColumnArray Make(std::initializer_list<std::pair<bool, int>> spec)
+ColumnArray Make(std::initializer_list<std::pair<bool, int>> layout)
 {
     ColumnArray columns;
-    for (auto [visible, order] : spec) {
+    for (auto [visible, order] : layout) {
         auto c = std::make_unique<COLUMN_DATA>();
         c->m_bVisible = visible;
         c->m_nOrder = order;

@@ -16,6 +16,7 @@
 #include <cstring>
 
 #include "commands/command_packet.h"
+#include "support/loopback_socket.h"
 #include "varnex-cli/cli_commands.h"
 #include "varnex-cli/cli_listen.h"
 #include "varnex-cli/cli_output.h"
@@ -24,23 +25,12 @@ namespace {
 
 // A device's socket on 127.0.0.1 with a port of its own choosing; IP_PKTINFO
 // tells the interface a datagram came in on.
-struct LoopbackDevice {
-    LoopbackDevice()
+struct LoopbackDevice : LoopbackSocket {
+    LoopbackDevice() : LoopbackSocket(3)
     {
-        fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        socklen_t len = sizeof sa;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-        port = ntohs(sa.sin_port);
         const int on = 1;
         ::setsockopt(fd, IPPROTO_IP, IP_PKTINFO, &on, sizeof on);
-        timeval timeout{3, 0};
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     }
-    ~LoopbackDevice() { ::close(fd); }
 
     struct Datagram {
         packet::Bytes bytes{};
@@ -78,9 +68,6 @@ struct LoopbackDevice {
         reply[packet::kModelAt] = 31;
         ::sendto(fd, reply.data(), reply.size(), 0, reinterpret_cast<const sockaddr*>(&to.from), sizeof to.from);
     }
-
-    int fd = -1;
-    std::uint16_t port = 0;
 };
 
 DiscoveryPorts LoopbackPorts(std::uint16_t devicePort)

@@ -14,30 +14,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "support/loopback_socket.h"
 #include "varnex-cli/cli_listen.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
-
-// A UDP socket on 127.0.0.1 with a port of its own choosing.
-struct LoopbackSocket {
-    LoopbackSocket()
-    {
-        fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        socklen_t len = sizeof sa;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-        port = ntohs(sa.sin_port);
-    }
-    ~LoopbackSocket() { ::close(fd); }
-    int fd = -1;
-    std::uint16_t port = 0;
-};
 
 // A port that was free a moment ago.
 std::uint16_t FreePort()

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "commands/command_builders.h"
+#include "support/loopback_socket.h"
 #include "varnex-cli/cli_command_sender.h"
 #include "varnex-cli/cli_commands.h"
 #include "varnex-cli/cli_password.h"
@@ -20,21 +21,8 @@
 namespace {
 
 // A device's socket on 127.0.0.1 with a port of its own choosing.
-struct LoopbackDevice {
-    LoopbackDevice()
-    {
-        fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-        sockaddr_in sa{};
-        sa.sin_family = AF_INET;
-        sa.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&sa), sizeof sa);
-        socklen_t len = sizeof sa;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&sa), &len);
-        port = ntohs(sa.sin_port);
-        timeval timeout{5, 0};
-        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    }
-    ~LoopbackDevice() { ::close(fd); }
+struct LoopbackDevice : LoopbackSocket {
+    LoopbackDevice() : LoopbackSocket(5) {}
     // One datagram and where it came from; an empty frame after the timeout.
     packet::Bytes Receive(sockaddr_in* from = nullptr) const
     {
@@ -46,8 +34,6 @@ struct LoopbackDevice {
             *from = source;
         return frame;
     }
-    int fd = -1;
-    std::uint16_t port = 0;
 };
 
 DiscoveryPorts LoopbackPorts(std::uint16_t devicePort)
