@@ -67,6 +67,8 @@ constexpr StringEntry kStrings[] = {
     {IDS_INTERFACE_ABSENT, "%1 (not available)"},
     {IDS_INTERFACE_MISSING, "The network interface %1 is not available, so no devices were searched for. Choose "
                             "another under View, Network Interface."},
+    {IDS_DEVICE_GONE, "The device %1 is no longer in the list, so nothing was sent to it. Refresh, then choose it "
+                      "again."},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

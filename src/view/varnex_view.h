@@ -60,6 +60,22 @@ public:
     void OnUpdateFirmware();
     void SendDeviceOrder(std::uint8_t code);
     void OnUpdateDeviceCommand(CCmdUI* pCmdUI);
+    // A device as the user chose it for a command: the texts its row showed
+    // then, and its MAC and interface, which find it again however the rows
+    // move while the command's dialogs are open.
+    struct ChosenDevice {
+        std::string ip;
+        std::string mask;
+        std::string gateway;
+        std::string mac;
+        unsigned interfaceIndex = 0;
+    };
+    // The devices of the selected rows, in ascending row order, as they are now.
+    std::vector<ChosenDevice> ChooseSelectedDevices();
+    // The row that shows the chosen device now; -1 when it is no longer listed.
+    int FindChosenRow(const ChosenDevice& device);
+    // Tells the user that a chosen device left the list before its packet went.
+    void ReportDeviceGone(const ChosenDevice& device);
     // The text of one cell (logical column), at most 259 characters.
     std::string GetCellText(int row, int column);
     // The selected rows one after another: -1 starts, -1 ends.

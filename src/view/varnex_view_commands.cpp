@@ -14,30 +14,39 @@
 
 namespace {
 
-// Asks for the password and sends the packet with it; false when the user cancelled.
-// The password goes from the dialog into the view's send buffer only, and
-// leaves both as soon as the datagram is gone.
-// The packet leaves by the interface the row's device answered on.
-bool SendWithPassword(CVarnexView& view, int row, const COMMAND_PACKET& packet, bool reopenFirst,
-                      bool* socketFailed = nullptr)
+// What became of one packet of a command.
+enum class Outcome { kSent, kNotSent, kDeviceGone };
+
+// Asks for the password and sends the packet that build makes for the device's
+// row as it is then; the device must still be listed when the password is
+// given, or nothing goes out. The password goes from the dialog into the
+// view's send buffer only, and leaves both as soon as the datagram is gone.
+// The packet leaves by the interface the device answered on.
+template <typename BuildPacket>
+Outcome SendWithPassword(CVarnexView& view, const CVarnexView::ChosenDevice& device, const BuildPacket& build,
+                         bool reopenFirst)
 {
     CInputPasswordDlg password;
     password.m_strPassword.clear();
     if (password.DoModal() != IDOK)
-        return false;
+        return Outcome::kNotSent;
     if (password.m_strPassword.size() > kMaxPasswordLength) {
         password.WipePassword();
-        return false;
+        return Outcome::kNotSent;
+    }
+    const int row = view.FindChosenRow(device);
+    if (row < 0) {
+        password.WipePassword();
+        view.ReportDeviceGone(device);
+        return Outcome::kDeviceGone;
     }
     if (reopenFirst && !view.ReopenDeviceSocket()) {
         password.WipePassword();
-        if (socketFailed)
-            *socketFailed = true;
-        return false;
+        return Outcome::kNotSent;
     }
-    view.BroadcastCommandPacket(packet, password.m_strPassword, view.RowInterface(row));
+    view.BroadcastCommandPacket(build(row), password.m_strPassword, device.interfaceIndex);
     password.WipePassword();
-    return true;
+    return Outcome::kSent;
 }
 
 } // namespace
@@ -59,6 +68,33 @@ std::string CVarnexView::GetCellText(int row, int column)
     if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.pszText == nullptr)
         return {};
     return item.pszText;
+}
+
+std::vector<CVarnexView::ChosenDevice> CVarnexView::ChooseSelectedDevices()
+{
+    std::vector<ChosenDevice> chosen;
+    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row))
+        chosen.push_back(ChosenDevice{GetCellText(row, device::kIp), GetCellText(row, device::kMask),
+                                      GetCellText(row, device::kGateway), GetCellText(row, device::kMac),
+                                      RowInterface(row)});
+    return chosen;
+}
+
+int CVarnexView::FindChosenRow(const ChosenDevice& device)
+{
+    const int rows = static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
+    for (int row = 0; row < rows; ++row)
+        if (GetCellText(row, device::kMac) == device.mac && RowInterface(row) == device.interfaceIndex)
+            return row;
+    return -1;
+}
+
+void CVarnexView::ReportDeviceGone(const ChosenDevice& device)
+{
+    std::string text = AfxLoadString(IDS_DEVICE_GONE);
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, device.mac);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
 int CVarnexView::NextSelectedRow(int after)
@@ -87,12 +123,12 @@ void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)
 void CVarnexView::OnModifyIP()
 {
     bool sent = false;
-    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+    for (const ChosenDevice& device : ChooseSelectedDevices()) {
         // A fresh dialog per row, so a value changed for one device is never sent to another.
         CInputIPDlg dialog;
-        dialog.m_strIP = GetCellText(row, device::kIp);
-        dialog.m_strMask = GetCellText(row, device::kMask);
-        dialog.m_strGateway = GetCellText(row, device::kGateway);
+        dialog.m_strIP = device.ip;
+        dialog.m_strMask = device.mask;
+        dialog.m_strGateway = device.gateway;
         if (dialog.DoModal() != IDOK)
             continue;
         if (!ReopenDeviceSocket())
@@ -103,15 +139,19 @@ void CVarnexView::OnModifyIP()
         } values[] = {{dialog.m_bIPChanged, CMD_SET_IP},
                       {dialog.m_bMaskChanged, CMD_SET_SUBNET_MASK},
                       {dialog.m_bGatewayChanged, CMD_SET_GATEWAY}};
+        std::uint8_t mac[6];
+        ParseMacBytes(device.mac, mac);
         for (const auto& value : values) {
             if (!value.changed)
                 continue;
-            std::uint8_t mac[6];
-            ParseMacBytes(GetCellText(row, device::kMac), mac);
-            const COMMAND_PACKET packet =
-                BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway, mac);
-            if (SendWithPassword(*this, row, packet, false))
+            const auto build = [&](int) {
+                return BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway, mac);
+            };
+            const Outcome outcome = SendWithPassword(*this, device, build, false);
+            if (outcome == Outcome::kSent)
                 sent = true;
+            else if (outcome == Outcome::kDeviceGone)
+                break;
         }
     }
     if (sent)
@@ -121,11 +161,9 @@ void CVarnexView::OnModifyIP()
 void CVarnexView::OnModifyMAC()
 {
     bool sent = false;
-    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
-        std::uint8_t currentIp[4];
-        ParseDottedBytes(GetCellText(row, device::kIp), currentIp);
+    for (const ChosenDevice& device : ChooseSelectedDevices()) {
         CInputMACDlg dialog;
-        dialog.m_strMAC = GetCellText(row, device::kMac);
+        dialog.m_strMAC = device.mac;
         // A text that is not six groups would leave bytes of the address undefined:
         // refuse it and ask again with the text as typed.
         while (true) {
@@ -137,7 +175,13 @@ void CVarnexView::OnModifyMAC()
         }
         std::uint8_t newMac[6];
         ParseMacBytes(dialog.m_strMAC, newMac);
-        if (SendWithPassword(*this, row, BuildSetMacCommand(currentIp, newMac), true))
+        // The packet names the device by the address it has when the packet leaves.
+        const auto build = [&](int row) {
+            std::uint8_t currentIp[4];
+            ParseDottedBytes(GetCellText(row, device::kIp), currentIp);
+            return BuildSetMacCommand(currentIp, newMac);
+        };
+        if (SendWithPassword(*this, device, build, true) == Outcome::kSent)
             sent = true;
     }
     if (sent)
@@ -147,10 +191,11 @@ void CVarnexView::OnModifyMAC()
 void CVarnexView::SendDeviceOrder(std::uint8_t code)
 {
     bool sent = false;
-    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+    for (const ChosenDevice& device : ChooseSelectedDevices()) {
         std::uint8_t mac[6];
-        ParseMacBytes(GetCellText(row, device::kMac), mac);
-        if (SendWithPassword(*this, row, BuildDeviceOrder(code, mac), true))
+        ParseMacBytes(device.mac, mac);
+        const auto build = [&](int) { return BuildDeviceOrder(code, mac); };
+        if (SendWithPassword(*this, device, build, true) == Outcome::kSent)
             sent = true;
     }
     if (sent)
@@ -170,8 +215,8 @@ void CVarnexView::OnUpdateFirmware()
 void CVarnexView::OnWebBrowser()
 {
     const browser::BrowserEnvironment env = FindDefaultBrowser();
-    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+    for (const ChosenDevice& device : ChooseSelectedDevices()) {
         std::string error;
-        OpenInBrowser(env, GetCellText(row, device::kIp), error); // no message, as with the platform's shell
+        OpenInBrowser(env, device.ip, error); // no message, as with the platform's shell
     }
 }

@@ -368,3 +368,69 @@ TEST_F(DeviceCommandsTest, NothingSelectedDoesNothingEvenWhenRunDirectly)
     EXPECT_TRUE(user.user.dialogsShown.empty());
     EXPECT_TRUE(CommandPackets().empty());
 }
+
+// Rows move while a command's dialog is open (an answer sorted in above them,
+// a refresh); the command still acts on the device the user chose.
+class ChosenDeviceTest : public DeviceCommandsTest {
+protected:
+    // Answers a dialog after an answer arrived: Cam-Early sorts above every row.
+    void AnswerArrivesFirst(ScriptedUser::DialogAnswer answer)
+    {
+        user.user.dialogAnswers.push_back([this, answer](CDialog& d) {
+            Answer(DeviceReply("Cam-Early", {192, 168, 1, 10}, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x10}));
+            return answer(d);
+        });
+    }
+    static Bytes MacOf(const Bytes& packet) { return Bytes(packet.begin() + 12, packet.begin() + 18); }
+};
+
+TEST_F(ChosenDeviceTest, ModifyIpKeepsItsDeviceWhenAnAnswerShiftsTheRows)
+{
+    Select({"Cam-Gate"});
+    AnswerArrivesFirst([](CDialog& d) {
+        d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 50));
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Password("");
+    Command(ID_MODIFY_IP);
+    ASSERT_EQ(CommandPackets().size(), 1u);
+    EXPECT_EQ(MacOf(CommandPackets()[0]), (Bytes{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F}));
+    EXPECT_EQ(user.user.dialogsShown.size(), 2u); // no dialog for another device
+}
+
+TEST_F(ChosenDeviceTest, OrdersLeaveByTheChosenDevicesInterface)
+{
+    network.net.interfaces.push_back({"usb0", 7, "192.168.7.1"});
+    ASSERT_TRUE(
+        network.net.Deliver(4000, DeviceReply("Cam-Far", {192, 168, 1, 30}, {0, 0x0A, 0x1B, 0x2C, 0x3D, 0x30}), 7));
+    Select({"Cam-Far"});
+    AnswerArrivesFirst([](CDialog& d) {
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Command(ID_SOFT_RESET);
+    ASSERT_EQ(CommandPackets().size(), 1u);
+    EXPECT_EQ(MacOf(CommandPackets()[0]), (Bytes{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x30}));
+    EXPECT_EQ(Sent().back().interfaceIndex, 7u);
+}
+
+TEST_F(ChosenDeviceTest, ADeviceGoneBeforeItsPacketGetsAMessageAndNothingIsSent)
+{
+    Select({"Cam-Lobby", "Cam-Yard"});
+    // While the first password is asked, a refresh empties the list and only
+    // Cam-Lobby answers again.
+    user.user.dialogAnswers.push_back([this](CDialog& d) {
+        Command(ID_REFRESH);
+        Answer(DeviceReply("Cam-Lobby", {192, 168, 1, 20}, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}));
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Password("");
+    Command(ID_SOFT_RESET);
+    const auto packets = CommandPackets();
+    ASSERT_EQ(packets.size(), 1u);
+    EXPECT_EQ(MacOf(packets[0]), (Bytes{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}));
+    ASSERT_EQ(user.user.boxes.size(), 1u);
+    EXPECT_NE(user.user.boxes[0].text.find("00-1A-2B-3C-4D-5E"), std::string::npos);
+}
