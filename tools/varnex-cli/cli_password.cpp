@@ -25,23 +25,30 @@ constexpr std::size_t kKeep = kMaxPasswordLength + 1;
 bool ReadLineFromFd(int fd, std::string& line, std::size_t keep)
 {
     WipeText(line);
-    line.reserve(keep);
-    std::size_t total = 0;
-    while (true) {
+    line.reserve(keep + 1);
+    bool ended = false; // by a line break or the end of the input
+    // A line longer than keep bytes is refused as soon as that is sure, without
+    // reading the rest: an endless input must not keep the command waiting.
+    // One byte past keep is read only after a CR, which may end the line.
+    while (line.size() < keep || (line.size() == keep && keep > 0 && line.back() == '\r')) {
         char c = 0;
         const ssize_t n = ::read(fd, &c, 1);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return false;
-        if (n == 0 || c == '\n')
+        if (n == 0 || c == '\n') {
+            ended = true;
             break;
-        if (line.size() < keep)
-            line.push_back(c);
-        ++total;
+        }
+        line.push_back(c);
         c = 0;
     }
-    if (total == line.size() && !line.empty() && line.back() == '\r') {
+    if (ended && !line.empty() && line.back() == '\r') {
+        line.back() = '\0';
+        line.pop_back();
+    }
+    if (line.size() > keep) {
         line.back() = '\0';
         line.pop_back();
     }

@@ -12,8 +12,8 @@
 
 namespace cli {
 
-// Reads one line into the text, keeping at most keep bytes of it (the rest is
-// read and dropped); false on a read error.
+// Reads one line into the text, at most keep bytes of it (reading stops there);
+// false on a read error.
 using LineReader = std::function<bool(std::string& line, std::size_t keep)>;
 
 struct PasswordSources {
@@ -55,7 +55,9 @@ PasswordSources ProcessPasswordSources(bool fromStdin, const char* environment);
 void ForgetEnvironmentPassword();
 
 // Reads a line from a file descriptor a byte at a time, so that no copy of it
-// stays in a buffer of the standard library; a trailing CR is dropped.
+// stays in a buffer of the standard library; a trailing CR is dropped. A line
+// longer than keep bytes ends the reading there (the line then holds keep
+// bytes, enough to refuse it) and the rest stays unread.
 bool ReadLineFromFd(int fd, std::string& line, std::size_t keep);
 
 } // namespace cli

@@ -4,6 +4,7 @@
 // password dialog's own message, and reading a line from standard input.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <unistd.h>
 
 #include "varnex-cli/cli_password.h"
@@ -116,10 +117,29 @@ TEST(CliPassword, OneLineAtATimeWithoutItsLineBreak)
 {
     using Lines = std::vector<std::string>;
     EXPECT_EQ(PipeLines("secret\r\nsecond line\n", {9, 20, 9}), (Lines{"secret", "second line", ""}));
-    // A long line keeps only enough to refuse it, and the next line is intact.
-    EXPECT_EQ(PipeLines("0123456789abcdef\nnext\n", {9, 9}), (Lines{"012345678", "next"}));
+    // A long line is read only as far as needed to refuse it.
+    EXPECT_EQ(PipeLines("0123456789abcdef\nnext\n", {9, 9}), (Lines{"012345678", "9abcdef"}));
+    EXPECT_EQ(PipeLines("12345678\rx\n", {9}), (Lines{"12345678\r"}));
     EXPECT_EQ(PipeLines("12345678\r\n", {9}), (Lines{"12345678"}));
     EXPECT_EQ(PipeLines("a b", {9}), (Lines{"a b"}));
+}
+
+TEST(CliPassword, AnEndlessLineIsRefusedWithoutReadingItAll)
+{
+    // As --password-stdin < /dev/zero, or a line of megabytes: a file lets the
+    // test see how far the reading went.
+    char path[] = "/tmp/varnex-password-XXXXXX";
+    const int fd = ::mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::unlink(path);
+    const std::string endless(1 << 20, 'x');
+    ASSERT_EQ(::write(fd, endless.data(), endless.size()), static_cast<ssize_t>(endless.size()));
+    ::lseek(fd, 0, SEEK_SET);
+    std::string line;
+    EXPECT_TRUE(cli::ReadLineFromFd(fd, line, 9));
+    EXPECT_EQ(line, std::string(9, 'x'));
+    EXPECT_LE(::lseek(fd, 0, SEEK_CUR), 10);
+    ::close(fd);
 }
 
 } // namespace
