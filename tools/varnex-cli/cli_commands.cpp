@@ -66,6 +66,11 @@ int Discover(const Options& options, const InterfaceRoute& route, ListenResult& 
                      "varnex-cli: %lld answers were lost: the receive buffer (%d bytes) was full; "
                      "running discover again may find those devices\n",
                      result.dropped, result.receiveBuffer);
+    if (result.cut > 0)
+        std::fprintf(stderr,
+                     "varnex-cli: %lld answers after the first %zu were counted, not listed: one discovery "
+                     "keeps at most %zu\n",
+                     result.cut, result.answers.size(), kMaxKeptAnswers);
     if (result.cutShort)
         std::fprintf(stderr, "varnex-cli: answers were still arriving when --max-wait (%g s) ended listening\n",
                      options.maxWaitSeconds);

@@ -20,7 +20,7 @@ ListenClock::duration Seconds(double seconds)
 // Reads the datagrams waiting now, at most a batch of them so that a flood
 // cannot keep the deadline from being looked at; returns how many answers
 // there were (datagrams from an interface the route leaves out are none).
-int DrainDatagrams(int handle, unsigned onlyFrom, ListenResult& result)
+int DrainDatagrams(int handle, unsigned onlyFrom, std::size_t keepAtMost, ListenResult& result)
 {
     constexpr int kBatch = 1024;
     int count = 0;
@@ -32,11 +32,15 @@ int DrainDatagrams(int handle, unsigned onlyFrom, ListenResult& result)
             return count; // nothing more waiting (or an error that waiting cannot mend)
         if (n == 0 || !AnswerCounts(onlyFrom, arrivedOn))
             continue; // an empty datagram is nothing received
+        ++count;
+        if (result.answers.size() >= keepAtMost) {
+            ++result.cut;
+            continue;
+        }
         result.answers.push_back(frame);
         result.interfaces.push_back(arrivedOn);
         if (arrivedOn != 0 && !result.interfaceNames.contains(arrivedOn))
             result.interfaceNames[arrivedOn] = Sockets().InterfaceName(arrivedOn);
-        ++count;
     }
     return count;
 }
@@ -60,7 +64,7 @@ ListenClock::time_point ListenDeadline::End() const
 }
 
 bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
-                      ListenResult& result, std::string& error)
+                      ListenResult& result, std::string& error, std::size_t keepAtMost)
 {
     result.receiveBuffer = socket.ReceiveBuffer();
     if (route.missing) {
@@ -99,7 +103,7 @@ bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double 
             error = std::string("waiting for answers failed: ") + std::strerror(errno);
             return false;
         }
-        if (ready > 0 && DrainDatagrams(socket.Handle(), route.onlyFrom, result) > 0)
+        if (ready > 0 && DrainDatagrams(socket.Handle(), route.onlyFrom, keepAtMost, result) > 0)
             deadline.AnswerAt(ListenClock::now());
     }
     result.cutShort = deadline.CutShort();

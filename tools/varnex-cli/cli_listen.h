@@ -33,6 +33,10 @@ private:
     ListenClock::time_point m_quietEnd;
 };
 
+// Answers one discovery keeps: each is a row of its own, so a flood must not
+// take the memory; further answers are counted.
+constexpr std::size_t kMaxKeptAnswers = 100000;
+
 struct ListenResult {
     // Every datagram, as its first 52 bytes (zeros after a short one), in
     // arrival order: 52 bytes an answer however many arrive.
@@ -41,6 +45,8 @@ struct ListenResult {
     std::vector<unsigned> interfaces;
     // The names of those interfaces by index.
     std::map<unsigned, std::string> interfaceNames;
+    // Answers that arrived after kMaxKeptAnswers were kept: counted, not kept.
+    long long cut = 0;
     // Answers the kernel dropped because the receive buffer was full.
     long long dropped = 0;
     // The receive buffer the kernel granted, as read back (0: unknown).
@@ -54,10 +60,10 @@ struct ListenResult {
 
 // Sends the probe through an open socket, once on each interface of the route
 // (once where the routes send it when it names none), and collects every
-// datagram that counts for the route until the deadline. False when no probe
-// can be sent or waiting fails.
+// datagram that counts for the route until the deadline, keeping at most
+// keepAtMost of them. False when no probe can be sent or waiting fails.
 bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
-                      ListenResult& result, std::string& error);
+                      ListenResult& result, std::string& error, std::size_t keepAtMost = kMaxKeptAnswers);
 
 // The name of an answer's interface, empty when not known.
 std::string AnswerInterfaceName(const ListenResult& result, std::size_t answer);

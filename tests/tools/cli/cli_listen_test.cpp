@@ -112,7 +112,7 @@ TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsItsFrame)
     EXPECT_EQ(result.receiveBuffer, socket.ReceiveBuffer());
 }
 
-TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheHardLimit)
+TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheLimitsOfTimeAndAnswers)
 {
     LoopbackSocket device;
     cli::DeviceSocket socket(LoopbackPorts(device.port));
@@ -129,13 +129,16 @@ TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheHardLimit)
             ::sendto(device.fd, garbage.data(), 7, 0, reinterpret_cast<sockaddr*>(&from), len);
     });
     cli::ListenResult result;
-    // Garbage every moment, a quiet time of a minute: only the limit can end this.
-    const bool ok = cli::ListenForDevices(socket, {}, 60, 0.3, result, error);
+    // Garbage every moment, a quiet time of a minute: only the limit can end
+    // this; past 50 answers they are only counted.
+    const bool ok = cli::ListenForDevices(socket, {}, 60, 0.3, result, error, 50);
     stop = true;
     flooding.join();
     ASSERT_TRUE(ok) << error;
     EXPECT_TRUE(result.cutShort);
-    ASSERT_FALSE(result.answers.empty());
+    ASSERT_EQ(result.answers.size(), 50u);
+    EXPECT_EQ(result.interfaces.size(), 50u);
+    EXPECT_GT(result.cut, 0);
     // A short datagram is kept as its bytes with zeros after them.
     EXPECT_EQ(result.answers[0], packet::Bytes{});
 }
