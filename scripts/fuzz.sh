@@ -25,6 +25,7 @@ options_for() {
   reply) echo "-max_len=52" ;;
   cli_args | sim_device | profile) echo "-max_len=4096" ;;
   sim_command) echo "-max_len=300" ;;
+  cli_password) echo "-max_len=64" ;;
   *) echo "" ;;
   esac
 }
