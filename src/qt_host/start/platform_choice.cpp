@@ -70,9 +70,12 @@ std::string NoDisplayReason(const std::vector<std::string>& qtArgs, const Displa
         return installed.empty() || std::find(installed.begin(), installed.end(), Lower(name)) != installed.end();
     };
 
-    std::vector<std::string> notes; // why each platform tried cannot start, in order
+    std::vector<std::string> notes; // why the platforms tried cannot start, in order; the first few
+    constexpr std::size_t kMaxNotes = 2;
     bool displayMissing = false;
     for (const std::string& name : PlatformNames(qtArgs, probe)) {
+        if (notes.size() > kMaxNotes)
+            notes.resize(kMaxNotes);
         const bool isWayland = Lower(name).rfind("wayland", 0) == 0;
         if (!isInstalled(name)) {
             if (!isWayland || !wayland.empty())
@@ -99,6 +102,8 @@ std::string NoDisplayReason(const std::vector<std::string>& qtArgs, const Displa
             return {}; // offscreen, minimal, vnc, eglfs, ...: Qt needs no display for them
         }
     }
+    if (notes.size() > kMaxNotes)
+        notes.resize(kMaxNotes);
     std::string reason = displayMissing ? "no display: " : "cannot start: ";
     for (const std::string& note : notes)
         reason += note + "; ";
