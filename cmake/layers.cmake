@@ -13,8 +13,9 @@ set(_layer_links_varnex_discovery varnex_framework varnex_system varnex_res)
 set(_layer_links_varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
 set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_listctrl varnex_controls varnex_framework
     varnex_system varnex_res)
-set(_layer_links_varnex_qt_host varnex_controls varnex_framework varnex_system varnex_res Qt6::Widgets
-    Qt6::PrintSupport X11::X11)
+set(_layer_links_varnex_qt_start varnex_system)
+set(_layer_links_varnex_qt_host varnex_qt_start varnex_controls varnex_framework varnex_system varnex_res
+    Qt6::Widgets Qt6::PrintSupport X11::X11)
 set(_layer_links_varnex_cli_core varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
 set(_layer_links_varnex_sim_core varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
 
@@ -55,7 +56,7 @@ function(_layers_closure target out)
 endfunction()
 
 foreach(lib varnex_system varnex_framework varnex_controls varnex_res varnex_listctrl varnex_discovery
-            varnex_commands varnex_shell varnex_qt_host varnex_cli_core varnex_sim_core)
+            varnex_commands varnex_shell varnex_qt_start varnex_qt_host varnex_cli_core varnex_sim_core)
   if(NOT TARGET ${lib})
     continue()
   endif()
@@ -70,7 +71,7 @@ endforeach()
 
 # Nothing below the shell's main may reach Qt, and neither may the command-line tools.
 foreach(target varnex_framework varnex_controls varnex_system varnex_listctrl varnex_discovery varnex_commands
-               varnex_shell varnex_cli_core varnex_sim_core varnex-cli varnex-sim)
+               varnex_shell varnex_qt_start varnex_cli_core varnex_sim_core varnex-cli varnex-sim)
   if(NOT TARGET ${target})
     continue()
   endif()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "discovery/device_record.h"
+#include "fuzz/fuzz_args.h"
 #include "system/network_interfaces.h"
 #include "varnex-cli/cli_arguments.h"
 #include "varnex-cli/cli_options.h"
@@ -40,13 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (cli::ParseSeconds(text, seconds) && !(seconds > 0 && seconds <= 3600))
         std::abort();
 
-    std::vector<std::string> args;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i)
-        if (i == text.size() || text[i] == '\0') {
-            args.push_back(text.substr(start, i - start));
-            start = i + 1;
-        }
+    const std::vector<std::string> args = SplitArguments(data, size);
     cli::Options options;
     std::string message;
     const cli::ParseResult result = cli::ParseCommandLine(args, options, message);

@@ -17,6 +17,8 @@ import re
 import subprocess
 import sys
 
+from isolated import isolated
+
 # A term at two blanks' indent: an option, a command, a variable; its text
 # follows after two or more blanks or on the lines below, indented further.
 TERM = re.compile(r"^  (\S.*?)(?:\s{2,}(\S.*))?$")
@@ -24,7 +26,7 @@ HEADING = re.compile(r"^(\S.*):$")
 
 
 def run(program, *args):
-    done = subprocess.run([program, *args], capture_output=True, text=True, check=False)
+    done = subprocess.run(isolated([program, *args]), capture_output=True, text=True, check=False)
     if done.returncode != 0:
         sys.exit(f"help2roff: '{program} {' '.join(args)}' ended with status {done.returncode}: {done.stderr}")
     return done.stdout

@@ -4,7 +4,8 @@
 # Builds the fuzz targets with clang and runs each for a bounded time, then
 # prints a line per target: runs, coverage (edges) and corpus size.
 #   scripts/fuzz.sh [--seconds N] [--only NAME]   (N seconds per target, default 60)
-# Five targets at the default take five minutes of fuzzing.
+# It says how many targets it runs and how long that takes: every *_fuzz.cpp in
+# fuzz/ is one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -23,7 +24,7 @@ done
 options_for() {
   case $1 in
   reply) echo "-max_len=52" ;;
-  cli_args | sim_device | profile) echo "-max_len=4096" ;;
+  cli_args | sim_device | sim_options | start_options | profile) echo "-max_len=4096" ;;
   sim_command) echo "-max_len=300" ;;
   cli_password) echo "-max_len=64" ;;
   *) echo "" ;;
@@ -33,11 +34,21 @@ options_for() {
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVARNEX_WERROR=ON -DVARNEX_FUZZ=ON -DVARNEX_GUI=OFF -DVARNEX_BENCH=OFF -DVARNEX_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)"
+# The targets are the sources (fuzz/CMakeLists.txt builds one from each), not
+# whatever an older build left in build-fuzz/.
+targets=()
+for source in fuzz/*_fuzz.cpp; do
+  name=$(basename "$source" _fuzz.cpp)
+  [ -z "$only" ] || [ "$only" = "$name" ] || continue
+  [ -x "build-fuzz/${name}_fuzz" ] || { echo "fuzz: build-fuzz/${name}_fuzz was not built" >&2; exit 1; }
+  targets+=("build-fuzz/${name}_fuzz")
+done
+[ ${#targets[@]} -gt 0 ] || { echo "fuzz: no target${only:+ named '$only'}" >&2; exit 2; }
+echo "fuzz: ${#targets[@]} target(s), ${seconds}s each: about $(( ${#targets[@]} * seconds / 60 )) min $(( ${#targets[@]} * seconds % 60 )) s"
 summary=()
 status=0
-for target in build-fuzz/*_fuzz; do
+for target in "${targets[@]}"; do
   name=$(basename "$target" _fuzz)
-  [ -z "$only" ] || [ "$only" = "$name" ] || continue
   corpus="build-fuzz/corpus-$name"
   mkdir -p "$corpus"
   seeds=()
@@ -56,6 +67,6 @@ for target in build-fuzz/*_fuzz; do
   cov=$(grep -oE 'DONE[[:space:]]+cov: [0-9]+ ft: [0-9]+ corp: [0-9]+/[0-9a-zA-Z]+' "$log" | tail -n 1 || true)
   summary+=("$name: ${runs:-?} runs in ${seconds}s; ${cov#DONE}")
 done
-echo "fuzz: done"
+echo "fuzz: done, ${#targets[@]} target(s)"
 for line in "${summary[@]}"; do echo "  $line"; done
 exit $status

@@ -9,6 +9,7 @@
 # demo list with a hot item and check boxes. Writes out/shots/list/*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/waits.sh
 [ "$(id -u)" -eq 0 ] || { echo "list-shots: needs root for the test LAN" >&2; exit 1; }
 for tool in Xvfb import xdotool; do
     command -v "$tool" >/dev/null || { echo "list-shots: needs $tool (apt-get install xvfb imagemagick xdotool)" >&2; exit 1; }
@@ -43,12 +44,9 @@ name=Pump-2 ip=192.168.1.77 mask=255.255.0.0 gateway=192.168.1.254 mac=00-0A-1B-
 DEVICES
 on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
 on dev2 -- build/varnex-sim --devices demo/devices-plant.txt --devices "$work/more.txt" & pids+=($!)
-display=:$((60 + $$ % 30))
-on app -- Xvfb "$display" -screen 0 1000x600x24 -nolisten tcp & pids+=($!)
-for _ in $(seq 1 50); do
-    on app -- env DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.2
-done
+for k in 1 2; do wait_until "the simulator in dev$k" udp_bound "$prefix-dev$k" 36; done
+start_xvfb "$prefix-app" 1000x600x24
+pids+=("$xvfb_pid")
 mkdir -p "$work/dark/qt6ct"
 cat >"$work/dark/qt6ct/qt6ct.conf" <<CONF
 [Appearance]
@@ -58,44 +56,42 @@ style=Fusion
 CONF
 
 x() { on app -- env DISPLAY="$display" "$@"; }
-shot() { x xdotool mousemove 990 590; sleep 0.4; x import -window root "$out/$1.png"; }
+settled() { screen_settled "$prefix-app" "$display"; }
+act() { after_input "$prefix-app" "$display" x "$@"; }
+shown() { wait_until "the window $1" window_shown "$prefix-app" "$display" "$1" && settled; }
+shot() { x xdotool mousemove 990 590; settled; x import -window root "$out/$1.png"; }
 stop_app() {
-    x xdotool key alt+F4 2>/dev/null || true
-    sleep 0.5
-    ip netns pids "$prefix-app" | while read -r pid; do
-        if grep -q varnex "/proc/$pid/cmdline" 2>/dev/null; then kill "$pid" 2>/dev/null || true; fi
-    done
-    sleep 0.3
+    local running
+    running=$(ip netns pids "$prefix-app" | while read -r pid; do
+        if grep -q varnex "/proc/$pid/cmdline" 2>/dev/null; then echo "$pid"; fi
+    done)
+    # shellcheck disable=SC2086
+    [ -z "$running" ] || { kill $running 2>/dev/null || true; wait_until "the program to end" gone $running; }
+    wait "$app" 2>/dev/null || true
 }
 
 # The header sits at y 77 with the columns 120, 120, 120, 120, 130, 95 wide.
 device_list() {  # name suffix, then environment settings
     local suffix=$1
     shift
-    x env "$@" build/varnex & pids+=($!)
-    sleep 4
+    x env "$@" build/varnex & app=$!
+    pids+=("$app")
+    shown Varnex
     shot "list-$suffix"
     # Hide Gateway IP from the header's menu, then look at the menu again.
-    x xdotool mousemove 420 77 click 3
-    sleep 0.8
+    act xdotool mousemove 420 77 click 3
     x import -window root "$out/header-menu-$suffix.png"
-    x xdotool mousemove 480 153 click 1
-    sleep 0.5
+    act xdotool mousemove 480 153 click 1
     shot "gateway-hidden-$suffix"
-    x xdotool mousemove 300 77 click 3
-    sleep 0.8
+    act xdotool mousemove 300 77 click 3
     x import -window root "$out/header-menu-one-hidden-$suffix.png"
-    x xdotool mousemove 360 153 click 1
-    sleep 0.5
+    act xdotool mousemove 360 153 click 1
     shot "gateway-shown-again-$suffix"
     # MAC: the first click sorts ascending, the second descending, the third ascending again.
-    x xdotool mousemove 545 77 click 1
-    sleep 0.4
-    x xdotool click 1
-    sleep 0.5
+    act xdotool mousemove 545 77 click 1
+    act xdotool click 1
     shot "mac-descending-$suffix"
-    x xdotool mousemove 545 77 click 1
-    sleep 0.5
+    act xdotool mousemove 545 77 click 1
     shot "mac-ascending-$suffix"
     stop_app
 }
@@ -104,22 +100,24 @@ device_list dark QT_QPA_PLATFORMTHEME=qt6ct XDG_CONFIG_HOME="$work/dark"
 
 # Door-Spare and Door-West answer from 192.168.1.100: the third and fourth rows
 # carry the warning, and the mouse resting on one shows the tip.
-x env XDG_CONFIG_HOME="$work/tip" QT_QPA_PLATFORMTHEME= build/varnex & pids+=($!)
-sleep 4
+x env XDG_CONFIG_HOME="$work/tip" QT_QPA_PLATFORMTHEME= build/varnex & app=$!
+pids+=("$app")
+shown Varnex
 # Qt shows tips in the active window only: a click on the list's empty part
-# makes it active without a window manager.
+# makes it active without a window manager. The tip shows a moment after the
+# pointer rests.
 x xdotool mousemove 400 450 click 1
-sleep 0.3
+settled
 x xdotool mousemove 60 130
-sleep 0.3
-x xdotool mousemove 62 131
-sleep 2
+settled
+act xdotool mousemove 62 131
 x import -window root "$out/duplicate-address-tip.png"
 stop_app
 
 # File > Export List... (command 32840): the save dialog with its two file types.
-x env XDG_CONFIG_HOME="$work/export" QT_QPA_PLATFORMTHEME= build/varnex --command 32840 & pids+=($!)
-sleep 3
+x env XDG_CONFIG_HOME="$work/export" QT_QPA_PLATFORMTHEME= build/varnex --command 32840 & app=$!
+pids+=("$app")
+shown "Export"
 x import -window root "$out/export-dialog.png"
 x xdotool key Escape
 stop_app
@@ -128,10 +126,10 @@ stop_app
 demo_list() {  # name suffix, then environment settings
     local suffix=$1
     shift
-    x env "$@" build/varnex-listdemo & pids+=($!)
-    sleep 2.5
-    x xdotool mousemove 60 100
-    sleep 0.5
+    x env "$@" build/varnex-listdemo & app=$!
+    pids+=("$app")
+    shown ""
+    act xdotool mousemove 60 100
     x import -window root "$out/demo-$suffix.png"
     stop_app
 }

@@ -3,18 +3,18 @@
 # SPDX-FileCopyrightText: The Varnex developers
 # Builds the Debian package from a build folder and checks what it installs:
 #   scripts/package.sh [BUILD_DIR]     (default: build, as scripts/test.sh leaves it)
-# Runs cpack -G DEB, lists the package, and runs lintian (no errors allowed),
-# desktop-file-validate and appstreamcli validate on the files it installs; the
-# scalable icon must render like the PNG drawn at 256 pixels. The package lands
+# Runs cpack -G DEB, lists the package, and runs lintian --pedantic (no errors
+# and no hardening tags allowed), desktop-file-validate and appstreamcli
+# validate on the files it installs; the scalable icon must render like the
+# PNG drawn at 256 pixels. The package lands
 # in the build folder as varnex_VERSION_ARCH.deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/build.sh
 scripts/install-deps.sh
 build=${1:-build}
 
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEX_WERROR=ON
-fi
+configure_build "$build"
 cmake --build "$build" -j"$(nproc)"
 rm -f "$build"/varnex_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)
@@ -27,9 +27,14 @@ trap 'rm -rf "$work"' EXIT
 dpkg-deb -x "$deb" "$work/root"
 
 status=0
-echo "== lintian"
-# Errors fail the run; warnings are shown for the record.
-lintian --tag-display-limit 0 --fail-on error "$deb" || status=1
+echo "== lintian --pedantic --display-info"
+# Errors fail the run, and so does a program not built hardened; other
+# warnings are shown for the record.
+lintian --pedantic --display-info --tag-display-limit 0 --fail-on error "$deb" | tee "$work/lintian.txt" || status=1
+if grep -q "hardening-" "$work/lintian.txt"; then
+    echo "the programs are not built hardened (cmake/hardening.cmake)" >&2
+    status=1
+fi
 echo "== desktop-file-validate"
 desktop-file-validate "$work"/root/usr/share/applications/*.desktop || status=1
 echo "== appstreamcli validate"

@@ -8,18 +8,18 @@
 # root and are skipped (reported as skipped) without it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/build.sh
 scripts/install-deps.sh
 
 build=build
-options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVARNEX_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  options=(-DCMAKE_BUILD_TYPE=Debug -DVARNEX_WERROR=ON -DVARNEX_SANITIZE=ON -DVARNEX_BENCH=OFF)
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVARNEX_WERROR=ON -DVARNEX_SANITIZE=ON -DVARNEX_BENCH=OFF
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+else
+  configure_build "$build"
 fi
-
-cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" --timeout 600

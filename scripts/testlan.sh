@@ -12,6 +12,7 @@ set -euo pipefail
 readonly SUBNET=10.77.0
 readonly SUBNET2=10.88.0
 readonly CHECK_PORT=4999
+readonly CHECK_SECONDS=30
 
 usage() {
     cat <<EOF
@@ -20,7 +21,7 @@ Usage: testlan.sh up     [--prefix P] [--devices N] [--segments S] [--devices2 M
        testlan.sh down   [--prefix P]                 remove them (no error when absent)
        testlan.sh exec   [--prefix P] HOST -- CMD...  run CMD in P-HOST (HOST: app, dev1, ..., hub)
        testlan.sh status [--prefix P]                 show the namespaces, addresses and processes
-       testlan.sh check  [--prefix P]                 broadcast app -> dev1 and back again
+       testlan.sh check  [--prefix P]                 broadcast app -> dev1 and back again (30 s at most)
 Hosts: P-app $SUBNET.1/24, P-devK $SUBNET.(10+K)/24, each on eth0 with a default route on
 eth0 so that 255.255.255.255 is routable. The prefix (letters, digits, _; at most 12, starting
 with a letter) defaults to \$VARNEX_LAN or "vxlan". 'down' ends the processes still running
@@ -166,38 +167,58 @@ cmd_up() {
     fi
 }
 
-# Sends one broadcast datagram from one host (by one of its interfaces when a
-# fifth argument names it) and waits for it in another.
+# Sends broadcast datagrams from one host (by one of its interfaces when a
+# fifth argument names it) until another host has one, for up to CHECK_SECONDS:
+# on a busy machine python alone may take seconds to start. When it gives up
+# it says which step was slow: the listener starting, or the datagrams.
 broadcast_reaches() {
     local p=$1 from=$2 to=$3 token=$4 device=${5:-} out pid
     out=$(mktemp)
     ip netns exec "$p-$to" python3 -c '
-import socket, sys
+import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(("0.0.0.0", int(sys.argv[1])))
-s.settimeout(3)
-try:
-    data, src = s.recvfrom(2048)
-except socket.timeout:
-    sys.exit(1)
-print(data.decode(errors="replace"), src[0])
-' "$CHECK_PORT" >"$out" 2>&1 &
+print("bound", flush=True)
+end = time.monotonic() + float(sys.argv[3])
+while time.monotonic() < end:
+    s.settimeout(max(0.01, end - time.monotonic()))
+    try:
+        data, src = s.recvfrom(2048)
+    except socket.timeout:
+        break
+    if data.decode(errors="replace") == sys.argv[2]:
+        print("got", src[0], flush=True)
+        sys.exit(0)
+sys.exit(1)
+' "$CHECK_PORT" "$token" "$CHECK_SECONDS" >"$out" 2>&1 &
     pid=$!
-    for _ in $(seq 1 25); do
-        ip netns exec "$p-$to" cat /proc/net/udp | grep -q ":$(printf '%04X' "$CHECK_PORT") " && break
-        sleep 0.1
-    done
-    ip netns exec "$p-$from" python3 -c '
-import socket, sys
+    # The sender starts at once and repeats until the listener has one: both
+    # pythons start side by side.
+    local sent
+    sent=$(ip netns exec "$p-$from" python3 -c '
+import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1)
 if sys.argv[3]:
     s.setsockopt(socket.SOL_SOCKET, socket.SO_BINDTODEVICE, sys.argv[3].encode())
-s.sendto(sys.argv[2].encode(), ("255.255.255.255", int(sys.argv[1])))
-' "$CHECK_PORT" "$token" "$device"
+end, sent = time.monotonic() + float(sys.argv[5]), 0
+while time.monotonic() < end:
+    s.sendto(sys.argv[2].encode(), ("255.255.255.255", int(sys.argv[1])))
+    sent += 1
+    time.sleep(0.2)
+    if any(line.startswith("got ") for line in open(sys.argv[4])):
+        break
+print(sent)
+' "$CHECK_PORT" "$token" "$device" "$out" "$CHECK_SECONDS" 2>&1) || true
+    grep -q "^got " "$out" || kill "$pid" 2>/dev/null || true
     local rc=0
-    wait "$pid" || rc=$?
-    if [ $rc -ne 0 ] || ! grep -q "^$token " "$out"; then
+    wait "$pid" 2>/dev/null || rc=$?
+    if [ $rc -ne 0 ] || ! grep -q "^got " "$out"; then
+        if ! grep -qx bound "$out"; then
+            LAN_SLOW="python3 did not listen on port $CHECK_PORT in $p-$to within $CHECK_SECONDS s: $(head -c 300 "$out")"
+        else
+            LAN_SLOW="$p-$from sent ${sent:-no} datagram(s) within $CHECK_SECONDS s and none arrived"
+        fi
         rm -f "$out"
         return 1
     fi
@@ -210,8 +231,8 @@ cmd_check() {
         die "test LAN '$p' has no app and dev1 hosts"
     fi
     command -v python3 >/dev/null 2>&1 || die "python3 is needed for the broadcast check"
-    broadcast_reaches "$p" app dev1 app-to-dev1 || die "a broadcast from $p-app did not reach $p-dev1"
-    broadcast_reaches "$p" dev1 app dev1-to-app || die "a broadcast from $p-dev1 did not reach $p-app"
+    broadcast_reaches "$p" app dev1 app-to-dev1 || die "a broadcast from $p-app did not reach $p-dev1: $LAN_SLOW"
+    broadcast_reaches "$p" dev1 app dev1-to-app || die "a broadcast from $p-dev1 did not reach $p-app: $LAN_SLOW"
     echo "broadcast to 255.255.255.255 reaches $p-dev1 from $p-app and back"
     # The second segment, when there is one: its first device host, by eth1.
     ip -n "$p-app" link show eth1 >/dev/null 2>&1 || return 0
@@ -219,8 +240,9 @@ cmd_check() {
     second=$(second_segment_host "$p")
     [ -n "$second" ] || die "test LAN '$p' has a second interface but no device host behind it"
     broadcast_reaches "$p" app "$second" "app-to-$second" eth1 ||
-        die "a broadcast from $p-app by eth1 did not reach $p-$second"
-    broadcast_reaches "$p" "$second" app "$second-to-app" || die "a broadcast from $p-$second did not reach $p-app"
+        die "a broadcast from $p-app by eth1 did not reach $p-$second: $LAN_SLOW"
+    broadcast_reaches "$p" "$second" app "$second-to-app" ||
+        die "a broadcast from $p-$second did not reach $p-app: $LAN_SLOW"
     echo "broadcast to 255.255.255.255 reaches $p-$second from $p-app by eth1 and back"
 }
 

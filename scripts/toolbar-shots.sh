@@ -8,6 +8,7 @@
 # desktops without their own Qt theme use. Writes out/shots/toolbar-*.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/lib/waits.sh
 [ "$(id -u)" -eq 0 ] || { echo "toolbar-shots: needs root for the test LAN" >&2; exit 1; }
 for tool in Xvfb import convert; do
     command -v "$tool" >/dev/null || { echo "toolbar-shots: needs $tool (scripts/install-deps.sh)" >&2; exit 1; }
@@ -32,9 +33,9 @@ scripts/testlan.sh up --prefix "$prefix" --devices 2 >/dev/null
 on() { scripts/testlan.sh exec --prefix "$prefix" "$@"; }
 on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
 on dev2 -- build/varnex-sim --devices demo/devices-plant.txt & pids+=($!)
-display=:$((60 + $$ % 30))
-on app -- Xvfb "$display" -screen 0 900x600x24 -nolisten tcp & pids+=($!)
-sleep 1
+for k in 1 2; do wait_until "the simulator in dev$k" udp_bound "$prefix-dev$k" 36; done
+start_xvfb "$prefix-app" 900x600x24
+pids+=("$xvfb_pid")
 
 mkdir -p "$work/dark/qt6ct"
 cat >"$work/dark/qt6ct/qt6ct.conf" <<CONF
@@ -49,9 +50,10 @@ CONF
 shot() {  # name, then environment settings
     local name=$1
     shift
-    on app -- env DISPLAY="$display" "$@" build/varnex --report "$work/$name.txt" --report-after 4000 &
+    on app -- env DISPLAY="$display" "$@" build/varnex --report "$work/$name.txt" --report-after 8000 &
     local app=$!
-    sleep 3
+    wait_until "the window" window_shown "$prefix-app" "$display" Varnex
+    screen_settled "$prefix-app" "$display"
     on app -- env DISPLAY="$display" import -window root "$out/toolbar-$name-screen.png"
     wait "$app" || true
     # The frame sits at the screen's top left on a bare X server.

@@ -14,74 +14,21 @@
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "qt_host/display_probe.h"
 #include "qt_host/frame_window.h"
 #include "qt_host/lock_keys.h"
+#include "qt_host/platform_plugins.h"
 #include "qt_host/qt_print_service.h"
 #include "qt_host/scripted_dialogs.h"
 #include "qt_host/shell_services.h"
+#include "qt_host/start/platform_choice.h"
+#include "qt_host/start/qt_options.h"
 #include "qt_host/window_report.h"
-#include "qt_host/x_display_probe.h"
 #include "system/quoted_argument.h"
 #include "system/services.h"
+#include "system/standard_output.h"
 
 namespace {
-
-// --report FILE [--report-after MS]: after the delay, write what the frame shows
-// to FILE and end the program. --command ID (repeatable): carry out a command a
-// second after start, as if chosen from a menu; --select ROW selects that row
-// of the list (counted from 0, in the order shown) just before. For scripts
-// that drive the program unattended (tests, screenshots).
-struct ReportRequest {
-    std::string path;
-    int afterMs = 6000;
-    std::vector<UINT> commands;
-    int selectRow = -1; // --select ROW: the row of the active view to select first
-};
-
-// A whole number of milliseconds or a command id: digits only, at most max.
-bool ParseCount(const std::string& text, unsigned long max, unsigned long* value)
-{
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos)
-        return false;
-    *value = std::strtoul(text.c_str(), nullptr, 10);
-    return *value <= max;
-}
-
-// The program's own options are taken out; the rest is the document command
-// line. False after telling what was wrong.
-bool ProgramArguments(int argc, char** argv, ReportRequest* report, std::vector<std::string>* args)
-{
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        unsigned long value = 0;
-        if (arg == "--report" && i + 1 < argc) {
-            report->path = argv[++i];
-        } else if (arg == "--report-after" && i + 1 < argc) {
-            if (!ParseCount(argv[++i], 24ul * 60 * 60 * 1000, &value)) {
-                std::fprintf(stderr, "varnex: --report-after %s: not a number of milliseconds up to a day\n",
-                             QuoteArgument(argv[i]).c_str());
-                return false;
-            }
-            report->afterMs = static_cast<int>(value);
-        } else if (arg == "--select" && i + 1 < argc) {
-            if (!ParseCount(argv[++i], 1000000, &value)) {
-                std::fprintf(stderr, "varnex: --select %s: not a row number\n", QuoteArgument(argv[i]).c_str());
-                return false;
-            }
-            report->selectRow = static_cast<int>(value);
-        } else if (arg == "--command" && i + 1 < argc) {
-            if (!ParseCount(argv[++i], 0xFFFF, &value)) {
-                std::fprintf(stderr, "varnex: --command %s: not a command number 0-65535\n",
-                             QuoteArgument(argv[i]).c_str());
-                return false;
-            }
-            report->commands.push_back(static_cast<UINT>(value));
-        } else {
-            args->push_back(arg);
-        }
-    }
-    return true;
-}
 
 // The report's folder must exist: the report is how an unattended run tells
 // what it saw, and it cannot wait until the end to find out it has nowhere to go.
@@ -104,34 +51,42 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
 {
     // Settled before Qt and the application start, so that these never open a
     // window or a socket.
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    switch (ReadStartOptions(args)) {
+    const StartOptions options = ReadStartOptions(std::vector<std::string>(argv + 1, argv + argc));
+    switch (options.action) {
     case StartAction::kHelp:
-        std::fputs(StartHelp(info).c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return WriteStandardOutput(info.name, StartHelp(info)) ? 0 : 1;
     case StartAction::kVersion:
-        std::fputs(StartVersion(info).c_str(), stdout);
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        return WriteStandardOutput(info.name, StartVersion(info)) ? 0 : 1;
+    case StartAction::kUsageError:
+        std::fprintf(stderr, "%s: %s\nTry '%s --help'.\n", info.name.c_str(), options.error.c_str(), info.name.c_str());
+        return 2;
     case StartAction::kRun:
         break;
     }
-    if (const std::string reason = NoDisplayReason(
-            args, [](const char* name) { return std::getenv(name); }, &CanOpenXDisplay);
-        !reason.empty()) {
+    const DisplayProbe probe{
+        [](const char* name) { return std::getenv(name); }, &CanOpenXDisplay,
+        [](const std::string& name) { return CanOpenWaylandDisplay(name, std::getenv("XDG_RUNTIME_DIR")); },
+        [&options] { return InstalledPlatformPlugins(QtOptionValue(options.qtArgs, "platformpluginpath")); }};
+    if (const std::string reason = NoDisplayReason(options.qtArgs, probe); !reason.empty()) {
         std::fprintf(stderr, "%s: %s\n", info.name.c_str(), reason.c_str());
         return 1;
     }
-
-    // The program's own options, checked before any window opens.
-    ReportRequest report;
-    std::vector<std::string> programArgs;
-    if (!ProgramArguments(argc, argv, &report, &programArgs))
-        return 2;
-    if (!report.path.empty() && !ReportFolderExists(report.path))
+    if (!options.reportPath.empty() && !ReportFolderExists(options.reportPath))
         return 1;
 
-    QApplication qapp(argc, argv);
+    // Qt sees its own options only: a value of ours never reads as one of Qt's.
+    std::vector<std::string> qtArgs{argv[0]};
+    qtArgs.insert(qtArgs.end(), options.qtArgs.begin(), options.qtArgs.end());
+    std::vector<char*> qtArgv;
+    for (std::string& arg : qtArgs)
+        qtArgv.push_back(arg.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = static_cast<int>(qtArgs.size());
+    QApplication qapp(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QString::fromStdString(app.AppName()));
+    // Docks and task bars tie the window to its launcher by this name.
+    if (!info.desktopId.empty())
+        QGuiApplication::setDesktopFileName(QString::fromStdString(info.desktopId));
 
     ShellEventLoop loop;
     ShellUserInterface ui;
@@ -151,20 +106,21 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
             return 2;
         }
     }
-    app.m_arrArgs = std::move(programArgs);
+    if (!options.file.empty())
+        app.m_arrArgs = {options.file};
 
     int rc = 1;
     bool reportFailed = false;
     if (app.InitInstance()) {
-        if (!report.path.empty()) {
-            QTimer::singleShot(report.afterMs, &qapp, [&app, &report, &reportFailed] {
+        if (!options.reportPath.empty()) {
+            QTimer::singleShot(options.reportAfterMs, &qapp, [&app, &options, &reportFailed] {
                 if (app.m_pMainWnd) {
-                    std::ofstream out(report.path, std::ios::trunc);
+                    std::ofstream out(options.reportPath, std::ios::trunc);
                     out << DescribeFrame(*app.m_pMainWnd);
                     out.flush();
                     if (!out) {
                         std::fprintf(stderr, "varnex: cannot write the report to %s\n",
-                                     QuoteArgument(report.path).c_str());
+                                     QuoteArgument(options.reportPath).c_str());
                         reportFailed = true;
                     }
                     app.m_pMainWnd->OnClose();
@@ -172,16 +128,16 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
                 QApplication::quit();
             });
         }
-        if (!report.commands.empty() || report.selectRow >= 0) {
-            QTimer::singleShot(1000, &qapp, [&app, &report] {
-                if (report.selectRow >= 0 && app.m_pMainWnd && app.m_pMainWnd->GetActiveView()) {
+        if (!options.commands.empty() || options.selectRow >= 0) {
+            QTimer::singleShot(1000, &qapp, [&app, &options] {
+                if (options.selectRow >= 0 && app.m_pMainWnd && app.m_pMainWnd->GetActiveView()) {
                     LVITEMA item;
                     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
                     item.state = LVIS_SELECTED | LVIS_FOCUSED;
                     app.m_pMainWnd->GetActiveView()->SendMessage(
-                        LVM_SETITEMSTATE, static_cast<WPARAM>(report.selectRow), reinterpret_cast<LPARAM>(&item));
+                        LVM_SETITEMSTATE, static_cast<WPARAM>(options.selectRow), reinterpret_cast<LPARAM>(&item));
                 }
-                for (UINT id : report.commands)
+                for (const unsigned id : options.commands)
                     if (app.m_pMainWnd && app.m_pMainWnd->IsWindow())
                         app.m_pMainWnd->SendMessage(WM_COMMAND, id, 0);
             });

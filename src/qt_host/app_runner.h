@@ -6,7 +6,7 @@
 // event loop until the frame closes.
 #pragma once
 
-#include "qt_host/start_options.h"
+#include "qt_host/start/start_options.h"
 
 class CWinApp;
 

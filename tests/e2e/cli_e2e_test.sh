@@ -36,11 +36,7 @@ log=$work/sim.log
 "$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --reset-silence 0.2 \
     --log "$log" 2>"$work/sim.err" &
 sim_pid=$!
-for _ in $(seq 1 50); do
-    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0024 ' && break
-    kill -0 "$sim_pid" 2>/dev/null || fail "varnex-sim ended at start: $(cat "$work/sim.err")"
-    sleep 0.1
-done
+wait_listening dev1 36 "$sim_pid" "$work/sim.err"
 touch "$log"
 
 # The 52 bytes in hex from "offset:hex" pieces, every other byte zero.
@@ -56,20 +52,20 @@ print(b.hex())
 PY
 }
 
-# Runs varnex-cli and waits until the simulator has logged the datagrams that
-# are not probes; prints them. Arguments: how many, then the command line.
+# The lines the simulator logged after line $1 that are neither probes nor markers.
+logged_since() { tail -n +"$(($1 + 1))" "$log" | grep -v -e ' probe (' -e " $MARK_HEX" || true; }
+
+# Runs varnex-cli and waits until the simulator has logged everything it sent;
+# prints the datagrams that are not probes. Arguments: how many at least, then
+# the command line.
 commands_logged() {
-    local want=$1 before lines
+    local want=$1 before
     shift
     before=$(wc -l <"$log")
     "$@" || fail "exit status $?: $*"
-    for _ in $(seq 1 30); do
-        lines=$(tail -n +"$((before + 1))" "$log" | grep -v ' probe (' || true)
-        [ "$(grep -c . <<<"$lines")" -ge "$want" ] && break
-        sleep 0.1
-    done
-    sleep 0.2  # anything more would show now
-    tail -n +"$((before + 1))" "$log" | grep -v ' probe (' || true
+    log_settled "$log"
+    [ "$(logged_since "$before" | grep -c .)" -ge "$want" ] || fail "expected $want datagram(s) from: $*"
+    logged_since "$before"
 }
 
 # The simulator's log writes the password bytes (42-49) of a command as **.
@@ -91,8 +87,9 @@ nothing_logged() {  # label, then the command line, which must exit 2
     "$@" 2>"$work/err" || status=$?
     [ "$status" -eq 2 ] || fail "$label: exit status $status, expected 2"
     grep -q . "$work/err" || fail "$label: no message on stderr"
-    sleep 0.5
-    [ "$(wc -l <"$log")" -eq "$before" ] || fail "$label: a datagram was sent:"$'\n'"$(tail -n 3 "$log")"
+    log_settled "$log"
+    ! tail -n +"$((before + 1))" "$log" | grep -v " $MARK_HEX" | grep -q . ||
+        fail "$label: a datagram was sent:"$'\n'"$(tail -n +"$((before + 1))" "$log")"
 }
 
 # discover, csv: the exact header, one row per device, RFC 4180 quoting and
@@ -167,7 +164,8 @@ vx discover --wait 0.5 --format csv | tr -d '\r' | grep -q '^Cam-Lobby,192.168.1
 # reset and update-firmware of 00-1A-2B-3C-4D-5E with an empty password.
 got=$(commands_logged 1 vx reset 00-1A-2B-3C-4D-5E)
 expect_one "reset" "$got" "$(frame 0:515a523d 12:001a2b3c4d5e)" "applied reset.*"
-sleep 0.3
+answers() { vx discover --wait 0.2 --format csv | grep -q "$1"; }
+wait_until "00-1A-2B-3C-4D-5E to answer again after its reset" answers 00-1A-2B-3C-4D-5E
 got=$(commands_logged 1 vx update-firmware 00-1a-2b-3c-4d-5e)
 expect_one "update-firmware" "$got" "$(frame 0:515a523f 12:001a2b3c4d5e)" "applied update-firmware.*"
 
@@ -180,13 +178,10 @@ expect_one "8-byte password" "$got" "$(frame 0:515a523d 12:000a1b2c3d50 42:31323
 "$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --port 37 --log-passwords \
     --log "$work/sim-pw.log" 2>"$work/sim-pw.err" &
 sim_pw_pid=$!
-for _ in $(seq 1 50); do
-    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0025 ' && break
-    sleep 0.1
-done
+wait_listening dev1 37 "$sim_pw_pid" "$work/sim-pw.err"
 printf '12345678\n' | "$testlan" exec --prefix "$prefix" app -- "$cli" reset 00:0A:1B:2C:3D:50 --device-port 37 \
     --password-stdin || fail "reset to port 37"
-for _ in $(seq 1 30); do grep -q ' applied reset' "$work/sim-pw.log" 2>/dev/null && break; sleep 0.1; done
+wait_until "the reset in the second simulator's log" grep -q ' applied reset' "$work/sim-pw.log"
 grep -q "len=52 $(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738) applied reset" "$work/sim-pw.log" ||
     fail "--log-passwords: $(cat "$work/sim-pw.log")"
 kill -TERM "$sim_pw_pid"
@@ -202,10 +197,7 @@ name=Other ip=192.168.1.101 mac=00-0A-00-00-00-0C version=1.00 model=31
 DEV
 "$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/shared.txt" --port 38 2>"$work/sim-shared.err" &
 sim_shared_pid=$!
-for _ in $(seq 1 50); do
-    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0026 ' && break
-    sleep 0.1
-done
+wait_listening dev1 38 "$sim_shared_pid" "$work/sim-shared.err"
 vx discover --wait 0.5 --device-port 38 --format json >"$work/shared.json" 2>"$work/shared-json.err"
 python3 - "$work/shared.json" <<'PY' || fail "shared address, json:"$'\n'"$(cat "$work/shared.json")"
 import json, sys
@@ -237,20 +229,12 @@ nothing_logged "set-ip without a value" vx set-ip 00-0A-1B-2C-3D-4F
 
 # A local port held by another program: the desktop program's text with that port, exit 1.
 port_taken() {  # port, then varnex-cli's arguments
-    local port=$1 holder status=0
+    local port=$1 status=0
     shift
-    # Started directly, not through a function, so that $! is the holder itself.
-    "$testlan" exec --prefix "$prefix" app -- python3 -c 'import socket, sys, time
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-s.bind(("0.0.0.0", int(sys.argv[1])))
-print("bound", flush=True)
-time.sleep(30)' "$port" >"$work/holder" &
-    holder=$!
-    for _ in $(seq 1 200); do grep -q bound "$work/holder" && break; sleep 0.1; done
-    grep -q bound "$work/holder" || fail "cannot hold port $port: $(in_app ss -uapn)"
+    hold_port app "$port" "$work/holder"
     vx "$@" >"$work/out" 2>"$work/err" || status=$?
-    kill "$holder"
-    wait "$holder" 2>/dev/null || true
+    kill "$holder_pid"
+    wait "$holder_pid" 2>/dev/null || true
     [ "$status" -eq 1 ] || fail "port $port taken: exit status $status"
     grep -qx "varnex-cli: Socket port '$port' Open fail ！" "$work/err" || fail "port $port taken: $(cat "$work/err")"
     [ ! -s "$work/out" ] || fail "port $port taken: output $(cat "$work/out")"
@@ -262,22 +246,25 @@ port_taken 4100 discover --local-port 4100
 kill -TERM "$sim_pid"
 wait "$sim_pid" || true
 
-# web: the browser from $BROWSER gets the address unchanged and is not waited for.
+# web: the browser from $BROWSER gets the address unchanged and is not waited
+# for: it stays until the test lets it go, and varnex-cli has ended before.
 cat >"$work/fake-browser" <<SH
 #!/bin/sh
 printf '%s\n' "\$@" >"$work/browser-args"
-sleep 5
+i=0
+while [ ! -e "$work/browser-release" ] && [ \$i -lt 600 ]; do sleep 0.1; i=\$((i + 1)); done
+touch "$work/browser-ended"
 SH
 chmod +x "$work/fake-browser"
-start=$(date +%s)
-BROWSER="/nonexistent/browser:$work/fake-browser --new %s" "$cli" web 192.168.1.20 </dev/null ||
+BROWSER="/nonexistent/browser:$work/fake-browser --new %s" in_app "$cli" web 192.168.1.20 </dev/null ||
     fail "web: the browser from BROWSER was not started"
-[ $(($(date +%s) - start)) -lt 4 ] || fail "web waited for the browser"
-for _ in $(seq 1 30); do [ -s "$work/browser-args" ] && break; sleep 0.1; done
+[ ! -e "$work/browser-ended" ] || fail "web waited for the browser"
+wait_until "the browser to be started" test -s "$work/browser-args"
+touch "$work/browser-release"
 [ "$(cat "$work/browser-args")" = $'--new\n192.168.1.20' ] || fail "web: browser got $(cat "$work/browser-args")"
 status=0
-env -i BROWSER=/nonexistent PATH=/nonexistent HOME="$work" "$cli" web 192.168.1.20 </dev/null 2>"$work/err" ||
-    status=$?
+in_app env -i BROWSER=/nonexistent PATH=/nonexistent HOME="$work" "$cli" web 192.168.1.20 </dev/null \
+    2>"$work/err" || status=$?
 [ "$status" -eq 1 ] && grep -q "cannot open 192.168.1.20" "$work/err" || fail "web without a browser: $status"
 
 echo "PASS: varnex-cli discovers and sends the exact packets in the test LAN"

@@ -42,10 +42,7 @@ for k in 1 2; do
     pids+=($!)
 done
 for k in 1 2; do
-    for _ in $(seq 1 50); do
-        "$testlan" exec --prefix "$prefix" "dev$k" -- cat /proc/net/udp | grep -q ':0024 ' && break
-        sleep 0.1
-    done
+    wait_listening "dev$k" 36 "${pids[$((k - 1))]}" "$work/sim$k.err"
     touch "$work/sim$k.log"
 done
 
@@ -64,9 +61,12 @@ expect_probes() {  # label, device, mark, count, from
 no_commands() {  # label, device, mark
     ! since "$2" "$3" | grep -v " probe (" | grep -q . || fail "$1: dev$2 got a command:"$'\n'"$(since "$2" "$3")"
 }
-wait_for() {  # device, pattern: up to 3 s for the line to be logged
-    for _ in $(seq 1 30); do grep -q "$2" "$work/sim$1.log" && return 0; sleep 0.1; done
-    return 1
+wait_for() {  # device, pattern: the line is logged within WAIT_SECONDS
+    local end=$((SECONDS + WAIT_SECONDS))
+    until grep -q "$2" "$work/sim$1.log"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.1
+    done
 }
 
 # --- varnex-cli, every interface: both devices, one probe on each segment ------

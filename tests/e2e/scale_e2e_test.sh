@@ -32,10 +32,7 @@ PY
 "$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --log "$work/sim.log" \
     2>"$work/sim.err" &
 sim_pid=$!
-for _ in $(seq 1 50); do
-    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0024 ' && break
-    sleep 0.1
-done
+wait_listening dev1 36 "$sim_pid" "$work/sim.err"
 
 # The app host's UDP counters: datagrams dropped because a receive buffer was full.
 rcvbuf_errors() {

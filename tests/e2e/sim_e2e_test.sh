@@ -44,24 +44,24 @@ def sock():
     s.bind(("0.0.0.0", 4000))
     return s
 
-def send(data, collect=False):
+def send(data, expect=0):
     s = sock()
     s.sendto(data, ("255.255.255.255", 36))
-    if not collect:
-        return
-    # Everything that arrives until the line has been quiet for one second.
-    s.settimeout(1.0)
-    end = time.time() + 5
-    while time.time() < end:
+    # The replies expected, for up to 30 s on a busy machine; then whatever
+    # more arrives while the line stays quiet for half a second.
+    got, end = 0, time.monotonic() + 30
+    while expect and time.monotonic() < end:
+        s.settimeout(max(0.01, end - time.monotonic()) if got < expect else 0.5)
         try:
             d, (ip, port) = s.recvfrom(2048)
         except socket.timeout:
             break
+        got += 1
         print(f"{ip}:{port} {len(d)} {d.hex()}")
 
 cmd, args = sys.argv[1], sys.argv[2:]
-if cmd == "probe":
-    send(frame(0x39), collect=True)
+if cmd == "probe":  # how many replies to expect
+    send(frame(0x39), expect=int(args[0]))
 elif cmd == "reply":  # name ip mask gateway mac major.minor(hex) model
     major, minor = (int(x, 16) for x in args[5].split("."))
     print(frame(0x39, ip=args[1], mask=args[2], mac=args[4], name=args[0].encode(),
@@ -81,16 +81,12 @@ DEV
     --device 'name=Mystery ip=192.168.1.22 mac=00:0a:1b:2c:3d:50 version=2.01 model=5' \
     --log "$work/sim.log" 2>"$work/sim.err" &
 sim_pid=$!
-for _ in $(seq 1 50); do
-    "$testlan" exec --prefix "$prefix" dev1 -- cat /proc/net/udp | grep -q ':0024 ' && break
-    kill -0 "$sim_pid" 2>/dev/null || fail "varnex-sim ended at start: $(cat "$work/sim.err")"
-    sleep 0.1
-done
+wait_listening dev1 36 "$sim_pid" "$work/sim.err"
 
 expect_replies() {  # label, then the expected reply hex of each device
     local label=$1 got want
     shift
-    got=$(in_app python3 "$work/client.py" probe)
+    got=$(in_app python3 "$work/client.py" probe $#)
     [ "$(grep -c . <<<"$got")" -eq $# ] || fail "$label: expected $# replies, got:"$'\n'"$got"
     for want in "$@"; do
         grep -qx "10.77.0.11:36 52 $want" <<<"$got" || fail "$label: no reply $want in:"$'\n'"$got"

@@ -29,9 +29,10 @@ name=Cam-Lobby ip=192.168.1.20 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-
 name="Gate, North" ip=192.168.1.21 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-3D-4F version=A.05 model=32
 name=Panel-3 ip=192.168.1.35 mask=255.255.255.0 gateway=192.168.1.1 mac=00-0A-1B-2C-3D-60 version=2.01 model=5
 DEV
-"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --log "$work/sim.log" &
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --log "$work/sim.log" \
+    2>"$work/sim.err" &
 pids+=($!)
-sleep 0.5
+wait_listening dev1 36 "${pids[0]}" "$work/sim.err"
 
 run_varnex() {
     local name=$1
@@ -74,13 +75,8 @@ grep -q "folder '$work/no/such/folder' does not exist" "$work/out-nofolder.txt" 
 [ "$(grep -c "$probe" "$work/sim.log")" -eq "$probes_before" ] || fail "a probe was sent before the report check"
 
 # --- port 4000 taken ---------------------------------------------------------
-"$testlan" exec --prefix "$prefix" app -- python3 -c '
-import socket, time
-s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
-s.bind(("0.0.0.0", 4000))
-time.sleep(30)' &
-pids+=($!)
-sleep 0.5
+hold_port app 4000 "$work/holder"
+pids+=("$holder_pid")
 run_varnex taken
 grep -qx $'rows\t0' "$work/report-taken.txt" || fail "rows with the port taken: $(cat "$work/report-taken.txt")"
 grep -qx "MessageBox|Varnex|Socket port '4000' Open fail ！|48" "$work/ui-taken.log" ||

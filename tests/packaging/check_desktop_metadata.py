@@ -13,6 +13,9 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ET
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging"))
+from isolated import isolated  # noqa: E402
+
 APP_ID = "org.varnex.Varnex"
 SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 
@@ -57,7 +60,7 @@ def main(source, icons, varnex):
         problems.append(f"metainfo id {meta.findtext('id')}")
     if meta.findtext("launchable") != APP_ID + ".desktop":
         problems.append(f"metainfo launchable {meta.findtext('launchable')}")
-    version = subprocess.run([varnex, "--version"], capture_output=True, text=True, check=True,
+    version = subprocess.run(isolated([varnex, "--version"]), capture_output=True, text=True, check=True,
                              env=dict(os.environ, QT_QPA_PLATFORM="offscreen")).stdout.split()[-1]
     releases = meta.findall("releases/release")
     if not releases or releases[0].get("version") != version:

@@ -12,12 +12,15 @@ import shutil
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "packaging"))
+from isolated import isolated  # noqa: E402
+
 OPTION = re.compile(r"--[a-z][a-z-]*")
 
 
 def run(*args):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    return subprocess.run(args, capture_output=True, text=True, check=True, env=env).stdout
+    return subprocess.run(isolated(args), capture_output=True, text=True, check=True, env=env).stdout
 
 
 def helps(program):
@@ -52,6 +55,9 @@ def main(man_dir, programs):
             first = text.split("\n")[1 if not text.split("\n")[1].startswith(" ") else 2]
             if first.strip() and first.strip() not in plain:
                 problems.append(f"{name}: the help's line '{first.strip()}' is not on the page")
+        # A page tells only what the installed package holds: no file of the source tree.
+        for leak in sorted(set(re.findall(r"\bscripts/[\w.-]+", plain))):
+            problems.append(f"{name}: the page points to {leak}, which is not installed")
         if shutil.which("groff"):
             render = subprocess.run(["groff", "-man", "-Tutf8", "-ww", "-z"], input=roff, capture_output=True,
                                     text=True)

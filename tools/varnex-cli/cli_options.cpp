@@ -55,6 +55,15 @@ bool TakesValue(std::string_view name, Command c)
     return false;
 }
 
+// An option of at least one command ("--wait", "--format=csv").
+bool IsCommandOption(std::string_view arg)
+{
+    const std::string_view name = arg.substr(0, arg.find('='));
+    return name == "--password-stdin" || name == "--with-model" ||
+           std::any_of(kCommands.begin(), kCommands.end(),
+                       [name](const CommandInfo& c) { return TakesValue(name, c.command); });
+}
+
 class Parser {
 public:
     Parser(const CommandInfo& info, Options& options, std::string& error)
@@ -199,8 +208,10 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
     const auto info =
         std::find_if(kCommands.begin(), kCommands.end(), [&](const CommandInfo& c) { return args[0] == c.name; });
     if (info == kCommands.end()) {
-        text = (args[0].starts_with("-") ? "options come after the command: " : "unknown command ") +
-               QuoteArgument(args[0]) + HelpHint(nullptr);
+        const char* what = !args[0].starts_with("-")  ? "unknown command "
+                           : IsCommandOption(args[0]) ? "options come after the command: "
+                                                      : "unknown option ";
+        text = what + QuoteArgument(args[0]) + HelpHint(nullptr);
         return ParseResult::kUsageError;
     }
 

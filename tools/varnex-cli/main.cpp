@@ -9,6 +9,7 @@
 #include "cli_commands.h"
 #include "cli_options.h"
 #include "res/install_resources.h"
+#include "system/standard_output.h"
 
 int main(int argc, char** argv)
 {
@@ -19,8 +20,7 @@ int main(int argc, char** argv)
     switch (cli::ParseCommandLine(args, options, text)) {
     case cli::ParseResult::kHelp:
     case cli::ParseResult::kVersion:
-        std::fputs(text.c_str(), stdout);
-        return cli::kSuccess;
+        return WriteStandardOutput("varnex-cli", text) ? cli::kSuccess : cli::kRuntimeFailure;
     case cli::ParseResult::kUsageError:
         std::fprintf(stderr, "varnex-cli: %s\n", text.c_str());
         return cli::kBadInput;

@@ -12,7 +12,8 @@ int main(int argc, char** argv)
     res::InstallResources();
     const ProgramInfo info{"varnex-listdemo", res::Version(),
                            "Shows the list engine's owner-drawn mode: check boxes, icons, hot tracking, the\n"
-                           "tinted sort column, and column 0 dragged away from the left.\n"};
+                           "tinted sort column, and column 0 dragged away from the left.\n",
+                           ""};
     CListDemoApp app;
     return RunWinApp(app, info, argc, argv);
 }

@@ -10,6 +10,7 @@
 #include "sim_log.h"
 #include "sim_options.h"
 #include "sim_udp_loop.h"
+#include "system/standard_output.h"
 
 int main(int argc, char** argv)
 {
@@ -18,11 +19,9 @@ int main(int argc, char** argv)
     std::string error;
     switch (sim::ParseOptions(args, options, error)) {
     case sim::OptionsResult::kHelp:
-        std::fputs(sim::HelpText().c_str(), stdout);
-        return 0;
+        return WriteStandardOutput("varnex-sim", sim::HelpText()) ? 0 : 1;
     case sim::OptionsResult::kVersion:
-        std::fputs(sim::VersionText().c_str(), stdout);
-        return 0;
+        return WriteStandardOutput("varnex-sim", sim::VersionText()) ? 0 : 1;
     case sim::OptionsResult::kUsageError:
         std::fprintf(stderr, "varnex-sim: %s\nTry 'varnex-sim --help'.\n", error.c_str());
         return 2;

@@ -240,13 +240,42 @@ bool ParseDeviceLine(std::string_view line, std::optional<Device>& device, std::
     return true;
 }
 
+namespace {
+
+enum class LineRead { kLine, kEnd, kTooLong };
+
+// One line without its '\n', read byte by byte so that a line with no end
+// (a huge file, /dev/zero) costs no more than kMaxDeviceLineBytes.
+LineRead ReadBoundedLine(std::istream& in, std::string& line)
+{
+    line.clear();
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\n')
+            return LineRead::kLine;
+        if (line.size() == kMaxDeviceLineBytes)
+            return LineRead::kTooLong;
+        line.push_back(static_cast<char>(c));
+    }
+    return line.empty() ? LineRead::kEnd : LineRead::kLine;
+}
+
+} // namespace
+
 bool ReadDeviceStream(std::istream& in, std::string_view origin, std::vector<Device>& devices, std::string& error)
 {
     std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
+    for (int number = 1;; ++number) {
+        const LineRead read = ReadBoundedLine(in, line);
+        const std::string where = std::string(origin) + ":" + std::to_string(number) + ": ";
+        if (read == LineRead::kEnd)
+            break;
+        if (read == LineRead::kTooLong) {
+            error = where + "a line longer than " + std::to_string(kMaxDeviceLineBytes) + " bytes";
+            return false;
+        }
         std::optional<Device> device;
         if (!ParseDeviceLine(line, device, error)) {
-            error = std::string(origin) + ":" + std::to_string(number) + ": " + error;
+            error = where + error;
             return false;
         }
         if (device)

@@ -28,6 +28,9 @@ std::string DeviceSyntaxHelp();
 // On failure returns false with error naming the field ("field 'ip': ...").
 bool ParseDeviceLine(std::string_view line, std::optional<Device>& device, std::string& error);
 
+// No definition comes near this; a longer line is refused before it is read whole.
+constexpr std::size_t kMaxDeviceLineBytes = 64 * 1024;
+
 // Reads every definition of a stream; an error is prefixed "<origin>:<line>: ".
 bool ReadDeviceStream(std::istream& in, std::string_view origin, std::vector<Device>& devices, std::string& error);
 

@@ -17,13 +17,21 @@ int LoadDevices(const std::vector<DeviceSource>& sources, std::vector<Device>& d
     int optionNumber = 0;
     for (const DeviceSource& source : sources) {
         if (source.kind == DeviceSource::kFile) {
+            // Names are quoted wherever they are shown: a file name may hold
+            // escape sequences that would drive the terminal.
+            const std::string name = QuoteArgument(source.text);
             std::ifstream in(source.text);
             if (!in) {
-                error = "cannot open device file " + QuoteArgument(source.text) + ": " + std::strerror(errno);
+                error = "cannot open device file " + name + ": " + std::strerror(errno);
                 return 1;
             }
-            if (!ReadDeviceStream(in, source.text, devices, error))
+            errno = 0;
+            if (!ReadDeviceStream(in, name, devices, error))
                 return 2;
+            if (in.bad()) { // a directory, an I/O error
+                error = "cannot read device file " + name + ": " + std::strerror(errno != 0 ? errno : EIO);
+                return 1;
+            }
             continue;
         }
         ++optionNumber;

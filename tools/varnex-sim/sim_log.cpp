@@ -8,6 +8,7 @@
 
 #include "discovery/packet_frame.h"
 #include "sim_commands.h"
+#include "system/quoted_argument.h"
 
 namespace sim {
 
@@ -51,7 +52,7 @@ bool DatagramLog::Open(const std::string& path, std::string& error)
     }
     m_file = std::fopen(path.c_str(), "a");
     if (m_file == nullptr) {
-        error = "cannot open log file '" + path + "': " + std::strerror(errno);
+        error = "cannot open log file " + QuoteArgument(path) + ": " + std::strerror(errno);
         return false;
     }
     m_owned = true;

@@ -4,6 +4,8 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +20,18 @@ namespace sim {
 namespace {
 
 constexpr double kMaxSeconds = 86400;
+// The shortest pause between unasked answers: a shorter one would round to
+// nothing on the clock and turn the option off without a word.
+constexpr double kMinAnswerEvery = 0.001;
+
+// The options that take a value, as "--name value" or "--name=value".
+bool TakesValue(std::string_view name)
+{
+    static constexpr std::array<std::string_view, 9> kWithValue = {"--devices",       "--device",       "--port",
+                                                                   "--reply-port",    "--broadcast",    "--reply-delay",
+                                                                   "--reset-silence", "--answer-every", "--log"};
+    return std::find(kWithValue.begin(), kWithValue.end(), name) != kWithValue.end();
+}
 
 std::optional<long> ParseInteger(const std::string& text, long min, long max)
 {
@@ -29,13 +43,14 @@ std::optional<long> ParseInteger(const std::string& text, long min, long max)
     return value;
 }
 
-std::optional<Clock::duration> ParseSeconds(const std::string& text, bool allowZero)
+// Seconds from 0 (or from min, when min is above 0) to kMaxSeconds.
+std::optional<Clock::duration> ParseSeconds(const std::string& text, double min)
 {
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos)
         return std::nullopt;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value) || value > kMaxSeconds || (!allowZero && value <= 0))
+    if (*end != '\0' || !std::isfinite(value) || value > kMaxSeconds || value < min)
         return std::nullopt;
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(value));
 }
@@ -47,7 +62,8 @@ std::string HelpText()
     return "Usage: varnex-sim [OPTIONS] {--devices FILE | --device DEF}...\n"
            "Simulated devices: answers every discovery probe with one 52-byte reply per device and\n"
            "applies the device commands that carry the device's password. Replies are broadcast:\n"
-           "run it inside a test LAN (scripts/testlan.sh), not on a real network.\n"
+           "run it only on a network of its own, such as network namespaces joined by a bridge,\n"
+           "never on a real network.\n"
            "\n"
            "  --devices FILE        device definitions, one a line (repeatable)\n"
            "  --device DEF          one device definition (repeatable)\n"
@@ -56,7 +72,7 @@ std::string HelpText()
            "  --broadcast ADDR      address replies go to (255.255.255.255)\n"
            "  --reply-delay MS      pause between successive replies (0)\n"
            "  --reset-silence SEC   how long a soft reset keeps a device silent (1)\n"
-           "  --answer-every SEC    also send every reply unasked every SEC seconds\n"
+           "  --answer-every SEC    also send every reply unasked every SEC seconds (0.001 or more)\n"
            "  --log FILE            append one line per datagram received to FILE (- is stderr):\n"
            "                        SRC:PORT -> DST:PORT len=N HEX VERDICT; the password bytes\n"
            "                        (42-49) of a command show as ** each\n"
@@ -102,9 +118,15 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
         if (eq != std::string::npos) {
             value = name.substr(eq + 1);
             name.resize(eq);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
         }
+        // Named before its value is looked for: "--bogus" is unknown, not short of a value.
+        if (!TakesValue(name)) {
+            error = (name == "--log-passwords" ? QuoteArgument(name) + " takes no value"
+                                               : "unknown option " + QuoteArgument(name));
+            return OptionsResult::kUsageError;
+        }
+        if (!value && i + 1 < args.size())
+            value = args[++i];
         if (!value) {
             error = QuoteArgument(name) + " needs a value";
             return OptionsResult::kUsageError;
@@ -135,22 +157,19 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
                 return bad("a number of milliseconds 0-60000");
             options.replyDelay = std::chrono::milliseconds(*ms);
         } else if (name == "--reset-silence") {
-            const auto d = ParseSeconds(v, true);
+            const auto d = ParseSeconds(v, 0);
             if (!d)
                 return bad("a number of seconds 0-86400");
             options.resetSilence = *d;
         } else if (name == "--answer-every") {
-            const auto d = ParseSeconds(v, false);
+            const auto d = ParseSeconds(v, kMinAnswerEvery);
             if (!d)
-                return bad("a number of seconds above 0, at most 86400");
+                return bad("a number of seconds 0.001-86400");
             options.answerEvery = *d;
         } else if (name == "--log") {
             if (v.empty())
                 return bad("a file name");
             options.logPath = v;
-        } else {
-            error = "unknown option " + QuoteArgument(name);
-            return OptionsResult::kUsageError;
         }
     }
     if (options.sources.empty()) {

@@ -135,6 +135,7 @@ TEST(CliOptions, BadUsageNamesWhatWasWrong)
         {{}, "no command"},
         {{"scan"}, "unknown command 'scan'"},
         {{"--wait", "1", "discover"}, "options come after the command"},
+        {{"--bogus", "discover"}, "unknown option '--bogus'"},
         {{"discover", "--local-port", "0"}, "--local-port '0'"},
         {{"discover", "--local-port", "65536"}, "--local-port '65536'"},
         {{"discover", "--device-port", "3x"}, "--device-port '3x'"},

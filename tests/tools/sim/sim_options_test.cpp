@@ -62,6 +62,7 @@ TEST(SimOptions, BadUsageIsRefused)
         {"--reset-silence", "-1", "--device", "x"},
         {"--reset-silence", "1e3", "--device", "x"},
         {"--answer-every", "0", "--device", "x"},
+        {"--answer-every", "0.0000000001", "--device", "x"}, // rounds to nothing: it would send nothing
         {"--log=", "--device", "x"},
         {"--colour", "red", "--device", "x"},
         {"stray", "--device", "x"},
@@ -83,6 +84,27 @@ TEST(SimOptions, VersionWithoutAValue)
     EXPECT_EQ(Parse({"--version"}, o, error), sim::OptionsResult::kVersion) << error;
     EXPECT_EQ(Parse({"--device", "x", "--version"}, o, error), sim::OptionsResult::kVersion) << error;
     EXPECT_EQ(sim::VersionText(), std::string("varnex-sim ") + res::Version() + "\n");
+}
+
+// "--bogus" was reported as short of a value when it stood last.
+TEST(SimOptions, AnUnknownOptionIsNamedAsUnknown)
+{
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--device", "x", "--bogus"},
+                                                 {"--bogus", "1", "--device", "x"},
+                                                 {"--bogus=1", "--device", "x"}}) {
+        sim::Options o;
+        std::string error;
+        ASSERT_EQ(Parse(args, o, error), sim::OptionsResult::kUsageError);
+        EXPECT_EQ(error, "unknown option '--bogus'") << testing::PrintToString(args);
+    }
+    sim::Options o;
+    std::string error;
+    EXPECT_EQ(Parse({"--device", "x", "--port"}, o, error), sim::OptionsResult::kUsageError);
+    EXPECT_EQ(error, "'--port' needs a value");
+    EXPECT_EQ(Parse({"--log-passwords=yes", "--device", "x"}, o, error), sim::OptionsResult::kUsageError);
+    EXPECT_EQ(error, "'--log-passwords' takes no value");
+    ASSERT_EQ(Parse({"--answer-every", "0.001", "--device", "x"}, o, error), sim::OptionsResult::kRun) << error;
+    EXPECT_EQ(o.answerEvery, std::chrono::duration_cast<sim::Clock::duration>(1ms));
 }
 
 TEST(SimOptions, PasswordsInTheLogOnlyWhenAsked)
