@@ -90,6 +90,11 @@ constexpr StringEntry kStrings[] = {
     {AFX_IDP_FAILED_TO_OPEN_DOC, "Failed to open document."},
     {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
     {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
+    {AFX_IDP_DOC_NOT_OPENED, "Failed to open document %1: %2."},
+    {AFX_IDS_DOC_IS_FOLDER, "it is a folder"},
+    {AFX_IDS_DOC_NOT_REGULAR, "it is not a regular file"},
+    {AFX_IDS_DOC_TOO_LARGE, "it is larger than %1 MiB"},
+    {AFX_IDP_SETTINGS_NOT_SAVED, "The settings could not be saved to '%1': %2"},
 };
 
 } // namespace
