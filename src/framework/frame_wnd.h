@@ -79,6 +79,10 @@ public:
         if (m_pFrameHost)
             m_pFrameHost->SetPlacement(rc);
     }
+    std::vector<ScreenArea> GetScreens() const
+    {
+        return m_pFrameHost ? m_pFrameHost->GetScreens() : std::vector<ScreenArea>();
+    }
 
 protected:
     virtual BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext);
