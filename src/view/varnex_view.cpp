@@ -54,6 +54,7 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
             msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
             msgmap::NotifyReflect(LVN_GETINFOTIPA, &CVarnexView::OnGetInfoTip),
+            msgmap::NotifyReflect(NM_CUSTOMDRAW, &CVarnexView::OnCustomDrawRows),
             msgmap::Command(ID_EDIT_COPY, &CVarnexView::OnEditCopy),
             msgmap::Command(ID_FILE_EXPORT_LIST, &CVarnexView::OnExportList),
             msgmap::UpdateUI(ID_FILE_EXPORT_LIST, &CVarnexView::OnUpdateExportList),
@@ -164,8 +165,7 @@ void CVarnexView::OnInitialUpdate()
     CListViewEx::OnInitialUpdate();
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
     // The first Refresh ran before the frame's bars were there to show it.
-    if (m_bInterfaceInPane)
-        ShowPaneMessage(InterfaceMissingText());
+    ShowStandingMessage();
     // The set-up steps run once per view; a repeated initial update (New, Open)
     // only resets the count, the sort state, the arrows and the tint, applies
     // the saved layout again, and sorts.
@@ -277,15 +277,14 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
-    if (m_bLostInPane || m_bInterfaceInPane) {
-        // The loss, or the missing interface, belonged to the cycle that ends here.
-        if (CFrameWnd* frame = GetParentFrame())
-            frame->SetMessageText(0u);
-        m_bLostInPane = FALSE;
-        m_bInterfaceInPane = FALSE;
-    }
-    if (!ReopenDeviceSocket())
+    // The loss, the missing interface and the progress belonged to the cycle that ends here.
+    m_bLostInPane = FALSE;
+    m_bInterfaceInPane = FALSE;
+    m_nSearchState = SearchState::kNone;
+    if (!ReopenDeviceSocket()) {
+        ShowStandingMessage();
         return;
+    }
     const std::string& broadcast = m_portsDiscovery.broadcastAddress;
     const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
     // The probe goes out once on each interface (a limited broadcast leaves by
@@ -294,14 +293,16 @@ void CVarnexView::OnRefresh()
         RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
     if (route.missing) {
         m_pSocket->Close();
-        ShowPaneMessage(InterfaceMissingText());
         m_bInterfaceInPane = TRUE;
+        ShowStandingMessage();
         return;
     }
     m_pSocket->m_nOnlyInterface = route.onlyFrom;
     const packet::Bytes probe = packet::BuildProbe();
     SendOnRoute(*m_pSocket, route, probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
+    m_nSearchState = SearchState::kSearching;
+    ShowStandingMessage();
 }
 
 void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex)
@@ -317,7 +318,9 @@ void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interf
 
 void CVarnexView::ShowReplyCount(int count)
 {
-    WriteStatusText(AfxLoadString(IDS_ONLINE) + " : " + std::to_string(count));
+    WriteStatusText(CountPaneText(count));
+    if (m_nSearchState == SearchState::kSearching)
+        ShowStandingMessage();
 }
 
 void CVarnexView::ShowLostAnswers(long long lost)
@@ -325,19 +328,13 @@ void CVarnexView::ShowLostAnswers(long long lost)
     if (lost <= m_nLostShown)
         return;
     m_nLostShown = lost;
-    std::string text = AfxLoadString(IDS_ANSWERS_LOST);
-    if (const auto at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, std::to_string(lost));
+    m_strLostMessage = AfxLoadString(IDS_ANSWERS_LOST);
+    if (const auto at = m_strLostMessage.find("%1"); at != std::string::npos)
+        m_strLostMessage.replace(at, 2, std::to_string(lost));
     if (GetParentFrame() != nullptr) {
-        ShowPaneMessage(text);
         m_bLostInPane = TRUE;
+        ShowStandingMessage();
     }
-}
-
-void CVarnexView::ShowPaneMessage(const std::string& text)
-{
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->SetMessageText(text);
 }
 
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
@@ -353,6 +350,7 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
                 m_pSocket->Close();
             }
             KillTimer(kListenTimer);
+            FinishSearch();
         }
         break;
     case kDelayedRefreshTimer:
