@@ -53,6 +53,9 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
             msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
             msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+            msgmap::NotifyReflect(NM_RETURN, &CVarnexView::OnActivateRow),
+            msgmap::NotifyReflect(NM_DBLCLK, &CVarnexView::OnActivateRow),
+            msgmap::Message(WM_CONTEXTMENU, &CVarnexView::OnContextMenuKey),
             msgmap::NotifyReflect(LVN_GETINFOTIPA, &CVarnexView::OnGetInfoTip),
             msgmap::NotifyReflect(NM_CUSTOMDRAW, &CVarnexView::OnCustomDrawRows),
             msgmap::Command(ID_EDIT_COPY, &CVarnexView::OnEditCopy),
@@ -382,14 +385,48 @@ void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CVarnexView::OnRightClick(NMHDR*, LRESULT* pResult)
 {
-    const MenuItemDef* popup = m_menuContext.GetSubMenu(0);
-    if (popup != nullptr && Platform().ui != nullptr) {
-        const POINT pt = Platform().ui->GetCursorPos();
-        CWinApp* app = AfxGetApp();
-        CWnd* owner = app && app->m_pMainWnd ? static_cast<CWnd*>(app->m_pMainWnd) : GetParentFrame();
-        CMenu::TrackPopupMenu(*popup, TPM_LEFTALIGN, pt.x, pt.y, owner ? owner : this);
-    }
+    if (Platform().ui != nullptr)
+        OpenContextMenu(Platform().ui->GetCursorPos());
     *pResult = 0;
+}
+
+void CVarnexView::OpenContextMenu(POINT at)
+{
+    const MenuItemDef* popup = m_menuContext.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
+    CWinApp* app = AfxGetApp();
+    CWnd* owner = app && app->m_pMainWnd ? static_cast<CWnd*>(app->m_pMainWnd) : GetParentFrame();
+    CMenu::TrackPopupMenu(*popup, TPM_LEFTALIGN, at.x, at.y, owner ? owner : this);
+}
+
+LRESULT CVarnexView::OnContextMenuKey(WPARAM wParam, LPARAM lParam)
+{
+    // The menu key and Shift+F10 come without a place (-1): the menu opens
+    // below the focused row, or at the list's corner. A right click has
+    // opened the menu already, and the header has a menu of its own.
+    if (reinterpret_cast<CWnd*>(wParam) != this || lParam != -1)
+        return OnContextMenuMessage(wParam, lParam);
+    int row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (row < 0)
+        row = NextSelectedRow(-1);
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    POINT at{0, 0};
+    if (row >= 0 && SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)))
+        at = POINT{label.left, label.bottom};
+    OpenContextMenu(ClientToScreen(at));
+    return 0;
+}
+
+void CVarnexView::OnActivateRow(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // A double click on no row does nothing; Enter acts on the selection.
+    if (pNMHDR->code == NM_DBLCLK && reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem < 0)
+        return;
+    // Through the frame, so the command's enabling rule decides.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SendMessage(WM_COMMAND, ID_MODIFY_IP, 0);
 }
 
 void CVarnexView::OnAutoArrange()

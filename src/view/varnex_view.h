@@ -136,6 +136,11 @@ protected:
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    // Enter or a double click on a row: Modify IP.
+    void OnActivateRow(NMHDR* pNMHDR, LRESULT* pResult);
+    // The menu key and Shift+F10: the context menu at the focused row.
+    LRESULT OnContextMenuKey(WPARAM wParam, LPARAM lParam);
+    void OpenContextMenu(POINT at);
     void OnAutoArrange();
     void OnUpdateAutoArrange(CCmdUI* pCmdUI);
     void OnLargeIcons();
