@@ -117,12 +117,14 @@ TEST_F(DuplicateRowsTest, ABurstOfThousandsOfAnswersMarksExactlyTheSharedRows)
 
 // Every cell of a shared row is drawn in a warning colour that reads on a
 // light and on a dark list background alike; other rows keep the usual text.
-TEST_F(DuplicateRowsTest, TheTextOfSharedRowsIsTintedInEveryCell)
+// The count pane says how many addresses are shared.
+TEST_F(DuplicateRowsTest, TheTextOfSharedRowsIsTintedInEveryCellAndCounted)
 {
     Answer(DeviceReply("First", {192, 168, 1, 100}, kMacA));
     Answer(DeviceReply("Other", {192, 168, 1, 101}, kMacC));
     Answer(DeviceReply("Second", {192, 168, 1, 100}, kMacB));
     AfterBurst();
+    EXPECT_EQ(StatusExt(), "Online : 3 (1 address shared)");
     const auto rgb = [](COLORREF c) {
         return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
     };

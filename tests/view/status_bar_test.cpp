@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// What the status bar tells while the program searches and after: the
-// message pane's progress and result, kept while a prompt comes and goes, and
-// the count pane with the addresses that more than one device answers from.
+// What the message pane tells while the program searches and after, kept
+// while a command's prompt comes and goes.
 #include <gtest/gtest.h>
 
 #include <regex>
@@ -32,7 +31,6 @@ TEST_F(StatusBarTest, TheMessagePaneTellsTheSearchAsItGoesAndWhenItEnded)
     Frame().SetMessageText(ID_REFRESH);
     EXPECT_EQ(MessagePane(), "Search all device again。");
     ASSERT_TRUE(Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22})));
-    EXPECT_EQ(MessagePane(), "Search all device again。");
     Frame().SetMessageText(0u);
     EXPECT_EQ(MessagePane(), "Searching on all interfaces... 3 found");
 
@@ -57,18 +55,4 @@ TEST_F(StatusBarTest, TheSearchOnOneInterfaceNamesIt)
     EXPECT_EQ(MessagePane(), "Searching on eth1... 0 found");
     loop.loop.Advance(5000);
     EXPECT_EQ(MessagePane().rfind("Found 0 devices on eth1 at ", 0), 0u) << MessagePane();
-}
-
-TEST_F(StatusBarTest, TheCountPaneSaysHowManyAddressesAreShared)
-{
-    ASSERT_TRUE(Start());
-    const std::vector<int> macs[] = {{0, 1, 2, 3, 4, 1}, {0, 1, 2, 3, 4, 2}, {0, 1, 2, 3, 4, 3}, {0, 1, 2, 3, 4, 4}};
-    ASSERT_TRUE(Answer(DeviceReply("A", {10, 0, 0, 1}, macs[0])));
-    ASSERT_TRUE(Answer(DeviceReply("A", {10, 0, 0, 1}, macs[0]))); // the same device again: not shared
-    EXPECT_EQ(StatusExt(), "Online : 2");
-    ASSERT_TRUE(Answer(DeviceReply("B", {10, 0, 0, 1}, macs[1])));
-    EXPECT_EQ(StatusExt(), "Online : 3 (1 address shared)");
-    ASSERT_TRUE(Answer(DeviceReply("C", {10, 0, 0, 2}, macs[2])));
-    ASSERT_TRUE(Answer(DeviceReply("D", {10, 0, 0, 2}, macs[3])));
-    EXPECT_EQ(StatusExt(), "Online : 5 (2 addresses shared)");
 }
