@@ -11,23 +11,37 @@ namespace {
 
 const MenuItemDef kSeparator{};
 
-const MenuDef kMainMenu{
-    IDR_MAINFRAME,
-    {
-        {"&File", 0, {{"&Export List...", ID_FILE_EXPORT_LIST, {}}, kSeparator, {"E&xit", ID_APP_EXIT, {}}}},
-        {"&View",
-         0,
-         {{"&Tool Bar", ID_VIEW_TOOLBAR, {}},
-          {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
-          kSeparator,
-          {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
-          {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
-          kSeparator,
-          // Filled with the interfaces present when it opens.
-          {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},
-          {"&Refresh", ID_REFRESH, {}}}},
-        {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
-    }};
+const MenuDef kMainMenu{IDR_MAINFRAME,
+                        {
+                            {"&File",
+                             0,
+                             {{"&Export List...", ID_FILE_EXPORT_LIST, {}},
+                              {"&Print...", ID_FILE_PRINT, {}},
+                              kSeparator,
+                              {"E&xit", ID_APP_EXIT, {}}}},
+                            {"&View",
+                             0,
+                             {{"&Tool Bar", ID_VIEW_TOOLBAR, {}},
+                              {"&Status Bar", ID_VIEW_STATUS_BAR, {}},
+                              kSeparator,
+                              {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
+                              {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
+                              kSeparator,
+                              // Filled with the interfaces present when it opens.
+                              {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},
+                              {"&Refresh", ID_REFRESH, {}}}},
+                            // The device commands by keyboard too; Enter on a row is Modify IP.
+                            {"&Device",
+                             0,
+                             {{"Modify &IP...\tEnter", ID_MODIFY_IP, {}},
+                              {"Modify &MAC...", ID_MODIFY_MAC, {}},
+                              {"&Web Browser", ID_WEB_BROWSER, {}},
+                              {"&Soft Reset...", ID_SOFT_RESET, {}},
+                              {"&Update Firmware...", ID_UPDATE_FIRMWARE, {}},
+                              kSeparator,
+                              {"&Copy", ID_EDIT_COPY, {}}}},
+                            {"&Help", 0, {{"&About Varnex...", ID_APP_ABOUT, {}}}},
+                        }};
 
 const MenuDef kContextMenu{IDR_CONTEXT_MENU,
                            {{"Context",

@@ -50,7 +50,16 @@ constexpr UINT IDS_EXPORT_FILTER = 40111;
 constexpr UINT IDS_EXPORT_FAILED = 40112;
 constexpr UINT IDS_INTERFACE_ABSENT = 40120;
 constexpr UINT IDS_INTERFACE_MISSING = 40121;
-constexpr UINT IDS_DEVICE_GONE = 40130;
+// The search's progress in the message pane, and shared addresses in the count pane.
+constexpr UINT IDS_SEARCHING = 40130;
+constexpr UINT IDS_ALL_INTERFACES_TEXT = 40131;
+constexpr UINT IDS_FOUND = 40132;
+constexpr UINT IDS_FOUND_ON = 40133;
+constexpr UINT IDS_DEVICE_COUNT = 40134;
+constexpr UINT IDS_ONE_DEVICE = 40135;
+constexpr UINT IDS_ADDRESSES_SHARED = 40136;
+constexpr UINT IDS_ONE_ADDRESS_SHARED = 40137;
+constexpr UINT IDS_DEVICE_GONE = 40140;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;

@@ -67,6 +67,14 @@ constexpr StringEntry kStrings[] = {
     {IDS_INTERFACE_ABSENT, "%1 (not available)"},
     {IDS_INTERFACE_MISSING, "The network interface %1 is not available, so no devices were searched for. Choose "
                             "another under View, Network Interface."},
+    {IDS_SEARCHING, "Searching on %1... %2 found"},
+    {IDS_ALL_INTERFACES_TEXT, "all interfaces"},
+    {IDS_FOUND, "Found %1 at %2"},
+    {IDS_FOUND_ON, "Found %1 on %3 at %2"},
+    {IDS_DEVICE_COUNT, "%1 devices"},
+    {IDS_ONE_DEVICE, "1 device"},
+    {IDS_ADDRESSES_SHARED, " (%1 addresses shared)"},
+    {IDS_ONE_ADDRESS_SHARED, " (1 address shared)"},
     {IDS_DEVICE_GONE, "The device %1 is no longer in the list, so nothing was sent to it. Refresh, then choose it "
                       "again."},
     {AFX_IDS_APP_TITLE, "Varnex"},
@@ -92,6 +100,11 @@ constexpr StringEntry kStrings[] = {
     {AFX_IDP_FAILED_TO_OPEN_DOC, "Failed to open document."},
     {AFX_IDP_FAILED_TO_SAVE_DOC, "Failed to save document."},
     {AFX_IDP_PARSE_STRING_SIZE, "Please enter no more than %1 characters."},
+    {AFX_IDP_DOC_NOT_OPENED, "Failed to open document %1: %2."},
+    {AFX_IDS_DOC_IS_FOLDER, "it is a folder"},
+    {AFX_IDS_DOC_NOT_REGULAR, "it is not a regular file"},
+    {AFX_IDS_DOC_TOO_LARGE, "it is larger than %1 MiB"},
+    {AFX_IDP_SETTINGS_NOT_SAVED, "The settings could not be saved to '%1': %2"},
 };
 
 } // namespace

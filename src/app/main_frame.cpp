@@ -6,6 +6,18 @@
 #include "framework/win_app.h"
 #include "res/resource_ids.h"
 
+namespace {
+
+constexpr const char* kSettingsSection = "Settings";
+constexpr const char* kPlacementEntry = "WindowPlacement";
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+} // namespace
+
 const UINT kIndicators[5] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL, ID_INDICATOR_EXT};
 
 const MessageMap* CMainFrame::GetThisMessageMap()
@@ -38,9 +50,33 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
     return 0;
 }
 
+void CMainFrame::RestorePlacement()
+{
+    const std::vector<ScreenArea> screens = GetScreens();
+    std::optional<RECT> saved;
+    if (CWinApp* app = AfxGetApp())
+        if (const auto text = app->GetProfileString(kSettingsSection, kPlacementEntry))
+            saved = ParsePlacement(*text);
+    RECT current{};
+    if (saved && !BeyondScreens(*saved, screens)) {
+        SetWindowPlacement(KeepOnScreen(*saved, screens));
+    } else if (GetWindowPlacement(&current)) {
+        // The frame's own size, where the window system puts it, unless that
+        // size does not fit the screen.
+        const RECT fitted = KeepOnScreen(current, screens);
+        if (fitted.right - fitted.left != current.right - current.left ||
+            fitted.bottom - fitted.top != current.bottom - current.top)
+            SetWindowPlacement(fitted);
+    }
+    m_bPlacementRestored = true;
+    GetWindowPlacement(&m_rcPlacementAtStart);
+}
+
 void CMainFrame::OnClosing()
 {
     RECT rc{};
-    if (CWinApp* app = AfxGetApp(); app != nullptr && GetWindowPlacement(&rc))
-        app->WriteProfileString("Settings", "WindowPlacement", FormatPlacement(rc));
+    if (!m_bPlacementRestored || !GetWindowPlacement(&rc) || SameRect(rc, m_rcPlacementAtStart))
+        return;
+    if (CWinApp* app = AfxGetApp())
+        app->WriteProfileString(kSettingsSection, kPlacementEntry, FormatPlacement(rc));
 }

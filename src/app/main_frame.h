@@ -13,7 +13,11 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    // Remembers the frame's size and place for the next start.
+    // At the end of a start that succeeded: the size and place remembered from
+    // the last run, kept on the screens there are now.
+    void RestorePlacement();
+    // Remembers the frame's size and place for the next start, when the user
+    // changed them: a stored value that was refused or shrunk to fit stays.
     void OnClosing() override;
 
     CStatusBar m_wndStatusBar;
@@ -21,6 +25,12 @@ public:
 
 protected:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+
+private:
+    // Set once the start has got as far as placing the frame: a start that
+    // failed before saves nothing.
+    bool m_bPlacementRestored = false;
+    RECT m_rcPlacementAtStart{};
 };
 
 // The status bar's panes, left to right.

@@ -5,7 +5,6 @@
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "app/varnex_doc.h"
-#include "app/window_placement.h"
 #include "controls/common_controls.h"
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
@@ -47,10 +46,8 @@ BOOL CVarnexApp::InitInstance()
     ParseCommandLine(cmdInfo, m_arrArgs);
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
-    // The size and place the frame had when it was last closed.
-    if (const auto saved = GetProfileString("Settings", "WindowPlacement"))
-        if (const auto placement = ParsePlacement(*saved))
-            m_pMainWnd->SetWindowPlacement(*placement);
+    if (auto* frame = dynamic_cast<CMainFrame*>(m_pMainWnd))
+        frame->RestorePlacement();
     m_pMainWnd->ShowWindow();
     m_pMainWnd->UpdateWindowNow();
     m_pMainWnd->SetWindowText(AfxLoadString(IDR_MAINFRAME));

@@ -13,6 +13,13 @@ class CFrameWnd;
 class CStatusBar;
 class CToolBar;
 
+// One screen of the desktop: all of it, and the part windows may take (less
+// panels and docks), in desktop coordinates.
+struct ScreenArea {
+    RECT whole;
+    RECT work;
+};
+
 // What a frame needs of the toolkit that shows it.
 class FrameHost {
 public:
@@ -32,6 +39,8 @@ public:
         return false;
     }
     virtual void SetPlacement(const RECT& rc) { (void)rc; }
+    // The screens, the primary one first; none when not known.
+    virtual std::vector<ScreenArea> GetScreens() const { return {}; }
     // The frame is gone: the host hides and frees itself when it safely can.
     virtual void CloseFrame() = 0;
 };

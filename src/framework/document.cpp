@@ -2,15 +2,48 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "framework/document.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "system/regular_file.h"
 #include "system/services.h"
+
+namespace {
+
+// A document larger than this is refused rather than read into memory.
+constexpr std::size_t kMaxDocumentBytes = 16u << 20;
+
+std::string Substituted(std::string text, const std::string& first, const std::string& second = {})
+{
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, first);
+    if (const auto at = text.find("%2"); at != std::string::npos)
+        text.replace(at, 2, second);
+    return text;
+}
+
+std::string ReasonText(const FileError& error)
+{
+    switch (error.problem) {
+    case FileProblem::kFolder:
+        return AfxLoadString(AFX_IDS_DOC_IS_FOLDER);
+    case FileProblem::kNotRegular:
+        return AfxLoadString(AFX_IDS_DOC_NOT_REGULAR);
+    case FileProblem::kTooLarge:
+        return Substituted(AfxLoadString(AFX_IDS_DOC_TOO_LARGE), std::to_string(kMaxDocumentBytes >> 20));
+    case FileProblem::kSystem:
+    case FileProblem::kNone:
+        break;
+    }
+    return std::strerror(error.error);
+}
+
+} // namespace
 
 BOOL CDocument::OnNewDocument()
 {
@@ -25,13 +58,16 @@ void CDocument::Serialize(bool, std::vector<unsigned char>&) {}
 
 BOOL CDocument::OnOpenDocument(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        AfxMessageBox(AfxLoadString(AFX_IDP_FAILED_TO_OPEN_DOC), MB_ICONEXCLAMATION);
+    // Regular files only, and bounded: a folder, a FIFO, a device or a huge
+    // file is refused with its reason instead of blocking or filling memory.
+    std::vector<unsigned char> data;
+    FileError error;
+    if (!ReadRegularFile(path, kMaxDocumentBytes, data, error)) {
+        AfxMessageBox(Substituted(AfxLoadString(AFX_IDP_DOC_NOT_OPENED), "'" + path + "'", ReasonText(error)),
+                      MB_ICONEXCLAMATION);
         return FALSE;
     }
     DeleteContents();
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Serialize(false, data);
     SetModifiedFlag(FALSE);
     return TRUE;

@@ -162,13 +162,28 @@ std::string CFrameWnd::CommandTip(UINT nID)
 
 void CFrameWnd::SetMessageText(const std::string& text)
 {
+    m_bPromptShown = true;
     if (m_pStatusBar && m_pStatusBar->GetCount() > 0)
         m_pStatusBar->SetPaneText(0, text);
 }
 
 void CFrameWnd::SetMessageText(UINT nID)
 {
-    SetMessageText(nID == 0 ? AfxLoadString(AFX_IDS_IDLEMESSAGE) : CommandPrompt(nID));
+    if (nID != 0) {
+        SetMessageText(CommandPrompt(nID));
+        return;
+    }
+    m_bPromptShown = false;
+    if (m_pStatusBar && m_pStatusBar->GetCount() > 0)
+        m_pStatusBar->SetPaneText(0, m_strIdleMessage.empty() ? AfxLoadString(AFX_IDS_IDLEMESSAGE) : m_strIdleMessage);
+}
+
+void CFrameWnd::SetIdleMessage(const std::string& text)
+{
+    m_strIdleMessage = text;
+    // A prompt on show keeps the pane until the menu or button is left.
+    if (!m_bPromptShown)
+        SetMessageText(0u);
 }
 
 void CFrameWnd::RegisterBar(CControlBar* bar)

@@ -45,9 +45,13 @@ public:
     void ShowWindow();
     void UpdateWindowNow();
 
-    // The status bar's message pane.
+    // The status bar's message pane: a text or a command's prompt, shown
+    // until SetMessageText(0) brings back the standing text.
     void SetMessageText(const std::string& text);
     void SetMessageText(UINT nID);
+    // What the message pane says while no prompt is shown ("Ready" when empty).
+    void SetIdleMessage(const std::string& text);
+    const std::string& GetIdleMessage() const { return m_strIdleMessage; }
     // The prompt of a command id: the text before the line break of its string.
     static std::string CommandPrompt(UINT nID);
     static std::string CommandTip(UINT nID);
@@ -79,6 +83,10 @@ public:
         if (m_pFrameHost)
             m_pFrameHost->SetPlacement(rc);
     }
+    std::vector<ScreenArea> GetScreens() const
+    {
+        return m_pFrameHost ? m_pFrameHost->GetScreens() : std::vector<ScreenArea>();
+    }
 
 protected:
     virtual BOOL OnCreateClient(CREATESTRUCT* lpcs, CCreateContext* pContext);
@@ -101,6 +109,8 @@ private:
     FrameHost* m_pFrameHost = nullptr;
     std::unique_ptr<CView> m_pOwnedView;
     bool m_bClosed = false;
+    std::string m_strIdleMessage;
+    bool m_bPromptShown = false;
     friend class CSingleDocTemplate;
 };
 

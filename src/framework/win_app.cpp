@@ -93,7 +93,7 @@ void CWinApp::SaveStdProfileSettings()
         return;
     for (UINT i = 1; i <= m_nMaxMRU; ++i) {
         const std::string value = i <= m_arrRecentFiles.size() ? m_arrRecentFiles[i - 1] : std::string();
-        m_pProfile->WriteString("Recent File List", "File" + std::to_string(i), value);
+        WriteProfileString("Recent File List", "File" + std::to_string(i), value);
     }
     m_bRecentChanged = false;
 }
@@ -126,12 +126,34 @@ std::optional<std::string> CWinApp::GetProfileString(const std::string& section,
 bool CWinApp::WriteProfileBinary(const std::string& section, const std::string& entry,
                                  const std::vector<std::uint8_t>& value)
 {
-    return m_pProfile && m_pProfile->WriteBinary(section, entry, value);
+    std::string error;
+    if (!m_pProfile || m_pProfile->WriteBinary(section, entry, value, &error))
+        return m_pProfile != nullptr;
+    TellSettingsNotSaved(error);
+    return false;
 }
 
 bool CWinApp::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value)
 {
-    return m_pProfile && m_pProfile->WriteString(section, entry, value);
+    std::string error;
+    if (!m_pProfile || m_pProfile->WriteString(section, entry, value, &error))
+        return m_pProfile != nullptr;
+    TellSettingsNotSaved(error);
+    return false;
+}
+
+void CWinApp::TellSettingsNotSaved(const std::string& reason)
+{
+    // Once a run: a disk that is full stays full for the writes that follow.
+    if (m_bSettingsFailureTold)
+        return;
+    m_bSettingsFailureTold = true;
+    std::string text = AfxLoadString(AFX_IDP_SETTINGS_NOT_SAVED);
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, m_pProfile->Path());
+    if (const auto at = text.find("%2"); at != std::string::npos)
+        text.replace(at, 2, reason);
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
 void CWinApp::AddDocTemplate(CSingleDocTemplate* pTemplate)

@@ -41,7 +41,8 @@ public:
     // A binary value of the profile, or nothing.
     std::optional<std::vector<std::uint8_t>> GetProfileBinary(const std::string& section, const std::string& entry);
     std::optional<std::string> GetProfileString(const std::string& section, const std::string& entry);
-    // Writes a value, keeping the rest of the profile; false when it could not be written.
+    // Writes a value, keeping the rest of the profile; false when it could not
+    // be written, which the user is told the first time it happens in a run.
     bool WriteProfileBinary(const std::string& section, const std::string& entry,
                             const std::vector<std::uint8_t>& value);
     bool WriteProfileString(const std::string& section, const std::string& entry, const std::string& value);
@@ -64,6 +65,8 @@ public:
     std::vector<std::string> m_arrArgs;
 
 private:
+    void TellSettingsNotSaved(const std::string& reason);
+
     std::string m_strAppName;
     std::string m_strRegistryKey;
     std::unique_ptr<Profile> m_pProfile;
@@ -71,6 +74,7 @@ private:
     std::vector<std::string> m_arrRecentFiles;
     UINT m_nMaxMRU = 0;
     bool m_bRecentChanged = false;
+    bool m_bSettingsFailureTold = false;
 };
 
 CWinApp* AfxGetApp();

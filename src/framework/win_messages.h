@@ -178,6 +178,12 @@ constexpr UINT AFX_IDS_SAVEFILE = 61442;
 constexpr UINT AFX_IDP_PARSE_STRING_SIZE = 61716;
 constexpr UINT AFX_IDP_FAILED_TO_OPEN_DOC = 61697;
 constexpr UINT AFX_IDP_FAILED_TO_SAVE_DOC = 61698;
+// Ours beside the framework's: why a document did not open, and settings not saved.
+constexpr UINT AFX_IDP_DOC_NOT_OPENED = 61760;
+constexpr UINT AFX_IDS_DOC_IS_FOLDER = 61761;
+constexpr UINT AFX_IDS_DOC_NOT_REGULAR = 61762;
+constexpr UINT AFX_IDS_DOC_TOO_LARGE = 61763;
+constexpr UINT AFX_IDP_SETTINGS_NOT_SAVED = 61764;
 
 // ---- The edit control (window class "Edit") --------------------------------
 inline constexpr const char* kEditClassName = "Edit";

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "controls/commctrl.h"
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
+#include "qt_host/auto_answer.h"
 #include "qt_host/display_probe.h"
 #include "qt_host/frame_window.h"
 #include "qt_host/lock_keys.h"
@@ -111,18 +111,21 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
 
     int rc = 1;
     bool reportFailed = false;
+    const auto writeReport = [&options, &reportFailed](CFrameWnd* frame) {
+        if (!WriteReport(options.reportPath, frame)) {
+            std::fprintf(stderr, "varnex: cannot write the report to %s\n", QuoteArgument(options.reportPath).c_str());
+            reportFailed = true;
+        }
+    };
+    // No message box waits for a person in a run that reports: a box at start
+    // would otherwise hold it before the report is due.
+    if (!options.reportPath.empty())
+        AnswerMessageBoxesUnattended();
     if (app.InitInstance()) {
         if (!options.reportPath.empty()) {
-            QTimer::singleShot(options.reportAfterMs, &qapp, [&app, &options, &reportFailed] {
+            QTimer::singleShot(options.reportAfterMs, &qapp, [&app, &writeReport] {
                 if (app.m_pMainWnd) {
-                    std::ofstream out(options.reportPath, std::ios::trunc);
-                    out << DescribeFrame(*app.m_pMainWnd);
-                    out.flush();
-                    if (!out) {
-                        std::fprintf(stderr, "varnex: cannot write the report to %s\n",
-                                     QuoteArgument(options.reportPath).c_str());
-                        reportFailed = true;
-                    }
+                    writeReport(app.m_pMainWnd);
                     app.m_pMainWnd->OnClose();
                 }
                 QApplication::quit();
@@ -149,6 +152,9 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
         rc = rc != 0 ? rc : exitCode;
         if (reportFailed && rc == 0)
             rc = 1;
+    } else if (!options.reportPath.empty()) {
+        // A start that failed still tells what it said.
+        writeReport(nullptr);
     }
     // The frame's windows go before the services they use.
     if (app.GetDocTemplate())

@@ -11,9 +11,41 @@
 
 #include "framework/win_messages.h"
 
+namespace {
+
+bool g_unattended = false;
+
+std::vector<std::string>& Answered()
+{
+    static std::vector<std::string> texts;
+    return texts;
+}
+
+} // namespace
+
 bool AutoAnswerEnabled()
 {
     return qEnvironmentVariableIsSet("VARNEX_AUTO_ANSWER");
+}
+
+void AnswerMessageBoxesUnattended()
+{
+    g_unattended = true;
+}
+
+bool MessageBoxesAnswered()
+{
+    return g_unattended || AutoAnswerEnabled();
+}
+
+const std::vector<std::string>& AnsweredMessages()
+{
+    return Answered();
+}
+
+void NoteAnsweredMessage(const std::string& text)
+{
+    Answered().push_back(text);
 }
 
 int AutoAnswerResult()

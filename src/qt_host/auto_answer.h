@@ -9,8 +9,16 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 bool AutoAnswerEnabled();
+// From now on message boxes are answered as with VARNEX_AUTO_ANSWER, though
+// it is not set: an unattended run (--report) must never wait for a person.
+void AnswerMessageBoxesUnattended();
+bool MessageBoxesAnswered();
+// The texts of the message boxes answered so far, in order.
+const std::vector<std::string>& AnsweredMessages();
+void NoteAnsweredMessage(const std::string& text);
 // The answer to a message box: VARNEX_AUTO_ANSWER when it holds a button's
 // result (1 OK, 2 Cancel, 6 Yes, 7 No), else OK.
 int AutoAnswerResult();

@@ -347,17 +347,20 @@ bool FrameWindow::GetPlacement(RECT* rc) const
 
 void FrameWindow::SetPlacement(const RECT& rc)
 {
-    QRect wanted(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
-    // A place on a screen that is gone: the same size, on the screen there is.
-    bool onScreen = false;
+    setGeometry(QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top));
+}
+
+std::vector<ScreenArea> FrameWindow::GetScreens() const
+{
+    const auto toRect = [](const QRect& r) {
+        return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    };
+    std::vector<ScreenArea> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr)
+        screens.push_back(ScreenArea{toRect(primary->geometry()), toRect(primary->availableGeometry())});
     for (const QScreen* screen : QGuiApplication::screens())
-        onScreen = onScreen || screen->availableGeometry().intersects(wanted);
-    if (!onScreen) {
-        if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-            const QRect area = primary->availableGeometry();
-            wanted.setSize(wanted.size().boundedTo(area.size()));
-            wanted.moveCenter(area.center());
-        }
-    }
-    setGeometry(wanted);
+        if (screen != primary)
+            screens.push_back(ScreenArea{toRect(screen->geometry()), toRect(screen->availableGeometry())});
+    return screens;
 }

@@ -36,6 +36,7 @@ public:
     void AttachView(CWnd* view) override;
     bool GetPlacement(RECT* rc) const override;
     void SetPlacement(const RECT& rc) override;
+    std::vector<ScreenArea> GetScreens() const override;
     void CloseFrame() override;
 
     QToolBar* ToolBar() const { return m_toolBar; }

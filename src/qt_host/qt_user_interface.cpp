@@ -98,12 +98,15 @@ std::optional<UINT> LogMenu(const std::vector<MenuItemDef>& items, CWnd* owner, 
 
 int QtUserInterface::MessageBox(const std::string& text, const std::string& caption, UINT type)
 {
-    if (AutoAnswerEnabled()) {
+    if (MessageBoxesAnswered()) {
         AppendUiLog("MessageBox|" + EscapeForLog(caption) + '|' + EscapeForLog(text) + '|' + std::to_string(type));
+        NoteAnsweredMessage(text);
         return AutoAnswerResult();
     }
     QMessageBox box(IconOf(type), TextFromBytes(caption), TextFromBytes(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // A file name or a device's name in the text is shown as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
     QMessageBox::StandardButton first = QMessageBox::Ok;
     switch (type & kTypeMask) {
     case MB_OKCANCEL:

@@ -2,11 +2,13 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/window_report.h"
 
+#include <fstream>
 #include <sstream>
 
 #include "controls/commctrl.h"
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
+#include "qt_host/auto_answer.h"
 
 std::string DescribeFrame(CFrameWnd& frame)
 {
@@ -36,4 +38,15 @@ std::string DescribeFrame(CFrameWnd& frame)
         out << '\n';
     }
     return out.str();
+}
+
+bool WriteReport(const std::string& path, CFrameWnd* frame)
+{
+    std::ofstream out(path, std::ios::trunc);
+    if (frame != nullptr)
+        out << DescribeFrame(*frame);
+    for (const std::string& text : AnsweredMessages())
+        out << "message\t" << EscapeForLog(text) << '\n';
+    out.flush();
+    return static_cast<bool>(out);
 }

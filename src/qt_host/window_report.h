@@ -9,3 +9,7 @@
 class CFrameWnd;
 
 std::string DescribeFrame(CFrameWnd& frame);
+// The report of an unattended run into path: what the frame shows, when there
+// is one, then a line "message\t<text>" for each message box answered on the
+// way. False when it could not be written.
+bool WriteReport(const std::string& path, CFrameWnd* frame);

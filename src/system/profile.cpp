@@ -2,33 +2,27 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "system/profile.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <functional>
+#include <istream>
+#include <string_view>
 
+#include "system/atomic_file.h"
 #include "system/percent_text.h"
+#include "system/regular_file.h"
 
 namespace {
 
-std::string Trim(const std::string& s)
+std::string Trim(std::string_view s)
 {
     const auto b = s.find_first_not_of(" \t\r");
-    if (b == std::string::npos)
+    if (b == std::string_view::npos)
         return {};
     const auto e = s.find_last_not_of(" \t\r");
-    return s.substr(b, e - b + 1);
-}
-
-std::vector<std::string> ReadLines(const std::string& path)
-{
-    std::vector<std::string> lines;
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
+    return std::string(s.substr(b, e - b + 1));
 }
 
 bool IsSectionLine(const std::string& line, std::string* name)
@@ -40,13 +34,113 @@ bool IsSectionLine(const std::string& line, std::string* name)
     return true;
 }
 
-bool IsEntryLine(const std::string& line, const std::string& entry, std::string* value)
+bool IsEntryLine(const std::string& line, const std::string& entry)
 {
     const auto eq = line.find('=');
-    if (eq == std::string::npos || Trim(line.substr(0, eq)) != entry)
-        return false;
-    *value = Trim(line.substr(eq + 1));
+    return eq != std::string::npos && Trim(std::string_view(line).substr(0, eq)) == entry;
+}
+
+// Splits streamed text into lines while holding at most Profile::kMaxLine
+// bytes: a line up to the limit reaches onLine whole, a longer one reaches
+// onLong in pieces as it streams past (end set with its last piece).
+class LineSplitter {
+public:
+    LineSplitter(std::function<void(const std::string&)> onLine, std::function<void(std::string_view, bool)> onLong)
+        : m_onLine(std::move(onLine)), m_onLong(std::move(onLong))
+    {
+    }
+
+    void Feed(const char* data, std::size_t size)
+    {
+        while (size > 0) {
+            const void* nl = std::memchr(data, '\n', size);
+            const std::size_t n = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - data) : size;
+            Append(std::string_view(data, n));
+            if (nl == nullptr)
+                return;
+            EndLine();
+            data += n + 1;
+            size -= n + 1;
+        }
+    }
+    // The last line, when the text does not end with a line break.
+    void Finish()
+    {
+        if (m_open)
+            EndLine();
+    }
+
+private:
+    void Append(std::string_view piece)
+    {
+        m_open = true;
+        if (m_long) {
+            m_onLong(piece, false);
+        } else if (m_line.size() + piece.size() > Profile::kMaxLine) {
+            m_long = true;
+            m_onLong(m_line, false);
+            m_onLong(piece, false);
+            m_line.clear();
+        } else {
+            m_line.append(piece);
+        }
+    }
+    void EndLine()
+    {
+        if (m_long)
+            m_onLong({}, true);
+        else
+            m_onLine(m_line);
+        m_line.clear();
+        m_long = false;
+        m_open = false;
+    }
+
+    std::function<void(const std::string&)> m_onLine;
+    std::function<void(std::string_view, bool)> m_onLong;
+    std::string m_line;
+    bool m_long = false;
+    bool m_open = false;
+};
+
+// Feeds everything read(buffer, size) yields; false when it fails (-1).
+bool Stream(LineSplitter& splitter, const std::function<long(char*, std::size_t)>& read)
+{
+    char chunk[16 * 1024];
+    for (;;) {
+        const long n = read(chunk, sizeof chunk);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        splitter.Feed(chunk, static_cast<std::size_t>(n));
+    }
+    splitter.Finish();
     return true;
+}
+
+void ReadValues(const std::function<long(char*, std::size_t)>& read, ProfileValues& values)
+{
+    std::string current;
+    LineSplitter lines(
+        [&](const std::string& line) {
+            std::string name;
+            if (IsSectionLine(line, &name)) {
+                current = name;
+                return;
+            }
+            const auto eq = line.find('=');
+            if (eq != std::string::npos)
+                values.emplace(std::make_pair(current, Trim(std::string_view(line).substr(0, eq))),
+                               Trim(std::string_view(line).substr(eq + 1)));
+        },
+        [](std::string_view, bool) {}); // ignored as if absent
+    Stream(lines, read);
+}
+
+bool HasLineBreak(const std::string& text)
+{
+    return text.find_first_of("\r\n") != std::string::npos;
 }
 
 } // namespace
@@ -98,49 +192,12 @@ std::string EncodeBinaryValue(const std::vector<std::uint8_t>& value)
 
 void ReadProfileValues(std::istream& in, ProfileValues& values)
 {
-    std::string current;
-    std::string line;
-    bool tooLong = false;
-    char chunk[16 * 1024];
-    const auto take = [&] {
-        if (tooLong)
-            return; // ignored as if absent
-        std::string name;
-        if (IsSectionLine(line, &name)) {
-            current = name;
-            return;
-        }
-        const auto eq = line.find('=');
-        if (eq == std::string::npos)
-            return;
-        values.emplace(std::make_pair(current, Trim(line.substr(0, eq))), Trim(line.substr(eq + 1)));
-    };
-    // Read in chunks: a line longer than the limit is skipped as it streams
-    // past, never held whole.
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        const std::size_t n = static_cast<std::size_t>(in.gcount());
-        std::size_t from = 0;
-        while (from < n) {
-            const void* nl = std::memchr(chunk + from, '\n', n - from);
-            const std::size_t to = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - chunk) : n;
-            if (!tooLong) {
-                if (line.size() + (to - from) > Profile::kMaxLine) {
-                    tooLong = true;
-                    line.clear();
-                } else {
-                    line.append(chunk + from, to - from);
-                }
-            }
-            if (nl == nullptr)
-                break;
-            take();
-            line.clear();
-            tooLong = false;
-            from = to + 1;
-        }
-    }
-    if (!line.empty() || tooLong)
-        take();
+    ReadValues(
+        [&in](char* buffer, std::size_t size) {
+            in.read(buffer, static_cast<std::streamsize>(size));
+            return static_cast<long>(in.gcount());
+        },
+        values);
 }
 
 void Profile::Load() const
@@ -149,9 +206,10 @@ void Profile::Load() const
         return;
     m_loaded = true;
     m_values.clear();
-    std::ifstream in(m_path, std::ios::binary);
-    if (in)
-        ReadProfileValues(in, m_values);
+    // A folder or a FIFO in the profile's place reads as no profile.
+    RegularFile file;
+    if (file.Open(m_path))
+        ReadValues([&file](char* buffer, std::size_t size) { return file.Read(buffer, size); }, m_values);
 }
 
 std::optional<std::string> Profile::ReadRaw(const std::string& section, const std::string& entry) const
@@ -181,59 +239,96 @@ std::optional<std::string> Profile::GetString(const std::string& section, const 
     return ReadRaw(section, entry);
 }
 
-bool Profile::WriteRaw(const std::string& section, const std::string& entry, const std::string& raw)
+bool Profile::WriteRaw(const std::string& section, const std::string& entry, const std::string& raw, std::string* error)
 {
+    std::string ignored;
+    std::string& reason = error ? *error : ignored;
     m_loaded = false; // the next lookup reads what was written
-    std::vector<std::string> lines = ReadLines(m_path);
-    std::string current;
-    int sectionEnd = -1;
-    bool written = false;
-    for (std::size_t i = 0; i < lines.size() && !written; ++i) {
-        std::string name;
-        std::string value;
-        if (IsSectionLine(lines[i], &name)) {
-            current = name;
-            if (current == section)
-                sectionEnd = static_cast<int>(i) + 1;
-        } else if (current == section) {
-            if (IsEntryLine(lines[i], entry, &value)) {
-                lines[i] = entry + "=" + raw;
-                written = true;
-            } else if (!Trim(lines[i]).empty()) {
-                sectionEnd = static_cast<int>(i) + 1;
-            }
-        }
-    }
-    if (!written) {
-        if (sectionEnd < 0) {
-            lines.push_back("[" + section + "]");
-            lines.push_back(entry + "=" + raw);
-        } else {
-            lines.insert(lines.begin() + sectionEnd, entry + "=" + raw);
-        }
+    if (HasLineBreak(section) || HasLineBreak(entry) || HasLineBreak(raw)) {
+        reason = "a setting cannot hold a line break";
+        return false;
     }
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), ec);
-    const std::string temp = m_path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        for (const std::string& line : lines)
-            out << line << '\n';
-        if (!out.flush())
-            return false;
+    RegularFile old;
+    if (!old.Open(m_path) && !(old.Error().problem == FileProblem::kSystem && old.Error().error == ENOENT)) {
+        // What cannot be read is not replaced.
+        reason = old.Error().problem == FileProblem::kSystem ? std::strerror(old.Error().error)
+                                                             : std::string("it is not a regular file");
+        return false;
     }
-    std::filesystem::rename(temp, m_path, ec);
-    return !ec;
+    AtomicFileWriter out;
+    if (!out.Open(m_path, &reason))
+        return false;
+
+    // The old lines stream to the new file. The value replaces the section's
+    // first line of the entry, or joins the section after its last line that
+    // is not blank, or comes last in a section of its own.
+    const std::string newLine = entry + "=" + raw + "\n";
+    bool inSection = false;
+    bool written = false;
+    std::string blanks; // blank lines of the section, held until it goes on
+    const auto flushBlanks = [&] {
+        out.Write(blanks);
+        blanks.clear();
+    };
+    const auto writeValue = [&] {
+        out.Write(newLine);
+        written = true;
+        inSection = false;
+    };
+    LineSplitter lines(
+        [&](const std::string& line) {
+            std::string name;
+            if (IsSectionLine(line, &name)) {
+                if (inSection)
+                    writeValue();
+                flushBlanks();
+                inSection = !written && name == section;
+                out.Write(line);
+                out.Write("\n");
+                return;
+            }
+            if (inSection && IsEntryLine(line, entry)) {
+                flushBlanks();
+                writeValue();
+                return;
+            }
+            if (inSection && Trim(line).empty() && blanks.size() < kMaxLine) {
+                blanks += line + "\n";
+                return;
+            }
+            flushBlanks();
+            out.Write(line);
+            out.Write("\n");
+        },
+        [&](std::string_view piece, bool end) {
+            flushBlanks();
+            out.Write(piece);
+            if (end)
+                out.Write("\n");
+        });
+    if (old.Error().problem == FileProblem::kNone &&
+        !Stream(lines, [&old](char* buffer, std::size_t size) { return old.Read(buffer, size); })) {
+        reason = std::strerror(old.Error().error);
+        return false;
+    }
+    if (inSection)
+        writeValue();
+    flushBlanks();
+    if (!written)
+        out.Write("[" + section + "]\n" + newLine);
+    return out.Commit(&reason);
 }
 
-bool Profile::WriteBinary(const std::string& section, const std::string& entry, const std::vector<std::uint8_t>& value)
+bool Profile::WriteBinary(const std::string& section, const std::string& entry, const std::vector<std::uint8_t>& value,
+                          std::string* error)
 {
-    return WriteRaw(section, entry, EncodeBinaryValue(value));
+    return WriteRaw(section, entry, EncodeBinaryValue(value), error);
 }
 
-bool Profile::WriteString(const std::string& section, const std::string& entry, const std::string& value)
+bool Profile::WriteString(const std::string& section, const std::string& entry, const std::string& value,
+                          std::string* error)
 {
-    return WriteRaw(section, entry, value);
+    return WriteRaw(section, entry, value, error);
 }

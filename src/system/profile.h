@@ -3,8 +3,11 @@
 // The application profile: named values in sections, kept in one file in the
 // user's configuration directory under the registry key and application name
 // (the registry's place on the platform the program was modelled on).
-// The file is read once, at the first lookup; a line longer than kMaxLine
-// bytes (and so any value longer than that) is ignored as if absent.
+// The file is read once, at the first lookup, and streamed: a line longer
+// than kMaxLine bytes (and so any value longer than that) is ignored as if
+// absent and never held whole, neither when reading nor when a write copies
+// the other lines. A write goes to a new file that takes the profile's name
+// only once it is whole on disk.
 #pragma once
 
 #include <cstdint>
@@ -31,13 +34,17 @@ public:
     std::optional<std::vector<std::uint8_t>> GetBinary(const std::string& section, const std::string& entry,
                                                        std::string* problem = nullptr) const;
     std::optional<std::string> GetString(const std::string& section, const std::string& entry) const;
-    // Writes a binary value, keeping every other line of the file as it was.
-    bool WriteBinary(const std::string& section, const std::string& entry, const std::vector<std::uint8_t>& value);
-    bool WriteString(const std::string& section, const std::string& entry, const std::string& value);
+    // Writes a value, keeping every other line of the file as it was; false
+    // with the reason in *error, the file then as it was. A string value
+    // cannot hold a line break.
+    bool WriteBinary(const std::string& section, const std::string& entry, const std::vector<std::uint8_t>& value,
+                     std::string* error = nullptr);
+    bool WriteString(const std::string& section, const std::string& entry, const std::string& value,
+                     std::string* error = nullptr);
 
 private:
     std::optional<std::string> ReadRaw(const std::string& section, const std::string& entry) const;
-    bool WriteRaw(const std::string& section, const std::string& entry, const std::string& raw);
+    bool WriteRaw(const std::string& section, const std::string& entry, const std::string& raw, std::string* error);
     void Load() const;
 
     std::string m_path;

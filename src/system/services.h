@@ -71,8 +71,9 @@ public:
         (void)filter;
         return {};
     }
-    // The save dialog offering file types ("CSV files (*.csv);;JSON files (*.json)"):
-    // the path and the type the user chose; an empty path when cancelled.
+    // The save dialog offering file types ("CSV files (*.csv);;JSON files (*.json)"),
+    // opening in the folder of suggestedName when it names one: the path and
+    // the type the user chose; an empty path when cancelled.
     struct SaveFileChoice {
         std::string path;
         std::string filter;

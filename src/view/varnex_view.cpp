@@ -53,7 +53,11 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::Command(ID_FILE_PRINT_DIRECT, &CVarnexView::OnFilePrintCommand),
             msgmap::NotifyReflect(LVN_COLUMNCLICK, &CVarnexView::OnColumnClick),
             msgmap::NotifyReflect(NM_RCLICK, &CVarnexView::OnRightClick),
+            msgmap::NotifyReflect(NM_RETURN, &CVarnexView::OnActivateRow),
+            msgmap::NotifyReflect(NM_DBLCLK, &CVarnexView::OnActivateRow),
+            msgmap::Message(WM_CONTEXTMENU, &CVarnexView::OnContextMenuKey),
             msgmap::NotifyReflect(LVN_GETINFOTIPA, &CVarnexView::OnGetInfoTip),
+            msgmap::NotifyReflect(NM_CUSTOMDRAW, &CVarnexView::OnCustomDrawRows),
             msgmap::Command(ID_EDIT_COPY, &CVarnexView::OnEditCopy),
             msgmap::Command(ID_FILE_EXPORT_LIST, &CVarnexView::OnExportList),
             msgmap::UpdateUI(ID_FILE_EXPORT_LIST, &CVarnexView::OnUpdateExportList),
@@ -164,8 +168,7 @@ void CVarnexView::OnInitialUpdate()
     CListViewEx::OnInitialUpdate();
     WriteStatusText(AfxLoadString(IDS_ONLINE) + " : 0");
     // The first Refresh ran before the frame's bars were there to show it.
-    if (m_bInterfaceInPane)
-        ShowPaneMessage(InterfaceMissingText());
+    ShowStandingMessage();
     // The set-up steps run once per view; a repeated initial update (New, Open)
     // only resets the count, the sort state, the arrows and the tint, applies
     // the saved layout again, and sorts.
@@ -277,15 +280,14 @@ void CVarnexView::OnRefresh()
         return;
     m_pSocket->Close();
     m_pSocket->m_nReplyCount = 0;
-    if (m_bLostInPane || m_bInterfaceInPane) {
-        // The loss, or the missing interface, belonged to the cycle that ends here.
-        if (CFrameWnd* frame = GetParentFrame())
-            frame->SetMessageText(0u);
-        m_bLostInPane = FALSE;
-        m_bInterfaceInPane = FALSE;
-    }
-    if (!ReopenDeviceSocket())
+    // The loss, the missing interface and the progress belonged to the cycle that ends here.
+    m_bLostInPane = FALSE;
+    m_bInterfaceInPane = FALSE;
+    m_nSearchState = SearchState::kNone;
+    if (!ReopenDeviceSocket()) {
+        ShowStandingMessage();
         return;
+    }
     const std::string& broadcast = m_portsDiscovery.broadcastAddress;
     const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
     // The probe goes out once on each interface (a limited broadcast leaves by
@@ -294,14 +296,16 @@ void CVarnexView::OnRefresh()
         RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
     if (route.missing) {
         m_pSocket->Close();
-        ShowPaneMessage(InterfaceMissingText());
         m_bInterfaceInPane = TRUE;
+        ShowStandingMessage();
         return;
     }
     m_pSocket->m_nOnlyInterface = route.onlyFrom;
     const packet::Bytes probe = packet::BuildProbe();
     SendOnRoute(*m_pSocket, route, probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
+    m_nSearchState = SearchState::kSearching;
+    ShowStandingMessage();
 }
 
 void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex)
@@ -317,7 +321,9 @@ void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interf
 
 void CVarnexView::ShowReplyCount(int count)
 {
-    WriteStatusText(AfxLoadString(IDS_ONLINE) + " : " + std::to_string(count));
+    WriteStatusText(CountPaneText(count));
+    if (m_nSearchState == SearchState::kSearching)
+        ShowStandingMessage();
 }
 
 void CVarnexView::ShowLostAnswers(long long lost)
@@ -325,19 +331,13 @@ void CVarnexView::ShowLostAnswers(long long lost)
     if (lost <= m_nLostShown)
         return;
     m_nLostShown = lost;
-    std::string text = AfxLoadString(IDS_ANSWERS_LOST);
-    if (const auto at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, std::to_string(lost));
+    m_strLostMessage = AfxLoadString(IDS_ANSWERS_LOST);
+    if (const auto at = m_strLostMessage.find("%1"); at != std::string::npos)
+        m_strLostMessage.replace(at, 2, std::to_string(lost));
     if (GetParentFrame() != nullptr) {
-        ShowPaneMessage(text);
         m_bLostInPane = TRUE;
+        ShowStandingMessage();
     }
-}
-
-void CVarnexView::ShowPaneMessage(const std::string& text)
-{
-    if (CFrameWnd* frame = GetParentFrame())
-        frame->SetMessageText(text);
 }
 
 LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
@@ -353,6 +353,7 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
                 m_pSocket->Close();
             }
             KillTimer(kListenTimer);
+            FinishSearch();
         }
         break;
     case kDelayedRefreshTimer:
@@ -384,14 +385,48 @@ void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 
 void CVarnexView::OnRightClick(NMHDR*, LRESULT* pResult)
 {
-    const MenuItemDef* popup = m_menuContext.GetSubMenu(0);
-    if (popup != nullptr && Platform().ui != nullptr) {
-        const POINT pt = Platform().ui->GetCursorPos();
-        CWinApp* app = AfxGetApp();
-        CWnd* owner = app && app->m_pMainWnd ? static_cast<CWnd*>(app->m_pMainWnd) : GetParentFrame();
-        CMenu::TrackPopupMenu(*popup, TPM_LEFTALIGN, pt.x, pt.y, owner ? owner : this);
-    }
+    if (Platform().ui != nullptr)
+        OpenContextMenu(Platform().ui->GetCursorPos());
     *pResult = 0;
+}
+
+void CVarnexView::OpenContextMenu(POINT at)
+{
+    const MenuItemDef* popup = m_menuContext.GetSubMenu(0);
+    if (popup == nullptr)
+        return;
+    CWinApp* app = AfxGetApp();
+    CWnd* owner = app && app->m_pMainWnd ? static_cast<CWnd*>(app->m_pMainWnd) : GetParentFrame();
+    CMenu::TrackPopupMenu(*popup, TPM_LEFTALIGN, at.x, at.y, owner ? owner : this);
+}
+
+LRESULT CVarnexView::OnContextMenuKey(WPARAM wParam, LPARAM lParam)
+{
+    // The menu key and Shift+F10 come without a place (-1): the menu opens
+    // below the focused row, or at the list's corner. A right click has
+    // opened the menu already, and the header has a menu of its own.
+    if (reinterpret_cast<CWnd*>(wParam) != this || lParam != -1)
+        return OnContextMenuMessage(wParam, lParam);
+    int row = static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+    if (row < 0)
+        row = NextSelectedRow(-1);
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    POINT at{0, 0};
+    if (row >= 0 && SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)))
+        at = POINT{label.left, label.bottom};
+    OpenContextMenu(ClientToScreen(at));
+    return 0;
+}
+
+void CVarnexView::OnActivateRow(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // A double click on no row does nothing; Enter acts on the selection.
+    if (pNMHDR->code == NM_DBLCLK && reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem < 0)
+        return;
+    // Through the frame, so the command's enabling rule decides.
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->SendMessage(WM_COMMAND, ID_MODIFY_IP, 0);
 }
 
 void CVarnexView::OnAutoArrange()

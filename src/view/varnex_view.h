@@ -152,6 +152,11 @@ protected:
     LRESULT OnTimer(WPARAM wParam, LPARAM lParam);
     void OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
     void OnRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    // Enter or a double click on a row: Modify IP.
+    void OnActivateRow(NMHDR* pNMHDR, LRESULT* pResult);
+    // The menu key and Shift+F10: the context menu at the focused row.
+    LRESULT OnContextMenuKey(WPARAM wParam, LPARAM lParam);
+    void OpenContextMenu(POINT at);
     void OnAutoArrange();
     void OnUpdateAutoArrange(CCmdUI* pCmdUI);
     void OnLargeIcons();
@@ -164,6 +169,8 @@ protected:
     void OnSortAddressesAsNumbers();
     void OnUpdateSortAddressesAsNumbers(CCmdUI* pCmdUI);
     void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
+    // The engine's drawing, and the text of rows whose address is shared tinted.
+    void OnCustomDrawRows(NMHDR* pNMHDR, LRESULT* pResult);
 
     // Deletes every row and frees their records.
     void DeleteAllRows();
@@ -192,9 +199,17 @@ private:
     // Reads the interface chosen in an earlier run; a value that is no
     // interface name counts as every interface and stays in the profile.
     void LoadInterfaceChoice();
-    void ShowPaneMessage(const std::string& text);
     // "The network interface ... is not available ..." for the chosen one.
     std::string InterfaceMissingText() const;
+    // The message pane's standing text, the first that applies: the chosen
+    // interface is missing, answers were lost, the search's progress or its
+    // result, "Ready".
+    void ShowStandingMessage();
+    std::string SearchText() const;
+    // The listening window closed on a quiet window: the search is over.
+    void FinishSearch();
+    // "Online : 12", and how many addresses are shared when any is.
+    std::string CountPaneText(int count) const;
 
     DeviceRecordPool m_poolRecords;
     // The interfaces the menu listed when it last opened, in its order: what
@@ -204,6 +219,11 @@ private:
     // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;
     BOOL m_bLostInPane = FALSE;
+    std::string m_strLostMessage;
+    // Where the current search is, and when the last one ended.
+    enum class SearchState { kNone, kSearching, kFound };
+    SearchState m_nSearchState = SearchState::kNone;
+    std::string m_strFoundAt;
     // Which devices answered from which address, since the last Refresh.
     DuplicateAddresses m_mapAddressOwners;
     bool m_bSortAddressesAsNumbers = false;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Devices that answer from one IP address with different MACs, on the same
-// interface: their rows carry a warning overlay on the picture and a tip
-// naming the other MACs.
+// interface: their rows carry a warning overlay on the picture, a warning
+// colour on their text and a tip naming the other MACs.
 // Rows of an address that becomes shared later are marked in one pass a
 // moment after, so a burst of answers costs one walk over the list.
 #include <cstring>
@@ -27,6 +27,13 @@ const char* RowRecord(CWnd& list, int row, UINT* overlay)
         return nullptr;
     *overlay = item.state & LVIS_OVERLAYMASK;
     return reinterpret_cast<const char*>(item.lParam);
+}
+
+// A warm red that reads on the list's background, light or dark.
+COLORREF WarningTextColour(COLORREF background)
+{
+    const int luma = (GetRValue(background) * 299 + GetGValue(background) * 587 + GetBValue(background) * 114) / 1000;
+    return luma >= 128 ? RGB(178, 34, 0) : RGB(255, 138, 96);
 }
 
 std::string KeyOf(const std::string& ip, unsigned interfaceIndex)
@@ -111,4 +118,18 @@ void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));
     std::memcpy(tip->pszText, text.data(), n);
     tip->pszText[n] = '\0';
+}
+
+void CVarnexView::OnCustomDrawRows(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    OnCustomDraw(pNMHDR, pResult);
+    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    if (cd->nmcd.dwDrawStage != CDDS_ITEMPREPAINT)
+        return;
+    // The colour chosen for the row carries into its cells.
+    const auto row = static_cast<WPARAM>(cd->nmcd.dwItemSpec);
+    if (SendMessage(LVM_GETITEMSTATE, row, LVIS_OVERLAYMASK) != 0) {
+        cd->clrText = WarningTextColour(static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)));
+        *pResult |= CDRF_NEWFONT;
+    }
 }

@@ -3,7 +3,9 @@
 // File > Export List: the whole list, in the order it shows, as CSV or JSON,
 // the same files varnex-cli discover writes. The format follows the file's
 // extension, else the type chosen in the dialog; a failed save says why and
-// leaves any earlier file of that name as it was.
+// leaves any earlier file of that name as it was. The dialog opens in the
+// folder of the last list saved, kept in the profile.
+#include <filesystem>
 #include <map>
 
 #include "discovery/device_export.h"
@@ -17,6 +19,31 @@
 namespace {
 
 constexpr const char* kSuggestedName = "devices.csv";
+constexpr const char* kSettingsSection = "Settings";
+// The folder's path as bytes: a path may hold any character but NUL.
+constexpr const char* kExportFolderEntry = "ExportFolder";
+
+// The folder the last list went to, when it is still a folder; else nothing.
+std::string RememberedExportFolder()
+{
+    CWinApp* app = AfxGetApp();
+    const auto bytes = app ? app->GetProfileBinary(kSettingsSection, kExportFolderEntry) : std::nullopt;
+    if (!bytes || bytes->empty())
+        return {};
+    const std::string folder(bytes->begin(), bytes->end());
+    std::error_code ec;
+    return std::filesystem::is_directory(folder, ec) ? folder : std::string();
+}
+
+void RememberExportFolder(const std::string& path)
+{
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || folder.empty() || folder == RememberedExportFolder())
+        return;
+    app->WriteProfileBinary(kSettingsSection, kExportFolderEntry,
+                            std::vector<std::uint8_t>(folder.begin(), folder.end()));
+}
 
 bool EndsWith(const std::string& text, const std::string& end)
 {
@@ -59,13 +86,17 @@ void CVarnexView::OnExportList()
     UserInterface* ui = Platform().ui;
     if (ui == nullptr)
         return;
+    const std::string folder = RememberedExportFolder();
     const UserInterface::SaveFileChoice choice =
-        ui->ChooseSaveFile(ShortName(ID_FILE_EXPORT_LIST), AfxLoadString(IDS_EXPORT_FILTER), kSuggestedName);
+        ui->ChooseSaveFile(ShortName(ID_FILE_EXPORT_LIST), AfxLoadString(IDS_EXPORT_FILTER),
+                           folder.empty() ? std::string(kSuggestedName) : folder + "/" + kSuggestedName);
     if (choice.path.empty())
         return;
     const ExportTarget target = ChooseExportTarget(choice.path, choice.filter);
     std::string error;
-    if (!ExportList(target, &error)) {
+    if (ExportList(target, &error)) {
+        RememberExportFolder(target.path);
+    } else {
         std::string text = AfxLoadString(IDS_EXPORT_FAILED);
         if (const auto at = text.find("%1"); at != std::string::npos)
             text.replace(at, 2, target.path);

@@ -5,10 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "framework/frame_wnd.h"
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
+#include "support/file_size_limit.h"
+#include "system/profile.h"
 
 namespace {
 
@@ -119,4 +122,53 @@ TEST_F(StartupTest, OpenAsksForAFileAndLoadsNothingSaveWritesAnEmptyFile)
     EXPECT_EQ(user.user.fileDialogTitles.back(), "Save As|All Files (*.*)");
     ASSERT_TRUE(std::filesystem::exists(saved));
     EXPECT_EQ(std::filesystem::file_size(saved), 0u);
+}
+
+// A folder, a FIFO, a device or a huge file as the document: the start ends
+// with a message naming the file and the reason, without reading it.
+TEST_F(StartupTest, ADocumentThatIsNoReadableFileEndsTheStartWithItsNameAndReason)
+{
+    const std::string folder = configDir + "/folder";
+    const std::string fifo = configDir + "/fifo";
+    const std::string huge = configDir + "/huge.dat";
+    std::filesystem::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(huge).close();
+    std::filesystem::resize_file(huge, 17u << 20);
+    const std::pair<std::string, std::string> cases[] = {
+        {folder, "it is a folder"},
+        {fifo, "it is not a regular file"},
+        {"/dev/zero", "it is not a regular file"},
+        {huge, "it is larger than 16 MiB"},
+        {configDir + "/missing", "No such file or directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        app.reset();
+        app = std::make_unique<CVarnexApp>();
+        app->m_arrArgs = {path};
+        user.user.boxes.clear();
+        EXPECT_FALSE(Start()) << path;
+        ASSERT_EQ(user.user.boxes.size(), 1u) << path;
+        EXPECT_EQ(user.user.boxes[0].text, "Failed to open document '" + path + "': " + reason + ".");
+    }
+}
+
+// A full disk: the user hears once, with the profile's path and the reason,
+// and no half-written file is left beside the profile.
+TEST_F(StartupTest, SettingsThatCannotBeSavedAreToldOnceAndLeaveNothingBehind)
+{
+    const std::string path = Profile::PathFor(kProfileRegistryKey, "Varnex");
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path) << "[Other]\nPadding=" << std::string(8000, 'x') << "\n";
+    ASSERT_TRUE(Start());
+    {
+        FileSizeLimit full(4096);
+        Command(ID_VIEW_SORT_NUMERIC);
+        Command(ID_VIEW_SORT_NUMERIC);
+        Frame().OnClose(); // the column layout is written on the way
+    }
+    ASSERT_EQ(user.user.boxes.size(), 1u);
+    EXPECT_EQ(user.user.boxes[0].text, "The settings could not be saved to '" + path + "': File too large");
+    const auto folder = std::filesystem::path(path).parent_path();
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
 }

@@ -59,7 +59,8 @@ mkdir -p "$work/cfg"
     >"$work/varnex.out" 2>&1 || fail "varnex ended with an error: $(cat "$work/varnex.out")"
 grep -qx $'rows\t'"$devices" "$work/report.txt" || fail "the window shows $(grep $'^rows\t' "$work/report.txt")"
 grep -qx $'pane4\tOnline : '"$devices" "$work/report.txt" || fail "count: $(grep $'^pane4\t' "$work/report.txt")"
-grep -qx $'pane0\tReady' "$work/report.txt" || fail "message pane: $(grep $'^pane0\t' "$work/report.txt")"
+grep -qx $'pane0\tSearching on all interfaces... '"$devices"' found' "$work/report.txt" ||
+    fail "message pane: $(grep $'^pane0\t' "$work/report.txt")"
 [ "$(grep $'^row\t' "$work/report.txt" | cut -f6 | sort -u | wc -l)" -eq "$devices" ] ||
     fail "the window lists a device twice"
 

@@ -119,9 +119,9 @@ TEST_F(FrameWindowTest, ToolBarPicturesFollowThePalette)
     EXPECT_LT(ModifyIpStandingOut(host, 0x353535), 0.2);
 }
 
-// The frame's place as the profile keeps it, and a place on a screen that is
-// gone brought back onto the screen there is.
-TEST_F(FrameWindowTest, PlacementReadsBackAndStaysOnAScreen)
+// The frame's place reads back as it was set, and the screens it is fitted
+// to are Qt's, the primary first, each work area inside its screen.
+TEST_F(FrameWindowTest, PlacementReadsBackAndTheScreensAreQtsOwn)
 {
     host->SetPlacement(RECT{40, 30, 940, 630});
     RECT rc{};
@@ -131,10 +131,13 @@ TEST_F(FrameWindowTest, PlacementReadsBackAndStaysOnAScreen)
     EXPECT_EQ(rc.right - rc.left, 900);
     EXPECT_EQ(rc.bottom - rc.top, 600);
 
-    frame.SetWindowPlacement(RECT{30000, 30000, 30900, 30600});
-    ASSERT_TRUE(frame.GetWindowPlacement(&rc));
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.intersects(QRect(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top)));
+    const std::vector<ScreenArea> screens = frame.GetScreens();
+    ASSERT_EQ(screens.size(), static_cast<std::size_t>(QGuiApplication::screens().size()));
+    const QRect primary = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(screens[0].work.right - screens[0].work.left, primary.width());
+    for (const ScreenArea& screen : screens)
+        EXPECT_TRUE(screen.work.left >= screen.whole.left && screen.work.right <= screen.whole.right &&
+                    screen.work.top >= screen.whole.top && screen.work.bottom <= screen.whole.bottom);
 }
 
 // Menu items show the key of their command; F5 and Ctrl+C are keys of the frame.

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/file_size_limit.h"
 #include "system/profile.h"
 
 namespace {
@@ -110,4 +111,43 @@ TEST_F(ProfileTest, TheFileIsReadOnceAndWritesAreSeen)
     ASSERT_TRUE(p.WriteString("Recent File List", "File1", "/tmp/a"));
     EXPECT_EQ(p.GetString("Recent File List", "File1"), "/tmp/a");
     EXPECT_EQ(*p.GetBinary("Settings", "Overview"), (std::vector<std::uint8_t>{2}));
+}
+
+TEST_F(ProfileTest, AFailedWriteSaysWhyAndLeavesTheFileAsItWasWithNothingBeside)
+{
+    const std::string before = "[Settings]\nOverview=hex:" + std::string(8000, '0') + "\n";
+    struct Case {
+        const char* what;
+        std::string value;
+        rlim_t limit;
+        const char* reason;
+    } const cases[] = {
+        {"a line break in the value", "a\nb", RLIM_INFINITY, "line break"},
+        {"the disk full midway", std::string(100, 'x'), 4096, "File too large"},
+    };
+    for (const Case& c : cases) {
+        Write(before);
+        Profile p(path);
+        std::string error;
+        {
+            FileSizeLimit limit(c.limit);
+            EXPECT_FALSE(p.WriteString("Settings", "Interface", c.value, &error)) << c.what;
+        }
+        EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+        EXPECT_EQ(Read(), before) << c.what;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1)
+            << c.what;
+        EXPECT_FALSE(p.GetString("Settings", "Interface")) << c.what;
+    }
+}
+
+TEST_F(ProfileTest, AWriteKeepsALineOverTheLimitAndTheOrderOfTheRest)
+{
+    const std::string longLine = "Comment=" + std::string(Profile::kMaxLine + 10, 'y');
+    Write("top\n[Settings]\nA=1\n" + longLine + "\n\n[Other]\nB=2");
+    Profile p(path);
+    ASSERT_TRUE(p.WriteString("Settings", "C", "3"));
+    ASSERT_TRUE(p.WriteString("Other", "B", "4"));
+    ASSERT_TRUE(p.WriteString("New", "D", "5"));
+    EXPECT_EQ(Read(), "top\n[Settings]\nA=1\n" + longLine + "\nC=3\n\n[Other]\nB=4\n[New]\nD=5\n");
 }

@@ -56,7 +56,7 @@ TEST_F(AnswerLossTest, FiveThousandAnswersAtOnceAllBecomeRows)
     Burst(5000);
     EXPECT_EQ(RowCount(), 5000);
     EXPECT_EQ(StatusExt(), "Online : 5000");
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), "Searching on all interfaces... 5000 found");
 }
 
 TEST_F(AnswerLossTest, DroppedAnswersAreReportedInTheMessagePaneUntilTheNextRefresh)
@@ -75,12 +75,12 @@ TEST_F(AnswerLossTest, DroppedAnswersAreReportedInTheMessagePaneUntilTheNextRefr
     EXPECT_NE(MessagePane().find("88 answers"), std::string::npos);
 
     Frame().SendMessage(WM_COMMAND, ID_REFRESH, 0);
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), "Searching on all interfaces... 0 found");
     // The count pane keeps the old cycle's count until the first new answer.
     EXPECT_EQ(StatusExt(), "Online : 513");
     Burst(3);
     EXPECT_EQ(StatusExt(), "Online : 3");
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), "Searching on all interfaces... 3 found");
 }
 
 TEST_F(AnswerLossTest, ARefreshAfterADeviceCommandStillClearsTheLoss)
@@ -93,7 +93,7 @@ TEST_F(AnswerLossTest, ARefreshAfterADeviceCommandStillClearsTheLoss)
     ASSERT_TRUE(View().ReopenDeviceSocket());
     EXPECT_NE(MessagePane().find("88 answers were lost"), std::string::npos);
     Frame().SendMessage(WM_COMMAND, ID_REFRESH, 0);
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), "Searching on all interfaces... 0 found");
 }
 
 TEST_F(AnswerLossTest, ALossFoundWhenTheListeningWindowClosesIsReportedToo)

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Rows whose address another device also answers from: the warning overlay on
-// their picture and the tip that names the other MACs.
+// their picture, the tinted text, and the tip that names the other MACs.
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
+#include "support/picture_contrast.h"
+#include "support/recording_dc.h"
 
 namespace {
 
@@ -108,4 +113,33 @@ TEST_F(DuplicateRowsTest, ABurstOfThousandsOfAnswersMarksExactlyTheSharedRows)
     for (int row = 0; row < kDevices; ++row)
         marked += View().SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_OVERLAYMASK) == kMarked;
     EXPECT_EQ(marked, kDevices / 2);
+}
+
+// Every cell of a shared row is drawn in a warning colour that reads on a
+// light and on a dark list background alike; other rows keep the usual text.
+// The count pane says how many addresses are shared.
+TEST_F(DuplicateRowsTest, TheTextOfSharedRowsIsTintedInEveryCellAndCounted)
+{
+    Answer(DeviceReply("First", {192, 168, 1, 100}, kMacA));
+    Answer(DeviceReply("Other", {192, 168, 1, 101}, kMacC));
+    Answer(DeviceReply("Second", {192, 168, 1, 100}, kMacB));
+    AfterBurst();
+    EXPECT_EQ(StatusExt(), "Online : 3 (1 address shared)");
+    const auto rgb = [](COLORREF c) {
+        return static_cast<std::uint32_t>(GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+    };
+    for (const COLORREF background : {RGB(255, 255, 255), RGB(30, 30, 30)}) {
+        View().SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(background));
+        RecordingDC dc;
+        View().Paint(&dc);
+        std::map<std::string, std::set<COLORREF>> colours;
+        for (const DrawOp& op : dc.Of(DrawOp::Kind::Text))
+            colours[op.text].insert(op.colour);
+        ASSERT_EQ(colours["First"].size(), 1u);
+        const COLORREF tint = *colours["First"].begin();
+        for (const char* cell : {"Second", "192.168.1.100", "00-0A-00-00-00-0A", "00-0A-00-00-00-0B"})
+            EXPECT_EQ(colours[cell], std::set<COLORREF>{tint}) << cell;
+        EXPECT_EQ(colours["Other"], std::set<COLORREF>{GetSysColor(COLOR_WINDOWTEXT)});
+        EXPECT_GE(test_support::ContrastRatio(rgb(tint), rgb(background)), 4.5);
+    }
 }

@@ -129,3 +129,26 @@ TEST_F(ExportListTest, AnEmptyListHasNothingToExport)
     state.DoUpdate(&Frame(), TRUE);
     EXPECT_FALSE(state.enabled);
 }
+
+// The dialog opens where the last list went, in this run and the next, until
+// that folder is gone.
+TEST_F(ExportListTest, TheDialogOpensInTheFolderOfTheLastListSaved)
+{
+    const std::string folder = Path("lists");
+    std::filesystem::create_directory(folder);
+    ExportTo(folder + "/monday.csv");
+    ASSERT_TRUE(user.user.boxes.empty());
+    ExportTo(Path("missing/tuesday.csv")); // fails: the folder stays the last one that worked
+    ExportTo({});
+    EXPECT_EQ(user.user.suggestedSaveName, folder + "/devices.csv");
+
+    app.reset();
+    app = std::make_unique<CVarnexApp>();
+    ASSERT_TRUE(Start());
+    Answer(DeviceReply("Cam", {192, 168, 1, 20}));
+    ExportTo({});
+    EXPECT_EQ(user.user.suggestedSaveName, folder + "/devices.csv");
+    std::filesystem::remove_all(folder);
+    ExportTo({});
+    EXPECT_EQ(user.user.suggestedSaveName, "devices.csv");
+}

@@ -196,7 +196,7 @@ TEST_F(NetworkInterfaceTest, AChosenInterfaceThatIsGoneSendsNothingAndSaysSo)
     network.net.interfaces.push_back({"usb0", 7, "192.168.7.1"});
     Command(ID_REFRESH);
     EXPECT_EQ(ProbesBy(), std::vector<unsigned>{7});
-    EXPECT_EQ(MessagePane(), "Ready");
+    EXPECT_EQ(MessagePane(), "Searching on usb0... 0 found");
     EXPECT_EQ(SavedChoice(), "usb0");
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// Printing the device list through a recording printer: page breaks, column
-// offsets, no header line, and the escapes that end the pages and the document.
+// Printing the device list through a recording printer: page breaks, the
+// headings on every page, columns that never touch, and the escapes that end
+// the pages and the document.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/recording_dc.h"
+#include "view/print_layout.h"
 
 namespace {
 
@@ -86,18 +88,27 @@ protected:
             ASSERT_TRUE(Answer(DeviceReply("Dev" + std::to_string(i), {10, 1, i / 250, i % 250 + 1})));
     }
     void Print() { Frame().SendMessage(WM_COMMAND, ID_FILE_PRINT, 0); }
-    // Rows per page: a row is a text at the left edge.
+    // Rows per page: a row is a text at the left edge below the heading line.
     std::vector<int> RowsPerPage() const
     {
         std::vector<int> counts;
         for (const auto& page : printer.log.pages) {
             int rows = 0;
             for (const DrawOp& op : page)
-                if (op.rc.left == 0)
+                if (op.rc.left == 0 && op.rc.top > 0)
                     ++rows;
             counts.push_back(rows);
         }
         return counts;
+    }
+    // The texts of a page's first line.
+    std::vector<std::string> Heading(std::size_t page) const
+    {
+        std::vector<std::string> texts;
+        for (const DrawOp& op : printer.log.pages[page])
+            if (op.rc.top == 0)
+                texts.push_back(op.text);
+        return texts;
     }
 
     RecordingPrintService printer;
@@ -105,47 +116,59 @@ protected:
 
 } // namespace
 
-TEST_F(PrintTest, HundredRowsFallOnPagesOf41_41_18)
+TEST_F(PrintTest, HundredRowsFallOnPagesOf40_40_20BelowTheirHeadings)
 {
     AddRows(100);
     Print();
     // The last NEWFRAME opens an empty page record that is never printed on.
-    EXPECT_EQ(RowsPerPage(), (std::vector<int>{41, 41, 18, 0}));
+    EXPECT_EQ(RowsPerPage(), (std::vector<int>{40, 40, 20, 0}));
     EXPECT_EQ(printer.log.escapes, (std::vector<int>{NEWFRAME, NEWFRAME, NEWFRAME, ENDDOC}));
+    for (std::size_t page = 0; page < 3; ++page)
+        EXPECT_EQ(Heading(page), (std::vector<std::string>{"Device Name", "IP Address", "Subnet Mask", "Gateway IP",
+                                                           "MAC", "Version"}))
+            << "page " << page;
 }
 
 TEST_F(PrintTest, ExactlyOnePageFullPrintsOnePage)
 {
-    AddRows(41);
+    AddRows(40);
     Print();
-    EXPECT_EQ(RowsPerPage(), (std::vector<int>{41, 0}));
+    EXPECT_EQ(RowsPerPage(), (std::vector<int>{40, 0}));
     EXPECT_EQ(printer.log.escapes, (std::vector<int>{NEWFRAME, ENDDOC}));
 }
 
-TEST_F(PrintTest, EmptyListPrintsOneEmptyPage)
+TEST_F(PrintTest, EmptyListPrintsOnePageWithTheHeadingsOnly)
 {
     Print();
     EXPECT_EQ(printer.log.escapes, (std::vector<int>{NEWFRAME, ENDDOC}));
-    EXPECT_TRUE(printer.log.pages[0].empty());
+    EXPECT_EQ(printer.log.pages[0].size(), 6u);
+    EXPECT_EQ(Heading(0).front(), "Device Name");
 }
 
-TEST_F(PrintTest, ColumnsStandAtFixedCharacterOffsetsWithoutHeader)
+// Each column starts at its character offset unless the widest text before it
+// (heading included) would reach it: then one space after that text.
+TEST_F(PrintTest, ColumnsKeepTheirOffsetsWhereTheyFitAndNeverTouch)
 {
-    AddRows(2);
+    ASSERT_TRUE(Answer(DeviceReply("Short", {10, 1, 0, 1})));
+    ASSERT_TRUE(Answer(DeviceReply("Cam-Loading-Dock", {192, 168, 100, 100})));
     Print();
     const auto& page = printer.log.pages[0];
-    ASSERT_EQ(page.size(), 12u);
+    ASSERT_EQ(page.size(), 18u);
     const int avg = FixedMetricsDC::kCharWidth;
-    const int offsets[6] = {0, 10, 25, 40, 55, 72};
-    for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 6; ++column) {
-            const DrawOp& op = page[static_cast<std::size_t>(row * 6 + column)];
-            EXPECT_EQ(op.rc.left, offsets[column] * avg);
-            EXPECT_EQ(op.rc.top, row * FixedMetricsDC::kLineHeight);
+    // "Cam-Loading-Dock" (16), "192.168.100.100" (15), "255.255.255.0" (13), "192.168.100.1" (13), a MAC (17).
+    const int lefts[6] = {0, 17 * avg, 33 * avg, 47 * avg, 61 * avg, 79 * avg};
+    for (std::size_t line = 0; line < 3; ++line)
+        for (std::size_t column = 0; column < 6; ++column) {
+            const DrawOp& op = page[line * 6 + column];
+            EXPECT_EQ(op.rc.left, lefts[column]) << "line " << line << " column " << column;
+            EXPECT_EQ(op.rc.top, static_cast<LONG>(line) * FixedMetricsDC::kLineHeight);
         }
-    EXPECT_EQ(page[1].text, "10.1.0.1"); // sorted by IP in ascending text order
-    for (const DrawOp& op : page)
-        EXPECT_NE(op.text, "Device Name");
+    EXPECT_EQ(page[6 + 1].text, "10.1.0.1"); // sorted by IP in ascending text order
+
+    // Short texts everywhere: the offsets stand as they are.
+    const std::array<int, 6> narrow{3, 3, 3, 3, 3, 3};
+    EXPECT_EQ(PrintColumnLefts(avg, narrow, avg),
+              (std::array<int, 6>{0, 10 * avg, 25 * avg, 40 * avg, 55 * avg, 72 * avg}));
 }
 
 TEST_F(PrintTest, HiddenColumnsArePrintedAllTheSame)
@@ -155,10 +178,10 @@ TEST_F(PrintTest, HiddenColumnsArePrintedAllTheSame)
     View().ShowColumn(4, false);
     Print();
     const auto& page = printer.log.pages[0];
-    ASSERT_EQ(page.size(), 12u);
-    EXPECT_EQ(page[1].text, "10.1.0.1");
-    EXPECT_EQ(page[1].rc.left, 10 * FixedMetricsDC::kCharWidth);
-    EXPECT_NE(page[4].text, "");
+    ASSERT_EQ(page.size(), 18u);
+    EXPECT_EQ(page[1].text, "IP Address");
+    EXPECT_EQ(page[7].text, "10.1.0.1");
+    EXPECT_NE(page[10].text, "");
 }
 
 TEST_F(PrintTest, FailedPageEscapeStopsWithoutEndingTheDocument)
@@ -167,5 +190,5 @@ TEST_F(PrintTest, FailedPageEscapeStopsWithoutEndingTheDocument)
     printer.failAtEscape = 1;
     Print();
     EXPECT_EQ(printer.log.escapes, (std::vector<int>{NEWFRAME}));
-    EXPECT_EQ(RowsPerPage()[0], 41);
+    EXPECT_EQ(RowsPerPage()[0], 40);
 }
