@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
 #include "commands/input_ip_dlg.h"
@@ -161,4 +163,9 @@ TEST_F(ScriptedDialogsTest, TheFileIsReadOnceAndABadOneIsRefused)
     std::ofstream(path) << std::string(2 << 20, '#');
     EXPECT_FALSE(bad.Load(path, error));
     EXPECT_NE(error.find("larger than 1 MiB"), std::string::npos);
+    // A FIFO would hold the start until something writes to it.
+    const std::string fifo = dir.filePath(QStringLiteral("fifo")).toStdString();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(bad.Load(fifo, error));
+    EXPECT_NE(error.find("not a regular file"), std::string::npos);
 }
