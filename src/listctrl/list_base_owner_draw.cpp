@@ -56,8 +56,13 @@ std::unique_ptr<CListBase::FetchedItem> CListBase::FetchItem(int nItem, int nPhy
             fetched->text[n] = '\0';
             item.pszText = fetched->text.data();
         }
-        if (std::strlen(fetched->text.data()) < fetched->text.size() - 1)
+        if (std::strlen(fetched->text.data()) < fetched->text.size() - 1) {
+            if (!(ListStyle() & LVS_OWNERDATA)) {
+                fetched->record = reinterpret_cast<const ITEM_DATA*>(item.lParam);
+                item.lParam = fetched->record ? fetched->record->m_lParam : 0;
+            }
             return fetched;
+        }
         fetched->text.assign(fetched->text.size() * 2, '\0');
     }
 }
@@ -162,7 +167,7 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     }
     // Every cell's background is filled before its text is drawn.
     const int previousBkMode = dc->SetBkMode(TRANSPARENT);
-    const auto* data = reinterpret_cast<const ITEM_DATA*>(fetched->item.lParam);
+    const ITEM_DATA* data = fetched->record;
     const auto background = static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
     int left = row.left;
     for (int i = 0;; ++i) {

@@ -162,4 +162,63 @@ TEST_F(EngineColoursTest, TheIconRepaintAfterTheCellKeepsTheItemsOverlay)
     w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
 }
 
+// Resizing a column moves the tinted band, so the header's tracking and its
+// end repaint the bands without rows, as a sideways scroll does.
+TEST_F(EngineColoursTest, HeaderTrackingRepaintsTheTintedBandsWithoutRows)
+{
+    w.list.SetSortColumn(2);
+    w.list.ColorSortColumn(true);
+    for (UINT code : {HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW, HDN_ENDTRACKA, HDN_ENDTRACKW}) {
+        SCOPED_TRACE(DescribeCode(WM_NOTIFY, code));
+        HDITEMA item;
+        item.mask = HDI_WIDTH;
+        item.cxy = 80;
+        NMHEADERA nm{};
+        nm.hdr = NMHDR{w.Header(), 0, code};
+        nm.iItem = 1;
+        nm.pitem = &item;
+        host.invalidated.clear();
+        w.list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+        bool below = false;
+        for (const RECT& rc : host.invalidated)
+            below = below || (rc.left == 0 && rc.right > 0 && rc.top > 20 && rc.bottom == 300);
+        EXPECT_TRUE(below) << "the band under the last row";
+    }
+}
+
+// With full-row selection and column 0 dragged away from the left, the icon
+// area the engine repaints takes the row's own colour.
+TEST_F(EngineColoursTest, TheIconAreaOfAMovedColumnZeroTakesTheRowsColour)
+{
+    int order[5] = {1, 0, 2, 3, 4};
+    w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 5, reinterpret_cast<LPARAM>(order));
+    RECT column0{};
+    w.Header()->SendMessage(HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&column0));
+    const struct {
+        const char* row;
+        bool selected;
+        bool focus;
+        DWORD style;
+        COLORREF colour;
+    } cases[] = {
+        {"selected in a focused list", true, true, 0, GetSysColor(COLOR_HIGHLIGHT)},
+        {"selected, list without focus, selection always shown", true, false, LVS_SHOWSELALWAYS,
+         GetSysColor(COLOR_BTNFACE)},
+        {"selected, list without focus", true, false, 0, RGB(255, 255, 255)},
+        {"not selected in a focused list", false, true, 0, RGB(255, 255, 255)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        w.ctrl.SetItemState(0, c.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        CWnd::FocusChanged(c.focus ? &w.list : nullptr);
+        w.list.ModifyStyle(LVS_SHOWSELALWAYS, c.style);
+        RecordingDC dc;
+        w.list.Paint(&dc);
+        RECT row{};
+        w.ctrl.GetItemRect(0, &row, LVIR_BOUNDS);
+        EXPECT_EQ(dc.FillAt(column0.left + 1, (row.top + row.bottom) / 2), c.colour);
+    }
+    CWnd::FocusChanged(nullptr);
+}
+
 } // namespace

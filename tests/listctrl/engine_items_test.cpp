@@ -136,6 +136,36 @@ TEST_F(EngineItemsTest, AHiddenColumnIsReadAndWrittenWithoutTheControl)
     EXPECT_EQ(w.ControlText(0, 2), "hidden text");
 }
 
+// A hidden column answers as a visible one does: an empty mask reads nothing
+// (and never through the caller's lParam), a write to a missing item fails.
+TEST_F(EngineItemsTest, AHiddenColumnAnswersEmptyMasksAndMissingItemsAsAVisibleOne)
+{
+    w.AddRow("alpha", {"a1", "a2"}, 5);
+    w.list.ShowColumn(2, false);
+    for (int column : {1, 2}) {
+        SCOPED_TRACE(column == 2 ? "hidden" : "visible");
+        LVITEMA get;
+        get.mask = 0;
+        get.iItem = 0;
+        get.iSubItem = column;
+        get.lParam = 0x10;
+        EXPECT_TRUE(w.list.SendMessage(LVM_GETITEMA, 0, Arg(&get)));
+        EXPECT_EQ(get.lParam, 0x10);
+        char text[] = "x";
+        LVITEMA set;
+        set.mask = LVIF_TEXT;
+        set.iItem = 7;
+        set.iSubItem = column;
+        set.pszText = text;
+        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMTEXTA, 7, Arg(&set)), 0);
+        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&set)), 0);
+        set.mask = LVIF_PARAM;
+        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&set)), 0);
+    }
+    EXPECT_EQ(w.Text(0, 2), "a2");
+    EXPECT_EQ(w.ctrl.GetItemData(0), 5u);
+}
+
 TEST_F(EngineItemsTest, AHiddenCellNeverSetReadsEmptyWithTheItemsRealState)
 {
     w.AddRow("a", {"a1"}, 7);

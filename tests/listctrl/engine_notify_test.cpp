@@ -6,6 +6,7 @@
 // drags mirrored in the logical order.
 #include <gtest/gtest.h>
 
+#include "listctrl/item_notifications.h"
 #include "support/engine_window.h"
 #include "support/recording_dc.h"
 
@@ -41,6 +42,84 @@ TEST_F(EngineNotifyTest, ItemNotificationsCarryTheApplicationsParam)
     w.list.SendMessage(LVM_DELETEITEM, 0);
     ASSERT_EQ(w.parent.OfCode(LVN_DELETEITEM).size(), 1u);
     EXPECT_EQ(w.parent.OfCode(LVN_DELETEITEM)[0].lParam, 4711);
+}
+
+// Every notification of the table, sent by the control with the engine's
+// record in the field its record keeps an item's lParam in, reaches the
+// parent with the application's lParam there.
+TEST_F(EngineNotifyTest, EveryItemNotificationOfTheTableReachesTheParentWithTheApplicationsParam)
+{
+    w.AddRow("a", {}, 4711);
+    const LPARAM record = reinterpret_cast<LPARAM>(w.list.GetItemData(0));
+    ASSERT_NE(record, 0);
+    LPARAM* field = nullptr;
+    LPARAM seen = 0;
+    w.parent.onNotify = [&](NMHDR*, LRESULT*) {
+        seen = *field;
+        return false;
+    };
+    // Sends nm from the list as the control does, the record in its field.
+    const auto deliver = [&](auto nm, UINT code, auto fieldOf) {
+        if constexpr (requires { nm.hdr; })
+            nm.hdr = NMHDR{&w.list, EngineWindow::kId, code};
+        else
+            nm.nmcd.hdr = NMHDR{&w.list, EngineWindow::kId, code};
+        field = fieldOf(nm);
+        *field = record;
+        seen = 0;
+        w.parent.SendMessage(WM_NOTIFY, EngineWindow::kId, reinterpret_cast<LPARAM>(&nm));
+        return seen;
+    };
+    for (const listctrl::ItemNotification& entry : listctrl::kItemNotifications) {
+        SCOPED_TRACE(DescribeCode(WM_NOTIFY, entry.code));
+        LPARAM got = 0;
+        switch (entry.carrier) {
+        case listctrl::ItemCarrier::ListView:
+            got = deliver(NMLISTVIEW{}, entry.code, [](NMLISTVIEW& nm) { return &nm.lParam; });
+            break;
+        case listctrl::ItemCarrier::ItemActivate:
+            got = deliver(NMITEMACTIVATE{}, entry.code, [](NMITEMACTIVATE& nm) { return &nm.lParam; });
+            break;
+        case listctrl::ItemCarrier::InfoTip:
+            got = deliver(NMLVGETINFOTIPA{}, entry.code, [](NMLVGETINFOTIPA& nm) { return &nm.lParam; });
+            break;
+        case listctrl::ItemCarrier::DispInfo:
+            got = deliver(NMLVDISPINFOA{}, entry.code, [](NMLVDISPINFOA& nm) { return &nm.item.lParam; });
+            break;
+        case listctrl::ItemCarrier::CustomDraw: {
+            // The engine handles custom draw itself: it sees what the application would.
+            NMLVCUSTOMDRAW cd{};
+            cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+            deliver(cd, entry.code, [](NMLVCUSTOMDRAW& nm) { return &nm.nmcd.lItemlParam; });
+            ASSERT_FALSE(w.list.customDraw.empty());
+            got = w.list.customDraw.back().lParam;
+            break;
+        }
+        }
+        EXPECT_EQ(got, 4711);
+    }
+    w.parent.onNotify = nullptr;
+}
+
+// The clicks and the activation, made with the mouse.
+TEST(EngineClickNotifyTest, ClicksAndActivationCarryTheApplicationsParam)
+{
+    EngineWindow w{LVS_REPORT, LVS_EX_ONECLICKACTIVATE};
+    w.AddColumns({100, 80});
+    w.AddRow("a", {"a1"}, 4711);
+    RECT label{};
+    w.ctrl.GetItemRect(0, &label, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM(label.left + 3, (label.top + label.bottom) / 2);
+    for (UINT message :
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK})
+        w.list.SendMessage(message, 0, at);
+    for (UINT code : {NM_CLICK, NM_DBLCLK, NM_RCLICK, NM_RDBLCLK, LVN_ITEMACTIVATE}) {
+        const std::vector<RecordedMessage> seen = w.parent.OfCode(code);
+        ASSERT_FALSE(seen.empty()) << DescribeCode(WM_NOTIFY, code);
+        for (const RecordedMessage& m : seen)
+            EXPECT_EQ(m.lParam, 4711) << DescribeCode(WM_NOTIFY, code);
+    }
+    CWnd::FocusChanged(nullptr);
 }
 
 TEST_F(EngineNotifyTest, CustomDrawItemStagesCarryTheApplicationsParam)
