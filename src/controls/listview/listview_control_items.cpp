@@ -49,8 +49,7 @@ bool IsRealText(LPCSTR text)
 
 LPARAM ListViewControl::ItemParam(int index) const
 {
-    const ListItem* item = m_items.Item(index);
-    return item ? item->lParam : 0;
+    return m_items.Param(index);
 }
 
 void ListViewControl::ShiftIndices(int from, int delta)
@@ -112,8 +111,7 @@ int ListViewControl::InsertItem(const LVITEMA* src)
     }
     if (src->mask & LVIF_IMAGE)
         row->image = src->iImage;
-    if (src->mask & LVIF_PARAM)
-        row->lParam = src->lParam;
+    const LPARAM lParam = (src->mask & LVIF_PARAM) ? src->lParam : 0;
     if (src->mask & LVIF_INDENT)
         row->indent = src->iIndent;
     // The state is taken as given, whatever stateMask says; selection and
@@ -129,8 +127,7 @@ int ListViewControl::InsertItem(const LVITEMA* src)
     int where = std::min(src->iItem, count);
     if (!row->textCallback)
         where = InsertPosition(row->text, where);
-    const LPARAM lParam = row->lParam;
-    const int index = m_items.Insert(where, std::move(row));
+    const int index = m_items.Insert(where, std::move(row), lParam);
     ShiftIndices(index, 1);
     m_smallItemWidth = -1;
 
@@ -284,6 +281,11 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     const int sub = it->iSubItem;
     if (sub < 0)
         return FALSE;
+    // The most asked: the row's lParam alone (a sub-item's is its row's).
+    if (it->mask == LVIF_PARAM) {
+        it->lParam = m_items.Param(index);
+        return TRUE;
+    }
     // A sub-item past the last column answers as an empty one, without asking the parent.
     const bool pastColumns = sub > 0 && sub >= ColumnCount();
 
@@ -310,7 +312,7 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     if ((it->mask & LVIF_INDENT))
         it->iIndent = (row && sub == 0) ? row->indent : 0;
     if (it->mask & LVIF_PARAM)
-        it->lParam = row ? row->lParam : 0;
+        it->lParam = m_items.Param(index);
     if (it->mask & LVIF_STATE) {
         // Selection, focus and the other states belong to the item; a sub-item has none of its own.
         it->state = sub == 0 ? (m_items.State(index) & it->stateMask) : 0;
@@ -368,7 +370,7 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify,
         }
         if ((change.mask & LVIF_IMAGE) && change.iImage != row->image)
             changed |= LVIF_IMAGE;
-        if ((change.mask & LVIF_PARAM) && change.lParam != row->lParam)
+        if ((change.mask & LVIF_PARAM) && change.lParam != m_items.Param(index))
             changed |= LVIF_PARAM;
         if ((change.mask & LVIF_INDENT) && change.iIndent != row->indent)
             changed |= LVIF_INDENT;
@@ -392,7 +394,7 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify,
         if (changed & LVIF_IMAGE)
             row->image = change.iImage;
         if (changed & LVIF_PARAM)
-            row->lParam = change.lParam;
+            m_items.SetParam(index, change.lParam);
         if (changed & LVIF_INDENT)
             row->indent = change.iIndent;
     }
@@ -680,9 +682,7 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
     if (m_items.Count() < 2)
         return TRUE;
     m_sorting = true;
-    SortRows(m_items.Count(), [compare, lParamSort](const ListItem& a, const ListItem& b) {
-        return compare(a.lParam, b.lParam, lParamSort);
-    });
+    SortRows(m_items.Count(), [compare, lParamSort](LPARAM a, LPARAM b) { return compare(a, b, lParamSort); });
     m_sorting = false;
     InvalidateAll();
     return TRUE;
