@@ -28,8 +28,10 @@ struct ItemNotification {
 
 // LVN_GETDISPINFOA is not here: the engine answers it itself and forwards
 // what it cannot answer with the application's lParam.
+// Custom draw first: a paint sends it for every cell.
 // clang-format off
 inline constexpr ItemNotification kItemNotifications[] = {
+    {NM_CUSTOMDRAW, ItemCarrier::CustomDraw},
     {LVN_ITEMCHANGING, ItemCarrier::ListView},
     {LVN_ITEMCHANGED, ItemCarrier::ListView},
     {LVN_INSERTITEM, ItemCarrier::ListView},
@@ -43,7 +45,6 @@ inline constexpr ItemNotification kItemNotifications[] = {
     {NM_RDBLCLK, ItemCarrier::ItemActivate},
     {LVN_ITEMACTIVATE, ItemCarrier::ItemActivate},
     {LVN_GETINFOTIPA, ItemCarrier::InfoTip},
-    {NM_CUSTOMDRAW, ItemCarrier::CustomDraw},
     {LVN_BEGINLABELEDITA, ItemCarrier::DispInfo},
     {LVN_ENDLABELEDITA, ItemCarrier::DispInfo},
     {LVN_SETDISPINFOA, ItemCarrier::DispInfo},

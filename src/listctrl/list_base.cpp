@@ -36,7 +36,7 @@ LRESULT CListBase::DefaultProcessing() const
 
 CWnd* CListBase::GetHeader() const
 {
-    return reinterpret_cast<CWnd*>(Send(LVM_GETHEADER));
+    return reinterpret_cast<CWnd*>(PassToControl(LVM_GETHEADER));
 }
 
 DWORD CListBase::ListStyle() const

@@ -12,6 +12,9 @@
 //                       control's procedure, physical numbers (DefWindowProc);
 //   send                an ordinary send that passes the engine again, logical
 //                       numbers (SendMessage).
+// What the control alone knows and the engine never translates (its header,
+// colours, fonts, rectangles, image lists) is passed to it: painting asks for
+// it at every row.
 //
 // The engine's files by job: list_base.cpp (life, common helpers, geometry),
 // list_base_columns.cpp (column messages), list_base_visibility.cpp (hiding,
