@@ -5,6 +5,8 @@
 // change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "listctrl/sort_column_tint.h"
 #include "support/engine_window.h"
 #include "support/recording_dc.h"
@@ -169,20 +171,14 @@ TEST_F(EngineColoursTest, HeaderTrackingRepaintsTheTintedBandsWithoutRows)
     w.list.SetSortColumn(2);
     w.list.ColorSortColumn(true);
     for (UINT code : {HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW, HDN_ENDTRACKA, HDN_ENDTRACKW}) {
-        SCOPED_TRACE(DescribeCode(WM_NOTIFY, code));
         HDITEMA item;
         item.mask = HDI_WIDTH;
-        item.cxy = 80;
-        NMHEADERA nm{};
-        nm.hdr = NMHDR{w.Header(), 0, code};
-        nm.iItem = 1;
-        nm.pitem = &item;
+        NMHEADERA nm{NMHDR{w.Header(), 0, code}, 1, 0, &item};
         host.invalidated.clear();
         w.list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
-        bool below = false;
-        for (const RECT& rc : host.invalidated)
-            below = below || (rc.left == 0 && rc.right > 0 && rc.top > 20 && rc.bottom == 300);
-        EXPECT_TRUE(below) << "the band under the last row";
+        EXPECT_TRUE(std::any_of(host.invalidated.begin(), host.invalidated.end(),
+                                [](const RECT& rc) { return rc.left == 0 && rc.top > 20 && rc.bottom == 300; }))
+            << "the band under the last row, " << DescribeCode(WM_NOTIFY, code);
     }
 }
 
@@ -194,29 +190,24 @@ TEST_F(EngineColoursTest, TheIconAreaOfAMovedColumnZeroTakesTheRowsColour)
     w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 5, reinterpret_cast<LPARAM>(order));
     RECT column0{};
     w.Header()->SendMessage(HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&column0));
+    RECT row{};
+    w.ctrl.GetItemRect(0, &row, LVIR_BOUNDS);
     const struct {
-        const char* row;
         bool selected;
         bool focus;
         DWORD style;
         COLORREF colour;
-    } cases[] = {
-        {"selected in a focused list", true, true, 0, GetSysColor(COLOR_HIGHLIGHT)},
-        {"selected, list without focus, selection always shown", true, false, LVS_SHOWSELALWAYS,
-         GetSysColor(COLOR_BTNFACE)},
-        {"selected, list without focus", true, false, 0, RGB(255, 255, 255)},
-        {"not selected in a focused list", false, true, 0, RGB(255, 255, 255)},
-    };
+    } cases[] = {{true, true, 0, GetSysColor(COLOR_HIGHLIGHT)},
+                 {true, false, LVS_SHOWSELALWAYS, GetSysColor(COLOR_BTNFACE)},
+                 {true, false, 0, RGB(255, 255, 255)},
+                 {false, true, 0, RGB(255, 255, 255)}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.row);
         w.ctrl.SetItemState(0, c.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
         CWnd::FocusChanged(c.focus ? &w.list : nullptr);
         w.list.ModifyStyle(LVS_SHOWSELALWAYS, c.style);
         RecordingDC dc;
         w.list.Paint(&dc);
-        RECT row{};
-        w.ctrl.GetItemRect(0, &row, LVIR_BOUNDS);
-        EXPECT_EQ(dc.FillAt(column0.left + 1, (row.top + row.bottom) / 2), c.colour);
+        EXPECT_EQ(dc.FillAt(column0.left + 1, row.top + 2), c.colour) << c.selected << c.focus << c.style;
     }
     CWnd::FocusChanged(nullptr);
 }

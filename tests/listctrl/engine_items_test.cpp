@@ -142,28 +142,23 @@ TEST_F(EngineItemsTest, AHiddenColumnAnswersEmptyMasksAndMissingItemsAsAVisibleO
 {
     w.AddRow("alpha", {"a1", "a2"}, 5);
     w.list.ShowColumn(2, false);
+    char text[] = "x";
     for (int column : {1, 2}) {
-        SCOPED_TRACE(column == 2 ? "hidden" : "visible");
-        LVITEMA get;
-        get.mask = 0;
-        get.iItem = 0;
-        get.iSubItem = column;
-        get.lParam = 0x10;
-        EXPECT_TRUE(w.list.SendMessage(LVM_GETITEMA, 0, Arg(&get)));
-        EXPECT_EQ(get.lParam, 0x10);
-        char text[] = "x";
-        LVITEMA set;
-        set.mask = LVIF_TEXT;
-        set.iItem = 7;
-        set.iSubItem = column;
-        set.pszText = text;
-        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMTEXTA, 7, Arg(&set)), 0);
-        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&set)), 0);
-        set.mask = LVIF_PARAM;
-        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&set)), 0);
+        LVITEMA it;
+        it.mask = 0;
+        it.iSubItem = column;
+        it.lParam = 0x10;
+        EXPECT_TRUE(w.list.SendMessage(LVM_GETITEMA, 0, Arg(&it))) << column;
+        EXPECT_EQ(it.lParam, 0x10) << column;
+        it.iItem = 7;
+        it.pszText = text;
+        for (UINT mask : {LVIF_TEXT, LVIF_PARAM}) {
+            it.mask = mask;
+            EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&it)), 0) << column << " " << mask;
+        }
+        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMTEXTA, 7, Arg(&it)), 0) << column;
     }
-    EXPECT_EQ(w.Text(0, 2), "a2");
-    EXPECT_EQ(w.ctrl.GetItemData(0), 5u);
+    EXPECT_EQ(w.Text(0, 2) + std::to_string(w.ctrl.GetItemData(0)), "a25");
 }
 
 TEST_F(EngineItemsTest, AHiddenCellNeverSetReadsEmptyWithTheItemsRealState)

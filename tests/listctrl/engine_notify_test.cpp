@@ -44,59 +44,35 @@ TEST_F(EngineNotifyTest, ItemNotificationsCarryTheApplicationsParam)
     EXPECT_EQ(w.parent.OfCode(LVN_DELETEITEM)[0].lParam, 4711);
 }
 
-// Every notification of the table, sent by the control with the engine's
-// record in the field its record keeps an item's lParam in, reaches the
-// parent with the application's lParam there.
+// Every notification of the table, sent with the engine's record where its
+// record keeps the item's lParam, reaches the parent with the application's.
 TEST_F(EngineNotifyTest, EveryItemNotificationOfTheTableReachesTheParentWithTheApplicationsParam)
 {
     w.AddRow("a", {}, 4711);
-    const LPARAM record = reinterpret_cast<LPARAM>(w.list.GetItemData(0));
-    ASSERT_NE(record, 0);
+    const auto record = reinterpret_cast<LPARAM>(w.list.GetItemData(0));
     LPARAM* field = nullptr;
     LPARAM seen = 0;
-    w.parent.onNotify = [&](NMHDR*, LRESULT*) {
-        seen = *field;
-        return false;
-    };
-    // Sends nm from the list as the control does, the record in its field.
-    const auto deliver = [&](auto nm, UINT code, auto fieldOf) {
-        if constexpr (requires { nm.hdr; })
-            nm.hdr = NMHDR{&w.list, EngineWindow::kId, code};
-        else
-            nm.nmcd.hdr = NMHDR{&w.list, EngineWindow::kId, code};
-        field = fieldOf(nm);
-        *field = record;
-        seen = 0;
-        w.parent.SendMessage(WM_NOTIFY, EngineWindow::kId, reinterpret_cast<LPARAM>(&nm));
-        return seen;
-    };
+    w.parent.onNotify = [&](NMHDR*, LRESULT*) { return seen = *field, false; };
     for (const listctrl::ItemNotification& entry : listctrl::kItemNotifications) {
-        SCOPED_TRACE(DescribeCode(WM_NOTIFY, entry.code));
-        LPARAM got = 0;
-        switch (entry.carrier) {
-        case listctrl::ItemCarrier::ListView:
-            got = deliver(NMLISTVIEW{}, entry.code, [](NMLISTVIEW& nm) { return &nm.lParam; });
-            break;
-        case listctrl::ItemCarrier::ItemActivate:
-            got = deliver(NMITEMACTIVATE{}, entry.code, [](NMITEMACTIVATE& nm) { return &nm.lParam; });
-            break;
-        case listctrl::ItemCarrier::InfoTip:
-            got = deliver(NMLVGETINFOTIPA{}, entry.code, [](NMLVGETINFOTIPA& nm) { return &nm.lParam; });
-            break;
-        case listctrl::ItemCarrier::DispInfo:
-            got = deliver(NMLVDISPINFOA{}, entry.code, [](NMLVDISPINFOA& nm) { return &nm.item.lParam; });
-            break;
-        case listctrl::ItemCarrier::CustomDraw: {
-            // The engine handles custom draw itself: it sees what the application would.
-            NMLVCUSTOMDRAW cd{};
-            cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-            deliver(cd, entry.code, [](NMLVCUSTOMDRAW& nm) { return &nm.nmcd.lItemlParam; });
-            ASSERT_FALSE(w.list.customDraw.empty());
-            got = w.list.customDraw.back().lParam;
-            break;
-        }
-        }
-        EXPECT_EQ(got, 4711);
+        NMLISTVIEW list{};
+        NMITEMACTIVATE activate{};
+        NMLVGETINFOTIPA tip{};
+        NMLVDISPINFOA info{};
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        // In the order of ItemCarrier: where each record keeps its header and the lParam.
+        const std::pair<NMHDR*, LPARAM*> carriers[] = {{&list.hdr, &list.lParam},
+                                                       {&activate.hdr, &activate.lParam},
+                                                       {&tip.hdr, &tip.lParam},
+                                                       {&draw.nmcd.hdr, &draw.nmcd.lItemlParam},
+                                                       {&info.hdr, &info.item.lParam}};
+        const auto [hdr, lParam] = carriers[static_cast<int>(entry.carrier)];
+        *hdr = NMHDR{&w.list, EngineWindow::kId, entry.code};
+        *(field = lParam) = record;
+        w.parent.SendMessage(WM_NOTIFY, EngineWindow::kId, reinterpret_cast<LPARAM>(hdr));
+        // The engine handles custom draw itself: it sees what the application would.
+        const bool engines = entry.carrier == listctrl::ItemCarrier::CustomDraw;
+        EXPECT_EQ(engines ? w.list.customDraw.back().lParam : seen, 4711) << DescribeCode(WM_NOTIFY, entry.code);
     }
     w.parent.onNotify = nullptr;
 }
@@ -116,8 +92,7 @@ TEST(EngineClickNotifyTest, ClicksAndActivationCarryTheApplicationsParam)
     for (UINT code : {NM_CLICK, NM_DBLCLK, NM_RCLICK, NM_RDBLCLK, LVN_ITEMACTIVATE}) {
         const std::vector<RecordedMessage> seen = w.parent.OfCode(code);
         ASSERT_FALSE(seen.empty()) << DescribeCode(WM_NOTIFY, code);
-        for (const RecordedMessage& m : seen)
-            EXPECT_EQ(m.lParam, 4711) << DescribeCode(WM_NOTIFY, code);
+        EXPECT_EQ(seen.back().lParam, 4711) << DescribeCode(WM_NOTIFY, code);
     }
     CWnd::FocusChanged(nullptr);
 }
