@@ -121,16 +121,25 @@ TEST_F(EngineColoursTest, TheBackgroundEraseTintsTheBandUnderTheSortColumn)
     EXPECT_EQ(plain.FillAt(200, 250), RGB(255, 255, 255));
 }
 
+// Scrolling sideways moves the tinted band, and so do the header's tracking
+// and its end: each repaints the bands without rows.
 TEST_F(EngineColoursTest, ScrollingSidewaysRepaintsTheEmptyBandsOnlyWhenThereAreRows)
 {
     w.list.SetSortColumn(2);
     w.list.ColorSortColumn(true);
-    host.invalidated.clear();
-    w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
-    bool below = false;
-    for (const RECT& rc : host.invalidated)
-        below = below || (rc.left == 0 && rc.right > 0 && rc.top > 20 && rc.bottom == 300);
-    EXPECT_TRUE(below) << "the band under the last row";
+    HDITEMA item;
+    item.mask = HDI_WIDTH;
+    for (UINT code : {0u, HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW, HDN_ENDTRACKA, HDN_ENDTRACKW}) {
+        NMHEADERA nm{NMHDR{w.Header(), 0, code}, 1, 0, &item};
+        host.invalidated.clear();
+        if (code == 0)
+            w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
+        else
+            w.list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+        EXPECT_TRUE(std::any_of(host.invalidated.begin(), host.invalidated.end(),
+                                [](const RECT& rc) { return rc.left == 0 && rc.top > 20 && rc.bottom == 300; }))
+            << "the band under the last row, " << DescribeCode(WM_NOTIFY, code);
+    }
     w.list.SendMessage(LVM_DELETEALLITEMS);
     host.invalidated.clear();
     w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
@@ -162,24 +171,6 @@ TEST_F(EngineColoursTest, TheIconRepaintAfterTheCellKeepsTheItemsOverlay)
     }
     EXPECT_EQ(pictures, 2) << "the control's picture, then the engine's repaint over the cleared icon area";
     w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-}
-
-// Resizing a column moves the tinted band, so the header's tracking and its
-// end repaint the bands without rows, as a sideways scroll does.
-TEST_F(EngineColoursTest, HeaderTrackingRepaintsTheTintedBandsWithoutRows)
-{
-    w.list.SetSortColumn(2);
-    w.list.ColorSortColumn(true);
-    for (UINT code : {HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW, HDN_ENDTRACKA, HDN_ENDTRACKW}) {
-        HDITEMA item;
-        item.mask = HDI_WIDTH;
-        NMHEADERA nm{NMHDR{w.Header(), 0, code}, 1, 0, &item};
-        host.invalidated.clear();
-        w.list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
-        EXPECT_TRUE(std::any_of(host.invalidated.begin(), host.invalidated.end(),
-                                [](const RECT& rc) { return rc.left == 0 && rc.top > 20 && rc.bottom == 300; }))
-            << "the band under the last row, " << DescribeCode(WM_NOTIFY, code);
-    }
 }
 
 // With full-row selection and column 0 dragged away from the left, the icon
