@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // The list-view control under the device list's load: rows of six texts added
-// one by one, each followed by a sort that puts it in place (IP address text,
+// in batches (the answers one socket notification brings: 1 or 16), each
+// batch followed by one sort that puts it in place (IP address text,
 // descending), and the layout work of painting one screenful of a long list.
 // Left out of the insert: painting (the control has no host to paint to).
 //
@@ -40,11 +41,16 @@ void BM_ListViewInsertSortedIntoPlace(benchmark::State& state)
         for (const std::string& t : row.texts)
             textBytes += static_cast<long long>(t.size() + 1);
     double heapPerRow = 0;
+    const auto batch = static_cast<int>(state.range(0));
     for (auto _ : state) {
         DeviceList devices(600);
         const long long before = HeapInUse();
-        for (const BenchRow& row : rows)
-            devices.Add(row, true);
+        int waiting = 0;
+        for (const BenchRow& row : rows) {
+            devices.Add(row, ++waiting == batch);
+            waiting %= batch;
+        }
+        devices.list.SortItems(CompareIpDescending, 0);
         heapPerRow = static_cast<double>(HeapInUse() - before) / kRows;
         benchmark::DoNotOptimize(devices.list.GetItemCount());
     }
@@ -54,9 +60,16 @@ void BM_ListViewInsertSortedIntoPlace(benchmark::State& state)
     state.SetItemsProcessed(static_cast<long long>(state.iterations()) * kRows);
 }
 BENCHMARK(BM_ListViewInsertSortedIntoPlace)
+    ->Arg(16)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(10)
     ->Repetitions(10)
+    ->DisplayAggregatesOnly();
+BENCHMARK(BM_ListViewInsertSortedIntoPlace)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
     ->DisplayAggregatesOnly();
 
 // What painting costs the control itself, without pixels: the drawing calls

@@ -19,11 +19,20 @@ struct Pair {
     const char* peer;
 };
 
-// Each side is named by its benchmark function.
+// Each side is named by its benchmark function, and its argument when it has one.
 constexpr Pair kPairs[] = {
     {"screenful of 10,000 rows to real pixels", "BM_ListViewPaintScreenfulPixels", "BM_QTableViewPaintScreenfulPixels"},
-    {"10,000 rows inserted and sorted into place", "BM_ListViewInsertSortedIntoPlace", "BM_QtModelInsertSorted"},
-    {"10,000 rows inserted and sorted into place", "BM_ListViewInsertSortedIntoPlace", "BM_QtVectorModelInsertSorted"},
+    {"the same screenful through the list engine", "BM_EngineReportScreenfulPixels",
+     "BM_QTableViewPaintScreenfulPixels"},
+    {"an owner-drawn screenful", "BM_EngineOwnerDrawnScreenfulPixels", "BM_QTableViewDelegateScreenfulPixels"},
+    {"10,000 rows sorted into place 16 at a time", "BM_ListViewInsertSortedIntoPlace/16", "BM_QtModelInsertSorted"},
+    {"10,000 rows sorted into place 16 at a time", "BM_ListViewInsertSortedIntoPlace/16",
+     "BM_QtVectorModelInsertSorted"},
+    {"10,000 answers into the engine, 16 a sort and a read", "BM_EngineInsertSortedIntoPlace/16",
+     "BM_QtModelInsertSorted"},
+    {"10,000 answers into the engine, 16 a sort and a read", "BM_EngineInsertSortedIntoPlace/16",
+     "BM_QtVectorModelInsertSorted"},
+    {"10,000 answers into the engine, one by one", "BM_EngineInsertSortedIntoPlace/1", "BM_QtModelInsertSorted"},
 };
 
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -34,7 +43,8 @@ public:
         for (const Run& run : runs) {
             if (run.error_occurred)
                 continue;
-            Side& side = m_sides[run.run_name.function_name];
+            const std::string& args = run.run_name.args;
+            Side& side = m_sides[run.run_name.function_name + (args.empty() ? "" : "/" + args)];
             if ((run.run_type == Run::RT_Iteration && side.median == 0) || run.aggregate_name == "median") {
                 side.median = run.GetAdjustedCPUTime();
                 side.unit = benchmark::GetTimeUnitString(run.time_unit);

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Random sequences of column and item messages, hiding and showing, header
-// drags and saved layouts, sent to a list engine over the real list-view
-// control; the engine's invariants are checked after every step.
+// drags, saved layouts and sorts, sent to a list engine over the real
+// list-view control; the engine's invariants are checked after every step,
+// and the rows' order after every sort.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -150,6 +151,7 @@ void Step(CListViewEx& list, Bytes& in)
         it.iSubItem = column();
         it.pszText = buffer;
         it.cchTextMax = in.Small(9);
+        it.lParam = in.Next(); // whatever the caller left there is never the engine's to read
         list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
         list.SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(it.iItem), reinterpret_cast<LPARAM>(&it));
         break;
@@ -187,9 +189,25 @@ void Step(CListViewEx& list, Bytes& in)
         list.RestoreState(blob.data(), static_cast<unsigned>(blob.size()));
         break;
     }
-    default:
-        list.SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(in.Small(3) - 1), reinterpret_cast<LPARAM>(&CompareParams));
+    default: {
+        // Sorted inside the message: the rows are in order when it returns.
+        const int direction = in.Small(3) - 1;
+        list.SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(direction), reinterpret_cast<LPARAM>(&CompareParams));
+        for (int i = 1; i < items; ++i) {
+            LVITEMA a;
+            LVITEMA b;
+            a.mask = b.mask = LVIF_PARAM;
+            a.iItem = i - 1;
+            b.iItem = i;
+            list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&a));
+            list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&b));
+            if (CompareParams(a.lParam, b.lParam, direction) > 0) {
+                std::fprintf(stderr, "rows %d and %d out of order after a sort\n", i - 1, i);
+                std::abort();
+            }
+        }
         break;
+    }
     }
 }
 

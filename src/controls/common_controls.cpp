@@ -20,14 +20,3 @@ void InitCommonControls()
     }();
     (void)registered;
 }
-
-long DllGetVersion(DLLVERSIONINFO* info)
-{
-    if (info == nullptr || info->cbSize != sizeof(DLLVERSIONINFO))
-        return -1;
-    info->dwMajorVersion = 6;
-    info->dwMinorVersion = 0;
-    info->dwBuildNumber = 0;
-    info->dwPlatformID = 2;
-    return 0;
-}

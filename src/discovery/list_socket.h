@@ -12,9 +12,11 @@ class CListSocket;
 class ReplyReceiver {
 public:
     virtual ~ReplyReceiver() = default;
-    // Appends the row of one answer (and sorts it into place when asked to);
-    // interfaceIndex is the interface it came in on (0: not known).
+    // Appends the row of one answer; interfaceIndex is the interface it came
+    // in on (0: not known).
     virtual void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) = 0;
+    // Told once after the answers that one notification brought (sorts them into place).
+    virtual void AnswersAdded() {}
     // Shows the number of answers of this cycle.
     virtual void ShowReplyCount(int count) = 0;
     // Told after every answer how many answers the kernel has dropped since the
@@ -27,6 +29,9 @@ public:
     // The receive buffer asked for: room for thousands of answers at once
     // (an answer takes about 800 bytes of kernel memory).
     static constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+    // Answers read in one notification at most, so that a burst still lets the
+    // window paint; the rest wait for the next notification.
+    static constexpr int kAnswersPerNotification = 256;
 
     ~CListSocket() override;
 

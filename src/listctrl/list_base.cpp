@@ -1,26 +1,17 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// The engine's life (construction, the common-controls level, destruction),
-// the ways of reaching the control, and the geometry helpers that drawing and
-// hit testing share.
+// The engine's life, the ways of reaching the control, and the geometry
+// helpers that drawing and hit testing share.
 #include "listctrl/list_base.h"
 
 #include <algorithm>
 
-#include "controls/common_controls.h"
 #include "listctrl/column_mapping.h"
 
-int CListBase::s_nComCtlLevel = 0;
-
+// The header draws the sort arrows itself, so the engine keeps no arrow
+// pictures and needs no version of the controls.
 CListBase::CListBase()
 {
-    if (s_nComCtlLevel == 0) {
-        s_nComCtlLevel = 1;
-        DLLVERSIONINFO version;
-        version.cbSize = sizeof version;
-        if (DllGetVersion(&version) >= 0 && version.dwMajorVersion >= 6)
-            s_nComCtlLevel = 2;
-    }
     m_clrHotText = GetSysColor(COLOR_HOTLIGHT);
 }
 
@@ -45,7 +36,7 @@ LRESULT CListBase::DefaultProcessing() const
 
 CWnd* CListBase::GetHeader() const
 {
-    return reinterpret_cast<CWnd*>(Send(LVM_GETHEADER));
+    return reinterpret_cast<CWnd*>(PassToControl(LVM_GETHEADER));
 }
 
 DWORD CListBase::ListStyle() const

@@ -12,6 +12,9 @@
 //                       control's procedure, physical numbers (DefWindowProc);
 //   send                an ordinary send that passes the engine again, logical
 //                       numbers (SendMessage).
+// What the control alone knows and the engine never translates (its header,
+// colours, fonts, rectangles, image lists) is passed to it: painting asks for
+// it at every row.
 //
 // The engine's files by job: list_base.cpp (life, common helpers, geometry),
 // list_base_columns.cpp (column messages), list_base_visibility.cpp (hiding,
@@ -42,10 +45,12 @@ public:
     CListBase(const CListBase&) = delete;
     CListBase& operator=(const CListBase&) = delete;
 
-    // An item as the control has it, with a text buffer of its own.
+    // An item as the control has it, with a text buffer of its own; its
+    // lParam is the application's, as every hook and notification gives it.
     struct FetchedItem {
         LVITEMA item;
         std::vector<char> text;
+        const ITEM_DATA* record = nullptr; // the engine's record of the item
     };
 
     // Owner-drawn mode: one item painted cell by cell.
@@ -152,9 +157,6 @@ public:
     // must; otherwise what is broken. For tests and the fuzzer.
     std::string CheckInvariants();
 
-    // Common-controls level: 1 before version 6, 2 from version 6 on.
-    static int s_nComCtlLevel;
-
 protected:
     // Reaching the control (see the header comment).
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
@@ -169,6 +171,10 @@ protected:
     void ApplyCallbackText(LVITEMA& item) const;
     // The stored entry for logical column c of an item, put back into the control.
     void RefillColumn(int c);
+    // A hidden column given back to the control: its place, width, texts and arrow.
+    void ReinsertColumn(int nColumn);
+    // Column 0 can never be hidden: the column that became 0 is shown and not hideable.
+    void KeepColumnZeroShown();
     // Whether the sort column is shown and is the control's column `physical`.
     bool IsSortColumnShownAt(int physical) const;
     // Column 0's band left of the label, with the state image and small icon, on the row's colour.
@@ -186,9 +192,6 @@ protected:
     int m_nHideableColumns = 0;
     BOOL m_bSortIconEnabled = FALSE;
     BOOL m_bColorSortColumn = FALSE;
-    CImageList m_imglstSortIcons;
-    int m_nUpArrowImage = -1;
-    int m_nDownArrowImage = -1;
     COLORREF m_clrSortColumn = 0;
     int m_nSortColumn = 0;
     int m_nFirstColumnFormat = 0;

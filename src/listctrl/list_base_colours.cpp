@@ -14,7 +14,7 @@ constexpr DWORD kHotTracking = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE
 RECT ItemRect(CWnd* list, int item, int code)
 {
     RECT rc{code, 0, 0, 0};
-    if (!list->SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rc)))
+    if (!list->DefWindowProc(LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rc)))
         return RECT{};
     return rc;
 }
@@ -29,7 +29,7 @@ void CListBase::ColorSortColumn(bool bEnable)
         // Too few colours to show a shade.
         if (m_pListCtrl->ColourDepth() <= 8)
             return;
-        m_clrSortColumn = SortColumnTint(static_cast<COLORREF>(Send(LVM_GETBKCOLOR)));
+        m_clrSortColumn = SortColumnTint(static_cast<COLORREF>(PassToControl(LVM_GETBKCOLOR)));
     }
     m_bColorSortColumn = bEnable ? TRUE : FALSE;
     m_pListCtrl->Invalidate(TRUE);
@@ -65,8 +65,8 @@ void CListBase::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
         break;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
         if (m_bColorSortColumn) {
-            cd->clrTextBk =
-                IsSortColumnShownAt(cd->iSubItem) ? m_clrSortColumn : static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
+            cd->clrTextBk = IsSortColumnShownAt(cd->iSubItem) ? m_clrSortColumn
+                                                              : static_cast<COLORREF>(PassToControl(LVM_GETBKCOLOR));
             result = CDRF_NEWFONT;
         }
         if (cd->iSubItem == 0)
@@ -86,12 +86,12 @@ COLORREF CListBase::IconAreaColour(int row, UINT state, bool columnZeroFirst, bo
 {
     const COLORREF plain = (m_bColorSortColumn && IsSortColumnShownAt(0) && (m_nSortColumn == 1 || m_nSortColumn == -1))
                                ? m_clrSortColumn
-                               : static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
+                               : static_cast<COLORREF>(PassToControl(LVM_GETBKCOLOR));
     if (columnZeroFirst || !(m_dwExtendedStyle & LVS_EX_FULLROWSELECT))
         return plain;
     // Full-row selection with column 0 moved away from the left: the row's own colour.
     const bool selected = (state & LVIS_SELECTED) != 0;
-    if (selected && focus && (m_dwExtendedStyle & kHotTracking) && Send(LVM_GETHOTITEM) == row)
+    if (selected && focus && (m_dwExtendedStyle & kHotTracking) && PassToControl(LVM_GETHOTITEM) == row)
         return m_clrHotText;
     if (selected && focus)
         return GetSysColor(COLOR_HIGHLIGHT);
@@ -118,13 +118,13 @@ void CListBase::RepaintIconArea(CDC* dc, int row)
     item.stateMask = LVIS_STATEIMAGEMASK | LVIS_OVERLAYMASK | LVIS_SELECTED | LVIS_FOCUSED;
     item.iItem = row;
     item.iSubItem = 0;
-    Send(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    PassToControl(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     const COLORREF colour = IconAreaColour(row, item.state, column0.left == 0, focus);
     dc->FillSolidRect(RECT{x0, label.top, std::min(label.left, label.right), label.bottom}, colour);
     if (w0 <= m_nStateIconOffset)
         return;
     const UINT style = (item.state & LVIS_SELECTED) && focus ? ILD_SELECTED : ILD_NORMAL;
-    const auto* states = reinterpret_cast<const CImageList*>(Send(LVM_GETIMAGELIST, LVSIL_STATE));
+    const auto* states = reinterpret_cast<const CImageList*>(PassToControl(LVM_GETIMAGELIST, LVSIL_STATE));
     const int stateImage = static_cast<int>((item.state >> 12) & 0xF);
     IMAGEINFO info;
     RECT stateRect{};
@@ -134,7 +134,7 @@ void CListBase::RepaintIconArea(CDC* dc, int row)
         const int cy = std::min(stateRect.bottom - stateRect.top, info.rcImage.bottom - info.rcImage.top);
         dc->DrawImage(states, stateImage - 1, stateRect.left, stateRect.top, cx, cy, style);
     }
-    const auto* small = reinterpret_cast<const CImageList*>(Send(LVM_GETIMAGELIST, LVSIL_SMALL));
+    const auto* small = reinterpret_cast<const CImageList*>(PassToControl(LVM_GETIMAGELIST, LVSIL_SMALL));
     const RECT icon = ItemRect(m_pListCtrl, row, LVIR_ICON);
     // Image 0 is never drawn here; the device list uses 1 and 2.
     if (small != nullptr && item.iImage > 0 && small->GetImageInfo(item.iImage, &info) && icon.right > icon.left &&
@@ -190,7 +190,7 @@ BOOL CListBase::OnEraseBkgnd(CDC* pDC)
     pDC->GetClipBox(&clip);
     if (left >= clip.right || right <= clip.left)
         return erase();
-    const auto background = static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
+    const auto background = static_cast<COLORREF>(PassToControl(LVM_GETBKCOLOR));
     if (left > clip.left)
         pDC->FillSolidRect(RECT{clip.left, clip.top, left, clip.bottom}, background);
     pDC->FillSolidRect(RECT{std::max(left, static_cast<int>(clip.left)), clip.top,

@@ -127,6 +127,8 @@ LRESULT CListBase::OnDeleteColumn(WPARAM wParam, LPARAM)
             Renumber(entries, i);
         }
     });
+    if (i == 0)
+        KeepColumnZeroShown();
     return 1;
 }
 
@@ -184,6 +186,9 @@ LRESULT CListBase::OnSetColumn(WPARAM wParam, LPARAM lParam)
         if (!result)
             return 0;
     }
+    // A hidden column keeps its width here until it is shown again, whichever message set it.
+    if (!column.m_bVisible && (copy->mask & LVCF_WIDTH))
+        column.m_nWidth = copy->cx;
     LVCOLUMNA& saved = *column.m_pLVColumn;
     if (copy->mask & LVCF_FMT)
         saved.fmt = copy->fmt;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // The engine's invariants, checked against its records and the control it
-// serves, for tests and the fuzzer: the logical orders a permutation; the
-// control holding exactly the visible columns in logical order and showing
-// them in logical display order; every item's sub-item list aligned with the
-// columns; the hideable count.
+// serves, for tests and the fuzzer: the logical orders a permutation; column 0
+// shown and never hideable; the control holding exactly the visible columns
+// in logical order and showing them in logical display order; every item's
+// sub-item list aligned with the columns; the hideable count.
 #include "listctrl/list_base.h"
 
 #include <algorithm>
@@ -43,6 +43,8 @@ std::string CListBase::CheckInvariants()
     const int n = static_cast<int>(columns.size());
     if (!listctrl::OrdersArePermutation(columns))
         return "the logical orders are not a permutation of 0..n-1";
+    if (n > 0 && (!columns.front()->m_bVisible || columns.front()->m_bHideable))
+        return "column 0 is hidden or hideable";
     if (listctrl::CountHideable(columns) != engine.GetHideableColumnCount())
         return "the hideable count is " + std::to_string(engine.GetHideableColumnCount()) + ", records say " +
                std::to_string(listctrl::CountHideable(columns));

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "listctrl/item_notifications.h"
 #include "listctrl/list_base.h"
 
 using listctrl::CopyItem;
@@ -140,17 +141,20 @@ LRESULT CListBase::OnGetItem(WPARAM, LPARAM lParam)
         caller->mask &= LVIF_PARAM | LVIF_STATE;
         caller->iSubItem = 0;
     }
+    // Only an answer to LVIF_PARAM is the record: without it the field still
+    // holds whatever the caller put there.
+    const bool askedRecord = (caller->mask & LVIF_PARAM) != 0;
     const LRESULT r = DefaultProcessing();
     caller->mask = m;
     caller->iSubItem = s;
-    const auto* data = reinterpret_cast<const ITEM_DATA*>(caller->lParam);
+    const auto* data = askedRecord ? reinterpret_cast<const ITEM_DATA*>(caller->lParam) : nullptr;
     if (!(m & LVIF_PARAM))
         caller->lParam = callersParam;
     if (r == 0)
         return 0;
     if ((m & LVIF_PARAM) && data != nullptr)
         caller->lParam = data->m_lParam;
-    if (visible || m == LVIF_STATE || data == nullptr)
+    if (visible || data == nullptr)
         return r;
     const LVITEMA* entry = data->Entry(s);
     if (m & LVIF_IMAGE)
@@ -173,7 +177,8 @@ LRESULT CListBase::OnSetItem(WPARAM, LPARAM lParam)
     LVITEMA* copy = CopyItem(*caller);
     char* const t = copy->pszText;
     LRESULT result = 1;
-    if ((visible && (m & ~LVIF_PARAM)) || (s == 0 && (m & LVIF_STATE))) {
+    const bool controlTakesPart = (visible && (m & ~LVIF_PARAM)) || (s == 0 && (m & LVIF_STATE));
+    if (controlTakesPart) {
         copy->mask &= ~LVIF_PARAM; // the control's lParam stays the record
         if (visible && (m & LVIF_TEXT))
             ApplyCallbackText(*copy);
@@ -193,8 +198,9 @@ LRESULT CListBase::OnSetItem(WPARAM, LPARAM lParam)
     copy->pszText = t;
     ITEM_DATA* data = GetItemData(caller->iItem);
     if (data == nullptr) {
+        // Without the control's answer, a missing item is a failure, as it is for the control.
         FreeItem(copy);
-        return result;
+        return controlTakesPart ? result : 0;
     }
     if (m & LVIF_PARAM)
         data->m_lParam = caller->lParam;
@@ -254,7 +260,8 @@ LRESULT CListBase::OnSetItemText(WPARAM wParam, LPARAM lParam)
     LVITEMA* copy = CopyItem(local);
     char* const t = copy->pszText;
     LRESULT result = 1;
-    if (m_aColumnData[static_cast<std::size_t>(s)]->m_bVisible) {
+    const bool visible = m_aColumnData[static_cast<std::size_t>(s)]->m_bVisible;
+    if (visible) {
         ApplyCallbackText(*copy);
         copy->iSubItem = LogicalToPhysicalColumn(s);
         result = PassToControl(LVM_SETITEMTEXTA, wParam, reinterpret_cast<LPARAM>(copy));
@@ -267,7 +274,7 @@ LRESULT CListBase::OnSetItemText(WPARAM wParam, LPARAM lParam)
     ITEM_DATA* data = GetItemData(i);
     if (data == nullptr) {
         FreeItem(copy);
-        return result;
+        return visible ? result : 0;
     }
     if (LVITEMA* entry = data->Entry(s)) {
         if (t != nullptr) {
@@ -403,30 +410,7 @@ void CListBase::TranslateOutgoingNotification(UINT message, LPARAM lParam)
     auto* hdr = reinterpret_cast<NMHDR*>(lParam);
     if (hdr->hwndFrom != m_pListCtrl)
         return;
-    switch (hdr->code) {
-    case LVN_ITEMCHANGING:
-    case LVN_ITEMCHANGED:
-    case LVN_INSERTITEM:
-    case LVN_DELETEITEM:
-    case LVN_BEGINDRAG:
-    case LVN_BEGINRDRAG: {
-        auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
-        if (nm->iItem >= 0)
-            translate(nm->iItem, nm->lParam);
-        break;
-    }
-    case LVN_GETINFOTIPA: {
-        auto* tip = reinterpret_cast<NMLVGETINFOTIPA*>(hdr);
-        translate(tip->iItem, tip->lParam);
-        break;
-    }
-    case NM_CUSTOMDRAW: {
-        auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
-        if (cd->nmcd.dwDrawStage & CDDS_ITEM)
-            translate(static_cast<int>(cd->nmcd.dwItemSpec), cd->nmcd.lItemlParam);
-        break;
-    }
-    default:
-        break;
-    }
+    const listctrl::ItemField field = listctrl::ItemFieldOf(hdr);
+    if (field.lParam != nullptr && field.item >= 0)
+        translate(field.item, *field.lParam);
 }

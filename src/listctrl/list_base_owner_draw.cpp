@@ -35,29 +35,50 @@ void DrawImageIn(CDC* dc, const CImageList* list, int index, const RECT& rect, U
 std::unique_ptr<CListBase::FetchedItem> CListBase::FetchItem(int nItem, int nPhysicalSubItem)
 {
     auto fetched = std::make_unique<FetchedItem>();
-    fetched->text.assign(128, '\0');
-    for (;;) {
-        LVITEMA& item = fetched->item;
-        item = LVITEMA{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
-        item.stateMask = ~0u;
-        item.iItem = nItem;
-        item.iSubItem = nPhysicalSubItem;
+    LVITEMA& item = fetched->item;
+    item.mask = LVIF_IMAGE | LVIF_PARAM | LVIF_STATE;
+    item.stateMask = ~0u;
+    item.iItem = nItem;
+    item.iSubItem = nPhysicalSubItem;
+    if (!PassToControl(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    if (!(ListStyle() & LVS_OWNERDATA)) {
+        fetched->record = reinterpret_cast<const ITEM_DATA*>(item.lParam);
+        item.lParam = fetched->record ? fetched->record->m_lParam : 0;
+    }
+    item.mask |= LVIF_TEXT;
+    // The text the engine holds is the one the control would ask it for.
+    const LVITEMA* entry =
+        fetched->record ? fetched->record->Entry(PhysicalToLogicalColumn(nPhysicalSubItem)) : nullptr;
+    if (entry != nullptr && (entry->mask & LVIF_TEXT) && listctrl::IsRealText(entry->pszText)) {
+        fetched->text.assign(entry->pszText, entry->pszText + std::strlen(entry->pszText) + 1);
         item.pszText = fetched->text.data();
         item.cchTextMax = static_cast<int>(fetched->text.size());
-        fetched->text[0] = '\0';
-        if (!PassToControl(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return fetched;
+    }
+    // Any other text is the control's to find (it may ask the application), in a buffer that grows until it fits.
+    fetched->text.assign(128, '\0');
+    for (;;) {
+        LVITEMA text;
+        text.mask = LVIF_TEXT;
+        text.iItem = nItem;
+        text.iSubItem = nPhysicalSubItem;
+        text.pszText = fetched->text.data();
+        text.cchTextMax = static_cast<int>(fetched->text.size());
+        if (!PassToControl(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&text)))
             return nullptr;
         // The control may answer with a text of its own instead of filling the buffer.
-        if (item.pszText != fetched->text.data()) {
-            const char* answer = listctrl::IsRealText(item.pszText) ? item.pszText : "";
+        if (text.pszText != fetched->text.data()) {
+            const char* answer = listctrl::IsRealText(text.pszText) ? text.pszText : "";
             const std::size_t n = std::min(std::strlen(answer), fetched->text.size() - 1);
             std::memmove(fetched->text.data(), answer, n);
             fetched->text[n] = '\0';
-            item.pszText = fetched->text.data();
         }
-        if (std::strlen(fetched->text.data()) < fetched->text.size() - 1)
+        if (std::strlen(fetched->text.data()) < fetched->text.size() - 1) {
+            item.pszText = fetched->text.data();
+            item.cchTextMax = static_cast<int>(fetched->text.size());
             return fetched;
+        }
         fetched->text.assign(fetched->text.size() * 2, '\0');
     }
 }
@@ -137,7 +158,7 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     const COLORREF plainText = underlined ? m_clrHotText : defaultText;
 
     RECT row{LVIR_BOUNDS, 0, 0, 0};
-    Send(LVM_GETITEMRECT, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&row));
+    PassToControl(LVM_GETITEMRECT, static_cast<WPARAM>(itemIndex), reinterpret_cast<LPARAM>(&row));
     RECT label{};
     GetSubItemRectEx(itemIndex, 0, LVIR_LABEL, label);
     const bool columnZeroFirst = GetHeaderItemOrder(0) <= 0;
@@ -153,7 +174,7 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     CFont* previousFont = nullptr;
     bool underlineSelected = false;
     if (underlined) {
-        if (const auto* listFont = reinterpret_cast<const CFont*>(Send(WM_GETFONT))) {
+        if (const auto* listFont = reinterpret_cast<const CFont*>(PassToControl(WM_GETFONT))) {
             underline = *listFont;
             underline.underline = true;
             previousFont = dc->SelectObject(&underline);
@@ -162,8 +183,8 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
     }
     // Every cell's background is filled before its text is drawn.
     const int previousBkMode = dc->SetBkMode(TRANSPARENT);
-    const auto* data = reinterpret_cast<const ITEM_DATA*>(fetched->item.lParam);
-    const auto background = static_cast<COLORREF>(Send(LVM_GETBKCOLOR));
+    const ITEM_DATA* data = fetched->record;
+    const auto background = static_cast<COLORREF>(PassToControl(LVM_GETBKCOLOR));
     int left = row.left;
     for (int i = 0;; ++i) {
         const int p = OrderToIndex(i);
@@ -187,7 +208,6 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
             text.left += 6;
             text.right -= 6;
         }
-        const int w = text.right > text.left ? GetLabelWidth(text.right - text.left, dc, cellItem) : 0;
 
         enum class Mode { Plain, Label, SelectedCell } mode = Mode::Plain;
         const bool f = fullRow && drawnSelected;
@@ -200,6 +220,7 @@ void CListBase::DrawItem(DRAWITEMSTRUCT* lpDrawItemStruct)
         if (mode == Mode::Label) {
             RECT box = label;
             if (!f) {
+                const int w = text.right > text.left ? GetLabelWidth(text.right - text.left, dc, cellItem) : 0;
                 const int a = (m_bKeepLabelLeft && !(p == 0 && i == 0)) ? (column.fmt & LVCFMT_JUSTIFYMASK)
                                                                         : m_nFirstColumnFormat;
                 if (a == 0) {

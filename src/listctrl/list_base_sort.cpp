@@ -3,6 +3,8 @@
 // Sorting: the sort state and its arrow in the header, and the comparator the
 // engine gives the control, which hands the application's comparator the
 // application's own lParams.
+#include <utility>
+
 #include "listctrl/list_base.h"
 
 namespace {
@@ -28,8 +30,8 @@ void CListBase::SetSortColumn(int nSortState)
 
 void CListBase::EnableSortIcon(bool bEnable)
 {
-    // The header of these controls draws its own arrows (version 6 and later),
-    // so no arrow pictures are made here.
+    // The header draws the arrows from its items' format bits; the engine has
+    // no pictures of its own to make or hand over.
     m_bSortIconEnabled = bEnable ? TRUE : FALSE;
     UpdateSortIcons();
 }
@@ -52,7 +54,7 @@ void CListBase::UpdateSortIcons()
             fmt |= HDF_SORTUP;
         else if (m_bSortIconEnabled && m_nSortColumn == -(i + 1))
             fmt |= HDF_SORTDOWN;
-        // Every answer asks for the arrow again; a header item already right is left alone.
+        // A header item already right is left alone: no change notices, no repaint.
         if (fmt == item.fmt)
             continue;
         item.fmt = fmt;
@@ -62,16 +64,17 @@ void CListBase::UpdateSortIcons()
 
 LRESULT CListBase::OnSortItems(WPARAM wParam, LPARAM lParam)
 {
-    const auto compare = reinterpret_cast<PFNLVCOMPARE>(lParam);
-    const auto sortParam = static_cast<LPARAM>(wParam);
-    // The control sorts when the order is next read, always through the same
-    // callback and engine: a sort still waiting must run with the comparator
-    // it was asked with before this one takes the engine's place.
-    if (m_pfnCompare != nullptr && (compare != m_pfnCompare || sortParam != m_lParamSort))
-        PassToControl(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_ALL);
-    m_pfnCompare = compare;
-    m_lParamSort = sortParam;
-    return PassToControl(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&SortCallback));
+    // The control calls SortCallback before it returns. The fields hold the
+    // running sort's comparator only while it runs, so a comparator that asks
+    // for another sort meanwhile (the control refuses it) leaves the running
+    // one as it was.
+    const PFNLVCOMPARE outerCompare = std::exchange(m_pfnCompare, reinterpret_cast<PFNLVCOMPARE>(lParam));
+    const LPARAM outerParam = std::exchange(m_lParamSort, static_cast<LPARAM>(wParam));
+    const LRESULT result =
+        PassToControl(LVM_SORTITEMS, reinterpret_cast<WPARAM>(this), reinterpret_cast<LPARAM>(&SortCallback));
+    m_pfnCompare = outerCompare;
+    m_lParamSort = outerParam;
+    return result;
 }
 
 int CListBase::SortCallback(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)

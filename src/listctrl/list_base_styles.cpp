@@ -37,10 +37,11 @@ LRESULT CListBase::OnGetExtendedStyle(WPARAM, LPARAM)
 LRESULT CListBase::OnSetImageList(WPARAM wParam, LPARAM lParam)
 {
     const LRESULT previous = DefaultProcessing();
-    // The control gives its small list to the header too; the header keeps the arrows' list.
+    // The control gives its small list to the header too; the header shows no
+    // pictures of the rows (it draws the sort arrows itself), so it gets none.
     if (wParam == LVSIL_SMALL && lParam != 0)
         if (CWnd* header = GetHeader())
-            header->SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&m_imglstSortIcons));
+            header->SendMessage(HDM_SETIMAGELIST, 0, 0);
     return previous;
 }
 

@@ -55,14 +55,20 @@ void CListBase::ShowColumn(int nColumn, bool bShow)
     COLUMN_DATA& column = *m_aColumnData[static_cast<std::size_t>(nColumn)];
     if (column.m_bVisible == bShow)
         return;
-    const int p = LogicalToPhysicalColumn(nColumn);
-    if (!bShow) {
-        column.m_nWidth = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nColumn)));
-        // Hidden only once the control has let the column go.
-        if (PassToControl(LVM_DELETECOLUMN, static_cast<WPARAM>(p)))
-            column.m_bVisible = false;
+    if (bShow) {
+        ReinsertColumn(nColumn);
         return;
     }
+    column.m_nWidth = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nColumn)));
+    // Hidden only once the control has let the column go.
+    if (PassToControl(LVM_DELETECOLUMN, static_cast<WPARAM>(LogicalToPhysicalColumn(nColumn))))
+        column.m_bVisible = false;
+}
+
+void CListBase::ReinsertColumn(int nColumn)
+{
+    COLUMN_DATA& column = *m_aColumnData[static_cast<std::size_t>(nColumn)];
+    const int p = LogicalToPhysicalColumn(nColumn);
     bool anyVisible = false;
     for (const auto& other : m_aColumnData)
         anyVisible = anyVisible || other->m_bVisible;
@@ -83,6 +89,19 @@ void CListBase::ShowColumn(int nColumn, bool bShow)
             RefillColumn(PhysicalToLogicalColumn(1));
     }
     Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nColumn), MAKELPARAM(column.m_nWidth & 0xFFFF, 0));
+}
+
+void CListBase::KeepColumnZeroShown()
+{
+    if (m_aColumnData.empty())
+        return;
+    COLUMN_DATA& first = *m_aColumnData.front();
+    if (first.m_bHideable) {
+        first.m_bHideable = false;
+        --m_nHideableColumns;
+    }
+    if (!first.m_bVisible)
+        ReinsertColumn(0);
 }
 
 void CListBase::OnContextMenu(CWnd* pWnd, POINT)

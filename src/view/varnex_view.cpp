@@ -316,6 +316,11 @@ void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interf
     const int index = AppendDeviceRow(*this, row, m_poolRecords, interfaceIndex);
     if (index >= 0)
         NoteAddress(index, row, interfaceIndex);
+}
+
+void CVarnexView::AnswersAdded()
+{
+    // Once for all the answers of one notification: the sort sorts every row.
     ApplyAutoArrange();
 }
 

@@ -106,6 +106,7 @@ public:
 
     // Answers from the discovery socket.
     void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) override;
+    void AnswersAdded() override;
     void ShowReplyCount(int count) override;
     // Tells the user in the message pane when answers were lost, and that a
     // Refresh may find them; the count pane keeps counting what arrived.

@@ -5,6 +5,8 @@
 // change.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "listctrl/sort_column_tint.h"
 #include "support/engine_window.h"
 #include "support/recording_dc.h"
@@ -119,16 +121,25 @@ TEST_F(EngineColoursTest, TheBackgroundEraseTintsTheBandUnderTheSortColumn)
     EXPECT_EQ(plain.FillAt(200, 250), RGB(255, 255, 255));
 }
 
+// Scrolling sideways moves the tinted band, and so do the header's tracking
+// and its end: each repaints the bands without rows.
 TEST_F(EngineColoursTest, ScrollingSidewaysRepaintsTheEmptyBandsOnlyWhenThereAreRows)
 {
     w.list.SetSortColumn(2);
     w.list.ColorSortColumn(true);
-    host.invalidated.clear();
-    w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
-    bool below = false;
-    for (const RECT& rc : host.invalidated)
-        below = below || (rc.left == 0 && rc.right > 0 && rc.top > 20 && rc.bottom == 300);
-    EXPECT_TRUE(below) << "the band under the last row";
+    HDITEMA item;
+    item.mask = HDI_WIDTH;
+    for (UINT code : {0u, HDN_ITEMCHANGEDA, HDN_ITEMCHANGEDW, HDN_ENDTRACKA, HDN_ENDTRACKW}) {
+        NMHEADERA nm{NMHDR{w.Header(), 0, code}, 1, 0, &item};
+        host.invalidated.clear();
+        if (code == 0)
+            w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
+        else
+            w.list.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+        EXPECT_TRUE(std::any_of(host.invalidated.begin(), host.invalidated.end(),
+                                [](const RECT& rc) { return rc.left == 0 && rc.top > 20 && rc.bottom == 300; }))
+            << "the band under the last row, " << DescribeCode(WM_NOTIFY, code);
+    }
     w.list.SendMessage(LVM_DELETEALLITEMS);
     host.invalidated.clear();
     w.list.SendMessage(WM_HSCROLL, SB_LINEDOWN, 0);
@@ -160,6 +171,36 @@ TEST_F(EngineColoursTest, TheIconRepaintAfterTheCellKeepsTheItemsOverlay)
     }
     EXPECT_EQ(pictures, 2) << "the control's picture, then the engine's repaint over the cleared icon area";
     w.list.SendMessage(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+}
+
+// With full-row selection and column 0 dragged away from the left, the icon
+// area the engine repaints takes the row's own colour.
+TEST_F(EngineColoursTest, TheIconAreaOfAMovedColumnZeroTakesTheRowsColour)
+{
+    int order[5] = {1, 0, 2, 3, 4};
+    w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 5, reinterpret_cast<LPARAM>(order));
+    RECT column0{};
+    w.Header()->SendMessage(HDM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&column0));
+    RECT row{};
+    w.ctrl.GetItemRect(0, &row, LVIR_BOUNDS);
+    const struct {
+        bool selected;
+        bool focus;
+        DWORD style;
+        COLORREF colour;
+    } cases[] = {{true, true, 0, GetSysColor(COLOR_HIGHLIGHT)},
+                 {true, false, LVS_SHOWSELALWAYS, GetSysColor(COLOR_BTNFACE)},
+                 {true, false, 0, RGB(255, 255, 255)},
+                 {false, true, 0, RGB(255, 255, 255)}};
+    for (const auto& c : cases) {
+        w.ctrl.SetItemState(0, c.selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        CWnd::FocusChanged(c.focus ? &w.list : nullptr);
+        w.list.ModifyStyle(LVS_SHOWSELALWAYS, c.style);
+        RecordingDC dc;
+        w.list.Paint(&dc);
+        EXPECT_EQ(dc.FillAt(column0.left + 1, row.top + 2), c.colour) << c.selected << c.focus << c.style;
+    }
+    CWnd::FocusChanged(nullptr);
 }
 
 } // namespace

@@ -134,6 +134,45 @@ TEST_F(EngineColumnsTest, HiddenColumnIsAnsweredFromTheEngine)
     }
 }
 
+TEST_F(EngineColumnsTest, AHiddenColumnKeepsTheWidthEitherMessageSetAndShowsAtIt)
+{
+    LVCOLUMNA set;
+    set.mask = LVCF_WIDTH;
+    set.cx = 90;
+    for (const auto& [message, arg] : {std::pair{LVM_SETCOLUMNWIDTH, MAKELPARAM(90, 0)}, {LVM_SETCOLUMNA, Arg(&set)}}) {
+        w.list.ShowColumn(2, false);
+        EXPECT_EQ(w.list.SendMessage(message, 2, arg), 1);
+        LVCOLUMNA read;
+        read.mask = LVCF_WIDTH;
+        w.list.SendMessage(LVM_GETCOLUMNA, 2, Arg(&read));
+        w.list.ShowColumn(2, true);
+        EXPECT_EQ(read.cx, 90) << message;
+        EXPECT_EQ(w.ControlWidth(2), 90) << message;
+        w.ctrl.SetColumnWidth(2, 60);
+    }
+}
+
+// Column 0 can never be hidden: whichever column becomes column 0 when the
+// first one is deleted is shown, at the width it kept, and is not hideable.
+TEST_F(EngineColumnsTest, TheColumnThatBecomesColumnZeroIsShownAndNotHideable)
+{
+    for (const bool hidden : {true, false}) {
+        EngineWindow fresh;
+        fresh.AddColumns({100, 80, 60, 50});
+        fresh.AddRow("a0", {"a1", "a2", "a3"});
+        fresh.ctrl.SetColumnWidth(1, 70);
+        fresh.list.ShowColumn(1, !hidden);
+        ASSERT_EQ(fresh.list.SendMessage(LVM_DELETECOLUMN, 0), 1);
+        fresh.list.SetColumnHideable(0);
+        fresh.list.ShowColumn(0, false);
+        EXPECT_TRUE(fresh.list.IsColumnVisible(0) && !fresh.list.IsColumnHideable(0)) << hidden;
+        EXPECT_EQ(fresh.list.GetHideableColumnCount(), 2);
+        EXPECT_EQ(fresh.ControlText(0, 0) + fresh.ControlText(0, 1), "a1a2");
+        EXPECT_EQ(fresh.ControlWidth(0), 70);
+        EXPECT_EQ(fresh.list.CheckInvariants(), "");
+    }
+}
+
 TEST_F(EngineColumnsTest, VisibleColumnReportsItsLogicalOrderAndNumber)
 {
     int order[4] = {3, 0, 1, 2};

@@ -136,6 +136,31 @@ TEST_F(EngineItemsTest, AHiddenColumnIsReadAndWrittenWithoutTheControl)
     EXPECT_EQ(w.ControlText(0, 2), "hidden text");
 }
 
+// A hidden column answers as a visible one does: an empty mask reads nothing
+// (and never through the caller's lParam), a write to a missing item fails.
+TEST_F(EngineItemsTest, AHiddenColumnAnswersEmptyMasksAndMissingItemsAsAVisibleOne)
+{
+    w.AddRow("alpha", {"a1", "a2"}, 5);
+    w.list.ShowColumn(2, false);
+    char text[] = "x";
+    for (int column : {1, 2}) {
+        LVITEMA it;
+        it.mask = 0;
+        it.iSubItem = column;
+        it.lParam = 0x10;
+        EXPECT_TRUE(w.list.SendMessage(LVM_GETITEMA, 0, Arg(&it))) << column;
+        EXPECT_EQ(it.lParam, 0x10) << column;
+        it.iItem = 7;
+        it.pszText = text;
+        for (UINT mask : {LVIF_TEXT, LVIF_PARAM}) {
+            it.mask = mask;
+            EXPECT_EQ(w.list.SendMessage(LVM_SETITEMA, 0, Arg(&it)), 0) << column << " " << mask;
+        }
+        EXPECT_EQ(w.list.SendMessage(LVM_SETITEMTEXTA, 7, Arg(&it)), 0) << column;
+    }
+    EXPECT_EQ(w.Text(0, 2) + std::to_string(w.ctrl.GetItemData(0)), "a25");
+}
+
 TEST_F(EngineItemsTest, AHiddenCellNeverSetReadsEmptyWithTheItemsRealState)
 {
     w.AddRow("a", {"a1"}, 7);

@@ -6,6 +6,7 @@
 // drags mirrored in the logical order.
 #include <gtest/gtest.h>
 
+#include "listctrl/item_notifications.h"
 #include "support/engine_window.h"
 #include "support/recording_dc.h"
 
@@ -41,6 +42,59 @@ TEST_F(EngineNotifyTest, ItemNotificationsCarryTheApplicationsParam)
     w.list.SendMessage(LVM_DELETEITEM, 0);
     ASSERT_EQ(w.parent.OfCode(LVN_DELETEITEM).size(), 1u);
     EXPECT_EQ(w.parent.OfCode(LVN_DELETEITEM)[0].lParam, 4711);
+}
+
+// Every notification of the table, sent with the engine's record where its
+// record keeps the item's lParam, reaches the parent with the application's.
+TEST_F(EngineNotifyTest, EveryItemNotificationOfTheTableReachesTheParentWithTheApplicationsParam)
+{
+    w.AddRow("a", {}, 4711);
+    const auto record = reinterpret_cast<LPARAM>(w.list.GetItemData(0));
+    LPARAM* field = nullptr;
+    LPARAM seen = 0;
+    w.parent.onNotify = [&](NMHDR*, LRESULT*) { return seen = *field, false; };
+    for (const listctrl::ItemNotification& entry : listctrl::kItemNotifications) {
+        NMLISTVIEW list{};
+        NMITEMACTIVATE activate{};
+        NMLVGETINFOTIPA tip{};
+        NMLVDISPINFOA info{};
+        NMLVCUSTOMDRAW draw{};
+        draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        // In the order of ItemCarrier: where each record keeps its header and the lParam.
+        const std::pair<NMHDR*, LPARAM*> carriers[] = {{&list.hdr, &list.lParam},
+                                                       {&activate.hdr, &activate.lParam},
+                                                       {&tip.hdr, &tip.lParam},
+                                                       {&draw.nmcd.hdr, &draw.nmcd.lItemlParam},
+                                                       {&info.hdr, &info.item.lParam}};
+        const auto [hdr, lParam] = carriers[static_cast<int>(entry.carrier)];
+        *hdr = NMHDR{&w.list, EngineWindow::kId, entry.code};
+        *(field = lParam) = record;
+        w.parent.SendMessage(WM_NOTIFY, EngineWindow::kId, reinterpret_cast<LPARAM>(hdr));
+        // The engine handles custom draw itself: it sees what the application would.
+        const bool engines = entry.carrier == listctrl::ItemCarrier::CustomDraw;
+        EXPECT_EQ(engines ? w.list.customDraw.back().lParam : seen, 4711) << DescribeCode(WM_NOTIFY, entry.code);
+    }
+    w.parent.onNotify = nullptr;
+}
+
+// The clicks and the activation, made with the mouse.
+TEST(EngineClickNotifyTest, ClicksAndActivationCarryTheApplicationsParam)
+{
+    EngineWindow w{LVS_REPORT, LVS_EX_ONECLICKACTIVATE};
+    w.AddColumns({100, 80});
+    w.AddRow("a", {"a1"}, 4711);
+    RECT label{};
+    w.ctrl.GetItemRect(0, &label, LVIR_LABEL);
+    const LPARAM at = MAKELPARAM(label.left + 3, (label.top + label.bottom) / 2);
+    for (UINT message :
+         {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK})
+        w.list.SendMessage(message, 0, at);
+    for (UINT code : {NM_CLICK, NM_DBLCLK, NM_RCLICK, NM_RDBLCLK, LVN_ITEMACTIVATE}) {
+        const std::vector<RecordedMessage> seen = w.parent.OfCode(code);
+        ASSERT_FALSE(seen.empty()) << DescribeCode(WM_NOTIFY, code);
+        EXPECT_EQ(seen.back().lParam, 4711) << DescribeCode(WM_NOTIFY, code);
+    }
+    CWnd::FocusChanged(nullptr);
 }
 
 TEST_F(EngineNotifyTest, CustomDrawItemStagesCarryTheApplicationsParam)

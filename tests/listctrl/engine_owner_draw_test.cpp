@@ -267,4 +267,69 @@ TEST_F(OwnerDrawTest, WithTwoClickActivationOnlyASelectedItemUnderTheMouseIsHot)
     EXPECT_EQ(dc.FindText("alpha")->colour, GetSysColor(COLOR_HOTLIGHT));
 }
 
+// The hooks a class built on the engine overrides see the item as the
+// application has it: its own lParam, never the engine's record.
+class HookedList : public EngineTestList {
+public:
+    void DrawSmallIcon(CDC*, LVITEMA* pItem, RECT*) override { seen.push_back(pItem->lParam); }
+    void DrawStateIcon(CDC*, LVITEMA* pItem, RECT*) override { seen.push_back(pItem->lParam); }
+    void DrawSubItemText(CDC*, LVITEMA* pItem, LVCOLUMNA*, RECT*) override { seen.push_back(pItem->lParam); }
+    std::vector<LPARAM> seen;
+};
+
+TEST(OwnerDrawHooks, EveryHookGetsTheApplicationsParam)
+{
+    BasicEngineWindow<HookedList> w{LVS_REPORT | LVS_OWNERDRAWFIXED, LVS_EX_CHECKBOXES};
+    w.AddColumns({120, 100, 80});
+    w.AddRow("alpha", {"a1", "a2"}, 41);
+    RecordingDC dc;
+    w.list.Paint(&dc);
+    EXPECT_EQ(w.list.seen, std::vector<LPARAM>(5, 41)); // two icons, three texts
+}
+
+// A click makes the item under it hot at once, as a mouse move does: the
+// hand cursor, and the selected hot row's label box in the hot colour.
+TEST_F(OwnerDrawTest, AClickMakesTheItemUnderItHot)
+{
+    w.list.SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_ONECLICKACTIVATE, LVS_EX_ONECLICKACTIVATE);
+    const RECT label = Label(1);
+    const LPARAM at = MAKELPARAM(label.left + 5, label.top + 2);
+    host.cursors.clear();
+    w.list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    w.list.SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(host.cursors, std::vector<CursorShape>(2, CursorShape::Hand));
+    EXPECT_EQ(FillAt(Paint(), label.left + 3, label.top + 2), GetSysColor(COLOR_HOTLIGHT));
+}
+
+TEST_F(OwnerDrawTest, TheHitTestTellsTheIconFromTheLabel)
+{
+    RECT icon{};
+    ASSERT_TRUE(w.list.GetSubItemRectEx(1, 0, LVIR_ICON, icon));
+    for (const auto& [rc, flags] : {std::pair{icon, LVHT_ONITEMICON}, {Label(1), LVHT_ONITEMLABEL}}) {
+        LVHITTESTINFO info;
+        info.pt = POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        EXPECT_EQ(w.list.SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), 1);
+        EXPECT_EQ(info.flags, static_cast<UINT>(flags));
+    }
+}
+
+// Keeping the label in the leftmost column is the engine's own layout: only an
+// owner-drawn list takes it, any other keeps the control's label.
+TEST(OwnerDrawLabelLeft, OnlyAnOwnerDrawnListKeepsTheLabelLeft)
+{
+    for (const DWORD ownerDrawn : {DWORD{LVS_OWNERDRAWFIXED}, DWORD{0}}) {
+        EngineWindow w{LVS_REPORT | ownerDrawn, 0};
+        w.AddColumns({120, 100, 80});
+        w.AddRow("alpha", {"a1", "a2"});
+        w.list.KeepLabelLeft(true);
+        int order[3] = {2, 1, 0};
+        w.list.SendMessage(LVM_SETCOLUMNORDERARRAY, 3, reinterpret_cast<LPARAM>(order));
+        RECT control{};
+        w.ctrl.GetItemRect(0, &control, LVIR_LABEL);
+        RECT label{};
+        ASSERT_TRUE(w.list.GetSubItemRectEx(0, 0, LVIR_LABEL, label));
+        EXPECT_EQ(label.left == control.left, ownerDrawn == 0); // moved into column 2, shown first
+    }
+}
+
 } // namespace

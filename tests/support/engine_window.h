@@ -66,8 +66,9 @@ public:
     using CListBase::m_nSortColumn;
 };
 
-struct EngineWindow {
-    explicit EngineWindow(DWORD style = LVS_REPORT, DWORD exStyle = 0, int width = 600, int height = 300)
+// The window of a class built on the engine: EngineTestList, or one derived from it.
+template <class List> struct BasicEngineWindow {
+    explicit BasicEngineWindow(DWORD style = LVS_REPORT, DWORD exStyle = 0, int width = 600, int height = 300)
     {
         InitCommonControls();
         parent.reflect = true;
@@ -78,7 +79,7 @@ struct EngineWindow {
         if (exStyle)
             ctrl.SetExtendedStyle(exStyle);
     }
-    ~EngineWindow()
+    ~BasicEngineWindow()
     {
         if (CWnd::GetFocus() == &list || CWnd::GetFocus() == &parent)
             CWnd::FocusChanged(nullptr);
@@ -136,6 +137,7 @@ struct EngineWindow {
 
     static constexpr UINT kId = 7;
     MessageRecorder parent;
-    EngineTestList list;
+    List list;
     CListCtrl ctrl;
 };
+using EngineWindow = BasicEngineWindow<EngineTestList>;

@@ -36,12 +36,32 @@ constexpr DemoRow kRows[] = {
 constexpr UINT kIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEVICE_KNOWN, IDI_DEVICE_147,
                             IDI_DEVICE_153,     IDI_DEVICE_155,     IDI_DEVICE_157};
 
-int CompareByPlace(LPARAM a, LPARAM b, LPARAM)
+// The text a row shows in logical column c.
+const char* Field(const DemoRow& row, int c)
+{
+    switch (c) {
+    case 1:
+        return row.place;
+    case 2:
+        return row.address;
+    case 3:
+        return row.note;
+    default:
+        return row.name;
+    }
+}
+
+// Orders rows by the column of the sort state (+(c+1) ascending, -(c+1)
+// descending), rows equal there by name.
+int CompareRows(LPARAM a, LPARAM b, LPARAM sortState)
 {
     const auto* x = reinterpret_cast<const DemoRow*>(a);
     const auto* y = reinterpret_cast<const DemoRow*>(b);
-    const int c = std::strcmp(x->place, y->place);
-    return c != 0 ? c : std::strcmp(x->name, y->name);
+    const int column = static_cast<int>(sortState < 0 ? -sortState : sortState) - 1;
+    int c = std::strcmp(Field(*x, column), Field(*y, column));
+    if (c == 0)
+        c = std::strcmp(x->name, y->name);
+    return sortState < 0 ? -c : c;
 }
 
 } // namespace
@@ -56,6 +76,26 @@ CListDemoView::CListDemoView()
 CListDemoView::~CListDemoView()
 {
     m_imglstSmall.DeleteImageList();
+}
+
+const MessageMap* CListDemoView::GetThisMessageMap()
+{
+    static const MessageMap map{CListViewEx::GetThisMessageMap(),
+                                {msgmap::NotifyReflectEx(LVN_COLUMNCLICK, &CListDemoView::OnColumnClick)}};
+    return &map;
+}
+
+BOOL CListDemoView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const BOOL parentSeesIt = CListViewEx::OnColumnClick(pNMHDR, pResult);
+    SortRows();
+    return parentSeesIt;
+}
+
+void CListDemoView::SortRows()
+{
+    SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(static_cast<LPARAM>(GetSortColumn())),
+                reinterpret_cast<LPARAM>(&CompareRows));
 }
 
 BOOL CListDemoView::PreCreateWindow(CREATESTRUCT& cs)
@@ -93,7 +133,7 @@ void CListDemoView::OnInitialUpdate()
     SetSortColumn(2);
     EnableSortIcon(true);
     ColorSortColumn(true);
-    SendMessage(LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(&CompareByPlace));
+    SortRows();
     LVITEMA select;
     select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     select.state = LVIS_SELECTED | LVIS_FOCUSED;

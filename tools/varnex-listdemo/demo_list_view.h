@@ -12,11 +12,19 @@ class CListDemoView : public CListViewEx {
 public:
     CListDemoView();
     ~CListDemoView() override;
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnInitialUpdate() override;
     void OnDraw(CDC*) override {}
 
+protected:
+    // A click on a heading moves the arrow (the engine's own handling) and
+    // sorts the rows by that column in the arrow's direction.
+    BOOL OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult);
+
 private:
     void FillRows();
+    void SortRows();
     CImageList m_imglstSmall;
 };

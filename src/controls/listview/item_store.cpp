@@ -55,13 +55,28 @@ void ListItemStore::SetState(int index, UINT state)
         m_items[static_cast<std::size_t>(index)]->state = state;
 }
 
-int ListItemStore::Insert(int index, std::unique_ptr<ListItem> item)
+LPARAM ListItemStore::Param(int index) const
+{
+    if (m_virtual || !IsValid(index))
+        return 0;
+    return m_params[static_cast<std::size_t>(index)];
+}
+
+void ListItemStore::SetParam(int index, LPARAM lParam)
+{
+    if (!m_virtual && IsValid(index))
+        m_params[static_cast<std::size_t>(index)] = lParam;
+}
+
+int ListItemStore::Insert(int index, std::unique_ptr<ListItem> item, LPARAM lParam)
 {
     index = std::clamp(index, 0, Count());
-    if (m_virtual)
+    if (m_virtual) {
         m_virtualStates.insert(m_virtualStates.begin() + index, item ? item->state : 0);
-    else
+    } else {
         m_items.insert(m_items.begin() + index, std::move(item));
+        m_params.insert(m_params.begin() + index, lParam);
+    }
     return index;
 }
 
@@ -69,15 +84,18 @@ void ListItemStore::Remove(int index)
 {
     if (!IsValid(index))
         return;
-    if (m_virtual)
+    if (m_virtual) {
         m_virtualStates.erase(m_virtualStates.begin() + index);
-    else
+    } else {
         m_items.erase(m_items.begin() + index);
+        m_params.erase(m_params.begin() + index);
+    }
 }
 
 void ListItemStore::Clear()
 {
     m_items.clear();
+    m_params.clear();
     m_virtualStates.clear();
 }
 

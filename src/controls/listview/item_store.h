@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // The rows of a list-view control, kept apart from painting and geometry: per
 // row the label, the sub-item texts by column, image, indent, state and the
-// caller's lParam. An owner-data list keeps only each row's state.
+// caller's lParam. An owner-data list keeps only each row's state. The lParams
+// lie side by side, in row order: a sort compares them without visiting the
+// rows.
 #pragma once
 
 #include <algorithm>
@@ -23,8 +25,7 @@ struct ListSubItem {
 struct ListItem {
     std::string text;
     std::vector<ListSubItem> subItems; // entry k belongs to column k + 1; may be shorter
-    LPARAM lParam = 0;
-    POINT position{}; // icon views without auto-arrange
+    POINT position{};                  // icon views without auto-arrange
     UINT state = 0;
     int image = 0;
     int indent = 0;
@@ -47,9 +48,12 @@ public:
 
     UINT State(int index) const;
     void SetState(int index, UINT state);
+    // The caller's lParam of a row; 0 for an owner-data list or an index out of range.
+    LPARAM Param(int index) const;
+    void SetParam(int index, LPARAM lParam);
 
     // Inserts before index (clamped to the count); returns where the row went.
-    int Insert(int index, std::unique_ptr<ListItem> item);
+    int Insert(int index, std::unique_ptr<ListItem> item, LPARAM lParam = 0);
     void Remove(int index);
     void Clear();
 
@@ -61,14 +65,15 @@ public:
     void InsertColumn(int column);
     void DeleteColumn(int column);
 
-    // Stable sort of rows [0, count). compare(a, b) < 0 puts a first. Safe with
-    // a compare function that contradicts itself: the order is then
-    // unspecified but no row is lost.
+    // Stable sort of rows [0, count) by their lParams: compare(a, b) < 0 puts
+    // the row with lParam a first. Safe with a compare function that
+    // contradicts itself: the order is then unspecified but no row is lost.
     template <class Compare> void Sort(int count, Compare compare);
 
 private:
     bool m_virtual = false;
     std::vector<std::unique_ptr<ListItem>> m_items;
+    std::vector<LPARAM> m_params; // row by row, beside m_items
     std::vector<UINT> m_virtualStates;
 };
 
@@ -105,21 +110,21 @@ void MergeRuns(std::vector<T>& v, std::vector<T>& tmp, std::size_t lo, std::size
             n = half;
         }
     }
-    tmp.clear();
-    std::size_t i = a;
+    // The left run's rows wait aside; the merge fills the places from a on,
+    // never past the right run's next row, and what is left of that run is in place.
+    tmp.assign(std::make_move_iterator(v.begin() + static_cast<std::ptrdiff_t>(a)),
+               std::make_move_iterator(v.begin() + static_cast<std::ptrdiff_t>(mid)));
+    std::size_t i = 0;
     std::size_t j = mid;
-    while (i < mid && j < b) {
-        if (less(v[j], v[i]))
-            tmp.push_back(std::move(v[j++]));
+    std::size_t k = a;
+    while (i < tmp.size() && j < b) {
+        if (less(v[j], tmp[i]))
+            v[k++] = std::move(v[j++]);
         else
-            tmp.push_back(std::move(v[i++]));
+            v[k++] = std::move(tmp[i++]);
     }
-    while (i < mid)
-        tmp.push_back(std::move(v[i++]));
-    while (j < b)
-        tmp.push_back(std::move(v[j++]));
-    for (std::size_t k = 0; k < tmp.size(); ++k)
-        v[a + k] = std::move(tmp[k]);
+    while (i < tmp.size())
+        v[k++] = std::move(tmp[i++]);
 }
 
 template <class T, class Less> void NaturalMergeSort(std::vector<T>& v, Less less)
@@ -172,50 +177,62 @@ std::size_t GallopUpperBound(const std::vector<T>& v, std::size_t from, std::siz
     return lo;
 }
 
-// Stable sort made for a list re-sorted as it grows: the prefix already in
-// order is found by comparing every neighbour once (no sort can do with
-// fewer), the rest is sorted on its own, and its rows are merged in by
-// galloping, each after the prefix rows it does not sort before. A sorted
-// list with a few new rows costs one pass plus a few searches.
-template <class T, class Less> void StableSortMostlySorted(std::vector<T>& v, Less less)
-{
-    std::size_t inOrder = 1;
-    while (inOrder < v.size() && !less(v[inOrder], v[inOrder - 1]))
-        ++inOrder;
-    if (inOrder >= v.size())
-        return;
-    std::vector<T> rest(std::make_move_iterator(v.begin() + static_cast<std::ptrdiff_t>(inOrder)),
-                        std::make_move_iterator(v.end()));
-    NaturalMergeSort(rest, less);
-    std::vector<T> merged;
-    merged.reserve(v.size());
-    std::size_t next = 0;
-    for (T& row : rest) {
-        const std::size_t at = GallopUpperBound(v, next, inOrder, row, less);
-        for (; next < at; ++next)
-            merged.push_back(std::move(v[next]));
-        merged.push_back(std::move(row));
-    }
-    for (; next < inOrder; ++next)
-        merged.push_back(std::move(v[next]));
-    v.swap(merged);
-}
-
 } // namespace listview_detail
 
+// Made for a list re-sorted as it grows: the rows already in order are found
+// by comparing every neighbour once (no sort can do with fewer), the rest are
+// sorted on their own and merged in, each after the rows in order it does not
+// sort before. Every comparison is made before any row moves, and only the
+// rows from the first place that changes on are moved.
 template <class Compare> void ListItemStore::Sort(int count, Compare compare)
 {
     const auto n = static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(m_items.size())));
-    // The rows stay in place while the compare function runs, so it may read the
-    // list; the new order is applied at the end.
-    std::vector<ListItem*> order;
-    order.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        order.push_back(m_items[i].get());
-    listview_detail::StableSortMostlySorted(order,
-                                            [&compare](ListItem* a, ListItem* b) { return compare(*a, *b) < 0; });
-    for (std::size_t i = 0; i < n; ++i)
-        (void)m_items[i].release();
-    for (std::size_t i = 0; i < n; ++i)
-        m_items[i].reset(order[i]);
+    const auto less = [&compare](LPARAM a, LPARAM b) { return compare(a, b) < 0; };
+    // Most lParams are addresses of the callers' records: fetching the ones
+    // the scan reaches next early costs nothing when they are not.
+    constexpr std::size_t kAhead = 8;
+    std::size_t inOrder = 1;
+    while (inOrder < n) {
+        if (inOrder + kAhead < n)
+            __builtin_prefetch(reinterpret_cast<const void*>(m_params[inOrder + kAhead]));
+        if (less(m_params[inOrder], m_params[inOrder - 1]))
+            break;
+        ++inOrder;
+    }
+    if (inOrder >= n)
+        return;
+    struct Row {
+        LPARAM lParam;
+        std::size_t from;
+    };
+    std::vector<Row> rest(n - inOrder);
+    for (std::size_t i = inOrder; i < n; ++i)
+        rest[i - inOrder] = Row{m_params[i], i};
+    listview_detail::NaturalMergeSort(rest, [&less](const Row& a, const Row& b) { return less(a.lParam, b.lParam); });
+    std::vector<std::size_t> at(rest.size());
+    std::size_t place = 0;
+    for (std::size_t j = 0; j < rest.size(); ++j)
+        at[j] = place = listview_detail::GallopUpperBound(m_params, place, inOrder, rest[j].lParam, less);
+
+    // The moves, from the back: the rows in order after a new row's place
+    // make room for it.
+    std::vector<std::unique_ptr<ListItem>> restItems;
+    restItems.reserve(rest.size());
+    for (const Row& row : rest)
+        restItems.push_back(std::move(m_items[row.from]));
+    std::size_t write = n;
+    std::size_t end = inOrder;
+    for (std::size_t j = rest.size(); j-- > 0;) {
+        const auto first = static_cast<std::ptrdiff_t>(at[j]);
+        const auto last = static_cast<std::ptrdiff_t>(end);
+        std::move_backward(m_items.begin() + first, m_items.begin() + last,
+                           m_items.begin() + static_cast<std::ptrdiff_t>(write));
+        std::move_backward(m_params.begin() + first, m_params.begin() + last,
+                           m_params.begin() + static_cast<std::ptrdiff_t>(write));
+        write -= end - at[j];
+        end = at[j];
+        --write;
+        m_items[write] = std::move(restItems[j]);
+        m_params[write] = rest[j].lParam;
+    }
 }

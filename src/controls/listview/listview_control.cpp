@@ -41,8 +41,6 @@ ListViewControl::~ListViewControl() = default;
 // One switch that only decodes arguments; every job lives in a typed handler.
 LRESULT ListViewControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_pendingCompare != nullptr && !m_sorting && ReadsRowOrder(message, wParam, lParam))
-        ApplyPendingSort();
     switch (message) {
     // Colours and image lists.
     case LVM_GETBKCOLOR:

@@ -7,30 +7,14 @@
 // callback texts and custom colours, and paints through a CDC. The column
 // header is a child "SysHeader32" window.
 //
-// Sorting (LVM_SORTITEMS). After a request the rows are in the order a full
-// stable sort with that request's comparator gives at that moment: every row
-// is compared, and rows that compare equal keep their order. The sort waits
-// until something could see the order: a request only remembers the
-// comparator, its parameter and how many rows there are, and the first later
-// message that answers with or acts on rows by index (reading or changing a
-// row, finding, selection and focus, hit tests and rectangles, scrolling,
-// painting, deleting, and everything not listed below) sorts those rows
-// once, before it is handled. What cannot tell the order does not sort: the
-// row count, colours, the extended style, and reading, changing or appending
-// a row after the waiting ones in a way that touches no other row. So a
-// caller that appends a row, sets its texts and asks for a sort, answer after
-// answer, pays one sort at the next paint. A new request with the same
-// comparator and parameter takes in the rows added since; one with another
-// comparator or parameter first carries out the waiting sort, so that rows
-// equal under the new one keep the order the earlier one gave them. The
-// comparator thus runs after the request, inside a later message: it, its
-// parameter and what it reads must stay valid until the list is next read
-// or painted, and it sees the keys of that moment. A caller that routes
-// several comparators through one function and parameter should have the
-// list read (any message that reads a row will do) before it changes what
-// that pair compares; otherwise two requests count as one. A list being
-// destroyed, or emptied while its parent declines the per-row
-// notifications, drops a waiting sort without calling the comparator.
+// Sorting (LVM_SORTITEMS) happens inside the message, as the platform control
+// does it: the comparator is called before the message returns and never
+// after, so a caller may pass a pointer to a local as its parameter, or change
+// what the comparator reads once the call is done. Every request sorts every
+// row fully and stably (rows that compare equal keep their order); rows
+// already in order cost one comparison per neighbour, and a few new ones are
+// merged in. While the comparator runs, the rows stay where they were (it may
+// read the list), and messages that would add, delete or sort rows are refused.
 //
 // The work is split by job: listview_control.cpp (dispatch, creation, styles,
 // colours, image lists), _items.cpp (rows, states, sort, find), _columns.cpp
@@ -113,11 +97,6 @@ private:
     int GetNextItem(int start, UINT flags);
     int FindItem(int start, const LVFINDINFOA* info);
     BOOL SortItems(PFNLVCOMPARE compare, LPARAM lParamSort);
-    // The waiting sort (see the class comment): whether a message needs it done first, doing it, dropping it.
-    bool ReadsRowOrder(UINT message, WPARAM wParam, LPARAM lParam) const;
-    bool AfterWaitingRows(int index) const { return index >= m_pendingRows; }
-    void ApplyPendingSort();
-    void DropPendingSort();
     template <class Less> void SortRows(int count, Less less);
     int GetSelectedCount() const;
     BOOL SetItemCount(int count);
@@ -265,13 +244,8 @@ private:
     int m_scrollY = 0; // report and list: rows; icon views: pixels
     int m_nextSlot = 0;
     bool m_redraw = true;
-    bool m_sorting = false;
+    bool m_sorting = false;       // the comparator is running
     bool m_settingColumn = false; // LVM_SETCOLUMN: the header's notices stay with the list
-    // The waiting sort: rows [0, m_pendingRows) are to be sorted with
-    // m_pendingCompare and m_pendingParam; rows after them came later.
-    PFNLVCOMPARE m_pendingCompare = nullptr;
-    LPARAM m_pendingParam = 0;
-    int m_pendingRows = 0;
 
     // Mouse presses waiting for their release.
     bool m_lPressed = false;

@@ -117,10 +117,15 @@ std::vector<ListViewControl::ColumnSpan> ListViewControl::DisplayColumns() const
 
 int ListViewControl::TotalColumnWidth() const
 {
-    int right = 0;
-    for (const ColumnSpan& span : DisplayColumns())
-        right = std::max(right, span.right + m_scrollX);
-    return right;
+    const int count = ColumnCount();
+    if (count == 0 || !m_header)
+        return 0;
+    // The header lays its items out side by side: the last one shown ends where they all do.
+    const LRESULT last = m_header->SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(count - 1));
+    RECT rc{};
+    if (!m_header->SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(last), reinterpret_cast<LPARAM>(&rc)))
+        return 0;
+    return rc.right;
 }
 
 int ListViewControl::HeaderFormat(int column, int fmt) const

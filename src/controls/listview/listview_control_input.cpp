@@ -193,6 +193,10 @@ void ListViewControl::OnRButtonUp(POINT pt)
     nm.iSubItem = m_pressSubItem;
     nm.ptAction = pt;
     nm.uKeyFlags = KeyFlags();
+    if (m_items.IsValid(m_pressItem)) {
+        nm.uNewState = m_items.State(m_pressItem);
+        nm.lParam = ItemParam(m_pressItem);
+    }
     // The parent answers non-zero when it has dealt with the click itself.
     if (Notify(nm.hdr, NM_RCLICK) == 0) {
         const POINT screen = m_wnd->ClientToScreen(pt);

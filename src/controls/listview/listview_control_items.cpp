@@ -49,8 +49,7 @@ bool IsRealText(LPCSTR text)
 
 LPARAM ListViewControl::ItemParam(int index) const
 {
-    const ListItem* item = m_items.Item(index);
-    return item ? item->lParam : 0;
+    return m_items.Param(index);
 }
 
 void ListViewControl::ShiftIndices(int from, int delta)
@@ -112,8 +111,7 @@ int ListViewControl::InsertItem(const LVITEMA* src)
     }
     if (src->mask & LVIF_IMAGE)
         row->image = src->iImage;
-    if (src->mask & LVIF_PARAM)
-        row->lParam = src->lParam;
+    const LPARAM lParam = (src->mask & LVIF_PARAM) ? src->lParam : 0;
     if (src->mask & LVIF_INDENT)
         row->indent = src->iIndent;
     // The state is taken as given, whatever stateMask says; selection and
@@ -129,8 +127,7 @@ int ListViewControl::InsertItem(const LVITEMA* src)
     int where = std::min(src->iItem, count);
     if (!row->textCallback)
         where = InsertPosition(row->text, where);
-    const LPARAM lParam = row->lParam;
-    const int index = m_items.Insert(where, std::move(row));
+    const int index = m_items.Insert(where, std::move(row), lParam);
     ShiftIndices(index, 1);
     m_smallItemWidth = -1;
 
@@ -171,18 +168,10 @@ BOOL ListViewControl::DeleteAllItems(bool destroying)
 {
     if (m_sorting)
         return FALSE;
-    // A list going away never calls its comparator: the caller's records may be gone.
-    if (destroying)
-        DropPendingSort();
     const bool isVirtual = m_items.IsVirtual();
     LRESULT suppress = 0;
     if (!(destroying && isVirtual))
         suppress = NotifyListView(LVN_DELETEALLITEMS, -1);
-    // The per-row notifications name the rows by index, in their sorted order.
-    if (suppress)
-        DropPendingSort();
-    else
-        ApplyPendingSort();
     if (!isVirtual) {
         for (int i = m_items.Count() - 1; i >= 0; --i) {
             if (i >= m_items.Count())
@@ -193,7 +182,6 @@ BOOL ListViewControl::DeleteAllItems(bool destroying)
         }
     }
     m_items.Clear();
-    DropPendingSort();
     m_focused = -1;
     m_mark = -1;
     m_hot = -1;
@@ -293,6 +281,11 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     const int sub = it->iSubItem;
     if (sub < 0)
         return FALSE;
+    // The most asked: the row's lParam alone (a sub-item's is its row's).
+    if (it->mask == LVIF_PARAM) {
+        it->lParam = m_items.Param(index);
+        return TRUE;
+    }
     // A sub-item past the last column answers as an empty one, without asking the parent.
     const bool pastColumns = sub > 0 && sub >= ColumnCount();
 
@@ -319,7 +312,7 @@ BOOL ListViewControl::GetItem(LVITEMA* it)
     if ((it->mask & LVIF_INDENT))
         it->iIndent = (row && sub == 0) ? row->indent : 0;
     if (it->mask & LVIF_PARAM)
-        it->lParam = row ? row->lParam : 0;
+        it->lParam = m_items.Param(index);
     if (it->mask & LVIF_STATE) {
         // Selection, focus and the other states belong to the item; a sub-item has none of its own.
         it->state = sub == 0 ? (m_items.State(index) & it->stateMask) : 0;
@@ -377,7 +370,7 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify,
         }
         if ((change.mask & LVIF_IMAGE) && change.iImage != row->image)
             changed |= LVIF_IMAGE;
-        if ((change.mask & LVIF_PARAM) && change.lParam != row->lParam)
+        if ((change.mask & LVIF_PARAM) && change.lParam != m_items.Param(index))
             changed |= LVIF_PARAM;
         if ((change.mask & LVIF_INDENT) && change.iIndent != row->indent)
             changed |= LVIF_INDENT;
@@ -401,7 +394,7 @@ bool ListViewControl::SetMainItem(int index, const LVITEMA& change, bool notify,
         if (changed & LVIF_IMAGE)
             row->image = change.iImage;
         if (changed & LVIF_PARAM)
-            row->lParam = change.lParam;
+            m_items.SetParam(index, change.lParam);
         if (changed & LVIF_INDENT)
             row->indent = change.iIndent;
     }
@@ -688,37 +681,11 @@ BOOL ListViewControl::SortItems(PFNLVCOMPARE compare, LPARAM lParamSort)
         return FALSE;
     if (m_items.Count() < 2)
         return TRUE;
-    // Rows equal under another comparator keep the order the waiting sort gives them.
-    if (m_pendingCompare != nullptr && (compare != m_pendingCompare || lParamSort != m_pendingParam))
-        ApplyPendingSort();
-    m_pendingCompare = compare;
-    m_pendingParam = lParamSort;
-    m_pendingRows = m_items.Count();
+    m_sorting = true;
+    SortRows(m_items.Count(), [compare, lParamSort](LPARAM a, LPARAM b) { return compare(a, b, lParamSort); });
+    m_sorting = false;
     InvalidateAll();
     return TRUE;
-}
-
-void ListViewControl::DropPendingSort()
-{
-    m_pendingCompare = nullptr;
-    m_pendingParam = 0;
-    m_pendingRows = 0;
-}
-
-void ListViewControl::ApplyPendingSort()
-{
-    if (m_pendingCompare == nullptr || m_sorting)
-        return;
-    const PFNLVCOMPARE compare = m_pendingCompare;
-    const LPARAM param = m_pendingParam;
-    const int rows = std::min(m_pendingRows, m_items.Count());
-    DropPendingSort();
-    if (rows < 2)
-        return;
-    m_sorting = true;
-    SortRows(rows,
-             [compare, param](const ListItem& a, const ListItem& b) { return compare(a.lParam, b.lParam, param); });
-    m_sorting = false;
 }
 
 template <class Less> void ListViewControl::SortRows(int count, Less less)
@@ -749,69 +716,5 @@ template <class Less> void ListViewControl::SortRows(int count, Less less)
                 --left;
             }
         }
-    }
-}
-
-// Whether a message could tell the rows' order, so that a waiting sort must be
-// done before it is handled. Anything not named here could.
-bool ListViewControl::ReadsRowOrder(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
-    const int index = static_cast<int>(static_cast<INT_PTR>(wParam));
-    switch (message) {
-    case LVM_GETITEMCOUNT:
-    case LVM_SORTITEMS:      // decides for itself
-    case LVM_DELETEALLITEMS: // sorts only when the parent wants the rows one by one
-    case LVM_GETBKCOLOR:
-    case LVM_SETBKCOLOR:
-    case LVM_GETTEXTCOLOR:
-    case LVM_SETTEXTCOLOR:
-    case LVM_GETTEXTBKCOLOR:
-    case LVM_SETTEXTBKCOLOR:
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-    case LVM_GETCALLBACKMASK:
-    case LVM_GETIMAGELIST:
-    case LVM_GETHEADER:
-    case LVM_GETSELECTEDCOUNT:
-    case WM_GETFONT:
-    case WM_DESTROY: // drops a waiting sort
-    // Columns, styles and colours: nothing of them depends on the rows' order.
-    case LVM_SETEXTENDEDLISTVIEWSTYLE:
-    case LVM_SETIMAGELIST:
-    case LVM_GETCOLUMNA:
-    case LVM_SETCOLUMNA:
-    case LVM_GETCOLUMNWIDTH:
-    case LVM_GETCOLUMNORDERARRAY:
-    case LVM_SETCOLUMNORDERARRAY:
-    case WM_SYSCOLORCHANGE:
-        return false;
-    case WM_NOTIFY: {
-        // The header telling of its items (a sort arrow, a width) names no row.
-        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        return hdr == nullptr || hdr->hwndFrom != m_header.get() ||
-               (hdr->code != HDN_ITEMCHANGINGA && hdr->code != HDN_ITEMCHANGEDA && hdr->code != HDN_ITEMCHANGINGW &&
-                hdr->code != HDN_ITEMCHANGEDW);
-    }
-    case LVM_INSERTITEMA: {
-        // Appended after every row, in no sorted style, touching no other row's selection or focus.
-        if (item == nullptr)
-            return false;
-        const bool sortedStyle = HasStyle(LVS_SORTASCENDING | LVS_SORTDESCENDING);
-        const bool selects = (item->mask & LVIF_STATE) && (item->state & kSelFocus);
-        return item->iItem < m_items.Count() || sortedStyle || selects;
-    }
-    case LVM_GETITEMA:
-        return item != nullptr && !AfterWaitingRows(item->iItem);
-    case LVM_SETITEMA:
-        return item != nullptr &&
-               (!AfterWaitingRows(item->iItem) || ((item->mask & LVIF_STATE) && (item->stateMask & kSelFocus)));
-    case LVM_GETITEMTEXTA:
-    case LVM_SETITEMTEXTA:
-    case LVM_GETITEMSTATE:
-        return !AfterWaitingRows(index);
-    case LVM_SETITEMSTATE:
-        return item != nullptr && (!AfterWaitingRows(index) || (item->stateMask & kSelFocus));
-    default:
-        return true;
     }
 }
