@@ -9,15 +9,16 @@ set(_layer_links_varnex_framework varnex_system)
 set(_layer_links_varnex_controls varnex_framework varnex_system)
 set(_layer_links_varnex_res varnex_framework varnex_system)
 set(_layer_links_varnex_listctrl varnex_controls varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_discovery varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_listctrl varnex_controls varnex_framework
+set(_layer_links_varnex_devices varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_discovery varnex_devices varnex_system)
+set(_layer_links_varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_devices varnex_listctrl varnex_controls varnex_framework
     varnex_system varnex_res)
 set(_layer_links_varnex_qt_start varnex_system)
 set(_layer_links_varnex_qt_host varnex_qt_start varnex_controls varnex_framework varnex_system varnex_res
     Qt6::Widgets Qt6::PrintSupport X11::X11)
-set(_layer_links_varnex_cli_core varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_sim_core varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_cli_core varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_sim_core varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
 
 # Our own libraries and the Qt modules are checked; anything else (the C++
 # runtime, test frameworks) is not ours to layer.
@@ -55,7 +56,7 @@ function(_layers_closure target out)
   set(${out} ${_seen} PARENT_SCOPE)
 endfunction()
 
-foreach(lib varnex_system varnex_framework varnex_controls varnex_res varnex_listctrl varnex_discovery
+foreach(lib varnex_system varnex_framework varnex_controls varnex_res varnex_listctrl varnex_devices varnex_discovery
             varnex_commands varnex_shell varnex_qt_start varnex_qt_host varnex_cli_core varnex_sim_core)
   if(NOT TARGET ${lib})
     continue()

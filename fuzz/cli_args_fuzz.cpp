@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 #include "fuzz/fuzz_args.h"
 #include "system/network_interfaces.h"
 #include "varnex-cli/cli_arguments.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "commands/command_packet.h"
-#include "discovery/device_record.h"
+#include "discovery/device_reply.h"
 #include "res/install_resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 
 int CompareText(const char* s, const char* t)
 {

@@ -5,7 +5,7 @@
 // have files of their own.
 #include "view/varnex_view.h"
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 #include "framework/control_bars.h"
 #include "framework/document.h"
 #include "framework/frame_wnd.h"

@@ -7,7 +7,7 @@
 // moment after, so a burst of answers costs one walk over the list.
 #include <cstring>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 #include "framework/resources.h"
 #include "res/resource_ids.h"
 #include "view/varnex_view.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <map>
 
-#include "discovery/device_export.h"
+#include "devices/device_export.h"
 #include "framework/win_app.h"
 #include "res/resource_ids.h"
 #include "system/atomic_file.h"

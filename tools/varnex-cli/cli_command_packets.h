@@ -9,7 +9,7 @@
 
 #include "cli_arguments.h"
 #include "commands/command_packet.h"
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 
 namespace cli {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 #include "discovery/packet_frame.h"
 
 namespace cli {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "discovery/chunk_writer.h"
-#include "discovery/device_export.h"
+#include "devices/chunk_writer.h"
+#include "devices/device_export.h"
 #include "system/utf8_text.h"
 
 namespace cli {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 
 namespace cli {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "commands/command_packet.h"
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 
 namespace sim {
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commands/command_packet.h"
-#include "discovery/device_record.h"
+#include "discovery/device_reply.h"
 #include "varnex-sim/sim_commands.h"
 #include "varnex-sim/sim_responder.h"
 

@@ -4,7 +4,7 @@
 // row must show what the device was configured with.
 #include <gtest/gtest.h>
 
-#include "discovery/device_record.h"
+#include "discovery/device_reply.h"
 #include "varnex-sim/sim_reply.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// Reply datagrams turned into list rows, and the probe.
+// Reply datagrams turned into devices and their list rows.
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "discovery/device_record.h"
+#include "discovery/device_reply.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/packet_frame.h"
 
@@ -40,7 +40,7 @@ void SetName(packet::Bytes& f, const std::string& name)
 
 } // namespace
 
-TEST(DeviceRecordTest, KnownModelGivesAllSixTextsAndKnownImage)
+TEST(DeviceReplyTest, KnownModelGivesAllSixTextsAndKnownImage)
 {
     const DeviceRow row = ReplyToRow(LobbyReply());
     EXPECT_EQ(row.columns[0], "Cam-Lobby");
@@ -59,7 +59,7 @@ TEST(DeviceRecordTest, KnownModelGivesAllSixTextsAndKnownImage)
                                             72));
 }
 
-TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
+TEST(DeviceReplyTest, EmptyOrOverlongNameShowsTheModelName)
 {
     packet::Bytes f = LobbyReply(31);
     f[18] = 0;
@@ -75,7 +75,7 @@ TEST(DeviceRecordTest, EmptyOrOverlongNameShowsTheModelName)
     EXPECT_EQ(ReplyToRow(f).columns[3], "192.168.1.1");
 }
 
-TEST(DeviceRecordTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
+TEST(DeviceReplyTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
 {
     for (std::uint8_t model :
          {std::uint8_t{0}, std::uint8_t{5}, std::uint8_t{30}, std::uint8_t{33}, std::uint8_t{255}}) {
@@ -90,7 +90,7 @@ TEST(DeviceRecordTest, OtherModelIsUnknownWithZeroGatewayAndVersion)
     }
 }
 
-TEST(DeviceRecordTest, VersionIsHexMajorAndTwoDigitMinor)
+TEST(DeviceReplyTest, VersionIsHexMajorAndTwoDigitMinor)
 {
     packet::Bytes f = LobbyReply();
     f[39] = 0x0A;
@@ -104,7 +104,7 @@ TEST(DeviceRecordTest, VersionIsHexMajorAndTwoDigitMinor)
     EXPECT_EQ(ReplyToRow(f).columns[5], "FF.AB");
 }
 
-TEST(DeviceRecordTest, MacIsUpperCaseTwoDigitsPerByte)
+TEST(DeviceReplyTest, MacIsUpperCaseTwoDigitsPerByte)
 {
     packet::Bytes f = LobbyReply();
     const std::uint8_t mac[] = {0x0a, 0xff, 0x00, 0x01, 0xab, 0xcd};
@@ -112,7 +112,7 @@ TEST(DeviceRecordTest, MacIsUpperCaseTwoDigitsPerByte)
     EXPECT_EQ(ReplyToRow(f).columns[4], "0A-FF-00-01-AB-CD");
 }
 
-TEST(DeviceRecordTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
+TEST(DeviceReplyTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
 {
     packet::Bytes f = LobbyReply();
     SetName(f, "50% %s %n");
@@ -129,7 +129,7 @@ TEST(DeviceRecordTest, NameKeepsPercentSignsAndCommasWithoutShiftingColumns)
     EXPECT_EQ(device::GetField(record.c_str(), 5), std::string("1.20"));
 }
 
-TEST(DeviceRecordTest, ShortDatagramReadsMissingBytesAsZero)
+TEST(DeviceReplyTest, ShortDatagramReadsMissingBytesAsZero)
 {
     // Only the first 20 bytes arrived; the rest of the cleared frame is zero.
     packet::Bytes f = LobbyReply();
@@ -145,9 +145,25 @@ TEST(DeviceRecordTest, ShortDatagramReadsMissingBytesAsZero)
     EXPECT_EQ(empty.columns[4], "00-00-00-00-00-00");
 }
 
-TEST(DeviceRecordTest, NameBytesThatAreNotUtf8StayAsTheyCame)
+TEST(DeviceReplyTest, NameBytesThatAreNotUtf8StayAsTheyCame)
 {
     packet::Bytes f = LobbyReply();
     SetName(f, std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
     EXPECT_EQ(ReplyToRow(f).columns[0], std::string("\xB2\xE2\xB8\xD5-\xFF", 6));
+}
+
+TEST(DeviceReplyTest, TypedFieldsKeepTheBytesAndTheInterface)
+{
+    packet::Bytes f = LobbyReply(31);
+    SetName(f, std::string("\xFF\xFE", 2));
+    const device::Device d = device::DeviceFromReply(f, 7);
+    EXPECT_EQ(d.name, std::string("\xFF\xFE", 2));
+    EXPECT_EQ(d.ip, (device::Ipv4{192, 168, 1, 20}));
+    EXPECT_EQ(d.gateway, (device::Ipv4{192, 168, 1, 1}));
+    EXPECT_EQ(d.mac, (device::Mac{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}));
+    EXPECT_EQ(d.interfaceIndex, 7u);
+    // A device of unknown model reports no gateway or version, whatever its bytes say.
+    const device::Device unknown = device::DeviceFromReply(LobbyReply(40));
+    EXPECT_EQ(unknown.gateway, (device::Ipv4{}));
+    EXPECT_EQ(unknown.versionMajor + unknown.versionMinor, 0);
 }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "discovery/device_export.h"
+#include "devices/device_export.h"
 #include "support/csv_reader.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "discovery/device_export.h"
+#include "devices/device_export.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "discovery/chunk_writer.h"
+#include "devices/chunk_writer.h"
 #include "system/utf8_text.h"
 
 namespace device {

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "discovery/device_record.h"
+#include "devices/device_texts.h"
 
 namespace device {
 

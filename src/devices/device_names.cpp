@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
+#include "devices/device_names.h"
+
+#include "devices/device.h"
+#include "framework/resources.h"
+#include "res/resource_ids.h"
+
+namespace device {
+
+std::string ModelName(std::uint8_t model)
+{
+    return AfxLoadString(model == kModelV   ? IDS_MODEL_J_K700_V
+                         : model == kModelW ? IDS_MODEL_J_K700_W
+                                            : IDS_MODEL_UNKNOWN);
+}
+
+} // namespace device

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+// SPDX-FileCopyrightText: The Varnex developers
+// One discovery cycle, the same for the window and for varnex-cli: the probe
+// on each interface of the route, the answers that count for it, each one an
+// entry of the device table in arrival order, and the listening windows. The
+// caller owns the clock: the window's timer and the command line's poll loop
+// both tell the session when a window ends.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+#include "devices/device_table.h"
+#include "discovery/interface_route.h"
+#include "discovery/packet_frame.h"
+
+class CAsyncSocket;
+
+class DiscoverySession {
+public:
+    using Clock = device::Clock;
+    // Listening goes on in windows of this length while answers keep coming.
+    static constexpr Clock::duration kListenWindow = std::chrono::milliseconds(5000);
+
+    explicit DiscoverySession(device::DeviceTable& table) : m_table(table) {}
+
+    // Starts a cycle: an empty table, no answers counted, listening on.
+    void Begin(const InterfaceRoute& route, Clock::time_point now);
+    // Sends the probe once on each interface of the route (once where the
+    // routes send it when the route names none). Returns how many went out.
+    int SendProbe(CAsyncSocket& socket, unsigned devicePort, const char* host) const;
+    // One datagram read from the socket as its first 52 bytes. It counts when
+    // it came in on the route's interface (or the route takes every one):
+    // then it is added to the table, and its id and address sharing returned.
+    std::optional<device::DeviceTable::Added> Receive(const packet::Bytes& frame, unsigned interfaceIndex,
+                                            Clock::time_point now);
+    // A listening window has ended: true when an answer came during it, so
+    // another window opens; false ends listening.
+    bool EndOfWindow();
+    // Ends listening at once (a new cycle, a failed socket, a hard limit).
+    void Stop() { m_listening = false; }
+
+    bool Listening() const { return m_listening; }
+    // Answers that counted in this cycle, kept or not.
+    long long AnswerCount() const { return m_answers; }
+    // At most this many answers become entries; the rest are counted only.
+    void LimitEntries(std::size_t keepAtMost) { m_keepAtMost = keepAtMost; }
+    long long Unkept() const { return m_unkept; }
+    const InterfaceRoute& Route() const { return m_route; }
+    Clock::time_point StartedAt() const { return m_startedAt; }
+
+private:
+    device::DeviceTable& m_table;
+    InterfaceRoute m_route;
+    Clock::time_point m_startedAt{};
+    bool m_listening = false;
+    bool m_answerInWindow = false;
+    long long m_answers = 0;
+    long long m_unkept = 0;
+    std::size_t m_keepAtMost = static_cast<std::size_t>(-1);
+};
