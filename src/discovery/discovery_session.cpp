@@ -9,6 +9,7 @@ void DiscoverySession::Begin(const InterfaceRoute& route, Clock::time_point now)
     m_table.Clear();
     m_route = route;
     m_startedAt = now;
+    m_windowStart = now;
     m_listening = !route.missing;
     m_answerInWindow = false;
     m_answers = 0;
@@ -35,12 +36,13 @@ std::optional<device::DeviceTable::Added> DiscoverySession::Receive(const packet
     return m_table.Add(device::DeviceFromReply(frame, interfaceIndex, now));
 }
 
-bool DiscoverySession::EndOfWindow()
+bool DiscoverySession::EndOfWindow(Clock::time_point now)
 {
     if (!m_listening)
         return false;
     if (m_answerInWindow) {
         m_answerInWindow = false;
+        m_windowStart = now;
         return true;
     }
     m_listening = false;

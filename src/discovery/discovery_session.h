@@ -34,9 +34,14 @@ public:
     // then it is added to the table, and its id and address sharing returned.
     std::optional<device::DeviceTable::Added> Receive(const packet::Bytes& frame, unsigned interfaceIndex,
                                             Clock::time_point now);
-    // A listening window has ended: true when an answer came during it, so
-    // another window opens; false ends listening.
-    bool EndOfWindow();
+    // A listening window has ended (at now): true when an answer came during
+    // it, so another window opens from now; false ends listening.
+    bool EndOfWindow(Clock::time_point now);
+    // The length of a listening window (kListenWindow unless changed), and
+    // when the current one ends: the window's timer, or a poll loop's deadline.
+    void SetWindowLength(Clock::duration length) { m_window = length; }
+    Clock::duration WindowLength() const { return m_window; }
+    Clock::time_point WindowEndsAt() const { return m_windowStart + m_window; }
     // Ends listening at once (a new cycle, a failed socket, a hard limit).
     void Stop() { m_listening = false; }
 
@@ -53,6 +58,8 @@ private:
     device::DeviceTable& m_table;
     InterfaceRoute m_route;
     Clock::time_point m_startedAt{};
+    Clock::time_point m_windowStart{};
+    Clock::duration m_window = kListenWindow;
     bool m_listening = false;
     bool m_answerInWindow = false;
     long long m_answers = 0;
