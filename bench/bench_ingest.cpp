@@ -168,7 +168,7 @@ public:
         std::filesystem::remove_all(m_config);
     }
     bool Started() const { return m_started; }
-    CVarnexView* View() const { return CVarnexView::FindDeviceView(); }
+    CVarnexView* View() const { return m_app->GetDeviceView(); }
     WindowWidget* Widget() const { return View() ? dynamic_cast<WindowWidget*>(View()->GetHost()) : nullptr; }
     int Rows() const { return static_cast<int>(View()->SendMessage(LVM_GETITEMCOUNT)); }
     void Refresh()
@@ -230,7 +230,7 @@ IngestResult IngestOnce(RunningProgram& program, const std::vector<packet::Bytes
 
     IngestResult result;
     result.kept = program.Rows();
-    result.dropped = program.View()->m_pSocket->GetDroppedCount();
+    result.dropped = program.View()->DiscoverySocket()->GetDroppedCount();
     result.cpuPerAnswerUs = cpu * 1e6 / n;
     result.firstToLastPaintMs = lastRowPainted == Clock::time_point{}
                                     ? -1

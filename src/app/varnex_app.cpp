@@ -4,7 +4,7 @@
 
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
-#include "app/varnex_doc.h"
+#include "view/varnex_doc.h"
 #include "controls/common_controls.h"
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
@@ -58,4 +58,12 @@ void CVarnexApp::OnAppAbout()
 {
     CAboutDlg aboutDlg;
     aboutDlg.DoModal();
+}
+
+CVarnexView* CVarnexApp::GetDeviceView() const
+{
+    CDocument* doc = GetDocTemplate() ? GetDocTemplate()->GetDocument() : nullptr;
+    if (doc == nullptr || doc->Views().empty())
+        return nullptr;
+    return dynamic_cast<CVarnexView*>(doc->Views().front());
 }

@@ -5,6 +5,8 @@
 
 #include "framework/win_app.h"
 
+class CVarnexView;
+
 class CVarnexApp : public CWinApp {
 public:
     CVarnexApp();
@@ -13,6 +15,8 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
     BOOL InitInstance() override;
+    // The device list of the open document; null before it is made.
+    CVarnexView* GetDeviceView() const;
 
 protected:
     void OnAppAbout();

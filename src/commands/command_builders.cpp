@@ -5,29 +5,29 @@
 #include <cstring>
 #include <string>
 
-COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, const std::uint8_t (&ip)[4], const std::uint8_t (&mask)[4],
-                                   const std::uint8_t (&gateway)[4], const std::uint8_t (&mac)[6])
+COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask,
+                                   Bytes4 gateway, Bytes6 mac)
 {
     COMMAND_PACKET packet = MakeCommandPacket(code);
-    std::memcpy(packet.ipAddress, ip, 4);
-    std::memcpy(packet.subnetMask, mask, 4);
-    std::memcpy(packet.gatewayIp, gateway, 4);
-    std::memcpy(packet.macAddress, mac, 6);
+    std::memcpy(packet.ipAddress, ip.data(), 4);
+    std::memcpy(packet.subnetMask, mask.data(), 4);
+    std::memcpy(packet.gatewayIp, gateway.data(), 4);
+    std::memcpy(packet.macAddress, mac.data(), 6);
     return packet;
 }
 
-COMMAND_PACKET BuildSetMacCommand(const std::uint8_t (&currentIp)[4], const std::uint8_t (&newMac)[6])
+COMMAND_PACKET BuildSetMacCommand(Bytes4 currentIp, Bytes6 newMac)
 {
     COMMAND_PACKET packet = MakeCommandPacket(CMD_SET_MAC);
-    std::memcpy(packet.ipAddress, currentIp, 4);
-    std::memcpy(packet.macAddress, newMac, 6);
+    std::memcpy(packet.ipAddress, currentIp.data(), 4);
+    std::memcpy(packet.macAddress, newMac.data(), 6);
     return packet;
 }
 
-COMMAND_PACKET BuildDeviceOrder(std::uint8_t code, const std::uint8_t (&mac)[6])
+COMMAND_PACKET BuildDeviceOrder(std::uint8_t code, Bytes6 mac)
 {
     COMMAND_PACKET packet = MakeCommandPacket(code);
-    std::memcpy(packet.macAddress, mac, 6);
+    std::memcpy(packet.macAddress, mac.data(), 6);
     return packet;
 }
 

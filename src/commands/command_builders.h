@@ -5,17 +5,22 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "commands/command_packet.h"
 
+// Four address bytes and six MAC bytes, from arrays of either kind.
+using Bytes4 = std::span<const std::uint8_t, 4>;
+using Bytes6 = std::span<const std::uint8_t, 6>;
+
 // Modify IP: the code names the changed value; all three new values go along.
-COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, const std::uint8_t (&ip)[4], const std::uint8_t (&mask)[4],
-                                   const std::uint8_t (&gateway)[4], const std::uint8_t (&mac)[6]);
+COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask,
+                                   Bytes4 gateway, Bytes6 mac);
 // Modify MAC: the device is named by its current IP address.
-COMMAND_PACKET BuildSetMacCommand(const std::uint8_t (&currentIp)[4], const std::uint8_t (&newMac)[6]);
+COMMAND_PACKET BuildSetMacCommand(Bytes4 currentIp, Bytes6 newMac);
 // Soft reset and firmware update: the device is named by its MAC address.
-COMMAND_PACKET BuildDeviceOrder(std::uint8_t code, const std::uint8_t (&mac)[6]);
+COMMAND_PACKET BuildDeviceOrder(std::uint8_t code, Bytes6 mac);
 
 // Overwrites the packet's password bytes in a way the compiler keeps.
 void WipePassword(COMMAND_PACKET& packet);

@@ -10,6 +10,16 @@
 
 namespace device {
 
+ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool sharedIp)
+{
+    ExportedDevice exported;
+    exported.columns = RowOf(d).columns;
+    exported.model = d.model;
+    exported.interfaceName = std::move(interfaceName);
+    exported.duplicateIp = sharedIp;
+    return exported;
+}
+
 const std::array<const char*, kColumnCount> kExportHeaders = {"Device Name", "IP Address", "Subnet Mask",
                                                               "Gateway IP",  "MAC",        "Version"};
 

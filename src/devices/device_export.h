@@ -25,6 +25,9 @@ struct ExportedDevice {
     bool duplicateIp = false;
 };
 
+// A device as it is exported: its row's texts and model.
+ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool sharedIp);
+
 // The devices one at a time: calls visit for each, in order.
 using ExportVisitor = std::function<void(const ExportedDevice&)>;
 using ExportList = std::function<void(const ExportVisitor&)>;

@@ -11,7 +11,8 @@ void DiscoverySession::Begin(const InterfaceRoute& route, Clock::time_point now)
     m_startedAt = now;
     m_windowStart = now;
     m_listening = !route.missing;
-    m_answerInWindow = false;
+    // An answer seen in the window that a new cycle cuts short still counts
+    // for the new cycle's first window: Refresh never listens less.
     m_answers = 0;
     m_unkept = 0;
 }

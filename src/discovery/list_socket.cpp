@@ -21,12 +21,12 @@ void CListSocket::OnReceive(int nErrorCode)
             break; // nothing more waits
         if (n == 0)
             continue;
-        m_receiver.OnAnswer(frame, arrivedOn);
+        m_pReceiver->OnAnswer(frame, arrivedOn);
         read = true;
         if (!IsOpen())
             break; // the answer's handling closed the socket
     }
     if (read)
-        m_receiver.OnAnswersRead(GetDroppedCount());
+        m_pReceiver->OnAnswersRead(GetDroppedCount());
     CSocket::OnReceive(nErrorCode);
 }

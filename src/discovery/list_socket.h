@@ -28,12 +28,12 @@ public:
     // window paint; the rest wait for the next notification.
     static constexpr int kAnswersPerNotification = 1024;
 
-    explicit CListSocket(ReplyReceiver& receiver) : m_receiver(receiver) {}
+    explicit CListSocket(ReplyReceiver& receiver) : m_pReceiver(&receiver) {}
     ~CListSocket() override;
 
 protected:
     void OnReceive(int nErrorCode) override;
 
 private:
-    ReplyReceiver& m_receiver;
+    ReplyReceiver* m_pReceiver; // never null
 };

@@ -1,40 +1,35 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "discovery/device_list_rows.h"
+#include "view/device_rows.h"
 
 #include <cstring>
 
 #include "controls/commctrl.h"
 #include "framework/wnd.h"
 
-const char* DeviceRecordPool::Add(const std::string& record, unsigned interfaceIndex, std::uint8_t model)
+const char* DeviceRecordPool::Add(const std::string& record, device::DeviceId id)
 {
     auto copy = std::make_unique<char[]>(record.size() + 1);
     std::memcpy(copy.get(), record.data(), record.size());
     copy[record.size()] = '\0';
     m_records.push_back(std::move(copy));
     const char* added = m_records.back().get();
-    if (interfaceIndex != 0 || model != 0)
-        m_beside[added] = Beside{interfaceIndex, model};
+    m_ids.emplace(added, id);
     return added;
 }
 
-unsigned DeviceRecordPool::InterfaceOf(const char* record) const
+std::optional<device::DeviceId> DeviceRecordPool::DeviceOf(const char* record) const
 {
-    const auto it = m_beside.find(record);
-    return it == m_beside.end() ? 0 : it->second.interfaceIndex;
+    const auto it = m_ids.find(record);
+    if (it == m_ids.end())
+        return std::nullopt;
+    return it->second;
 }
 
-std::uint8_t DeviceRecordPool::ModelOf(const char* record) const
-{
-    const auto it = m_beside.find(record);
-    return it == m_beside.end() ? 0 : it->second.model;
-}
-
-int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, DeviceRecordPool& pool, unsigned interfaceIndex)
+int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, device::DeviceId id, DeviceRecordPool& pool)
 {
     const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
-    const char* record = pool.Add(row.RecordText(), interfaceIndex, row.model);
+    const char* record = pool.Add(row.RecordText(), id);
 
     std::string name = row.columns[device::kName];
     LVITEMA item;

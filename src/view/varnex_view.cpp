@@ -13,6 +13,7 @@
 #include "res/resource_ids.h"
 #include "system/services.h"
 #include "view/compare_devices.h"
+#include "view/varnex_doc.h"
 
 namespace {
 
@@ -30,9 +31,10 @@ constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEV
 // Tips tell about devices that share an address.
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 
-ReplyReceiver* LookUpDeviceView()
+// The loop's clock, on which the discovery's windows and the devices' times run.
+device::Clock::time_point Now()
 {
-    return CVarnexView::FindDeviceView();
+    return device::Clock::time_point(std::chrono::milliseconds(Platform().loop ? Platform().loop->NowMs() : 0));
 }
 
 // The items of View -> Network Interface after All Interfaces, one id per
@@ -104,7 +106,6 @@ CVarnexView::CVarnexView()
     m_imglstSmall.SetOverlayImage(m_imglstSmall.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
     m_imglstLarge.SetOverlayImage(m_imglstLarge.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
     m_bAutoArrange = TRUE;
-    SetReplyReceiverLookup(&LookUpDeviceView);
 }
 
 CVarnexView::~CVarnexView()
@@ -114,15 +115,28 @@ CVarnexView::~CVarnexView()
     m_imglstLarge.DeleteImageList();
 }
 
-CVarnexView* CVarnexView::FindDeviceView()
+device::DeviceTable& CVarnexView::Table()
 {
-    CWinApp* app = AfxGetApp();
-    if (app == nullptr || app->GetDocTemplate() == nullptr)
+    auto* doc = dynamic_cast<CVarnexDoc*>(GetDocument());
+    return doc != nullptr ? doc->GetDevices() : m_tableUnowned;
+}
+
+const device::DeviceTable& CVarnexView::Devices() const
+{
+    const auto* doc = dynamic_cast<const CVarnexDoc*>(GetDocument());
+    return doc != nullptr ? doc->GetDevices() : m_tableUnowned;
+}
+
+const device::Device* CVarnexView::DeviceAtRow(int row)
+{
+    LVITEMA item;
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = 0;
+    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return nullptr;
-    CDocument* doc = app->GetDocTemplate()->GetDocument();
-    if (doc == nullptr || doc->Views().empty())
-        return nullptr;
-    return dynamic_cast<CVarnexView*>(doc->Views().front());
+    const auto id = m_poolRecords.DeviceOf(reinterpret_cast<const char*>(item.lParam));
+    return id ? Devices().Find(*id) : nullptr;
 }
 
 BOOL CVarnexView::PreCreateWindow(CREATESTRUCT& cs)
@@ -138,7 +152,8 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
         return -1;
     (void)wParam;
     (void)lParam;
-    m_pSocket = std::make_unique<CListSocket>();
+    m_pSession = std::make_unique<DiscoverySession>(Table());
+    m_pSocket = std::make_unique<CListSocket>(*this);
     LoadInterfaceChoice();
     OnRefresh();
     return 0;
@@ -157,10 +172,12 @@ void CVarnexView::DeleteAllRows()
 {
     SendMessage(LVM_DELETEALLITEMS);
     KillTimer(kDuplicateMarkTimer);
-    m_mapAddressOwners.Clear();
-    // The records are referenced only by rows; once no row is left they can go.
-    if (SendMessage(LVM_GETITEMCOUNT) == 0)
+    // The records are referenced only by rows; once no row is left they can
+    // go, and the devices with them: the table holds what the list shows.
+    if (SendMessage(LVM_GETITEMCOUNT) == 0) {
         m_poolRecords.Clear();
+        Table().Clear();
+    }
 }
 
 void CVarnexView::OnInitialUpdate()
@@ -188,7 +205,6 @@ void CVarnexView::OnInitialUpdate()
     KeepLabelLeft(true);
     // The saved layout, at start-up and again after New and Open.
     RestoreSavedLayout();
-    m_nSortCode = GetSortColumn();
     SortRows();
 }
 
@@ -235,7 +251,9 @@ void CVarnexView::WriteStatusText(const std::string& text)
 void CVarnexView::SortRows()
 {
     const PFNLVCOMPARE compare = m_bSortAddressesAsNumbers ? &CompareDevicesByNumbers : &CompareDevices;
-    SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(static_cast<LPARAM>(m_nSortCode)),
+    // The engine's sort column is the one sort state: the arrow, the tint and
+    // this order all follow from it.
+    SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(static_cast<LPARAM>(GetSortColumn())),
                 reinterpret_cast<LPARAM>(compare));
 }
 
@@ -279,7 +297,7 @@ void CVarnexView::OnRefresh()
     if (!m_pSocket)
         return;
     m_pSocket->Close();
-    m_pSocket->m_nReplyCount = 0;
+    m_pSession->Stop();
     // The loss, the missing interface and the progress belonged to the cycle that ends here.
     m_bLostInPane = FALSE;
     m_bInterfaceInPane = FALSE;
@@ -294,39 +312,41 @@ void CVarnexView::OnRefresh()
     // one interface only), or on the one chosen.
     const InterfaceRoute route =
         RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
+    m_pSession->Begin(route, Now());
     if (route.missing) {
         m_pSocket->Close();
         m_bInterfaceInPane = TRUE;
         ShowStandingMessage();
         return;
     }
-    m_pSocket->m_nOnlyInterface = route.onlyFrom;
-    const packet::Bytes probe = packet::BuildProbe();
-    SendOnRoute(*m_pSocket, route, probe.data(), static_cast<int>(probe.size()), m_portsDiscovery.devicePort, host);
+    m_pSession->SendProbe(*m_pSocket, m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
     m_nSearchState = SearchState::kSearching;
     ShowStandingMessage();
 }
 
-void CVarnexView::AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex)
+void CVarnexView::OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex)
 {
-    packet::Bytes bytes;
-    std::copy(std::begin(frame), std::end(frame), bytes.begin());
-    const device::DeviceRow row = device::ReplyToRow(bytes);
-    const int index = AppendDeviceRow(*this, row, m_poolRecords, interfaceIndex);
-    if (index >= 0)
-        NoteAddress(index, row, interfaceIndex);
+    const auto added = m_pSession->Receive(frame, interfaceIndex, Now());
+    if (!added)
+        return;
+    const int row = AppendDeviceRow(*this, device::RowOf(Devices()[added->id]), added->id, m_poolRecords);
+    if (row >= 0)
+        NoteAddress(row, added->seen);
 }
 
-void CVarnexView::AnswersAdded()
+void CVarnexView::OnAnswersRead(long long dropped)
 {
-    // Once for all the answers of one notification: the sort sorts every row.
+    // Once for all the answers of one notification: the sort sorts every row,
+    // and the panes are written once.
     ApplyAutoArrange();
+    ShowReplyCount();
+    ShowLostAnswers(dropped);
 }
 
-void CVarnexView::ShowReplyCount(int count)
+void CVarnexView::ShowReplyCount()
 {
-    WriteStatusText(CountPaneText(count));
+    WriteStatusText(CountPaneText(static_cast<int>(m_pSession->AnswerCount())));
     if (m_nSearchState == SearchState::kSearching)
         ShowStandingMessage();
 }
@@ -349,8 +369,7 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
 {
     switch (wParam) {
     case kListenTimer:
-        if (m_pSocket && m_pSocket->m_bReplySeen) {
-            m_pSocket->m_bReplySeen = FALSE;
+        if (m_pSession->EndOfWindow(Now())) {
             SetTimer(kListenTimer, kListenWindowMs);
         } else {
             if (m_pSocket) {
@@ -380,9 +399,6 @@ void CVarnexView::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     // The engine turns the column into its logical number and moves the arrow.
     CListViewEx::OnColumnClick(pNMHDR, pResult);
-    const int column = reinterpret_cast<NMLISTVIEW*>(pNMHDR)->iSubItem;
-    const int code = column >= 0 && column < device::kColumnCount ? column + 1 : 1;
-    m_nSortCode = m_nSortCode == code ? -code : code;
     EnableSortIcon(true);
     ColorSortColumn(true);
     SortRows();

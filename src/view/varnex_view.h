@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// The device list: one row per answer to the discovery probe. The view owns the
-// discovery socket and runs the refresh cycle, sets up the list's columns,
-// images and styles, and is the target of every device command.
+// The device list: one row per answer to the discovery probe. The devices
+// themselves are the document's table; the view owns the discovery socket,
+// drives the discovery session with its timers, shows the table's devices as
+// the list's rows, and is the target of every device command.
 #pragma once
 
 #include <memory>
@@ -12,13 +13,14 @@
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
-#include "discovery/device_list_rows.h"
+#include "devices/device_table.h"
 #include "discovery/discovery_ports.h"
-#include "discovery/duplicate_addresses.h"
+#include "discovery/discovery_session.h"
 #include "discovery/interface_route.h"
 #include "discovery/list_socket.h"
 #include "framework/menu.h"
 #include "listctrl/list_view_ex.h"
+#include "view/device_rows.h"
 
 class CStatusBar;
 
@@ -52,74 +54,40 @@ public:
     // Closes and re-creates the socket for sending; false after showing the failure.
     BOOL ReopenDeviceSocket();
 
+    // The devices listed, in answer order: the document's table.
+    const device::DeviceTable& Devices() const;
+    // The device a row shows; null when the row is not one of the table's.
+    const device::Device* DeviceAtRow(int row);
+    // This cycle's discovery: listening, the answers counted.
+    const DiscoverySession& Discovery() const { return *m_pSession; }
+    // The discovery socket (null before the window is made).
+    const CListSocket* DiscoverySocket() const { return m_pSocket.get(); }
+    // Ports and address of this view's discovery; tests point it elsewhere.
+    void SetDiscoveryPorts(const DiscoveryPorts& ports) { m_portsDiscovery = ports; }
+    // The one place a command packet is put together with its password.
+    const packet::Bytes& SendBuffer() const { return m_arrSendBuffer; }
+
     // The device commands.
     void OnModifyIP();
     void OnModifyMAC();
     void OnWebBrowser();
     void OnSoftReset();
     void OnUpdateFirmware();
-    void SendDeviceOrder(std::uint8_t code);
     void OnUpdateDeviceCommand(CCmdUI* pCmdUI);
-    // A device as the user chose it for a command: the texts its row showed
-    // then, and its MAC and interface, which find it again however the rows
-    // move while the command's dialogs are open.
-    struct ChosenDevice {
-        std::string ip;
-        std::string mask;
-        std::string gateway;
-        std::string mac;
-        unsigned interfaceIndex = 0;
-    };
-    // The devices of the selected rows, in ascending row order, as they are now.
-    std::vector<ChosenDevice> ChooseSelectedDevices();
-    // The row that shows the chosen device now; -1 when it is no longer listed.
-    int FindChosenRow(const ChosenDevice& device);
-    // Tells the user that a chosen device left the list before its packet went.
-    void ReportDeviceGone(const ChosenDevice& device);
-    // The text of one cell (logical column), at most 259 characters.
-    std::string GetCellText(int row, int column);
     // The selected rows one after another: -1 starts, -1 ends.
     int NextSelectedRow(int after);
-    // The heading of a logical column, hidden or shown.
-    std::string GetColumnHeading(int column);
-    // The selected rows as the clipboard gets them: a header line, then one
-    // line per row, cells separated by tabs, every column in logical order.
-    std::string SelectedRowsAsText();
     void OnEditCopy();
     void OnUpdateEditCopy(CCmdUI* pCmdUI);
     // File > Export List, and the writing of the whole list to a file.
     void OnExportList();
     void OnUpdateExportList(CCmdUI* pCmdUI);
     bool ExportList(const ExportTarget& target, std::string* error);
-    // The tip of a row whose address other devices share, or nothing.
-    std::string DuplicateTip(const char* record) const;
     // Whether the IP address, mask and gateway columns sort by their numbers.
     bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
-    // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
-    // whose password bytes are wiped as soon as the datagram is gone. It leaves
-    // by the interface with index nInterface (0: where the routes send it).
-    void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
-    // The interface the row's answer came in on; 0 when not known.
-    unsigned RowInterface(int row);
-    // After a command that sent something: the delayed refresh, a pause, an empty list.
-    void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
 
     // Answers from the discovery socket.
-    void AddDeviceRow(const unsigned char (&frame)[52], unsigned interfaceIndex) override;
-    void AnswersAdded() override;
-    void ShowReplyCount(int count) override;
-    // Tells the user in the message pane when answers were lost, and that a
-    // Refresh may find them; the count pane keeps counting what arrived.
-    void ShowLostAnswers(long long lost) override;
-
-    // The running program's device view.
-    static CVarnexView* FindDeviceView();
-
-    // Ports and address of this view's discovery (the defaults unless a test changes them).
-    DiscoveryPorts m_portsDiscovery;
-    // The interface the probe goes out on (View -> Network Interface, kept in
-    // the profile): its name, or empty for every interface.
-    std::string m_strInterface;
+    void OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex) override;
+    void OnAnswersRead(long long dropped) override;
 
     // View -> Network Interface: the list is read each time the menu opens.
     void OnInterfaceAll();
@@ -127,21 +95,11 @@ public:
     void OnUpdateInterfaceMenu(CCmdUI* pCmdUI);
     // Takes the choice (empty: every interface), keeps it in the profile, refreshes.
     void ChooseInterface(const std::string& name);
-    // The one place a command packet is put together with its password.
-    packet::Bytes m_arrSendBuffer{};
-
-    // Members in the order the list relies on.
-    int m_nSortCode = 0;
-    CImageList m_imglstSmall;
-    CImageList m_imglstLarge;
-    CMenu m_menuContext;
-    std::unique_ptr<CListSocket> m_pSocket;
-    BOOL m_bAutoArrange = TRUE;
-    int m_nViewMode = 0;
 
     static constexpr UINT_PTR kListenTimer = 1;
     static constexpr UINT_PTR kDelayedRefreshTimer = 2;
-    static constexpr UINT kListenWindowMs = 5000;
+    static constexpr UINT kListenWindowMs = static_cast<UINT>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(DiscoverySession::kListenWindow).count());
     static constexpr UINT_PTR kDuplicateMarkTimer = 3;
     static constexpr UINT kDuplicateMarkDelayMs = 100;
     // The overlay number of the shared-address picture in both image lists.
@@ -183,17 +141,50 @@ protected:
     CStatusBar* FrameStatusBar() const;
 
 private:
+    // A device as the user chose it for a command, kept as it was then: its
+    // MAC and interface find it again however the rows move while the
+    // command's dialogs are open.
+    using ChosenDevice = device::Device;
+    // The devices of the selected rows, in ascending row order, as they are now.
+    std::vector<ChosenDevice> ChooseSelectedDevices();
+    // The chosen device as the table has it now; null when it is no longer listed.
+    const device::Device* FindChosenDevice(const ChosenDevice& chosen) const;
+    // Tells the user that a chosen device left the list before its packet went.
+    void ReportDeviceGone(const ChosenDevice& chosen);
+    // What became of one packet of a command.
+    enum class Outcome { kSent, kNotSent, kDeviceGone };
+    // Asks for the password and sends the packet that build makes from the
+    // chosen device as the table has it then.
+    template <typename BuildPacket>
+    Outcome SendWithPassword(const ChosenDevice& chosen, const BuildPacket& build, bool reopenFirst);
+    void SendDeviceOrder(std::uint8_t code);
+    // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
+    // whose password bytes are wiped as soon as the datagram is gone. It leaves
+    // by the interface with index nInterface (0: where the routes send it).
+    void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
+    // After a command that sent something: the delayed refresh, a pause, an empty list.
+    void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
+    // The heading of a logical column, hidden or shown.
+    std::string GetColumnHeading(int column);
+    // The selected rows as the clipboard gets them: a header line, then one
+    // line per row, cells separated by tabs, every column in logical order.
+    std::string SelectedRowsAsText();
+    // The tip of a device whose address other devices share, or nothing.
+    std::string DuplicateTip(const device::Device* d) const;
+    // The table to fill: the document's.
+    device::DeviceTable& Table();
+
     void InsertColumns();
     // The column layout from and to the profile.
     void RestoreSavedLayout();
     void SaveLayout();
     void ReadSortOption();
     // Shared addresses: the new row's mark, and the pass that marks the rest.
-    void NoteAddress(int row, const device::DeviceRow& device, unsigned interfaceIndex);
-    // An address as the duplicate check knows it: the same address on two
-    // segments (interfaces) is two addresses.
-    std::string AddressKey(const char* record) const;
+    void NoteAddress(int row, device::DeviceTable::Seen seen);
     void MarkSharedRows();
+    // The lost answers the message pane tells of, and the count pane.
+    void ShowLostAnswers(long long lost);
+    void ShowReplyCount();
     void SetRowOverlay(int row, bool shared);
     void InstallImageLists();
 
@@ -212,6 +203,21 @@ private:
     // "Online : 12", and how many addresses are shared when any is.
     std::string CountPaneText(int count) const;
 
+    // Ports and address of this view's discovery (the defaults unless a test changes them).
+    DiscoveryPorts m_portsDiscovery;
+    // The interface the probe goes out on (View -> Network Interface, kept in
+    // the profile): its name, or empty for every interface.
+    std::string m_strInterface;
+    packet::Bytes m_arrSendBuffer{};
+    CImageList m_imglstSmall;
+    CImageList m_imglstLarge;
+    CMenu m_menuContext;
+    // A table of the view's own until it is in a document.
+    device::DeviceTable m_tableUnowned;
+    std::unique_ptr<DiscoverySession> m_pSession;
+    std::unique_ptr<CListSocket> m_pSocket;
+    BOOL m_bAutoArrange = TRUE;
+    int m_nViewMode = 0;
     DeviceRecordPool m_poolRecords;
     // The interfaces the menu listed when it last opened, in its order: what
     // its items' ids stand for.
@@ -225,8 +231,6 @@ private:
     enum class SearchState { kNone, kSearching, kFound };
     SearchState m_nSearchState = SearchState::kNone;
     std::string m_strFoundAt;
-    // Which devices answered from which address, since the last Refresh.
-    DuplicateAddresses m_mapAddressOwners;
     bool m_bSortAddressesAsNumbers = false;
     // The stored layout was refused, and the layout the list had right after.
     bool m_bLayoutRefused = false;

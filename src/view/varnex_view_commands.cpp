@@ -4,6 +4,7 @@
 // afterwards the list is emptied and refreshed once the devices had time to act.
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
+#include "devices/device_texts.h"
 #include "commands/input_ip_dlg.h"
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
@@ -12,19 +13,14 @@
 #include "system/services.h"
 #include "view/varnex_view.h"
 
-namespace {
-
-// What became of one packet of a command.
-enum class Outcome { kSent, kNotSent, kDeviceGone };
-
-// Asks for the password and sends the packet that build makes for the device's
-// row as it is then; the device must still be listed when the password is
-// given, or nothing goes out. The password goes from the dialog into the
-// view's send buffer only, and leaves both as soon as the datagram is gone.
-// The packet leaves by the interface the device answered on.
+// Asks for the password and sends the packet that build makes from the chosen
+// device as the table has it then; the device must still be listed when the
+// password is given, or nothing goes out. The password goes from the dialog
+// into the view's send buffer only, and leaves both as soon as the datagram is
+// gone. The packet leaves by the interface the device answered on.
 template <typename BuildPacket>
-Outcome SendWithPassword(CVarnexView& view, const CVarnexView::ChosenDevice& device, const BuildPacket& build,
-                         bool reopenFirst)
+CVarnexView::Outcome CVarnexView::SendWithPassword(const ChosenDevice& chosen, const BuildPacket& build,
+                                                   bool reopenFirst)
 {
     CInputPasswordDlg password;
     password.m_strPassword.clear();
@@ -34,66 +30,48 @@ Outcome SendWithPassword(CVarnexView& view, const CVarnexView::ChosenDevice& dev
         password.WipePassword();
         return Outcome::kNotSent;
     }
-    const int row = view.FindChosenRow(device);
-    if (row < 0) {
+    const device::Device* now = FindChosenDevice(chosen);
+    if (now == nullptr) {
         password.WipePassword();
-        view.ReportDeviceGone(device);
+        ReportDeviceGone(chosen);
         return Outcome::kDeviceGone;
     }
-    if (reopenFirst && !view.ReopenDeviceSocket()) {
+    // Copied before the socket is reopened: nothing that follows may move the table.
+    const device::Device current = *now;
+    if (reopenFirst && !ReopenDeviceSocket()) {
         password.WipePassword();
         return Outcome::kNotSent;
     }
-    view.BroadcastCommandPacket(build(row), password.m_strPassword, device.interfaceIndex);
+    BroadcastCommandPacket(build(current), password.m_strPassword, chosen.interfaceIndex);
     password.WipePassword();
     return Outcome::kSent;
 }
-
-} // namespace
 
 void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(SendMessage(LVM_GETSELECTEDCOUNT) >= 1);
 }
 
-std::string CVarnexView::GetCellText(int row, int column)
-{
-    char buffer[260] = {};
-    LVITEMA item;
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = static_cast<int>(sizeof buffer);
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.pszText == nullptr)
-        return {};
-    return item.pszText;
-}
-
 std::vector<CVarnexView::ChosenDevice> CVarnexView::ChooseSelectedDevices()
 {
     std::vector<ChosenDevice> chosen;
     for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row))
-        chosen.push_back(ChosenDevice{GetCellText(row, device::kIp), GetCellText(row, device::kMask),
-                                      GetCellText(row, device::kGateway), GetCellText(row, device::kMac),
-                                      RowInterface(row)});
+        if (const device::Device* d = DeviceAtRow(row))
+            chosen.push_back(*d);
     return chosen;
 }
 
-int CVarnexView::FindChosenRow(const ChosenDevice& device)
+const device::Device* CVarnexView::FindChosenDevice(const ChosenDevice& chosen) const
 {
-    const int rows = static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-    for (int row = 0; row < rows; ++row)
-        if (GetCellText(row, device::kMac) == device.mac && RowInterface(row) == device.interfaceIndex)
-            return row;
-    return -1;
+    const auto id = Devices().FindByMac(chosen.mac, chosen.interfaceIndex);
+    return id ? Devices().Find(*id) : nullptr;
 }
 
-void CVarnexView::ReportDeviceGone(const ChosenDevice& device)
+void CVarnexView::ReportDeviceGone(const ChosenDevice& chosen)
 {
     std::string text = AfxLoadString(IDS_DEVICE_GONE);
     if (const auto at = text.find("%1"); at != std::string::npos)
-        text.replace(at, 2, device.mac);
+        text.replace(at, 2, device::FormatMac(chosen.mac));
     AfxMessageBox(text, MB_ICONEXCLAMATION);
 }
 
@@ -123,12 +101,12 @@ void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)
 void CVarnexView::OnModifyIP()
 {
     bool sent = false;
-    for (const ChosenDevice& device : ChooseSelectedDevices()) {
+    for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         // A fresh dialog per row, so a value changed for one device is never sent to another.
         CInputIPDlg dialog;
-        dialog.m_strIP = device.ip;
-        dialog.m_strMask = device.mask;
-        dialog.m_strGateway = device.gateway;
+        dialog.m_strIP = device::FormatDotted(chosen.ip);
+        dialog.m_strMask = device::FormatDotted(chosen.mask);
+        dialog.m_strGateway = device::FormatDotted(chosen.gateway);
         if (dialog.DoModal() != IDOK)
             continue;
         if (!ReopenDeviceSocket())
@@ -139,15 +117,14 @@ void CVarnexView::OnModifyIP()
         } values[] = {{dialog.m_bIPChanged, CMD_SET_IP},
                       {dialog.m_bMaskChanged, CMD_SET_SUBNET_MASK},
                       {dialog.m_bGatewayChanged, CMD_SET_GATEWAY}};
-        std::uint8_t mac[6];
-        ParseMacBytes(device.mac, mac);
         for (const auto& value : values) {
             if (!value.changed)
                 continue;
-            const auto build = [&](int) {
-                return BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway, mac);
+            const auto build = [&](const device::Device& current) {
+                return BuildNetworkCommand(value.code, dialog.m_newIP, dialog.m_newMask, dialog.m_newGateway,
+                                           current.mac);
             };
-            const Outcome outcome = SendWithPassword(*this, device, build, false);
+            const Outcome outcome = SendWithPassword(chosen, build, false);
             if (outcome == Outcome::kSent)
                 sent = true;
             else if (outcome == Outcome::kDeviceGone)
@@ -161,9 +138,9 @@ void CVarnexView::OnModifyIP()
 void CVarnexView::OnModifyMAC()
 {
     bool sent = false;
-    for (const ChosenDevice& device : ChooseSelectedDevices()) {
+    for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         CInputMACDlg dialog;
-        dialog.m_strMAC = device.mac;
+        dialog.m_strMAC = device::FormatMac(chosen.mac);
         // A text that is not six groups would leave bytes of the address undefined:
         // refuse it and ask again with the text as typed.
         while (true) {
@@ -176,12 +153,8 @@ void CVarnexView::OnModifyMAC()
         std::uint8_t newMac[6];
         ParseMacBytes(dialog.m_strMAC, newMac);
         // The packet names the device by the address it has when the packet leaves.
-        const auto build = [&](int row) {
-            std::uint8_t currentIp[4];
-            ParseDottedBytes(GetCellText(row, device::kIp), currentIp);
-            return BuildSetMacCommand(currentIp, newMac);
-        };
-        if (SendWithPassword(*this, device, build, true) == Outcome::kSent)
+        const auto build = [&](const device::Device& current) { return BuildSetMacCommand(current.ip, newMac); };
+        if (SendWithPassword(chosen, build, true) == Outcome::kSent)
             sent = true;
     }
     if (sent)
@@ -191,11 +164,9 @@ void CVarnexView::OnModifyMAC()
 void CVarnexView::SendDeviceOrder(std::uint8_t code)
 {
     bool sent = false;
-    for (const ChosenDevice& device : ChooseSelectedDevices()) {
-        std::uint8_t mac[6];
-        ParseMacBytes(device.mac, mac);
-        const auto build = [&](int) { return BuildDeviceOrder(code, mac); };
-        if (SendWithPassword(*this, device, build, true) == Outcome::kSent)
+    for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
+        const auto build = [&](const device::Device& current) { return BuildDeviceOrder(code, current.mac); };
+        if (SendWithPassword(chosen, build, true) == Outcome::kSent)
             sent = true;
     }
     if (sent)
@@ -215,8 +186,8 @@ void CVarnexView::OnUpdateFirmware()
 void CVarnexView::OnWebBrowser()
 {
     const browser::BrowserEnvironment env = FindDefaultBrowser();
-    for (const ChosenDevice& device : ChooseSelectedDevices()) {
+    for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         std::string error;
-        OpenInBrowser(env, device.ip, error); // no message, as with the platform's shell
+        OpenInBrowser(env, device::FormatDotted(chosen.ip), error); // no message, as with the platform's shell
     }
 }

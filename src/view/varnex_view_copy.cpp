@@ -2,7 +2,9 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // Copying the selected rows: tab-separated text with a header line, every
 // column in its logical order, hidden ones too, for pasting into a
-// spreadsheet or a ticket.
+// spreadsheet or a ticket. The texts are made from the devices' fields, not
+// read back from the cells.
+#include "devices/device_texts.h"
 #include "system/services.h"
 #include "view/varnex_view.h"
 
@@ -41,10 +43,13 @@ std::string CVarnexView::SelectedRowsAsText()
     }
     text += '\n';
     for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row)) {
+        const device::Device* d = DeviceAtRow(row);
+        if (d == nullptr)
+            continue;
         for (int column = 0; column < columns; ++column) {
             if (column > 0)
                 text += '\t';
-            AppendCell(text, GetCellText(row, column));
+            AppendCell(text, device::ColumnText(*d, column));
         }
         text += '\n';
     }

@@ -17,16 +17,9 @@ namespace {
 // At most this many MACs are named in a tip; the rest are counted.
 constexpr std::size_t kTipMacs = 8;
 
-const char* RowRecord(CWnd& list, int row, UINT* overlay)
+UINT RowOverlay(CWnd& list, int row)
 {
-    LVITEMA item;
-    item.mask = LVIF_PARAM | LVIF_STATE;
-    item.stateMask = LVIS_OVERLAYMASK;
-    item.iItem = row;
-    if (!list.SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return nullptr;
-    *overlay = item.state & LVIS_OVERLAYMASK;
-    return reinterpret_cast<const char*>(item.lParam);
+    return static_cast<UINT>(list.SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_OVERLAYMASK));
 }
 
 // A warm red that reads on the list's background, light or dark.
@@ -36,17 +29,7 @@ COLORREF WarningTextColour(COLORREF background)
     return luma >= 128 ? RGB(178, 34, 0) : RGB(255, 138, 96);
 }
 
-std::string KeyOf(const std::string& ip, unsigned interfaceIndex)
-{
-    return interfaceIndex == 0 ? ip : ip + '%' + std::to_string(interfaceIndex);
-}
-
 } // namespace
-
-std::string CVarnexView::AddressKey(const char* record) const
-{
-    return KeyOf(device::GetField(record, device::kIp), m_poolRecords.InterfaceOf(record));
-}
 
 void CVarnexView::SetRowOverlay(int row, bool shared)
 {
@@ -56,15 +39,15 @@ void CVarnexView::SetRowOverlay(int row, bool shared)
     SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void CVarnexView::NoteAddress(int row, const device::DeviceRow& device, unsigned interfaceIndex)
+void CVarnexView::NoteAddress(int row, device::DeviceTable::Seen seen)
 {
-    switch (m_mapAddressOwners.Add(KeyOf(device.columns[device::kIp], interfaceIndex), device.columns[device::kMac])) {
-    case DuplicateAddresses::Seen::kAlone:
+    switch (seen) {
+    case device::DeviceTable::Seen::kAlone:
         break;
-    case DuplicateAddresses::Seen::kShared:
+    case device::DeviceTable::Seen::kShared:
         SetRowOverlay(row, true);
         break;
-    case DuplicateAddresses::Seen::kNewlyShared:
+    case device::DeviceTable::Seen::kNewlyShared:
         // The rows that came before from this address are marked by the pass.
         SetRowOverlay(row, true);
         SetTimer(kDuplicateMarkTimer, kDuplicateMarkDelayMs);
@@ -77,27 +60,25 @@ void CVarnexView::MarkSharedRows()
     KillTimer(kDuplicateMarkTimer);
     const int rows = static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
     for (int row = 0; row < rows; ++row) {
-        UINT overlay = 0;
-        const char* record = RowRecord(*this, row, &overlay);
-        if (record == nullptr)
+        const device::Device* d = DeviceAtRow(row);
+        if (d == nullptr)
             continue;
-        const bool shared = m_mapAddressOwners.IsShared(AddressKey(record));
-        if (shared != (overlay != 0))
+        const bool shared = Devices().IsShared(*d);
+        if (shared != (RowOverlay(*this, row) != 0))
             SetRowOverlay(row, shared);
     }
 }
 
-std::string CVarnexView::DuplicateTip(const char* record) const
+std::string CVarnexView::DuplicateTip(const device::Device* d) const
 {
-    if (record == nullptr)
+    if (d == nullptr)
         return {};
-    const std::vector<std::string> others =
-        m_mapAddressOwners.OthersAt(AddressKey(record), device::GetField(record, device::kMac));
+    const std::vector<device::Mac> others = Devices().OthersAt(*d);
     if (others.empty())
         return {};
     std::string macs;
     for (std::size_t i = 0; i < others.size() && i < kTipMacs; ++i)
-        macs += (i ? ", " : "") + others[i];
+        macs += (i ? ", " : "") + device::FormatMac(others[i]);
     if (others.size() > kTipMacs)
         macs += " (+" + std::to_string(others.size() - kTipMacs) + ")";
     std::string text = AfxLoadString(IDS_ALSO_AT_ADDRESS);
@@ -112,7 +93,7 @@ void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
-    const std::string text = DuplicateTip(reinterpret_cast<const char*>(tip->lParam));
+    const std::string text = DuplicateTip(DeviceAtRow(tip->iItem));
     if (text.empty())
         return;
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));

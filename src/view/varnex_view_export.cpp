@@ -119,24 +119,16 @@ bool CVarnexView::ExportList(const ExportTarget& target, std::string* error)
     std::map<unsigned, std::string> interfaceNames;
     for (const NetworkInterface& nic : ReadBroadcastInterfaces())
         interfaceNames[nic.index] = nic.name;
-    // The rows as the list shows them, read through the list.
+    // The devices in the order the rows show them, from the table.
     const device::ExportList rows = [this, &interfaceNames](const device::ExportVisitor& visit) {
         const int count = static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-        device::ExportedDevice d;
         for (int row = 0; row < count; ++row) {
-            for (int column = 0; column < device::kColumnCount; ++column)
-                d.columns[static_cast<std::size_t>(column)] = GetCellText(row, column);
-            LVITEMA item;
-            item.mask = LVIF_PARAM;
-            item.iItem = row;
-            const char* record = SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))
-                                     ? reinterpret_cast<const char*>(item.lParam)
-                                     : nullptr;
-            d.model = record ? m_poolRecords.ModelOf(record) : 0;
-            const auto name = record ? interfaceNames.find(m_poolRecords.InterfaceOf(record)) : interfaceNames.end();
-            d.interfaceName = name != interfaceNames.end() ? name->second : std::string();
-            d.duplicateIp = record != nullptr && m_mapAddressOwners.IsShared(AddressKey(record));
-            visit(d);
+            const device::Device* d = DeviceAtRow(row);
+            if (d == nullptr)
+                continue;
+            const auto name = interfaceNames.find(d->interfaceIndex);
+            visit(device::ExportOf(*d, name != interfaceNames.end() ? name->second : std::string(),
+                                   Devices().IsShared(*d)));
         }
     };
     device::WriteDevices(rows, target.json ? device::ExportFormat::kJson : device::ExportFormat::kCsv, false,

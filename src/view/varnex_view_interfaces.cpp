@@ -121,14 +121,3 @@ void CVarnexView::OnUpdateInterfaceMenu(CCmdUI* pCmdUI)
     items->insert(at, added.begin(), added.end());
 }
 
-unsigned CVarnexView::RowInterface(int row)
-{
-    LVITEMA item;
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    item.iSubItem = 0;
-    item.lParam = 0;
-    if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    return m_poolRecords.InterfaceOf(reinterpret_cast<const char*>(item.lParam));
-}

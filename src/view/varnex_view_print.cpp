@@ -2,10 +2,11 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // Printing the device list: the column headings at the top of every page,
 // then one line per row, six columns at fixed character offsets that give way
-// where a text would touch the next column. The whole list is printed in the
-// first call.
+// where a text would touch the next column. The texts are made from the
+// devices' fields. The whole list is printed in the first call.
 #include <vector>
 
+#include "devices/device_texts.h"
 #include "view/print_layout.h"
 #include "view/varnex_view.h"
 
@@ -39,8 +40,9 @@ void CVarnexView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     measure(headings);
     for (int row = 0; row < rows; ++row) {
         Line& line = lines[static_cast<std::size_t>(row)];
-        for (int column = 0; column < kPrintColumns; ++column)
-            line[static_cast<std::size_t>(column)] = GetCellText(row, column);
+        if (const device::Device* d = DeviceAtRow(row))
+            for (int column = 0; column < kPrintColumns; ++column)
+                line[static_cast<std::size_t>(column)] = device::ColumnText(*d, column);
         measure(line);
     }
     const auto lefts = PrintColumnLefts(tm.tmAveCharWidth, widest, static_cast<int>(pDC->GetTextExtent(" ").cx));

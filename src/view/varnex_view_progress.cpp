@@ -35,7 +35,7 @@ std::string LocalTimeNow()
 
 std::string CVarnexView::SearchText() const
 {
-    const int count = m_pSocket ? m_pSocket->m_nReplyCount : 0;
+    const long long count = m_pSession ? m_pSession->AnswerCount() : 0;
     switch (m_nSearchState) {
     case SearchState::kSearching:
         return Filled(IDS_SEARCHING, m_strInterface.empty() ? AfxLoadString(IDS_ALL_INTERFACES_TEXT) : m_strInterface,
@@ -77,7 +77,7 @@ void CVarnexView::FinishSearch()
 std::string CVarnexView::CountPaneText(int count) const
 {
     std::string text = AfxLoadString(IDS_ONLINE) + " : " + std::to_string(count);
-    const std::size_t shared = m_mapAddressOwners.SharedAddresses().size();
+    const std::size_t shared = Devices().SharedAddresses().size();
     if (shared == 1)
         text += AfxLoadString(IDS_ONE_ADDRESS_SHARED);
     else if (shared > 1)

@@ -56,7 +56,7 @@ TEST_F(StartupTest, FrameHasItsBarsAndTheViewItsColumns)
     EXPECT_EQ(header->SendMessage(HDM_GETITEMCOUNT), 6);
     EXPECT_EQ(View().GetStyle() & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_EQ(View().SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE) & 0x31, 0x31);
-    EXPECT_EQ(View().m_nSortCode, 2);
+    EXPECT_EQ(View().GetSortColumn(), 2);
     EXPECT_FALSE(View().IsSortIconEnabled());
 }
 

@@ -18,15 +18,16 @@ RULES = {
     "res": ["res/", "framework/", "system/"] + API,
     "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"]
     + API,
-    "src/discovery": ["discovery/", "framework/", "system/", "res/"] + API,
-    "src/commands": ["commands/", "discovery/", "framework/", "system/", "res/"] + API,
-    "src/view": ["view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "src/app": ["app/", "view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
+    "src/devices": ["devices/", "framework/", "system/", "res/"],
+    "src/discovery": ["discovery/", "devices/", "system/", "framework/resources.h", "res/"] + API,
+    "src/commands": ["commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
+    "src/view": ["view/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
+    "src/app": ["app/", "view/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host": ["qt_host/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host/start": ["qt_host/start/", "system/"],
-    "tools/varnex-cli": ["cli_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-cli": ["cli_", "commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
     "tools/varnex-listdemo": ["demo_", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "tools/varnex-sim": ["sim_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-sim": ["sim_", "commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
 }
 # Files that start a program and may also reach the Qt host and Qt itself.
 PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}

@@ -30,7 +30,7 @@ TEST_F(AnswerBatchTest, OneNotificationReadsTheWaitingAnswersAndSortsThemOnce)
     };
     spy.Clear();
     for (const auto& [rows, sortsSoFar] : {std::pair{CListSocket::kAnswersPerNotification, 1}, {kWaiting, 2}}) {
-        loop.loop.SignalReadable(View().m_pSocket->m_hSocket);
+        loop.loop.SignalReadable(View().DiscoverySocket()->m_hSocket);
         EXPECT_EQ(RowCount(), rows);
         EXPECT_EQ(sorts(), sortsSoFar);
         const std::vector<std::string> addresses = Column(1); // the start-up sort: IP address text

@@ -7,7 +7,6 @@
 
 #include <cstring>
 
-#include "discovery/device_list_rows.h"
 #include "discovery/interface_route.h"
 #include "support/fake_event_loop.h"
 #include "support/fake_network.h"
@@ -100,28 +99,4 @@ TEST_F(SendOnRouteTest, AnInterfaceThatWentAwayDoesNotStopTheOthers)
     route.interfaces.insert(route.interfaces.begin(), NetworkInterface{"usb0", 9, "10.99.0.1"});
     EXPECT_EQ(SendOnRoute(socket, route, frame, 52, 36, nullptr), 2);
     EXPECT_EQ(SentBy(), (std::vector<unsigned>{2, 3}));
-}
-
-TEST(DeviceRecordPool, EachRecordKeepsItsInterfaceBesideItsTexts)
-{
-    DeviceRecordPool pool;
-    const std::string text("Cam\0"
-                           "10.0.0.1\0"
-                           "255.0.0.0\0"
-                           "0.0.0.0\0"
-                           "00-00-00-00-00-01\0"
-                           "1.00\0",
-                           44);
-    const char* first = pool.Add(text, 3);
-    const char* second = pool.Add(text);
-    // The record itself is the six texts only.
-    EXPECT_EQ(std::memcmp(first, text.data(), text.size()), 0);
-    EXPECT_EQ(first[text.size()], '\0');
-    EXPECT_EQ(pool.InterfaceOf(first), 3u);
-    EXPECT_EQ(pool.InterfaceOf(second), 0u);
-    EXPECT_EQ(pool.InterfaceOf(text.data()), 0u); // not one of the pool's
-    pool.Clear();
-    EXPECT_EQ(pool.Size(), 0u);
-    const char* again = pool.Add(text, 2);
-    EXPECT_EQ(pool.InterfaceOf(again), 2u);
 }

@@ -52,7 +52,7 @@ TEST_F(RefreshCycleTest, EveryDatagramBecomesARowAndIsCounted)
     ASSERT_TRUE(Answer(DeviceReply("Cam-Lobby", {192, 168, 1, 20})));
     EXPECT_EQ(RowCount(), 3);
     EXPECT_EQ(StatusExt(), "Online : 3");
-    EXPECT_EQ(View().m_pSocket->m_nReplyCount, 3);
+    EXPECT_EQ(View().Discovery().AnswerCount(), 3);
 }
 
 TEST_F(RefreshCycleTest, FailedReceiveMakesNoRowAndLongDatagramIsCut)
@@ -61,7 +61,7 @@ TEST_F(RefreshCycleTest, FailedReceiveMakesNoRowAndLongDatagramIsCut)
     Answer(DeviceReply("Broken", {10, 0, 0, 1}));
     EXPECT_EQ(RowCount(), 0);
     EXPECT_EQ(StatusExt(), "Online : 0");
-    EXPECT_FALSE(View().m_pSocket->m_bReplySeen);
+    EXPECT_EQ(View().Discovery().AnswerCount(), 0);
 
     std::vector<std::uint8_t> longer = DeviceReply("Long", {10, 0, 0, 2});
     longer.resize(80, 0xEE);
@@ -116,7 +116,7 @@ TEST_F(RefreshCycleTest, RefreshDuringAWindowWithAnAnswerListensTwoWindows)
     loop.loop.Advance(1000);
     View().SendMessage(WM_COMMAND, ID_REFRESH, 0);
     EXPECT_EQ(RowCount(), 0);
-    EXPECT_EQ(View().m_pSocket->m_nReplyCount, 0);
+    EXPECT_EQ(View().Discovery().AnswerCount(), 0);
     // The first window of the new cycle still sees the earlier answer.
     loop.loop.Advance(5000);
     EXPECT_TRUE(network.net.IsBound(4000));
@@ -186,7 +186,7 @@ TEST_F(RefreshCycleTest, RowsAreSortedIntoPlaceWithTheArrowOnTheIpColumn)
 TEST_F(RefreshCycleTest, WithAutoArrangeOffRowsStayInArrivalOrder)
 {
     View().SendMessage(WM_COMMAND, ID_VIEW_AUTOARRANGE, 0);
-    EXPECT_FALSE(View().m_bAutoArrange);
+    EXPECT_FALSE(View().GetStyle() & LVS_AUTOARRANGE);
     Answer(DeviceReply("A", {192, 168, 1, 9}));
     Answer(DeviceReply("B", {192, 168, 1, 100}));
     Answer(DeviceReply("C", {192, 168, 1, 10}));

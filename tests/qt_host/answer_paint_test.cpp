@@ -134,7 +134,7 @@ protected:
         InstallFrameHostFactory(&frames);
         app = std::make_unique<CVarnexApp>();
         ASSERT_TRUE(app->InitInstance());
-        view = CVarnexView::FindDeviceView();
+        view = app->GetDeviceView();
         ASSERT_NE(view, nullptr);
         widget = dynamic_cast<WindowWidget*>(view->GetHost());
         frame = dynamic_cast<FrameWindow*>(app->m_pMainWnd->Host());

@@ -34,7 +34,7 @@ bool AppFixture::Start()
 
 CVarnexView& AppFixture::View() const
 {
-    CVarnexView* view = CVarnexView::FindDeviceView();
+    CVarnexView* view = app->GetDeviceView();
     EXPECT_NE(view, nullptr);
     return *view;
 }

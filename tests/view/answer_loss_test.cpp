@@ -26,7 +26,7 @@ protected:
             if (network.net.Arrive(4000, DeviceReply("Cam", {10, 0, i / 250, i % 250 + 1})))
                 ++kept;
         for (int i = 0; i < kept; ++i)
-            loop.loop.SignalReadable(View().m_pSocket->m_hSocket);
+            loop.loop.SignalReadable(View().DiscoverySocket()->m_hSocket);
     }
 };
 
@@ -39,13 +39,13 @@ TEST_F(AnswerLossTest, SocketAsksForRoomForThousandsOfAnswersAndTakesWhatTheKern
     EXPECT_EQ(network.net.ReceiveBuffer(4000), 4 * 1024 * 1024);
     int granted = 0;
     int length = sizeof granted;
-    ASSERT_TRUE(View().m_pSocket->GetSockOpt(SO_RCVBUF_OPTION, &granted, &length));
+    ASSERT_TRUE(View().DiscoverySocket()->GetSockOpt(SO_RCVBUF_OPTION, &granted, &length));
     EXPECT_EQ(granted, 4 * 1024 * 1024);
 
     // An ordinary process on a kernel with a low limit gets the limit.
     network.net.maxReceiveBuffer = 212992;
     Frame().SendMessage(WM_COMMAND, ID_REFRESH, 0);
-    ASSERT_TRUE(View().m_pSocket->GetSockOpt(SO_RCVBUF_OPTION, &granted, &length));
+    ASSERT_TRUE(View().DiscoverySocket()->GetSockOpt(SO_RCVBUF_OPTION, &granted, &length));
     EXPECT_EQ(granted, 212992);
 }
 
@@ -107,6 +107,6 @@ TEST_F(AnswerLossTest, ALossFoundWhenTheListeningWindowClosesIsReportedToo)
         network.net.Arrive(4000, DeviceReply("Cam", {10, 1, 0, 1}));
     loop.loop.Advance(5000); // the window that brought answers opens another
     loop.loop.Advance(5000); // the quiet one closes the socket
-    EXPECT_FALSE(View().m_pSocket->IsOpen());
+    EXPECT_FALSE(View().DiscoverySocket()->IsOpen());
     EXPECT_NE(MessagePane().find("89 answers were lost"), std::string::npos) << MessagePane();
 }

@@ -218,7 +218,7 @@ TEST_F(DeviceCommandsTest, ThePasswordGoesOnTheWireAndStaysInNoBufferOfTheView)
     EXPECT_EQ(Bytes(packets[0].begin() + 42, packets[0].begin() + 50), (Bytes{'s', 'e', 'c', 'r', 'e', 't', 0, 0}));
     EXPECT_EQ(Bytes(packets[1].begin() + 42, packets[1].begin() + 50), (Bytes{'1', '2', '3', '4', '5', '6', '7', '8'}));
     // The send buffer held the last packet, and holds it still without its password.
-    const packet::Bytes& buffer = View().m_arrSendBuffer;
+    const packet::Bytes& buffer = View().SendBuffer();
     EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 42), Bytes(packets[1].begin(), packets[1].begin() + 42));
     EXPECT_EQ(Bytes(buffer.begin() + 42, buffer.begin() + 50), Bytes(8, 0));
 }

@@ -56,7 +56,7 @@ TEST_F(SavedLayoutTest, TheSavedLayoutIsAppliedAtStartAndAgainAfterNew)
     ASSERT_TRUE(Start());
     EXPECT_FALSE(View().IsColumnVisible(3));
     EXPECT_EQ(View().GetSortColumn(), -5);
-    EXPECT_EQ(View().m_nSortCode, -5);
+    EXPECT_EQ(View().GetSortColumn(), -5);
     EXPECT_EQ(View().SendMessage(LVM_GETCOLUMNWIDTH, 4), 104);
     int order[6] = {};
     View().SendMessage(LVM_GETCOLUMNORDERARRAY, 6, reinterpret_cast<LPARAM>(order));
@@ -119,7 +119,7 @@ TEST_F(RememberedLayoutTest, TheLayoutAtCloseComesBackAtTheNextStart)
     EXPECT_FALSE(View().IsColumnVisible(3));
     EXPECT_EQ(View().SendMessage(LVM_GETCOLUMNWIDTH, 4), 170);
     EXPECT_EQ(View().GetSortColumn(), sortColumn);
-    EXPECT_EQ(View().m_nSortCode, sortColumn);
+    EXPECT_EQ(View().GetSortColumn(), sortColumn);
     int shown[6] = {};
     View().SendMessage(LVM_GETCOLUMNORDERARRAY, 6, reinterpret_cast<LPARAM>(shown));
     EXPECT_EQ(std::vector<int>(shown, shown + 6), std::vector<int>({0, 4, 1, 2, 3, 5}));

@@ -58,13 +58,20 @@ TEST_F(ViewModesTest, RightClickOnARowSelectsItAndTheMenuActsOnIt)
 
 TEST_F(ViewModesTest, AutoArrangeStartsSetWithoutTheStyleThenToggles)
 {
-    EXPECT_TRUE(View().m_bAutoArrange);
+    // The menu item's check shows the setting; the style follows only a toggle.
+    const auto checked = [this] {
+        CCmdUI state;
+        state.m_nID = ID_VIEW_AUTOARRANGE;
+        state.DoUpdate(&View(), FALSE);
+        return state.checked != 0;
+    };
+    EXPECT_TRUE(checked());
     EXPECT_FALSE(View().GetStyle() & LVS_AUTOARRANGE);
     Command(ID_VIEW_AUTOARRANGE);
-    EXPECT_FALSE(View().m_bAutoArrange);
+    EXPECT_FALSE(checked());
     EXPECT_FALSE(View().GetStyle() & LVS_AUTOARRANGE);
     Command(ID_VIEW_AUTOARRANGE);
-    EXPECT_TRUE(View().m_bAutoArrange);
+    EXPECT_TRUE(checked());
     EXPECT_TRUE(View().GetStyle() & LVS_AUTOARRANGE);
 }
 
@@ -75,7 +82,6 @@ TEST_F(ViewModesTest, IconModesDropTheArrowAndDetailsSortsAgain)
     EXPECT_TRUE(View().IsSortIconEnabled());
     Command(ID_VIEW_LARGEICON);
     EXPECT_EQ(Mode(), static_cast<int>(LVS_ICON));
-    EXPECT_EQ(View().m_nViewMode, 0);
     EXPECT_FALSE(View().IsSortIconEnabled());
     Answer(DeviceReply("C", {192, 168, 1, 10}));
     EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "A", "C"})); // C appended outside report mode
@@ -114,7 +120,7 @@ TEST_F(ViewModesTest, AHeaderClickSortsByThatColumnAndASecondOneReversesRowsAndA
     // At start the IP address column is ascending; one click makes it descending.
     click(1);
     EXPECT_EQ(View().GetSortColumn(), -2);
-    EXPECT_EQ(View().m_nSortCode, -2);
+    EXPECT_EQ(View().GetSortColumn(), -2);
     EXPECT_EQ(arrow(1), HDF_SORTDOWN);
     EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.9", "192.168.1.100", "192.168.1.10"}));
     click(1);
@@ -142,6 +148,6 @@ TEST_F(ViewModesTest, TheVersionColumnSortsByVersionAndAHiddenColumnKeepsItsNumb
     nm.iSubItem = 4;
     Frame().SendMessage(WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm));
     EXPECT_EQ(View().GetSortColumn(), 6);
-    EXPECT_EQ(View().m_nSortCode, 6);
+    EXPECT_EQ(View().GetSortColumn(), 6);
     EXPECT_EQ(Column(0), (std::vector<std::string>{"A", "B"})); // same version: by name
 }

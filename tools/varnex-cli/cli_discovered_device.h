@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "devices/device_texts.h"
+#include "discovery/device_reply.h"
 #include "discovery/packet_frame.h"
 
 namespace cli {

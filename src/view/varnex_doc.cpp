@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "app/varnex_doc.h"
+#include "view/varnex_doc.h"
 
 BOOL CVarnexDoc::OnNewDocument()
 {
     return CDocument::OnNewDocument();
 }
 
-// Nothing is stored and nothing is loaded.
+// Nothing is stored and nothing is loaded: the devices are found anew.
 void CVarnexDoc::Serialize(bool, std::vector<unsigned char>&) {}
