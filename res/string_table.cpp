@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/win_messages.h"
 #include "res/install_resources.h"
 #include "res/resource_ids.h"
+#include "system/win_messages.h"
 
 namespace res {
 

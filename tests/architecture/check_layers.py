@@ -10,23 +10,21 @@ import re
 import sys
 
 # Folder (relative to the source tree) -> include prefixes it may use.
-API = ["controls/commctrl.h"]  # the controls' messages and records, header only
 RULES = {
     "src/system": ["system/"],
-    "src/framework": ["framework/", "system/"] + API,
+    "src/framework": ["framework/", "system/"],
     "src/controls": ["controls/", "framework/", "system/", "res/"],
-    "res": ["res/", "framework/", "system/"] + API,
-    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"]
-    + API,
-    "src/discovery": ["discovery/", "framework/", "system/", "res/"] + API,
-    "src/commands": ["commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "res": ["res/", "framework/", "system/"],
+    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"],
+    "src/discovery": ["discovery/", "framework/", "system/", "res/"],
+    "src/commands": ["commands/", "discovery/", "framework/", "system/", "res/"],
     "src/view": ["view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "src/app": ["app/", "view/", "commands/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host": ["qt_host/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host/start": ["qt_host/start/", "system/"],
-    "tools/varnex-cli": ["cli_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-cli": ["cli_", "commands/", "discovery/", "framework/", "system/", "res/"],
     "tools/varnex-listdemo": ["demo_", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "tools/varnex-sim": ["sim_", "commands/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-sim": ["sim_", "commands/", "discovery/", "framework/", "system/", "res/"],
 }
 # Files that start a program and may also reach the Qt host and Qt itself.
 PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}
