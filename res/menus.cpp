@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // Menus, accelerator tables and the tool bar.
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/win_messages.h"
 
 namespace res {

@@ -3,7 +3,7 @@
 #include "commands/input_password_dlg.h"
 
 #include "commands/command_builders.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 CInputPasswordDlg::CInputPasswordDlg() : CDialog(IDD_INPUT_PASSWORD) {}
 

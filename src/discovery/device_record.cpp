@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace device {
 

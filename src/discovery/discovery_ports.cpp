@@ -3,7 +3,7 @@
 #include "discovery/discovery_ports.h"
 
 #include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 std::string SocketOpenFailMessage(UINT port)
 {

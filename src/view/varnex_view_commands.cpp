@@ -8,7 +8,7 @@
 #include "commands/input_mac_dlg.h"
 #include "commands/input_password_dlg.h"
 #include "framework/win_app.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 #include "view/varnex_view.h"
 

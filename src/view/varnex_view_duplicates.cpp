@@ -9,7 +9,7 @@
 
 #include "discovery/device_record.h"
 #include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "view/varnex_view.h"
 
 namespace {

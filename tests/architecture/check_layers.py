@@ -15,6 +15,7 @@ RULES = {
     "src/framework": ["framework/", "system/"],
     "src/controls": ["controls/", "framework/", "system/", "res/"],
     "res": ["res/", "framework/", "system/"],
+    "res/text": ["res/text/", "system/"],
     "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"],
     "src/discovery": ["discovery/", "framework/", "system/", "res/"],
     "src/commands": ["commands/", "discovery/", "framework/", "system/", "res/"],

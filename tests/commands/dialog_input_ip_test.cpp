@@ -7,7 +7,7 @@
 #include <array>
 
 #include "commands/input_ip_dlg.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/scripted_user.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "qt_host/dialog_host.h"
 #include "qt_host/ip_address_widget.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 
 namespace {

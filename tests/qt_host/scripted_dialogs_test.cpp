@@ -13,7 +13,7 @@
 #include "commands/input_password_dlg.h"
 #include "qt_host/scripted_dialogs.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 
 namespace {
