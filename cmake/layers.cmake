@@ -11,7 +11,7 @@ set(_layer_links_varnex_text varnex_system)
 set(_layer_links_varnex_res varnex_framework varnex_system varnex_text)
 set(_layer_links_varnex_listctrl varnex_controls varnex_framework varnex_system varnex_res)
 set(_layer_links_varnex_discovery varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_commands varnex_discovery varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_commands varnex_discovery varnex_system varnex_text)
 set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_listctrl varnex_controls varnex_framework
     varnex_system varnex_res)
 set(_layer_links_varnex_qt_start varnex_system)

@@ -4,9 +4,9 @@
 // afterwards the list is emptied and refreshed once the devices had time to act.
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
-#include "commands/input_ip_dlg.h"
-#include "commands/input_mac_dlg.h"
-#include "commands/input_password_dlg.h"
+#include "dialogs/input_ip_dlg.h"
+#include "dialogs/input_mac_dlg.h"
+#include "dialogs/input_password_dlg.h"
 #include "framework/win_app.h"
 #include "res/text/resource_ids.h"
 #include "system/services.h"

@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "commands/input_ip_dlg.h"
+#include "dialogs/input_ip_dlg.h"
 #include "res/text/resource_ids.h"
 #include "support/scripted_user.h"
 

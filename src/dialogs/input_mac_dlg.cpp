@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "commands/input_mac_dlg.h"
+#include "dialogs/input_mac_dlg.h"
 
 #include "commands/command_builders.h"
 #include "res/text/resource_ids.h"

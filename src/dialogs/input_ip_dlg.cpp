@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "commands/input_ip_dlg.h"
+#include "dialogs/input_ip_dlg.h"
 
 #include <cstring>
 
