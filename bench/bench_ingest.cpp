@@ -46,7 +46,7 @@
 #include "qt_host/shell_services.h"
 #include "qt_host/window_widget.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "view/varnex_view.h"
 
 namespace {

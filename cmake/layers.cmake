@@ -7,11 +7,12 @@
 set(_layer_links_varnex_system "")
 set(_layer_links_varnex_framework varnex_system)
 set(_layer_links_varnex_controls varnex_framework varnex_system)
-set(_layer_links_varnex_res varnex_framework varnex_system)
+set(_layer_links_varnex_text varnex_system)
+set(_layer_links_varnex_res varnex_framework varnex_system varnex_text)
 set(_layer_links_varnex_listctrl varnex_controls varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_devices varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_discovery varnex_devices varnex_system)
-set(_layer_links_varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
+set(_layer_links_varnex_devices varnex_system varnex_text)
+set(_layer_links_varnex_discovery varnex_devices varnex_system varnex_text)
+set(_layer_links_varnex_commands varnex_discovery varnex_system varnex_text)
 set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_devices varnex_listctrl varnex_controls varnex_framework
     varnex_system varnex_res)
 set(_layer_links_varnex_qt_start varnex_system)
@@ -56,7 +57,7 @@ function(_layers_closure target out)
   set(${out} ${_seen} PARENT_SCOPE)
 endfunction()
 
-foreach(lib varnex_system varnex_framework varnex_controls varnex_res varnex_listctrl varnex_devices varnex_discovery
+foreach(lib varnex_system varnex_text varnex_framework varnex_controls varnex_res varnex_listctrl varnex_devices varnex_discovery
             varnex_commands varnex_shell varnex_qt_start varnex_qt_host varnex_cli_core varnex_sim_core)
   if(NOT TARGET ${lib})
     continue()
@@ -71,7 +72,7 @@ foreach(lib varnex_system varnex_framework varnex_controls varnex_res varnex_lis
 endforeach()
 
 # Nothing below the shell's main may reach Qt, and neither may the command-line tools.
-foreach(target varnex_framework varnex_controls varnex_system varnex_listctrl varnex_discovery varnex_commands
+foreach(target varnex_framework varnex_controls varnex_system varnex_text varnex_listctrl varnex_discovery varnex_commands
                varnex_shell varnex_qt_start varnex_cli_core varnex_sim_core varnex-cli varnex-sim)
   if(NOT TARGET ${target})
     continue()

@@ -13,7 +13,7 @@
 #include "framework/resources.h"
 #include "res/icon_canvas.h"
 #include "res/icon_drawings.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace {
 

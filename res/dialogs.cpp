@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // Dialog templates.
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace res {
 

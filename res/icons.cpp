@@ -5,11 +5,11 @@
 // light and for a dark background.
 #include <map>
 
-#include "framework/win_messages.h"
 #include "res/icon_canvas.h"
 #include "res/icon_drawings.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
+#include "system/win_messages.h"
 
 namespace res {
 

@@ -4,12 +4,12 @@
 #pragma once
 
 #include "framework/resources.h"
+#include "res/text/strings.h"
 
 namespace res {
 
 void InstallResources();
 
-const char* FindString(UINT id);
 const MenuDef* FindMenu(UINT id);
 const AcceleratorTableDef* FindAccelerators(UINT id);
 const ToolBarDef* FindToolBar(UINT id);

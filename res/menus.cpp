@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Menus, accelerator tables and the tool bar.
-#include "framework/win_messages.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
+#include "system/win_messages.h"
 
 namespace res {
 

@@ -2,6 +2,6 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "app/about_dlg.h"
 
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}

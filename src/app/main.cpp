@@ -3,7 +3,7 @@
 #include "app/varnex_app.h"
 #include "qt_host/app_runner.h"
 #include "res/install_resources.h"
-#include "res/version.h"
+#include "res/text/version.h"
 
 int main(int argc, char** argv)
 {

@@ -4,7 +4,7 @@
 
 #include "app/window_placement.h"
 #include "framework/win_app.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace {
 

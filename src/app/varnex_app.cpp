@@ -8,7 +8,7 @@
 #include "controls/common_controls.h"
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/async_socket.h"
 #include "view/varnex_view.h"
 

@@ -5,6 +5,6 @@
 // caret stays at the end of the text; there is no selection.
 #pragma once
 
-#include "framework/win_messages.h"
+#include "system/win_messages.h"
 
 void RegisterEditControl();

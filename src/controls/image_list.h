@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/resources.h"
 
 struct IMAGEINFO {

@@ -5,6 +5,6 @@
 // field; three digits or a '.' move on to the next one.
 #pragma once
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 
 void RegisterIPAddressControl();

@@ -2,12 +2,12 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "discovery/discovery_ports.h"
 
-#include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
+#include "res/text/strings.h"
 
 std::string SocketOpenFailMessage(UINT port)
 {
-    const std::string text = AfxLoadString(IDS_SOCKET_PORT_OPEN_FAIL);
+    const std::string text = res::LoadText(IDS_SOCKET_PORT_OPEN_FAIL);
     const auto nl = text.find('\n');
     if (nl == std::string::npos)
         return text + std::to_string(port);

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "framework/cmd_target.h"
 
-#include "framework/win_messages.h"
+#include "system/win_messages.h"
 
 const MessageMap* CCmdTarget::GetThisMessageMap()
 {

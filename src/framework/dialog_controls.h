@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/wnd.h"
 
 // A window's text through WM_GETTEXTLENGTH / WM_GETTEXT and WM_SETTEXT.

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/wnd.h"
 
 class CImageList;

@@ -12,8 +12,8 @@
 
 #include "framework/cmd_target.h"
 #include "framework/dc.h"
-#include "framework/win_messages.h"
 #include "framework/window_records.h"
+#include "system/win_messages.h"
 
 class CWnd;
 

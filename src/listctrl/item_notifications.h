@@ -8,7 +8,7 @@
 // the table.
 #pragma once
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 
 namespace listctrl {
 

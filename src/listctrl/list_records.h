@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 
 namespace listctrl {
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/accelerator_text.h"
 
-#include "framework/win_messages.h"
+#include "system/win_messages.h"
 
 QKeySequence SequenceFor(const AccelDef& accel)
 {

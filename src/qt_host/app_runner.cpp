@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
 #include "framework/win_app.h"

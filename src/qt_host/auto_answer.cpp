@@ -9,7 +9,7 @@
 #include <QtGlobal>
 #include <fstream>
 
-#include "framework/win_messages.h"
+#include "system/win_messages.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/key_map.h"
 
-#include "framework/win_messages.h"
+#include "system/win_messages.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/scripted_dialogs.h"
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/dialog.h"
 #include "framework/resources.h"
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/frame_wnd.h"
 #include "framework/view.h"
 #include "qt_host/auto_answer.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/wnd.h"
 
 const char* DeviceRecordPool::Add(const std::string& record, device::DeviceId id)

@@ -10,7 +10,7 @@
 #include "framework/document.h"
 #include "framework/frame_wnd.h"
 #include "framework/win_app.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 #include "view/compare_devices.h"
 #include "view/varnex_doc.h"

@@ -9,7 +9,7 @@
 
 #include "devices/device_texts.h"
 #include "framework/resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "view/varnex_view.h"
 
 namespace {

@@ -10,7 +10,7 @@
 
 #include "devices/device_export.h"
 #include "framework/win_app.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/atomic_file.h"
 #include "system/network_interfaces.h"
 #include "system/services.h"

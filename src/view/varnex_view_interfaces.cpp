@@ -8,7 +8,7 @@
 
 #include "framework/menu.h"
 #include "framework/win_app.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/network_interfaces.h"
 #include "view/varnex_view.h"
 

@@ -6,7 +6,7 @@
 #include <ctime>
 
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "view/varnex_view.h"
 
 namespace {

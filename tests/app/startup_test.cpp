@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/file_size_limit.h"
 #include "system/profile.h"

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
-#include "res/version.h"
+#include "res/text/resource_ids.h"
+#include "res/text/version.h"
 
 TEST(Version, TitleAndAboutBoxShowTheBuildsVersion)
 {

@@ -10,7 +10,7 @@
 
 #include "app/main_frame.h"
 #include "app/window_placement.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "system/profile.h"
 

@@ -10,24 +10,24 @@ import re
 import sys
 
 # Folder (relative to the source tree) -> include prefixes it may use.
-API = ["controls/commctrl.h"]  # the controls' messages and records, header only
 RULES = {
     "src/system": ["system/"],
-    "src/framework": ["framework/", "system/"] + API,
+    "src/framework": ["framework/", "system/"],
     "src/controls": ["controls/", "framework/", "system/", "res/"],
-    "res": ["res/", "framework/", "system/"] + API,
-    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"]
-    + API,
-    "src/devices": ["devices/", "framework/", "system/", "res/"],
-    "src/discovery": ["discovery/", "devices/", "system/", "framework/resources.h", "res/"] + API,
-    "src/commands": ["commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
-    "src/view": ["view/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "src/app": ["app/", "view/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
+    "res": ["res/", "framework/", "system/"],
+    "res/text": ["res/text/", "system/"],
+    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"],
+    "src/devices": ["devices/", "system/", "res/text/"],
+    "src/discovery": ["discovery/", "devices/", "system/", "res/text/"],
+    "src/commands": ["commands/", "discovery/", "system/", "res/text/"],
+    "src/dialogs": ["dialogs/", "commands/", "discovery/", "framework/", "system/", "res/"],
+    "src/view": ["view/", "dialogs/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
+    "src/app": ["app/", "view/", "dialogs/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host": ["qt_host/", "controls/", "framework/", "system/", "res/"],
     "src/qt_host/start": ["qt_host/start/", "system/"],
-    "tools/varnex-cli": ["cli_", "commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-cli": ["cli_", "commands/", "devices/", "discovery/", "system/", "res/text/"],
     "tools/varnex-listdemo": ["demo_", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "tools/varnex-sim": ["sim_", "commands/", "devices/", "discovery/", "framework/", "system/", "res/"] + API,
+    "tools/varnex-sim": ["sim_", "commands/", "devices/", "discovery/", "system/", "res/text/"],
 }
 # Files that start a program and may also reach the Qt host and Qt itself.
 PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}

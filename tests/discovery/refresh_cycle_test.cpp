@@ -6,7 +6,7 @@
 
 #include "discovery/packet_frame.h"
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 // must tell the two apart.
 #include <gtest/gtest.h>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "support/control_spy.h"
 #include "support/message_recorder.h"
 

@@ -4,9 +4,9 @@
 // engine keeps its texts, width and place; the header's menu lists them all.
 #include <gtest/gtest.h>
 
-#include "framework/win_messages.h"
 #include "support/engine_window.h"
 #include "support/scripted_user.h"
+#include "system/win_messages.h"
 
 namespace {
 

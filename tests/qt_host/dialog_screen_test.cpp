@@ -13,13 +13,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-#include "commands/input_ip_dlg.h"
-#include "commands/input_mac_dlg.h"
-#include "commands/input_password_dlg.h"
+#include "dialogs/input_ip_dlg.h"
+#include "dialogs/input_mac_dlg.h"
+#include "dialogs/input_password_dlg.h"
 #include "qt_host/dialog_host.h"
 #include "qt_host/ip_address_widget.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "framework/menu.h"
 #include "qt_host/frame_window.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/picture_contrast.h"
 
 namespace {

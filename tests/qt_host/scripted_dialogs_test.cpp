@@ -9,11 +9,11 @@
 
 #include <fstream>
 
-#include "commands/input_ip_dlg.h"
-#include "commands/input_password_dlg.h"
+#include "dialogs/input_ip_dlg.h"
+#include "dialogs/input_password_dlg.h"
 #include "qt_host/scripted_dialogs.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "system/services.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "res/icon_canvas.h"
 #include "res/icon_drawings.h"
 #include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/picture_contrast.h"
 
 namespace {

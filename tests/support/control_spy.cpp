@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 
 namespace {
 

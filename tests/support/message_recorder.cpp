@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 #include "support/message_recorder.h"
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "support/control_spy.h"
 
 #include <sstream>

@@ -9,7 +9,7 @@
 #include "commands/command_packet.h"
 #include "controls/ip_address_control.h"
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <map>
 #include <set>
 
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/picture_contrast.h"
 #include "support/recording_dc.h"

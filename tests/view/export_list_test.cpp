@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/csv_reader.h"
 #include "system/utf8_text.h"

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
 using KeyboardTest = AppFixture;

@@ -8,7 +8,7 @@
 
 #include "controls/ip_address_control.h"
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "varnex-sim/sim_device_config.h"
 #include "varnex-sim/sim_responder.h"

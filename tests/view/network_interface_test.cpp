@@ -11,7 +11,7 @@
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "framework/menu.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "system/profile.h"
 

@@ -8,7 +8,7 @@
 #include <map>
 
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "support/recording_dc.h"
 #include "view/print_layout.h"

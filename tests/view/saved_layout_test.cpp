@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "framework/frame_wnd.h"
-#include "framework/win_messages.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 #include "system/profile.h"
+#include "system/win_messages.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
 namespace {

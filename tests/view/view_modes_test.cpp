@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/frame_wnd.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "cli_help.h"
 #include "cli_texts.h"
-#include "res/version.h"
+#include "res/text/version.h"
 #include "system/network_interfaces.h"
 
 namespace cli {

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "framework/resources.h"
-#include "framework/win_messages.h"
 #include "system/utf8_text.h"
+#include "system/win_messages.h"
 
 namespace cli {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "demo_app.h"
 #include "qt_host/app_runner.h"
 #include "res/install_resources.h"
-#include "res/version.h"
+#include "res/text/version.h"
 
 int main(int argc, char** argv)
 {

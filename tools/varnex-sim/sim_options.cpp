@@ -12,7 +12,7 @@
 #include <cstring>
 #include <optional>
 
-#include "res/version.h"
+#include "res/text/version.h"
 #include "sim_device_config.h"
 
 namespace sim {

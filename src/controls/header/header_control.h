@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 #include "framework/wnd.h"
 
 class CImageList;

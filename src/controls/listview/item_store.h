@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/commctrl.h"
+#include "framework/commctrl.h"
 
 struct ListSubItem {
     std::string text;

@@ -27,9 +27,9 @@
 #include <string>
 #include <vector>
 
-#include "controls/commctrl.h"
 #include "controls/image_list.h"
 #include "controls/listview/item_store.h"
+#include "framework/commctrl.h"
 #include "framework/wnd.h"
 
 class ListViewControl : public ControlProc {

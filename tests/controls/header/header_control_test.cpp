@@ -4,8 +4,8 @@
 // around changes, and what the mouse does.
 #include <gtest/gtest.h>
 
-#include "controls/commctrl.h"
 #include "controls/common_controls.h"
+#include "framework/commctrl.h"
 #include "support/message_recorder.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <vector>
 
-#include "controls/commctrl.h"
 #include "controls/common_controls.h"
+#include "framework/commctrl.h"
 #include "support/message_recorder.h"
 #include "support/recording_dc.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "controls/commctrl.h"
 #include "controls/common_controls.h"
+#include "framework/commctrl.h"
 #include "support/message_recorder.h"
 
 namespace {

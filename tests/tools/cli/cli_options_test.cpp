@@ -4,7 +4,7 @@
 // values, with the messages that name what was wrong.
 #include <gtest/gtest.h>
 
-#include "res/version.h"
+#include "res/text/version.h"
 #include "varnex-cli/cli_arguments.h"
 #include "varnex-cli/cli_options.h"
 #include "varnex-cli/cli_texts.h"

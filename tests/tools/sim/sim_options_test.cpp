@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "discovery/packet_frame.h"
-#include "res/version.h"
+#include "res/text/version.h"
 #include "varnex-sim/sim_log.h"
 #include "varnex-sim/sim_options.h"
 

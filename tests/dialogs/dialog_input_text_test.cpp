@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "commands/input_mac_dlg.h"
-#include "commands/input_password_dlg.h"
+#include "dialogs/input_mac_dlg.h"
+#include "dialogs/input_password_dlg.h"
 #include "framework/dialog_controls.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 #include "support/scripted_user.h"
 
 namespace {

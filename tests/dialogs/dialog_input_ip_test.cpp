@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "commands/input_ip_dlg.h"
-#include "res/resource_ids.h"
+#include "dialogs/input_ip_dlg.h"
+#include "res/text/resource_ids.h"
 #include "support/scripted_user.h"
 
 namespace {

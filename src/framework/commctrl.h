@@ -4,8 +4,8 @@
 // codes, with the numeric values of the platform they were modelled on.
 #pragma once
 
-#include "framework/win_messages.h"
 #include "framework/window_records.h"
+#include "system/win_messages.h"
 
 // Window class names.
 inline constexpr const char* WC_LISTVIEWA = "SysListView32";

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "commands/input_mac_dlg.h"
+#include "dialogs/input_mac_dlg.h"
 
 #include "commands/command_builders.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 CInputMACDlg::CInputMACDlg() : CDialog(IDD_INPUT_MAC) {}
 

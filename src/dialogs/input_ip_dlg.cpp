@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "commands/input_ip_dlg.h"
+#include "dialogs/input_ip_dlg.h"
 
 #include <cstring>
 
 #include "commands/command_packet.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-#include "res/version.h"
+#include "res/text/version.h"
 
 #ifndef VARNEX_VERSION
 #error "VARNEX_VERSION is set by the build (cmake/version.cmake)"

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "framework/win_messages.h"
-#include "res/install_resources.h"
-#include "res/resource_ids.h"
+#include "res/text/resource_ids.h"
+#include "res/text/strings.h"
+#include "system/win_messages.h"
 
 namespace res {
 
@@ -115,6 +115,12 @@ const char* FindString(UINT id)
         if (e.id == id)
             return e.text;
     return nullptr;
+}
+
+std::string LoadText(UINT id)
+{
+    const char* text = FindString(id);
+    return text ? text : std::string();
 }
 
 } // namespace res
