@@ -1,28 +1,12 @@
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: The Varnex developers
-# The link graph is the architecture: each library may link only the layers
-# listed for it here, and only the Qt host and the desktop program's main know
-# Qt. A link that breaks the rule stops the configuration with the reason.
+# Checks the link graph against cmake/layers.json (read by layers_table.cmake):
+# every target links only what its entry "uses" (or names as "external" or
+# "optional"), and its "qt" and "window" flags say truly whether it reaches Qt
+# and a window library. A flag that is true but no longer needed fails too, so
+# the table keeps saying what the build is. Runs after every target is made.
 
-set(_layer_links_varnex_system "")
-set(_layer_links_varnex_framework varnex_system)
-set(_layer_links_varnex_controls varnex_framework varnex_system)
-set(_layer_links_varnex_text varnex_system)
-set(_layer_links_varnex_res varnex_framework varnex_system varnex_text)
-set(_layer_links_varnex_listctrl varnex_controls varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_devices varnex_system varnex_text)
-set(_layer_links_varnex_discovery varnex_devices varnex_system varnex_text)
-set(_layer_links_varnex_commands varnex_discovery varnex_system varnex_text)
-set(_layer_links_varnex_shell varnex_commands varnex_discovery varnex_devices varnex_listctrl varnex_controls varnex_framework
-    varnex_system varnex_res)
-set(_layer_links_varnex_qt_start varnex_system)
-set(_layer_links_varnex_qt_host varnex_qt_start varnex_controls varnex_framework varnex_system varnex_res
-    Qt6::Widgets Qt6::PrintSupport X11::X11)
-set(_layer_links_varnex_cli_core varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
-set(_layer_links_varnex_sim_core varnex_commands varnex_discovery varnex_devices varnex_framework varnex_system varnex_res)
-
-# Our own libraries and the Qt modules are checked; anything else (the C++
-# runtime, test frameworks) is not ours to layer.
+# Our libraries, Qt's and X11's are layered; the C++ runtime and test frameworks are not.
 function(_layers_direct_links target out)
   set(_links)
   foreach(prop LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
@@ -34,7 +18,7 @@ function(_layers_direct_links target out)
   set(_ours)
   foreach(l ${_links})
     string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" l "${l}")
-    if(l MATCHES "^varnex_" OR l MATCHES "^Qt6::" OR l MATCHES "^X11::")
+    if(l IN_LIST VARNEX_LAYER_NAMES OR l MATCHES "^(varnex_|Qt6::|X11::)")
       list(APPEND _ours ${l})
     endif()
   endforeach()
@@ -42,48 +26,84 @@ function(_layers_direct_links target out)
   set(${out} ${_ours} PARENT_SCOPE)
 endfunction()
 
+# The target and everything it reaches through our links.
 function(_layers_closure target out)
   set(_seen)
   set(_todo ${target})
   while(_todo)
     list(POP_FRONT _todo t)
-    if(t IN_LIST _seen OR NOT TARGET ${t})
+    if(t IN_LIST _seen)
       continue()
     endif()
     list(APPEND _seen ${t})
-    _layers_direct_links(${t} _next)
-    list(APPEND _todo ${_next})
+    if(TARGET ${t})
+      _layers_direct_links(${t} _next)
+      list(APPEND _todo ${_next})
+    endif()
   endwhile()
   set(${out} ${_seen} PARENT_SCOPE)
 endfunction()
 
-foreach(lib varnex_system varnex_text varnex_framework varnex_controls varnex_res varnex_listctrl varnex_devices varnex_discovery
-            varnex_commands varnex_shell varnex_qt_start varnex_qt_host varnex_cli_core varnex_sim_core)
-  if(NOT TARGET ${lib})
-    continue()
-  endif()
-  _layers_direct_links(${lib} _links)
-  foreach(l ${_links})
-    if(NOT l IN_LIST _layer_links_${lib})
-      message(FATAL_ERROR "layers: ${lib} links ${l}, which its layer may not use "
-                          "(allowed: ${_layer_links_${lib}}; see the layout in README.md)")
-    endif()
-  endforeach()
-endforeach()
-
-# Nothing below the shell's main may reach Qt, and neither may the command-line tools.
-foreach(target varnex_framework varnex_controls varnex_system varnex_text varnex_listctrl varnex_discovery varnex_commands
-               varnex_shell varnex_qt_start varnex_cli_core varnex_sim_core varnex-cli varnex-sim)
-  if(NOT TARGET ${target})
-    continue()
-  endif()
+# The first target matching `pattern` that `target` reaches, and the direct link it goes through.
+function(_layers_first_reached target pattern out_reached out_through)
+  set(_reached "")
+  set(_through "")
   _layers_closure(${target} _all)
   foreach(t ${_all})
-    if(t MATCHES "^Qt6::" OR t STREQUAL "varnex_qt_host")
-      message(FATAL_ERROR "layers: ${target} reaches ${t}; only the Qt host and the desktop program know Qt")
+    if(t MATCHES "${pattern}")
+      set(_reached ${t})
+      break()
     endif()
   endforeach()
-  if(NOT target STREQUAL "varnex_shell" AND "varnex_controls" IN_LIST _all AND target MATCHES "framework")
-    message(FATAL_ERROR "layers: ${target} reaches varnex_controls; the framework must not know the controls")
+  if(_reached)
+    _layers_direct_links(${target} _direct)
+    foreach(d ${_direct})
+      _layers_closure(${d} _below)
+      if(_reached IN_LIST _below AND NOT d STREQUAL _reached)
+        set(_through " through ${d}")
+        break()
+      endif()
+    endforeach()
   endif()
+  set(${out_reached} "${_reached}" PARENT_SCOPE)
+  set(${out_through} "${_through}" PARENT_SCOPE)
+endfunction()
+
+layers_json_list(_window_libraries window_libraries)
+list(JOIN _window_libraries "|" _window_pattern)
+set(_reach_qt "^Qt6::")
+set(_reach_window "^(${_window_pattern})$")
+set(_reach_qt_name "Qt")
+set(_reach_window_name "window library")
+foreach(kind libraries programs)
+  layers_json_last(${kind} _last)
+  foreach(i RANGE ${_last})
+    layers_json_get(_layer ${kind} ${i} name)
+    if(NOT TARGET ${_layer})
+      continue()
+    endif()
+    layers_json_list(_allowed ${kind} ${i} uses)
+    layers_json_list(_external ${kind} ${i} external)
+    layers_json_list(_optional ${kind} ${i} optional)
+    list(APPEND _allowed ${_external} ${_optional})
+    _layers_direct_links(${_layer} _direct)
+    foreach(l ${_direct})
+      if(NOT l IN_LIST _allowed)
+        message(FATAL_ERROR "layers: ${_layer} links ${l}, which its entry in cmake/layers.json does not use "
+                            "(uses: ${_allowed})")
+      endif()
+    endforeach()
+
+    foreach(flag qt window)
+      layers_json_get(_may ${kind} ${i} ${flag})
+      _layers_first_reached(${_layer} "${_reach_${flag}}" _reached _through)
+      if(_reached AND NOT _may)
+        message(FATAL_ERROR "layers: ${_layer} reaches ${_reached}${_through}, but cmake/layers.json says "
+                            "\"${flag}\": false for it")
+      elseif(_may AND NOT _reached)
+        message(FATAL_ERROR "layers: ${_layer} reaches no ${_reach_${flag}_name}; set \"${flag}\": false for it in "
+                            "cmake/layers.json")
+      endif()
+    endforeach()
+  endforeach()
 endforeach()

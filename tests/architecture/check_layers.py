@@ -1,77 +1,116 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 # SPDX-FileCopyrightText: The Varnex developers
-"""Checks the layers by their includes: each folder may include only the
-layers below it, and only the Qt host and the desktop program's main include
-Qt. Run by CTest; prints every broken rule and exits 1 when there is one.
-    check_layers.py SOURCE_DIR"""
+"""Checks the layers of cmake/layers.json by what the files include: each
+file may include only the prefixes of its entry, and only entries with "qt"
+include Qt. Also checks that README.md's layout table names the same folders,
+libraries and uses as the table. Run by CTest; prints every broken rule and
+exits 1 when there is one.
+    check_layers.py SOURCE_DIR            check
+    check_layers.py SOURCE_DIR --graph    print what each library and program links"""
+import json
 import pathlib
 import re
 import sys
 
-# Folder (relative to the source tree) -> include prefixes it may use.
-RULES = {
-    "src/system": ["system/"],
-    "src/framework": ["framework/", "system/"],
-    "src/controls": ["controls/", "framework/", "system/", "res/"],
-    "res": ["res/", "framework/", "system/"],
-    "res/text": ["res/text/", "system/"],
-    "src/listctrl": ["listctrl/", "framework/", "system/", "res/", "controls/image_list.h", "controls/common_controls.h"],
-    "src/devices": ["devices/", "system/", "res/text/"],
-    "src/discovery": ["discovery/", "devices/", "system/", "res/text/"],
-    "src/commands": ["commands/", "discovery/", "system/", "res/text/"],
-    "src/dialogs": ["dialogs/", "commands/", "discovery/", "framework/", "system/", "res/"],
-    "src/view": ["view/", "dialogs/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "src/app": ["app/", "view/", "dialogs/", "commands/", "devices/", "discovery/", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "src/qt_host": ["qt_host/", "controls/", "framework/", "system/", "res/"],
-    "src/qt_host/start": ["qt_host/start/", "system/"],
-    "tools/varnex-cli": ["cli_", "commands/", "devices/", "discovery/", "system/", "res/text/"],
-    "tools/varnex-listdemo": ["demo_", "listctrl/", "controls/", "framework/", "system/", "res/"],
-    "tools/varnex-sim": ["sim_", "commands/", "devices/", "discovery/", "system/", "res/text/"],
-}
-# Files that start a program and may also reach the Qt host and Qt itself.
-PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}
-QT_ALLOWED = ("src/qt_host/",) + tuple(PROGRAM_MAINS)
-QT_FREE = ("src/qt_host/start/",)  # the command line, settled before Qt starts
-
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 QT_HEADER = re.compile(r"^(Q[A-Za-z]|qt[a-z]|Qt[A-Z]|qpa/)")
+CODE_NAME = re.compile(r"`([^`]+)`")
 
 
-def rule_for(rel):
-    best = None
-    for folder in RULES:
-        if rel.startswith(folder + "/") and (best is None or len(folder) > len(best)):
-            best = folder
+def entries(table):
+    return table["libraries"] + table["programs"]
+
+
+def places(entry):
+    """The folders and files an entry's rule covers."""
+    return entry.get("dirs", []) + entry.get("recurse", []) + ([entry["main"]] if "main" in entry else [])
+
+
+def entry_for(rel, table):
+    """The entry of the deepest folder holding `rel`; a program's main is its own."""
+    best, best_place = None, ""
+    for entry in entries(table):
+        for place in places(entry):
+            if (rel == place or rel.startswith(place + "/")) and len(place) > len(best_place):
+                best, best_place = entry, place
     return best
 
 
-def main(root):
+def include_problems(root, table):
     problems = []
     for path in sorted(root.rglob("*")):
+        rel = path.relative_to(root).as_posix()
         if path.suffix not in (".h", ".cpp") or any(p.startswith("build") for p in path.relative_to(root).parts):
             continue
-        rel = path.relative_to(root).as_posix()
-        folder = rule_for(rel)
-        text = path.read_text(encoding="utf-8", errors="replace")
-        for kind, name in INCLUDE.findall(text):
+        entry = entry_for(rel, table)
+        if entry is None:
+            continue
+        for kind, name in INCLUDE.findall(path.read_text(encoding="utf-8", errors="replace")):
             if kind == "<":
-                if folder is not None and QT_HEADER.match(name) and (not rel.startswith(QT_ALLOWED) or rel.startswith(QT_FREE)):
-                    problems.append(f"{rel}: includes Qt (<{name}>); only the Qt host knows Qt")
-                continue
-            if folder is None:
-                continue
-            allowed = RULES[folder] + PROGRAM_MAINS.get(rel, [])
-            if not any(name.startswith(prefix) or name == prefix for prefix in allowed):
-                problems.append(f'{rel}: includes "{name}", outside what {folder}/ may use ({", ".join(allowed)})')
+                if QT_HEADER.match(name) and not entry["qt"]:
+                    problems.append(f"{rel}: includes Qt (<{name}>), but {entry['name']} is not a Qt layer")
+            elif not any(name.startswith(prefix) for prefix in entry["includes"]):
+                allowed = ", ".join(entry["includes"])
+                problems.append(f'{rel}: includes "{name}", outside what {entry["name"]} may use ({allowed})')
+    return problems
+
+
+def readme_rows(readme):
+    """Layout rows that name a library or program: name -> (folders, may use)."""
+    section = readme.split("## Layout", 1)[-1].split("\n## ", 1)[0]
+    rows = {}
+    for line in section.splitlines():
+        cells = [c.strip() for c in line.strip().strip("|").split("|")]
+        if len(cells) < 4 or not CODE_NAME.search(cells[1]):
+            continue
+        uses = re.sub(r"\(.*?\)", "", cells[3])  # a note in parentheses is free text
+        uses = [] if uses.strip() == "nothing of ours" else [u.strip() for u in uses.split(",") if u.strip()]
+        rows[CODE_NAME.search(cells[1]).group(1)] = (sorted(CODE_NAME.findall(cells[0])), sorted(uses))
+    return rows
+
+
+def readme_problems(readme, table):
+    expected = {
+        e["name"]: (sorted(e.get("dirs", []) + e.get("recurse", [])), sorted(u.removeprefix("varnex_") for u in e["uses"]))
+        for e in entries(table)
+        if e.get("dirs") or e.get("recurse")
+    }
+    rows = readme_rows(readme)
+    problems = []
+    for name in sorted(expected.keys() | rows.keys()):
+        if name not in rows:
+            problems.append(f"README.md: the layout table has no row for {name} ({', '.join(expected[name][0])})")
+        elif name not in expected:
+            problems.append(f"README.md: the layout table names {name}, which cmake/layers.json does not build")
+        elif rows[name] != expected[name]:
+            folders, uses = expected[name]
+            problems.append(f"README.md: the row of {name} should say folders {folders} and may use {uses}")
+    return problems
+
+
+def graph(table):
+    for e in entries(table):
+        flags = " ".join(flag for flag in ("window", "qt") if e[flag])
+        links = ", ".join(e["uses"] + e.get("external", []) + e.get("optional", [])) or "nothing"
+        print(f"{e['name']}: {links}" + (f"  [{flags}]" if flags else ""))
+
+
+def main(args):
+    root = pathlib.Path(args[0] if args and not args[0].startswith("--") else ".").resolve()
+    table = json.loads((root / "cmake/layers.json").read_text(encoding="utf-8"))
+    if "--graph" in args:
+        graph(table)
+        return 0
+    problems = include_problems(root, table) + readme_problems((root / "README.md").read_text(encoding="utf-8"), table)
     for p in problems:
         print(p)
     if problems:
-        print(f"check_layers: {len(problems)} include(s) break the layers; see the layout in README.md")
+        print(f"check_layers: {len(problems)} problem(s); the rule is cmake/layers.json")
         return 1
-    print("check_layers: every include keeps to its layer")
+    print("check_layers: every include keeps to its layer, and README.md's layout table agrees")
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()))
+    sys.exit(main(sys.argv[1:]))

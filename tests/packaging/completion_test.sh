@@ -12,6 +12,17 @@ cli=${2:?usage: completion_test.sh COMPLETION VARNEX_CLI}
 . "$completion"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The program runs in a network namespace of its own: a fault in its option
+# parsing must not reach the machine's network.
+if unshare --net true 2>/dev/null; then
+    isolate=(unshare --net)
+elif unshare --map-root-user --net true 2>/dev/null; then
+    isolate=(unshare --map-root-user --net)
+else
+    echo "SKIP: no network namespace can be made here"
+    exit 77
+fi
+
 # Completions for the words given; the last word is the one being completed.
 complete_words() {
     COMP_WORDS=(varnex-cli "$@")
@@ -30,13 +41,13 @@ for c in discover set-ip set-mac reset update-firmware web --help --version; do
     has "$c" "$commands" || fail "no '$c' at the command's place: $commands"
 done
 # Each command named in the help's list is offered.
-for c in $("$cli" --help | sed -n '/^Commands:/,/^$/p' | sed -n 's/^  \([a-z][a-z-]*\).*/\1/p'); do
+for c in $("${isolate[@]}" "$cli" --help | sed -n '/^Commands:/,/^$/p' | sed -n 's/^  \([a-z][a-z-]*\).*/\1/p'); do
     has "$c" "$commands" || fail "the help's command '$c' is not completed"
 done
 
 for c in discover set-ip set-mac reset update-firmware web; do
     offered=$(complete_words "$c" "--")
-    for option in $("$cli" "$c" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+    for option in $("${isolate[@]}" "$cli" "$c" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
         has "$option" "$offered" || fail "$c: '$option' is in the help but not completed: $offered"
     done
 done

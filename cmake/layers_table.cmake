@@ -1,0 +1,136 @@
+# SPDX-License-Identifier: MIT
+# SPDX-FileCopyrightText: The Varnex developers
+# Builds the libraries and programs that cmake/layers.json declares, so that
+# which folder is which library and what it links is written in one place.
+# Each library is a static library of its folders' .cpp files (all of "dirs",
+# "recurse" with subfolders, never a main.cpp) linking the libraries of its
+# "uses" and its "external" targets; a program is its "main" or its folders.
+# Entries with "gui": true are built only with VARNEX_GUI.
+#
+# To add a library: add an entry under "libraries" above the ones that will use
+# it (name, dirs or recurse, includes, uses, window, qt), name it in the "uses"
+# of those, and give it a row in README.md's layout table. An entry whose
+# folders hold no .cpp file yet is not built, and others' links to it are left
+# out until it is.
+
+if(NOT DEFINED VARNEX_LAYERS_JSON)
+  set(VARNEX_LAYERS_JSON ${CMAKE_SOURCE_DIR}/cmake/layers.json)
+endif()
+file(READ ${VARNEX_LAYERS_JSON} VARNEX_LAYERS)
+set_property(DIRECTORY ${CMAKE_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VARNEX_LAYERS_JSON})
+
+# The array at a path of the table as a list; an absent member is empty.
+function(layers_json_list out)
+  string(JSON _count ERROR_VARIABLE _absent LENGTH "${VARNEX_LAYERS}" ${ARGN})
+  set(_items)
+  if(NOT _absent AND _count GREATER 0)
+    math(EXPR _last "${_count} - 1")
+    foreach(_i RANGE ${_last})
+      string(JSON _item GET "${VARNEX_LAYERS}" ${ARGN} ${_i})
+      list(APPEND _items "${_item}")
+    endforeach()
+  endif()
+  set(${out} "${_items}" PARENT_SCOPE)
+endfunction()
+
+# A member as text; an absent one is empty (a false flag).
+function(layers_json_get out)
+  string(JSON _value ERROR_VARIABLE _absent GET "${VARNEX_LAYERS}" ${ARGN})
+  if(_absent)
+    set(_value "")
+  endif()
+  set(${out} "${_value}" PARENT_SCOPE)
+endfunction()
+
+# How many entries a kind ("libraries" or "programs") has, as the last index.
+function(layers_json_last kind out)
+  string(JSON _count LENGTH "${VARNEX_LAYERS}" ${kind})
+  math(EXPR _last "${_count} - 1")
+  set(${out} ${_last} PARENT_SCOPE)
+endfunction()
+
+function(_layers_sources kind i out)
+  layers_json_list(_dirs ${kind} ${i} dirs)
+  layers_json_list(_recurse ${kind} ${i} recurse)
+  layers_json_get(_main ${kind} ${i} main)
+  set(_src)
+  foreach(dir ${_dirs})
+    file(GLOB _found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND _src ${_found})
+  endforeach()
+  foreach(dir ${_recurse})
+    file(GLOB_RECURSE _found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND _src ${_found})
+  endforeach()
+  if(kind STREQUAL "libraries")
+    list(FILTER _src EXCLUDE REGEX ".*/main\\.cpp$")
+  endif()
+  if(_main AND EXISTS ${CMAKE_SOURCE_DIR}/${_main})
+    list(APPEND _src ${CMAKE_SOURCE_DIR}/${_main})
+  endif()
+  set(${out} ${_src} PARENT_SCOPE)
+endfunction()
+
+# Every target first, so that a link may name a library declared after it.
+set(VARNEX_LAYER_NAMES)
+foreach(kind libraries programs)
+  layers_json_last(${kind} _last)
+  foreach(i RANGE ${_last})
+    layers_json_get(_layer ${kind} ${i} name)
+    list(APPEND VARNEX_LAYER_NAMES ${_layer})
+    layers_json_get(_gui ${kind} ${i} gui)
+    if(_gui AND NOT VARNEX_GUI)
+      continue()
+    endif()
+    _layers_sources(${kind} ${i} _src)
+    if(NOT _src)
+      message(STATUS "layers: ${_layer} has no sources yet, so it is not built")
+      continue()
+    endif()
+    layers_json_list(_dirs ${kind} ${i} dirs)
+    if(kind STREQUAL "libraries")
+      add_library(${_layer} STATIC ${_src})
+      target_include_directories(${_layer} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
+      # Tests include a tool's headers by its folder: "varnex-cli/cli_options.h".
+      if(_dirs MATCHES "(^|;)tools/")
+        target_include_directories(${_layer} PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+      endif()
+    else()
+      add_executable(${_layer} ${_src})
+      foreach(dir ${_dirs})
+        target_include_directories(${_layer} PRIVATE ${CMAKE_SOURCE_DIR}/${dir})
+      endforeach()
+      set_target_properties(${_layer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+    endif()
+    layers_json_get(_qt ${kind} ${i} qt)
+    if(_qt)
+      set_target_properties(${_layer} PROPERTIES AUTOMOC ON)
+    endif()
+  endforeach()
+endforeach()
+
+foreach(kind libraries programs)
+  layers_json_last(${kind} _last)
+  foreach(i RANGE ${_last})
+    layers_json_get(_layer ${kind} ${i} name)
+    layers_json_list(_uses ${kind} ${i} uses)
+    set(_links)
+    foreach(lib ${_uses})
+      if(NOT lib IN_LIST VARNEX_LAYER_NAMES)
+        message(FATAL_ERROR "layers: ${_layer} uses ${lib}, which cmake/layers.json does not declare")
+      endif()
+      if(TARGET ${lib})
+        list(APPEND _links ${lib})
+      endif()
+    endforeach()
+    if(NOT TARGET ${_layer})
+      continue()
+    endif()
+    layers_json_list(_external ${kind} ${i} external)
+    if(kind STREQUAL "libraries")
+      target_link_libraries(${_layer} PUBLIC ${_links} ${_external})
+    else()
+      target_link_libraries(${_layer} PRIVATE ${_links} ${_external})
+    endif()
+  endforeach()
+endforeach()
