@@ -4,12 +4,12 @@
 
 #include "app/about_dlg.h"
 #include "app/main_frame.h"
-#include "view/varnex_doc.h"
 #include "controls/common_controls.h"
 #include "framework/frame_wnd.h"
 #include "framework/resources.h"
 #include "res/text/resource_ids.h"
 #include "system/async_socket.h"
+#include "view/varnex_doc.h"
 #include "view/varnex_view.h"
 
 const MessageMap* CVarnexApp::GetThisMessageMap()

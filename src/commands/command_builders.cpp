@@ -5,8 +5,7 @@
 #include <cstring>
 #include <string>
 
-COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask,
-                                   Bytes4 gateway, Bytes6 mac)
+COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask, Bytes4 gateway, Bytes6 mac)
 {
     COMMAND_PACKET packet = MakeCommandPacket(code);
     std::memcpy(packet.ipAddress, ip.data(), 4);

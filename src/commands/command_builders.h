@@ -15,8 +15,7 @@ using Bytes4 = std::span<const std::uint8_t, 4>;
 using Bytes6 = std::span<const std::uint8_t, 6>;
 
 // Modify IP: the code names the changed value; all three new values go along.
-COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask,
-                                   Bytes4 gateway, Bytes6 mac);
+COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask, Bytes4 gateway, Bytes6 mac);
 // Modify MAC: the device is named by its current IP address.
 COMMAND_PACKET BuildSetMacCommand(Bytes4 currentIp, Bytes6 newMac);
 // Soft reset and firmware update: the device is named by its MAC address.

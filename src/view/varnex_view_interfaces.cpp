@@ -120,4 +120,3 @@ void CVarnexView::OnUpdateInterfaceMenu(CCmdUI* pCmdUI)
     const auto at = items->erase(from, end);
     items->insert(at, added.begin(), added.end());
 }
-

@@ -5,6 +5,8 @@
 // the pages and the document.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <map>
 
 #include "framework/frame_wnd.h"
@@ -191,4 +193,58 @@ TEST_F(PrintTest, FailedPageEscapeStopsWithoutEndingTheDocument)
     Print();
     EXPECT_EQ(printer.log.escapes, (std::vector<int>{NEWFRAME}));
     EXPECT_EQ(RowsPerPage()[0], 40);
+}
+
+// The list's cells are what the list shows; the devices are the table's. A
+// cell changed behind the view's back (or hidden, or showing a name that is
+// not UTF-8) must not reach the paper, the clipboard, the file or the wire.
+TEST_F(PrintTest, PrintCopyExportAndCommandsTakeTheTablesValuesNotTheCellsShown)
+{
+    const std::string name("Cam\xFF\xFE", 5);
+    ASSERT_TRUE(Answer(DeviceReply(name, {192, 168, 1, 20}, {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E})));
+    View().ShowColumn(device::kIp, false);
+    const auto setCell = [this](int column, const char* text) {
+        LVITEMA item;
+        item.iSubItem = column;
+        item.pszText = const_cast<char*>(text);
+        View().SendMessage(LVM_SETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+    };
+    setCell(device::kName, "Other");
+    setCell(device::kIp, "10.9.9.9");
+    setCell(device::kMac, "FF-FF-FF-FF-FF-FF");
+    const std::vector<std::string> truth = {name,          "192.168.1.20",      "255.255.255.0",
+                                            "192.168.1.1", "00-0A-1B-2C-3D-4E", "1.20"};
+
+    Print();
+    std::vector<std::string> printed;
+    for (const DrawOp& op : printer.log.pages[0])
+        if (op.rc.top > 0)
+            printed.push_back(op.text);
+    EXPECT_EQ(printed, truth);
+
+    SelectRows({0});
+    Command(ID_EDIT_COPY);
+    ASSERT_EQ(user.user.clipboard.size(), 1u);
+    EXPECT_NE(user.user.clipboard[0].find(name + "\t192.168.1.20\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4E"),
+              std::string::npos);
+
+    const std::string path = configDir + "/list.csv";
+    user.user.saveFileAnswer = path;
+    Command(ID_FILE_EXPORT_LIST);
+    std::ifstream in(path, std::ios::binary);
+    const std::string csv((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(csv.find(",192.168.1.20,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20"), std::string::npos) << csv;
+    EXPECT_EQ(csv.find("Other"), std::string::npos);
+
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        d.GetDlgItem(IDC_EDIT_PASSWORD)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("pw"));
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Command(ID_SOFT_RESET);
+    ASSERT_FALSE(Sent().empty());
+    const std::vector<std::uint8_t>& reset = Sent().back().bytes;
+    ASSERT_EQ(reset.size(), 52u);
+    EXPECT_EQ(std::vector<std::uint8_t>(reset.begin() + 12, reset.begin() + 18),
+              (std::vector<std::uint8_t>{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E}));
 }
