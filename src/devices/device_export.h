@@ -25,6 +25,11 @@ struct ExportedDevice {
     bool duplicateIp = false;
 };
 
+// A device as it is exported: interfaceName is the name of the interface its
+// answer came in on (empty: not known); shared, whether another device answers
+// from its address.
+ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool shared);
+
 // The devices one at a time: calls visit for each, in order.
 using ExportVisitor = std::function<void(const ExportedDevice&)>;
 using ExportList = std::function<void(const ExportVisitor&)>;

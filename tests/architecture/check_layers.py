@@ -32,6 +32,11 @@ RULES = {
 PROGRAM_MAINS = {"src/app/main.cpp": ["qt_host/"], "tools/varnex-listdemo/main.cpp": ["qt_host/"]}
 QT_ALLOWED = ("src/qt_host/",) + tuple(PROGRAM_MAINS)
 QT_FREE = ("src/qt_host/start/",)  # the command line, settled before Qt starts
+# The device table: typed devices under the device protocol, for everything
+# above it (cmake/layers.cmake gives the same links).
+RULES["src/devices"] = ["devices/", "framework/", "system/", "res/"]
+for _folder in ("src/discovery", "src/commands", "src/view", "src/app", "tools/varnex-cli", "tools/varnex-sim"):
+    RULES[_folder] = RULES[_folder] + ["devices/"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 QT_HEADER = re.compile(r"^(Q[A-Za-z]|qt[a-z]|Qt[A-Z]|qpa/)")
