@@ -86,3 +86,16 @@ foreach(target varnex_framework varnex_controls varnex_system varnex_listctrl va
     message(FATAL_ERROR "layers: ${target} reaches varnex_controls; the framework must not know the controls")
   endif()
 endforeach()
+
+# The command-line tools are device code: no control, no list engine, no shell.
+foreach(target varnex-cli varnex-sim)
+  if(NOT TARGET ${target})
+    continue()
+  endif()
+  _layers_closure(${target} _all)
+  foreach(t varnex_controls varnex_listctrl varnex_shell)
+    if(t IN_LIST _all)
+      message(FATAL_ERROR "layers: ${target} reaches ${t}; the command-line tools link no window library")
+    endif()
+  endforeach()
+endforeach()
