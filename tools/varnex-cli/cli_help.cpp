@@ -66,7 +66,7 @@ std::string CommandHelp(Command command)
                "Broadcasts a probe from the local port and prints one row per answer, in\n"
                "arrival order. Listening goes on in windows of --wait seconds, as the desktop\n"
                "program's Refresh does: a window in which an answer came opens another, and\n"
-               "the first window without an answer ends listening; never later than\n"
+               "the first window without an answer ends listening. It never goes on past\n"
                "--max-wait seconds after the probe, however many datagrams still arrive.\n"
                "Every datagram that arrives is an answer; the first 100000 answers are\n"
                "listed, any further ones counted in a warning.\n"
