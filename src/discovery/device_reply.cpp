@@ -9,8 +9,7 @@ namespace device {
 
 namespace {
 
-template <std::size_t N>
-std::array<std::uint8_t, N> Field(const packet::Bytes& frame, std::size_t at)
+template <std::size_t N> std::array<std::uint8_t, N> Field(const packet::Bytes& frame, std::size_t at)
 {
     std::array<std::uint8_t, N> bytes{};
     std::copy_n(frame.begin() + static_cast<std::ptrdiff_t>(at), N, bytes.begin());

@@ -23,7 +23,7 @@ int DiscoverySession::SendProbe(CAsyncSocket& socket, unsigned devicePort, const
 }
 
 std::optional<device::DeviceTable::Added> DiscoverySession::Receive(const packet::Bytes& frame, unsigned interfaceIndex,
-                                                          Clock::time_point now)
+                                                                    Clock::time_point now)
 {
     if (!AnswerCounts(m_route.onlyFrom, interfaceIndex))
         return std::nullopt;

@@ -33,7 +33,7 @@ public:
     // it came in on the route's interface (or the route takes every one):
     // then it is added to the table, and its id and address sharing returned.
     std::optional<device::DeviceTable::Added> Receive(const packet::Bytes& frame, unsigned interfaceIndex,
-                                            Clock::time_point now);
+                                                      Clock::time_point now);
     // A listening window has ended (at now): true when an answer came during
     // it, so another window opens from now; false ends listening.
     bool EndOfWindow(Clock::time_point now);

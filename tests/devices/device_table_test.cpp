@@ -29,13 +29,11 @@ TEST(DeviceTableTest, SharingFollowsMacsAndInterfaces)
         Seen seen;
     };
     const Step steps[] = {
-        {100, 1, 1, Seen::kAlone},
-        {101, 2, 1, Seen::kAlone},
-        {100, 1, 1, Seen::kAlone},       // the same device answering again
-        {100, 3, 2, Seen::kAlone},       // the same address on another segment
-        {100, 3, 1, Seen::kNewlyShared}, // a second device on the first segment
-        {100, 4, 1, Seen::kShared},
-        {100, 1, 1, Seen::kShared}, // a repeat, once shared, stays shared
+        {100, 1, 1, Seen::kAlone},       {101, 2, 1, Seen::kAlone},
+        {100, 1, 1, Seen::kAlone},                                   // the same device answering again
+        {100, 3, 2, Seen::kAlone},                                   // the same address on another segment
+        {100, 3, 1, Seen::kNewlyShared},                             // a second device on the first segment
+        {100, 4, 1, Seen::kShared},      {100, 1, 1, Seen::kShared}, // a repeat, once shared, stays shared
     };
     DeviceTable table;
     for (const Step& s : steps) {
