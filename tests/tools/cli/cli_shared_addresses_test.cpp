@@ -3,7 +3,6 @@
 // discover's shared addresses: two MACs on one address and one interface.
 #include <gtest/gtest.h>
 
-#include "varnex-cli/cli_output.h"
 #include "varnex-cli/cli_shared_addresses.h"
 
 namespace {
@@ -38,11 +37,4 @@ TEST(CliSharedAddresses, TwoMacsOnOneAddressAndInterfaceAreSharedOneMacTwiceIsNo
                                         "00-0A-00-00-00-02, 00-0A-00-00-00-04",
                                         "warning: 2 devices answer from 10.0.0.8: 00-0A-00-00-00-07, "
                                         "00-0A-00-00-00-08"}));
-    // JSON marks the same devices.
-    const std::string json = cli::FormatDevices(result, cli::Format::kJson);
-    std::size_t marked = 0;
-    for (std::size_t at = json.find("\"duplicate_ip\": true"); at != std::string::npos;
-         at = json.find("\"duplicate_ip\": true", at + 1))
-        ++marked;
-    EXPECT_EQ(marked, 5u);
 }
