@@ -107,3 +107,4 @@ foreach(kind libraries programs)
     endforeach()
   endforeach()
 endforeach()
+

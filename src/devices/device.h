@@ -80,4 +80,16 @@ inline AddressKey AddressKeyOf(const Device& d)
     return AddressKeyOf(d.ip, d.interfaceIndex);
 }
 
+// The two halves of a key, for naming a shared address.
+inline Ipv4 IpOf(AddressKey key)
+{
+    return {static_cast<std::uint8_t>(key >> 56), static_cast<std::uint8_t>(key >> 48),
+            static_cast<std::uint8_t>(key >> 40), static_cast<std::uint8_t>(key >> 32)};
+}
+
+inline unsigned InterfaceOf(AddressKey key)
+{
+    return static_cast<unsigned>(key & 0xFFFFFFFFu);
+}
+
 } // namespace device

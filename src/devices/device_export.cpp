@@ -3,22 +3,13 @@
 #include "devices/device_export.h"
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "devices/chunk_writer.h"
 #include "system/utf8_text.h"
 
 namespace device {
-
-ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool sharedIp)
-{
-    ExportedDevice exported;
-    exported.columns = RowOf(d).columns;
-    exported.model = d.model;
-    exported.interfaceName = std::move(interfaceName);
-    exported.duplicateIp = sharedIp;
-    return exported;
-}
 
 const std::array<const char*, kColumnCount> kExportHeaders = {"Device Name", "IP Address", "Subnet Mask",
                                                               "Gateway IP",  "MAC",        "Version"};
@@ -44,6 +35,16 @@ std::string Hex4(unsigned char c)
 }
 
 } // namespace
+
+ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool shared)
+{
+    ExportedDevice exported;
+    exported.columns = RowOf(d).columns;
+    exported.model = d.model;
+    exported.interfaceName = std::move(interfaceName);
+    exported.duplicateIp = shared;
+    return exported;
+}
 
 std::string CsvField(std::string_view text)
 {

@@ -25,8 +25,10 @@ struct ExportedDevice {
     bool duplicateIp = false;
 };
 
-// A device as it is exported: its row's texts and model.
-ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool sharedIp);
+// A device as it is exported: interfaceName is the name of the interface its
+// answer came in on (empty: not known); shared, whether another device answers
+// from its address.
+ExportedDevice ExportOf(const Device& d, std::string interfaceName, bool shared);
 
 // The devices one at a time: calls visit for each, in order.
 using ExportVisitor = std::function<void(const ExportedDevice&)>;

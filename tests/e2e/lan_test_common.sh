@@ -51,6 +51,8 @@ wait_listening() {
 # returns once the port is held, with the holder's pid in $holder_pid. Run as
 # a plain command (not in $(...)) so that the holder stays this shell's child.
 hold_port() {
+    # Emptied first: a "bound" left by an earlier holder must not pass for this one's.
+    : >"$3"
     "$testlan_sh" exec --prefix "$lan_prefix" "$1" -- python3 -c 'import socket, sys, time
 s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
 s.bind(("0.0.0.0", int(sys.argv[1])))

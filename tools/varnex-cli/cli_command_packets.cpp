@@ -2,31 +2,33 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "cli_command_packets.h"
 
+#include <algorithm>
+
 #include "commands/command_builders.h"
 
 namespace cli {
 
 namespace {
 
-Ipv4 RowAddress(const device::DeviceRow& row, int column)
+// The builders take the packet record's byte arrays.
+template <typename Value, std::size_t N> Value Of(const std::array<std::uint8_t, N>& field)
 {
-    Ipv4 address;
-    ParseDottedBytes(row.columns[column], address.bytes, 4);
-    return address;
+    Value value;
+    std::copy(field.begin(), field.end(), value.bytes);
+    return value;
 }
 
 } // namespace
 
-std::vector<COMMAND_PACKET> SetIpPackets(const device::DeviceRow& row, const NewNetworkValues& values)
+std::vector<COMMAND_PACKET> SetIpPackets(const device::Device& d, const NewNetworkValues& values)
 {
-    const Ipv4 oldIp = RowAddress(row, device::kIp);
-    const Ipv4 oldMask = RowAddress(row, device::kMask);
-    const Ipv4 oldGateway = RowAddress(row, device::kGateway);
+    const Ipv4 oldIp = Of<Ipv4>(d.ip);
+    const Ipv4 oldMask = Of<Ipv4>(d.mask);
+    const Ipv4 oldGateway = Of<Ipv4>(d.gateway);
     const Ipv4 ip = values.ip.value_or(oldIp);
     const Ipv4 mask = values.mask.value_or(oldMask);
     const Ipv4 gateway = values.gateway.value_or(oldGateway);
-    Mac mac;
-    ParseMacBytes(row.columns[device::kMac], mac.bytes, 6);
+    const Mac mac = Of<Mac>(d.mac);
 
     std::vector<COMMAND_PACKET> packets;
     const std::pair<std::uint8_t, bool> changes[] = {

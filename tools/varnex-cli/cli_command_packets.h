@@ -9,7 +9,7 @@
 
 #include "cli_arguments.h"
 #include "commands/command_packet.h"
-#include "devices/device_texts.h"
+#include "devices/device.h"
 
 namespace cli {
 
@@ -19,10 +19,11 @@ struct NewNetworkValues {
     std::optional<Ipv4> gateway;
 };
 
-// set-ip: one packet per value that differs from the row's, in the order IP
-// (0x3A), mask (0x3B), gateway (0x3E); each carries all three new values (a
-// value not given keeps the row's) and the row's MAC. Empty when nothing changes.
-std::vector<COMMAND_PACKET> SetIpPackets(const device::DeviceRow& row, const NewNetworkValues& values);
+// set-ip: one packet per value that differs from the device's, in the order
+// IP (0x3A), mask (0x3B), gateway (0x3E); each carries all three new values (a
+// value not given keeps the device's) and the device's MAC. Empty when nothing
+// changes.
+std::vector<COMMAND_PACKET> SetIpPackets(const device::Device& d, const NewNetworkValues& values);
 
 // set-mac (0x3C): the device named by its current IP gets the new MAC.
 COMMAND_PACKET SetMacPacket(const Ipv4& currentIp, const Mac& newMac);

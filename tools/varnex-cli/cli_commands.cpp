@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "cli_texts.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
+#include "devices/device_texts.h"
 #include "system/socket_backend.h"
 
 namespace cli {
@@ -70,7 +72,7 @@ int Discover(const Options& options, const InterfaceRoute& route, ListenResult& 
         std::fprintf(stderr,
                      "varnex-cli: %lld answers after the first %zu were counted, not listed: one discovery "
                      "keeps at most %zu\n",
-                     result.cut, result.answers.size(), kMaxKeptAnswers);
+                     result.cut, result.devices.Size(), kMaxKeptAnswers);
     if (result.cutShort)
         std::fprintf(stderr, "varnex-cli: answers were still arriving when --max-wait (%g s) ended listening\n",
                      options.maxWaitSeconds);
@@ -132,9 +134,9 @@ int RunDeviceOrder(const Options& options, const EnvironmentPassword& environmen
         return status;
     }
     const bool byIp = options.command == Command::kSetMac;
-    const int index =
-        byIp ? FindAnswerByIp(result.answers, options.currentIp) : FindAnswerByMac(result.answers, options.device);
-    if (index < 0) {
+    const std::optional<device::DeviceId> found =
+        byIp ? FindDeviceByIp(result.devices, options.currentIp) : FindDeviceByMac(result.devices, options.device);
+    if (!found) {
         WipeText(password);
         return Fail(kRuntimeFailure,
                     (byIp ? "no device with IP address " + device::FormatDotted(options.currentIp.bytes)
@@ -153,7 +155,7 @@ int RunDeviceOrder(const Options& options, const EnvironmentPassword& environmen
         packet = DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device);
         break;
     }
-    return SendPackets(options, {packet}, password, result.interfaces[static_cast<std::size_t>(index)]);
+    return SendPackets(options, {packet}, password, result.devices[*found].interfaceIndex);
 }
 
 int RunDiscover(const Options& options)
@@ -164,17 +166,15 @@ int RunDiscover(const Options& options)
     ListenResult result;
     if (const int status = Discover(options, route, result); status != kSuccess)
         return status;
-    const SharedAddresses shared = FindSharedAddresses(result);
     bool written = true;
-    WriteDevices(ListOfAnswers(result, &shared.shared), options.format, options.withModel,
-                 [&written](std::string_view text) {
-                     written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-                 });
+    WriteDevices(result, options.format, options.withModel, [&written](std::string_view text) {
+        written = written && std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    });
     if (!written || std::fflush(stdout) != 0)
         return Fail(kRuntimeFailure, "cannot write the list");
     // JSON says it per device; the other formats get a line per address, kept off the list itself.
     if (options.format != Format::kJson)
-        for (const std::string& warning : shared.warnings)
+        for (const std::string& warning : SharedAddressWarnings(result))
             std::fprintf(stderr, "varnex-cli: %s\n", warning.c_str());
     return kSuccess;
 }
@@ -187,17 +187,17 @@ int RunSetIp(const Options& options, const EnvironmentPassword& environment)
     ListenResult result;
     if (const int status = Discover(options, route, result); status != kSuccess)
         return status;
-    const int index = FindAnswerByMac(result.answers, options.device);
-    if (index < 0)
+    const std::optional<device::DeviceId> found = FindDeviceByMac(result.devices, options.device);
+    if (!found)
         return Fail(kRuntimeFailure, "no device with MAC " + MacText(options.device) + " answered");
-    std::vector<COMMAND_PACKET> packets =
-        SetIpPackets(DeviceFromReply(result.answers[index]).row, {options.newIp, options.newMask, options.newGateway});
+    const device::Device& target = result.devices[*found];
+    std::vector<COMMAND_PACKET> packets = SetIpPackets(target, {options.newIp, options.newMask, options.newGateway});
     if (packets.empty()) {
         std::fprintf(stderr, "varnex-cli: %s already has these values; nothing sent\n",
                      MacText(options.device).c_str());
         return kSuccess;
     }
-    return SendWithPassword(options, packets, environment, result.interfaces[static_cast<std::size_t>(index)]);
+    return SendWithPassword(options, packets, environment, target.interfaceIndex);
 }
 
 int RunWeb(const Options& options)

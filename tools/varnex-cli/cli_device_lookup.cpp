@@ -4,35 +4,32 @@
 
 #include <algorithm>
 
-#include "commands/command_packet.h"
-
 namespace cli {
 
-int FindDeviceByMac(const std::vector<DiscoveredDevice>& devices, const Mac& mac)
+namespace {
+
+template <typename Matches>
+std::optional<device::DeviceId> FindFirst(const device::DeviceTable& devices, Matches matches)
 {
-    for (std::size_t i = 0; i < devices.size(); ++i) {
-        Mac listed;
-        ParseMacBytes(devices[i].row.columns[device::kMac], listed.bytes, 6);
-        if (listed == mac)
-            return static_cast<int>(i);
-    }
-    return -1;
+    const std::vector<device::Device>& all = devices.All();
+    const auto it = std::find_if(all.begin(), all.end(), matches);
+    if (it == all.end())
+        return std::nullopt;
+    return static_cast<device::DeviceId>(it - all.begin());
 }
 
-int FindAnswerByMac(const std::vector<packet::Bytes>& answers, const Mac& mac)
+} // namespace
+
+std::optional<device::DeviceId> FindDeviceByMac(const device::DeviceTable& devices, const Mac& mac)
 {
-    for (std::size_t i = 0; i < answers.size(); ++i)
-        if (std::equal(mac.bytes, mac.bytes + 6, answers[i].begin() + packet::kMacAt))
-            return static_cast<int>(i);
-    return -1;
+    return FindFirst(devices,
+                     [&mac](const device::Device& d) { return std::equal(d.mac.begin(), d.mac.end(), mac.bytes); });
 }
 
-int FindAnswerByIp(const std::vector<packet::Bytes>& answers, const Ipv4& ip)
+std::optional<device::DeviceId> FindDeviceByIp(const device::DeviceTable& devices, const Ipv4& ip)
 {
-    for (std::size_t i = 0; i < answers.size(); ++i)
-        if (std::equal(ip.bytes, ip.bytes + 4, answers[i].begin() + packet::kIpAt))
-            return static_cast<int>(i);
-    return -1;
+    return FindFirst(devices,
+                     [&ip](const device::Device& d) { return std::equal(d.ip.begin(), d.ip.end(), ip.bytes); });
 }
 
 } // namespace cli

@@ -64,13 +64,14 @@ std::string CommandHelp(Command command)
         text = "Usage: varnex-cli discover [--wait S] [--max-wait S] [--format table|csv|json]\n"
                "                         [--with-model] [OPTIONS]\n"
                "Broadcasts a probe from the local port and prints one row per answer, in\n"
-               "arrival order. Listening goes on while answers keep coming: it ends once\n"
-               "--wait seconds pass without an answer (each answer starts the wait again),\n"
-               "and never later than --max-wait seconds after the probe, however many\n"
-               "datagrams still arrive. Every datagram that arrives is an answer; the first\n"
-               "100000 answers are listed, any further ones counted in a warning.\n"
+               "arrival order. Listening goes on in windows of --wait seconds, as the desktop\n"
+               "program's Refresh does: a window in which an answer came opens another, and\n"
+               "the first window without an answer ends listening. It never goes on past\n"
+               "--max-wait seconds after the probe, however many datagrams still arrive.\n"
+               "Every datagram that arrives is an answer; the first 100000 answers are\n"
+               "listed, any further ones counted in a warning.\n"
                "\n"
-               "  --wait SECONDS       quiet time that ends listening (2; fractions allowed)\n"
+               "  --wait SECONDS       length of a listening window (2; fractions allowed)\n"
                "  --max-wait SECONDS   longest time listening, counted from the probe (30)\n"
                "  --format FORMAT      table (aligned columns), csv (RFC 4180 quoting, a header\n"
                "                       line, CRLF line ends) or json (an array of objects:\n"
@@ -106,7 +107,7 @@ std::string CommandHelp(Command command)
                "must be given; without any the command stops with status 2.\n"
                "\n"
                "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
-               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
@@ -119,7 +120,7 @@ std::string CommandHelp(Command command)
                "leaves by the interface on which the device answered; when none answers,\n"
                "nothing is sent and the status is 1.\n"
                "\n"
-               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
@@ -129,7 +130,7 @@ std::string CommandHelp(Command command)
                "the device with MAC ('-' or ':', any case) by the interface on which it\n"
                "answered; when it does not answer, nothing is sent and the status is 1.\n"
                "\n"
-               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
@@ -140,7 +141,7 @@ std::string CommandHelp(Command command)
                "interface on which it answered; when it does not answer, nothing is sent and\n"
                "the status is 1. The image itself does not come from this program.\n"
                "\n"
-               "  --wait SECONDS       quiet time that ends the discovery's listening (2)\n"
+               "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;

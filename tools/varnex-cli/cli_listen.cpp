@@ -2,78 +2,53 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "cli_listen.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <poll.h>
 
+#include "discovery/discovery_session.h"
 #include "system/socket_backend.h"
 
 namespace cli {
 
 namespace {
 
-ListenClock::duration Seconds(double seconds)
+using Clock = DiscoverySession::Clock;
+
+Clock::duration Seconds(double seconds)
 {
-    return std::chrono::duration_cast<ListenClock::duration>(std::chrono::duration<double>(seconds));
+    return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-// Reads the datagrams waiting now, at most a batch of them so that a flood
-// cannot keep the deadline from being looked at; returns how many answers
-// there were (datagrams from an interface the route leaves out are none).
-int DrainDatagrams(int handle, unsigned onlyFrom, std::size_t keepAtMost, ListenResult& result)
+// Reads the datagrams waiting now into the session, at most a batch of them,
+// so that a flood cannot keep the window's end and the hard limit from being
+// looked at.
+void DrainDatagrams(int handle, DiscoverySession& session, ListenResult& result)
 {
     constexpr int kBatch = 1024;
-    int count = 0;
+    const Clock::time_point now = Clock::now();
     for (int tries = 0; tries < kBatch; ++tries) {
         packet::Bytes frame{}; // a short datagram reads with zeros after its end
         unsigned arrivedOn = 0;
         const int n = Sockets().ReceiveWithInterface(handle, frame.data(), static_cast<int>(frame.size()), arrivedOn);
         if (n < 0)
-            return count; // nothing more waiting (or an error that waiting cannot mend)
-        if (n == 0 || !AnswerCounts(onlyFrom, arrivedOn))
+            return; // nothing more waiting (or an error that waiting cannot mend)
+        if (n == 0)
             continue; // an empty datagram is nothing received
-        ++count;
-        if (result.answers.size() >= keepAtMost) {
-            ++result.cut;
-            continue;
-        }
-        result.answers.push_back(frame);
-        result.interfaces.push_back(arrivedOn);
-        if (arrivedOn != 0 && !result.interfaceNames.contains(arrivedOn))
+        if (session.Receive(frame, arrivedOn, now) && arrivedOn != 0 && !result.interfaceNames.contains(arrivedOn))
             result.interfaceNames[arrivedOn] = Sockets().InterfaceName(arrivedOn);
     }
-    return count;
 }
 
-} // namespace
-
-ListenDeadline::ListenDeadline(ListenClock::time_point probeSent, double quietSeconds, double maxSeconds)
-    : m_quiet(Seconds(quietSeconds)), m_hardEnd(probeSent + Seconds(maxSeconds)), m_quietEnd(probeSent + m_quiet)
+// Sends the probe on each interface of the route; false, with the reason,
+// when it went out on none.
+bool SendProbes(DeviceSocket& socket, const InterfaceRoute& route, ListenResult& result, std::string& error)
 {
-}
-
-void ListenDeadline::AnswerAt(ListenClock::time_point when)
-{
-    if (when + m_quiet > m_quietEnd)
-        m_quietEnd = when + m_quiet;
-}
-
-ListenClock::time_point ListenDeadline::End() const
-{
-    return m_quietEnd < m_hardEnd ? m_quietEnd : m_hardEnd;
-}
-
-bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
-                      ListenResult& result, std::string& error, std::size_t keepAtMost)
-{
-    result.receiveBuffer = socket.ReceiveBuffer();
-    if (route.missing) {
-        error = "the chosen network interface is not there";
-        return false;
-    }
     const packet::Bytes probe = packet::BuildProbe();
-    if (route.interfaces.empty() && !socket.Send(probe, error))
-        return false;
+    if (route.interfaces.empty())
+        return socket.Send(probe, error);
     // An interface that went away since it was listed does not keep the
     // others from being asked.
     std::size_t sent = 0;
@@ -85,37 +60,63 @@ bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double 
         else
             result.probeFailures.push_back(failure);
     }
-    if (!route.interfaces.empty() && sent == 0) {
+    if (sent == 0)
         error = result.probeFailures.front();
+    return sent > 0;
+}
+
+} // namespace
+
+bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double windowSeconds, double maxSeconds,
+                      ListenResult& result, std::string& error, std::size_t keepAtMost)
+{
+    result.receiveBuffer = socket.ReceiveBuffer();
+    if (route.missing) {
+        error = "the chosen network interface is not there";
         return false;
     }
-    ListenDeadline deadline(ListenClock::now(), quietSeconds, maxSeconds);
+    if (!SendProbes(socket, route, result, error))
+        return false;
+    DiscoverySession session(result.devices);
+    session.SetWindowLength(Seconds(windowSeconds));
+    session.LimitEntries(keepAtMost);
+    const Clock::time_point probeSent = Clock::now();
+    session.Begin(route, probeSent);
+    const Clock::time_point hardEnd = probeSent + Seconds(maxSeconds);
+    long long countedBeforeWindow = 0; // answers counted when the current window opened
     while (true) {
-        const auto now = ListenClock::now();
-        if (now >= deadline.End())
-            break;
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline.End() - now).count();
+        const Clock::time_point until = std::min(session.WindowEndsAt(), hardEnd);
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count();
         pollfd pfd{socket.Handle(), POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, static_cast<int>(left));
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
+        if (::poll(&pfd, 1, left > 0 ? static_cast<int>(left) : 0) < 0 && errno != EINTR) {
             error = std::string("waiting for answers failed: ") + std::strerror(errno);
             return false;
         }
-        if (ready > 0 && DrainDatagrams(socket.Handle(), route.onlyFrom, keepAtMost, result) > 0)
-            deadline.AnswerAt(ListenClock::now());
+        // What is waiting came before the clock is read below: it belongs to
+        // the window that may be ending.
+        DrainDatagrams(socket.Handle(), session, result);
+        const Clock::time_point now = Clock::now();
+        // The hard limit first: a window that answers came in, ending just
+        // now, was still cut short.
+        if (now >= hardEnd) {
+            result.cutShort = session.AnswerCount() > countedBeforeWindow;
+            session.Stop();
+            break;
+        }
+        if (now >= session.WindowEndsAt()) {
+            if (!session.EndOfWindow(now))
+                break; // a quiet window: listening is over
+            countedBeforeWindow = session.AnswerCount();
+        }
     }
-    result.cutShort = deadline.CutShort();
+    result.cut = session.Unkept();
     result.dropped = socket.Dropped();
     return true;
 }
 
-std::string AnswerInterfaceName(const ListenResult& result, std::size_t answer)
+std::string InterfaceNameOf(const ListenResult& result, const device::Device& d)
 {
-    if (answer >= result.interfaces.size())
-        return {};
-    const auto it = result.interfaceNames.find(result.interfaces[answer]);
+    const auto it = result.interfaceNames.find(d.interfaceIndex);
     return it == result.interfaceNames.end() ? std::string() : it->second;
 }
 

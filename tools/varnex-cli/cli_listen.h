@@ -1,49 +1,29 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// Discovery as Refresh does it: the probe from the local port, then listening
-// while answers keep coming, with a hard limit on the whole listening time.
+// Discovery as Refresh does it, through the window's own discovery session:
+// the probe from the local port, then listening in windows while answers keep
+// coming, with a hard limit on the whole listening time.
 #pragma once
 
-#include <chrono>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "cli_device_socket.h"
+#include "devices/device_table.h"
 #include "discovery/interface_route.h"
-#include "discovery/packet_frame.h"
 
 namespace cli {
 
-using ListenClock = std::chrono::steady_clock;
-
-// When listening ends: quiet seconds after the probe or after the latest
-// answer, whichever is later, but never later than max seconds after the probe.
-class ListenDeadline {
-public:
-    ListenDeadline(ListenClock::time_point probeSent, double quietSeconds, double maxSeconds);
-    void AnswerAt(ListenClock::time_point when);
-    ListenClock::time_point End() const;
-    // Whether the hard limit, not a quiet spell, ends listening.
-    bool CutShort() const { return m_quietEnd > m_hardEnd; }
-
-private:
-    ListenClock::duration m_quiet;
-    ListenClock::time_point m_hardEnd;
-    ListenClock::time_point m_quietEnd;
-};
-
-// Answers one discovery keeps: each is a row of its own, so a flood must not
-// take the memory; further answers are counted.
+// Answers one discovery keeps: each is an entry of its own, so a flood must
+// not take the memory; further answers are counted.
 constexpr std::size_t kMaxKeptAnswers = 100000;
 
 struct ListenResult {
-    // Every datagram, as its first 52 bytes (zeros after a short one), in
-    // arrival order: 52 bytes an answer however many arrive.
-    std::vector<packet::Bytes> answers;
-    // Beside each answer, the index of the interface it came in on (0: not known).
-    std::vector<unsigned> interfaces;
-    // The names of those interfaces by index.
+    // The devices that answered, in arrival order, with the addresses they share.
+    device::DeviceTable devices;
+    // The names of the interfaces the answers came in on, by index.
     std::map<unsigned, std::string> interfaceNames;
     // Answers that arrived after kMaxKeptAnswers were kept: counted, not kept.
     long long cut = 0;
@@ -51,7 +31,7 @@ struct ListenResult {
     long long dropped = 0;
     // The receive buffer the kernel granted, as read back (0: unknown).
     int receiveBuffer = 0;
-    // Whether --max-wait ended listening while answers were still coming.
+    // Whether --max-wait ended listening in a window that answers came in.
     bool cutShort = false;
     // Why the probe could not go out on some of the interfaces (it went out on
     // the others).
@@ -59,13 +39,15 @@ struct ListenResult {
 };
 
 // Sends the probe through an open socket, once on each interface of the route
-// (once where the routes send it when it names none), and collects every
-// datagram that counts for the route until the deadline, keeping at most
-// keepAtMost of them. False when no probe can be sent or waiting fails.
-bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double quietSeconds, double maxSeconds,
+// (once where the routes send it when it names none), and keeps every
+// datagram that counts for the route as a device, at most keepAtMost of them.
+// Listening goes on in windows of windowSeconds while an answer comes in each,
+// and ends after the first window without one, or maxSeconds after the probe.
+// False when no probe can be sent or waiting fails.
+bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double windowSeconds, double maxSeconds,
                       ListenResult& result, std::string& error, std::size_t keepAtMost = kMaxKeptAnswers);
 
-// The name of an answer's interface, empty when not known.
-std::string AnswerInterfaceName(const ListenResult& result, std::size_t answer);
+// The name of the interface a device answered on, empty when not known.
+std::string InterfaceNameOf(const ListenResult& result, const device::Device& d);
 
 } // namespace cli

@@ -19,7 +19,7 @@ struct Options {
     Command command = Command::kDiscover;
     DiscoveryPorts ports;           // broadcastAddress always filled in
     std::string interfaceName;      // --interface: the one interface used; empty: every one ("all")
-    double waitSeconds = 2.0;       // commands that discover: listening ends after this long without an answer
+    double waitSeconds = 2.0;       // commands that discover: a listening window; a quiet one ends listening
     double maxWaitSeconds = 30.0;   // commands that discover: and never later than this after the probe
     Format format = Format::kTable; // discover
     bool withModel = false;         // discover: a last column Model in table and csv

@@ -19,9 +19,9 @@ namespace {
 constexpr const char* kModelHeader = "Model";
 
 // The fields of one line: the device's columns, then the model when asked for.
-std::vector<std::string> RowFields(const DiscoveredDevice& d, bool withModel)
+std::vector<std::string> RowFields(const device::ExportedDevice& d, bool withModel)
 {
-    std::vector<std::string> fields(d.row.columns.begin(), d.row.columns.end());
+    std::vector<std::string> fields(d.columns.begin(), d.columns.end());
     if (withModel)
         fields.push_back(std::to_string(d.model));
     return fields;
@@ -86,74 +86,47 @@ void AppendTableLine(std::string& out, const std::vector<std::string>& fields, c
 
 using device::ChunkWriter;
 
-void WriteTable(const DeviceList& devices, bool withModel, ChunkWriter& out)
+void WriteTable(const device::ExportList& devices, bool withModel, ChunkWriter& out)
 {
     const std::vector<std::string> header = HeaderFields(withModel);
     std::vector<std::size_t> widths(header.size());
     for (std::size_t c = 0; c < header.size(); ++c)
         widths[c] = TableCell(header[c]).width;
     // Two walks: the widths first, then the lines.
-    devices([&widths, withModel](const DiscoveredDevice& d) {
+    devices([&widths, withModel](const device::ExportedDevice& d) {
         const std::vector<std::string> fields = RowFields(d, withModel);
         for (std::size_t c = 0; c < fields.size(); ++c)
             widths[c] = std::max(widths[c], TableCell(fields[c]).width);
     });
     AppendTableLine(out.Text(), header, widths);
-    devices([&widths, &out, withModel](const DiscoveredDevice& d) {
+    devices([&widths, &out, withModel](const device::ExportedDevice& d) {
         AppendTableLine(out.Text(), RowFields(d, withModel), widths);
         out.Maybe();
     });
 }
 
-} // namespace
-
-namespace {
-
-// The devices as the shared file writer takes them.
-device::ExportList ExportListOf(const DeviceList& devices)
+// The devices as the shared file writer takes them, each with the name of
+// its interface and whether its address is shared.
+device::ExportList ExportListOf(const ListenResult& result)
 {
-    return [&devices](const device::ExportVisitor& visit) {
-        devices([&visit](const DiscoveredDevice& d) {
-            device::ExportedDevice exported;
-            exported.columns = d.row.columns;
-            exported.model = d.model;
-            exported.interfaceName = d.interfaceName;
-            exported.duplicateIp = d.duplicateIp;
-            visit(exported);
-        });
+    return [&result](const device::ExportVisitor& visit) {
+        for (const device::Device& d : result.devices.All())
+            visit(device::ExportOf(d, InterfaceNameOf(result, d), result.devices.IsShared(d)));
     };
 }
 
 } // namespace
 
-DeviceList ListOf(const std::vector<DiscoveredDevice>& devices)
-{
-    return [&devices](const DeviceVisitor& visit) {
-        for (const DiscoveredDevice& d : devices)
-            visit(d);
-    };
-}
-
-DeviceList ListOfAnswers(const ListenResult& result, const std::vector<bool>* shared)
-{
-    return [&result, shared](const DeviceVisitor& visit) {
-        for (std::size_t i = 0; i < result.answers.size(); ++i) {
-            DiscoveredDevice d = DeviceFromReply(result.answers[i], AnswerInterfaceName(result, i));
-            d.duplicateIp = shared != nullptr && i < shared->size() && (*shared)[i];
-            visit(d);
-        }
-    };
-}
-
-void WriteDevices(const DeviceList& devices, Format format, bool withModel,
+void WriteDevices(const ListenResult& result, Format format, bool withModel,
                   const std::function<void(std::string_view)>& write)
 {
+    const device::ExportList devices = ExportListOf(result);
     switch (format) {
     case Format::kCsv:
-        device::WriteCsv(ExportListOf(devices), withModel, write);
+        device::WriteCsv(devices, withModel, write);
         return;
     case Format::kJson:
-        device::WriteJson(ExportListOf(devices), write);
+        device::WriteJson(devices, write);
         return;
     case Format::kTable: {
         ChunkWriter out(write);
@@ -163,35 +136,11 @@ void WriteDevices(const DeviceList& devices, Format format, bool withModel,
     }
 }
 
-namespace {
-
-std::string Collect(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel = false)
+std::string FormatDevices(const ListenResult& result, Format format, bool withModel)
 {
     std::string text;
-    WriteDevices(ListOf(devices), format, withModel, [&text](std::string_view piece) { text.append(piece); });
+    WriteDevices(result, format, withModel, [&text](std::string_view piece) { text.append(piece); });
     return text;
-}
-
-} // namespace
-
-std::string FormatTable(const std::vector<DiscoveredDevice>& devices, bool withModel)
-{
-    return Collect(devices, Format::kTable, withModel);
-}
-
-std::string FormatCsv(const std::vector<DiscoveredDevice>& devices, bool withModel)
-{
-    return Collect(devices, Format::kCsv, withModel);
-}
-
-std::string FormatJson(const std::vector<DiscoveredDevice>& devices)
-{
-    return Collect(devices, Format::kJson);
-}
-
-std::string FormatDevices(const std::vector<DiscoveredDevice>& devices, Format format, bool withModel)
-{
-    return Collect(devices, format, withModel);
 }
 
 } // namespace cli

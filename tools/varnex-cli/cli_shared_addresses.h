@@ -12,14 +12,8 @@
 
 namespace cli {
 
-struct SharedAddresses {
-    // Beside each answer: whether another device (another MAC) answered from
-    // its address on the same interface.
-    std::vector<bool> shared;
-    // One line per shared address, in the order each became shared.
-    std::vector<std::string> warnings;
-};
-
-SharedAddresses FindSharedAddresses(const ListenResult& result);
+// One line per shared address, in the order each became shared:
+// "warning: N devices answer from IP on IFACE: MAC, MAC".
+std::vector<std::string> SharedAddressWarnings(const ListenResult& result);
 
 } // namespace cli

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "framework/resources.h"
+#include "res/text/strings.h"
 #include "system/utf8_text.h"
 #include "system/win_messages.h"
 
@@ -12,7 +12,7 @@ namespace cli {
 
 std::string TooLongMessage(std::size_t limit)
 {
-    std::string text = AfxLoadString(AFX_IDP_PARSE_STRING_SIZE);
+    std::string text = res::LoadText(AFX_IDP_PARSE_STRING_SIZE);
     const std::string number = std::to_string(limit);
     for (std::size_t at = text.find("%1"); at != std::string::npos; at = text.find("%1", at + number.size()))
         text.replace(at, 2, number);

@@ -8,12 +8,10 @@
 
 #include "cli_commands.h"
 #include "cli_options.h"
-#include "res/install_resources.h"
 #include "system/standard_output.h"
 
 int main(int argc, char** argv)
 {
-    res::InstallResources();
     const std::vector<std::string> args(argv + 1, argv + argc);
     cli::Options options;
     std::string text;

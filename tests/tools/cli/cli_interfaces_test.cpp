@@ -106,23 +106,21 @@ TEST(CliInterfaces, TheProbeLeavesByTheRoutesInterfaceAndAnswersKeepTheirs)
     ASSERT_TRUE(ok) << error;
     EXPECT_EQ(probe.bytes[packet::kCommandAt], packet::kProbeCode);
     EXPECT_EQ(probe.arrivedOn, kLoopback);
-    ASSERT_EQ(result.answers.size(), 2u);
-    EXPECT_EQ(result.interfaces, (std::vector<unsigned>{kLoopback, kLoopback}));
-    EXPECT_EQ(cli::AnswerInterfaceName(result, 1), "lo");
-    EXPECT_EQ(cli::AnswerInterfaceName(result, 2), "");
+    ASSERT_EQ(result.devices.Size(), 2u);
+    for (const device::Device& d : result.devices.All()) {
+        EXPECT_EQ(d.interfaceIndex, kLoopback);
+        EXPECT_EQ(cli::InterfaceNameOf(result, d), "lo");
+    }
+    EXPECT_EQ(cli::InterfaceNameOf(result, device::Device{}), "");
 
-    std::string json;
-    cli::WriteDevices(cli::ListOfAnswers(result), cli::Format::kJson, false,
-                      [&json](std::string_view piece) { json.append(piece); });
+    const std::string json = cli::FormatDevices(result, cli::Format::kJson);
     EXPECT_NE(json.find("\"ip\": \"192.168.1.21\", \"mask\": \"0.0.0.0\", \"gateway\": \"0.0.0.0\", "
                         "\"mac\": \"00-0A-1B-2C-3D-4E\", \"version\": \"0.00\", \"model\": 31, \"interface\": \"lo\", "
                         "\"duplicate_ip\": false}"),
               std::string::npos)
         << json;
     // csv and the table stay as scripts know them.
-    std::string csv;
-    cli::WriteDevices(cli::ListOfAnswers(result), cli::Format::kCsv, false,
-                      [&csv](std::string_view piece) { csv.append(piece); });
+    const std::string csv = cli::FormatDevices(result, cli::Format::kCsv);
     EXPECT_EQ(csv.substr(0, csv.find('\r')), "Device Name,IP Address,Subnet Mask,Gateway IP,MAC,Version");
     EXPECT_EQ(csv.find("lo"), std::string::npos);
 }
@@ -141,8 +139,8 @@ TEST(CliInterfaces, AnswersFromAnotherInterfaceThanTheChosenOneAreLeftOut)
     const bool ok = cli::ListenForDevices(socket, route, 0.3, 5, result, error);
     answering.join();
     ASSERT_TRUE(ok) << error;
-    EXPECT_TRUE(result.answers.empty());
-    EXPECT_TRUE(result.interfaces.empty());
+    EXPECT_TRUE(result.devices.Empty());
+    EXPECT_EQ(result.cut, 0);
 
     InterfaceRoute missing;
     missing.missing = true;
@@ -162,7 +160,7 @@ TEST(CliInterfaces, AProbeThatCannotGoOutOnOneInterfaceStillGoesOnTheOthers)
     const bool ok = cli::ListenForDevices(socket, route, 0.3, 5, result, error);
     answering.join();
     ASSERT_TRUE(ok) << error;
-    EXPECT_EQ(result.answers.size(), 1u);
+    EXPECT_EQ(result.devices.Size(), 1u);
     ASSERT_EQ(result.probeFailures.size(), 1u);
     EXPECT_NE(result.probeFailures[0].find("by interface gone0"), std::string::npos) << result.probeFailures[0];
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// varnex-cli's discovery listening: the rule that ends it (on a clock the test
-// sets), and over loopback the probe to the device port, answers kept in
-// arrival order, the hard limit against a host that never stops, and a taken
-// local port that gives the desktop program's failure text.
+// varnex-cli's discovery listening over loopback: the probe to the device
+// port, answers kept in arrival order, the discovery session's windows (the
+// window's own rule), the hard limit against a host that never stops, and a
+// taken local port that gives the desktop program's failure text.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -56,38 +56,7 @@ void AnswerProbe(const LoopbackSocket& device, std::vector<Clock::duration> dela
     }
 }
 
-using cli::ListenClock;
-using cli::ListenDeadline;
-
-TEST(CliListenDeadline, QuietTimeAfterTheProbeOrTheLatestAnswerWithinTheHardLimit)
-{
-    const ListenClock::time_point t0{};
-    ListenDeadline quiet(t0, 2.0, 30.0);
-    EXPECT_EQ(quiet.End(), t0 + 2s);
-    EXPECT_FALSE(quiet.CutShort());
-
-    // Each answer starts the quiet time again; a late clock reading never shortens it.
-    ListenDeadline answers(t0, 2.0, 30.0);
-    answers.AnswerAt(t0 + 1500ms);
-    EXPECT_EQ(answers.End(), t0 + 3500ms);
-    answers.AnswerAt(t0 + 3s);
-    EXPECT_EQ(answers.End(), t0 + 5s);
-    answers.AnswerAt(t0 + 2s);
-    EXPECT_EQ(answers.End(), t0 + 5s);
-
-    // Answers that never stop: the hard limit ends listening, and says so.
-    ListenDeadline chatty(t0, 2.0, 30.0);
-    for (int second = 0; second <= 40; ++second)
-        chatty.AnswerAt(t0 + std::chrono::seconds(second));
-    EXPECT_EQ(chatty.End(), t0 + 30s);
-    EXPECT_TRUE(chatty.CutShort());
-
-    // A quiet time longer than the limit: the limit.
-    ListenDeadline longWait(t0, 60.0, 30.0);
-    EXPECT_EQ(longWait.End(), t0 + 30s);
-}
-
-TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsItsFrame)
+TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsADevice)
 {
     LoopbackSocket device;
     cli::DeviceSocket socket(LoopbackPorts(device.port));
@@ -103,10 +72,11 @@ TEST(CliListen, EveryAnswerIsKeptInArrivalOrderAsItsFrame)
 
     ASSERT_TRUE(ok) << error;
     EXPECT_EQ(probe, packet::BuildProbe());
-    ASSERT_EQ(result.answers.size(), 3u);
+    ASSERT_EQ(result.devices.Size(), 3u);
     for (std::uint8_t i = 0; i < 3; ++i)
-        EXPECT_EQ(result.answers[i][packet::kIpAt + 3], i + 1);
-    EXPECT_EQ(result.answers[0][packet::kModelAt], 31);
+        EXPECT_EQ(result.devices[i].ip, (device::Ipv4{10, 0, 0, static_cast<std::uint8_t>(i + 1)}));
+    EXPECT_EQ(result.devices[0].model, 31);
+    EXPECT_LE(result.devices[0].firstSeen, result.devices[2].firstSeen);
     EXPECT_EQ(result.dropped, 0);
     EXPECT_FALSE(result.cutShort);
     EXPECT_EQ(result.receiveBuffer, socket.ReceiveBuffer());
@@ -136,11 +106,47 @@ TEST(CliListen, AHostThatNeverStopsSendingIsCutOffByTheLimitsOfTimeAndAnswers)
     flooding.join();
     ASSERT_TRUE(ok) << error;
     EXPECT_TRUE(result.cutShort);
-    ASSERT_EQ(result.answers.size(), 50u);
-    EXPECT_EQ(result.interfaces.size(), 50u);
+    ASSERT_EQ(result.devices.Size(), 50u);
     EXPECT_GT(result.cut, 0);
-    // A short datagram is kept as its bytes with zeros after them.
-    EXPECT_EQ(result.answers[0], packet::Bytes{});
+    // A short datagram reads as its bytes with zeros after them.
+    EXPECT_EQ(result.devices[0].ip, device::Ipv4{});
+
+    // Nothing answers in a window longer than the limit: the limit ends
+    // listening, but no answer was cut short.
+    LoopbackSocket mute;
+    cli::DeviceSocket quiet(LoopbackPorts(mute.port));
+    ASSERT_TRUE(quiet.Open(error)) << error;
+    cli::ListenResult silent;
+    ASSERT_TRUE(cli::ListenForDevices(quiet, {}, 60, 0.2, silent, error)) << error;
+    EXPECT_FALSE(silent.cutShort);
+    EXPECT_TRUE(silent.devices.Empty());
+}
+
+// The window's rule, not a quiet time after each answer: an answer more than
+// a window after the one before still counts when it falls in the window that
+// the first one opened, and the first window without an answer ends listening.
+TEST(CliListen, ListeningGoesOnInWindowsWhileAnswersComeAndEndsAfterAQuietOne)
+{
+    LoopbackSocket device;
+    cli::DeviceSocket socket(LoopbackPorts(device.port));
+    std::string error;
+    ASSERT_TRUE(socket.Open(error)) << error;
+    constexpr double kWindow = 0.8;
+    packet::Bytes probe{};
+    // The first window [0, 0.8) and the second [0.8, 1.6) each get one answer;
+    // the third is quiet.
+    std::thread answering(AnswerProbe, std::cref(device), std::vector<Clock::duration>{0ms, 1100ms}, &probe);
+    const auto start = Clock::now();
+    cli::ListenResult result;
+    const bool ok = cli::ListenForDevices(socket, {}, kWindow, 10, result, error);
+    const auto took = Clock::now() - start;
+    answering.join();
+
+    ASSERT_TRUE(ok) << error;
+    EXPECT_EQ(result.devices.Size(), 2u);
+    EXPECT_FALSE(result.cutShort);
+    EXPECT_GE(took, std::chrono::duration<double>(3 * kWindow));
+    EXPECT_LT(took, 10s); // the quiet window ended it, not the limit
 }
 
 TEST(CliListen, TakenLocalPortGivesTheFailureTextWithThatPort)

@@ -184,7 +184,7 @@ TEST(CliOptions, MaxWaitForTheCommandsThatListen)
     ASSERT_EQ(s.result, ParseResult::kRun) << s.text;
     EXPECT_DOUBLE_EQ(s.options.maxWaitSeconds, 10.0);
     const Parsed help = Parse({"discover", "--help"});
-    for (const char* words : {"--max-wait SECONDS", "(30)", "(2;", "each answer starts the wait again"})
+    for (const char* words : {"--max-wait SECONDS", "(30)", "(2;", "the first window without an answer ends listening"})
         EXPECT_NE(help.text.find(words), std::string::npos) << words;
 }
 

@@ -10,11 +10,16 @@
 
 namespace {
 
-device::DeviceRow Row(const char* ip, const char* mask, const char* gateway, const char* mac)
+device::Device Typed(device::Ipv4 ip, device::Ipv4 mask, device::Ipv4 gateway, std::uint8_t lastMac)
 {
-    device::DeviceRow row;
-    row.columns = {"Cam-Lobby", ip, mask, gateway, mac, "1.20"};
-    return row;
+    device::Device d;
+    d.name = "Cam-Lobby";
+    d.ip = ip;
+    d.mask = mask;
+    d.gateway = gateway;
+    d.mac = {0x00, 0x0A, 0x1B, 0x2C, 0x3D, lastMac};
+    d.model = device::kModelV;
+    return d;
 }
 
 // The 52 bytes, with the named ranges set and every other byte zero.
@@ -28,8 +33,8 @@ packet::Bytes Expected(std::initializer_list<std::pair<std::size_t, std::vector<
 
 TEST(CliCommandPackets, OnlyTheIpChangedGivesOnePacket)
 {
-    const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
-    const auto packets = cli::SetIpPackets(row, {cli::Ipv4{{192, 168, 1, 50}}, std::nullopt, std::nullopt});
+    const auto d = Typed({192, 168, 1, 20}, {255, 255, 255, 0}, {192, 168, 1, 1}, 0x4E);
+    const auto packets = cli::SetIpPackets(d, {cli::Ipv4{{192, 168, 1, 50}}, std::nullopt, std::nullopt});
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(PacketBytes(packets[0]), Expected({{0, {'Q', 'Z', 'R', 0x3A}},
                                                  {4, {0xC0, 0xA8, 0x01, 0x32}},
@@ -40,9 +45,9 @@ TEST(CliCommandPackets, OnlyTheIpChangedGivesOnePacket)
 
 TEST(CliCommandPackets, AllChangedInOrderEachWithAllNewValues)
 {
-    const auto row = Row("192.168.1.20", "255.255.255.0", "192.168.1.1", "00-0A-1B-2C-3D-4E");
+    const auto d = Typed({192, 168, 1, 20}, {255, 255, 255, 0}, {192, 168, 1, 1}, 0x4E);
     const cli::Ipv4 ip{{10, 0, 0, 5}}, mask{{255, 0, 0, 0}}, gw{{10, 0, 0, 1}};
-    const auto packets = cli::SetIpPackets(row, {ip, mask, gw});
+    const auto packets = cli::SetIpPackets(d, {ip, mask, gw});
     ASSERT_EQ(packets.size(), 3u);
     const std::uint8_t codes[] = {0x3A, 0x3B, 0x3E};
     for (int i = 0; i < 3; ++i) {
@@ -53,14 +58,14 @@ TEST(CliCommandPackets, AllChangedInOrderEachWithAllNewValues)
     }
 }
 
-TEST(CliCommandPackets, ValuesEqualToTheRowsAreNoChange)
+TEST(CliCommandPackets, ValuesEqualToTheDevicesAreNoChange)
 {
-    const auto row = Row("192.168.1.20", "255.255.255.0", "0.0.0.0", "00-0A-1B-2C-3D-50");
-    EXPECT_TRUE(cli::SetIpPackets(row, {}).empty());
+    const auto d = Typed({192, 168, 1, 20}, {255, 255, 255, 0}, {0, 0, 0, 0}, 0x50);
+    EXPECT_TRUE(cli::SetIpPackets(d, {}).empty());
     EXPECT_TRUE(
-        cli::SetIpPackets(row, {cli::Ipv4{{192, 168, 1, 20}}, cli::Ipv4{{255, 255, 255, 0}}, cli::Ipv4{{0, 0, 0, 0}}})
+        cli::SetIpPackets(d, {cli::Ipv4{{192, 168, 1, 20}}, cli::Ipv4{{255, 255, 255, 0}}, cli::Ipv4{{0, 0, 0, 0}}})
             .empty());
-    const auto packets = cli::SetIpPackets(row, {std::nullopt, std::nullopt, cli::Ipv4{{192, 168, 1, 1}}});
+    const auto packets = cli::SetIpPackets(d, {std::nullopt, std::nullopt, cli::Ipv4{{192, 168, 1, 1}}});
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(packets[0].command, 0x3E);
     EXPECT_EQ(packets[0].ipAddress[3], 20);
@@ -78,19 +83,21 @@ TEST(CliCommandPackets, SetMacResetAndFirmwareUpdate)
                   Expected({{0, {'Q', 'Z', 'R', code}}, {12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
 }
 
-TEST(CliCommandPackets, FirstRowWithTheMacWhateverTheArgumentsSpelling)
+TEST(CliCommandPackets, FirstDeviceWithTheMacOrIpWhateverTheArgumentsSpelling)
 {
-    std::vector<cli::DiscoveredDevice> devices(3);
-    devices[0].row = Row("10.0.0.1", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4F");
-    devices[1].row = Row("10.0.0.2", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4E");
-    devices[2].row = Row("10.0.0.3", "255.0.0.0", "0.0.0.0", "00-0A-1B-2C-3D-4E");
+    device::DeviceTable devices;
+    EXPECT_FALSE(cli::FindDeviceByMac(devices, cli::Mac{}).has_value());
+    devices.Add(Typed({10, 0, 0, 1}, {255, 0, 0, 0}, {}, 0x4F));
+    devices.Add(Typed({10, 0, 0, 2}, {255, 0, 0, 0}, {}, 0x4E));
+    devices.Add(Typed({10, 0, 0, 1}, {255, 0, 0, 0}, {}, 0x4E));
     for (const char* text : {"00-0A-1B-2C-3D-4E", "00:0a:1b:2c:3d:4e", "0:A:1b:2C:3d:4E"}) {
         cli::Mac mac;
         ASSERT_TRUE(cli::ParseMacSelector(text, mac)) << text;
-        EXPECT_EQ(cli::FindDeviceByMac(devices, mac), 1) << text;
+        EXPECT_EQ(cli::FindDeviceByMac(devices, mac), 1u) << text;
     }
-    EXPECT_EQ(cli::FindDeviceByMac(devices, cli::Mac{{0, 0x0A, 0x1B, 0x2C, 0x3D, 0x50}}), -1);
-    EXPECT_EQ(cli::FindDeviceByMac({}, cli::Mac{}), -1);
+    EXPECT_FALSE(cli::FindDeviceByMac(devices, cli::Mac{{0, 0x0A, 0x1B, 0x2C, 0x3D, 0x50}}).has_value());
+    EXPECT_EQ(cli::FindDeviceByIp(devices, cli::Ipv4{{10, 0, 0, 1}}), 0u);
+    EXPECT_FALSE(cli::FindDeviceByIp(devices, cli::Ipv4{{10, 0, 0, 3}}).has_value());
 }
 
 } // namespace
