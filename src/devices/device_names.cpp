@@ -10,9 +10,11 @@ namespace device {
 
 std::string ModelName(std::uint8_t model)
 {
-    return res::LoadText(model == kModelV   ? IDS_MODEL_J_K700_V
-                         : model == kModelW ? IDS_MODEL_J_K700_W
-                                            : IDS_MODEL_UNKNOWN);
+    // Looked up once: every answer's row names its model, and the table is
+    // fixed at build time.
+    static const std::string names[3] = {res::LoadText(IDS_MODEL_UNKNOWN), res::LoadText(IDS_MODEL_J_K700_V),
+                                         res::LoadText(IDS_MODEL_J_K700_W)};
+    return names[model == kModelV ? 1 : model == kModelW ? 2 : 0];
 }
 
 } // namespace device

@@ -31,22 +31,21 @@ int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, device::DeviceId i
     const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
     const char* record = pool.Add(row.RecordText(), id);
 
-    std::string name = row.columns[device::kName];
+    // The list copies the texts; the pointers are never written through.
     LVITEMA item;
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
     item.iSubItem = 0;
-    item.pszText = name.data();
+    item.pszText = const_cast<char*>(row.columns[device::kName].c_str());
     item.iImage = row.image;
     item.lParam = reinterpret_cast<LPARAM>(record);
     const int inserted = static_cast<int>(list.SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (inserted < 0)
         return -1;
     for (int column = 1; column < device::kColumnCount; ++column) {
-        std::string text = row.columns[static_cast<std::size_t>(column)];
         LVITEMA sub;
         sub.iSubItem = column;
-        sub.pszText = text.data();
+        sub.pszText = const_cast<char*>(row.columns[static_cast<std::size_t>(column)].c_str());
         list.SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&sub));
     }
     return inserted;
