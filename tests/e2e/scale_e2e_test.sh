@@ -12,7 +12,7 @@ cli=${1:?usage: scale_e2e_test.sh VARNEX_CLI VARNEX VARNEX_SIM TESTLAN_SH}
 varnex=${2:?}
 sim=${3:?}
 testlan=${4:?}
-devices=1000
+devices=${VARNEX_SCALE_DEVICES:-1000} # more on demand: VARNEX_SCALE_DEVICES=5000
 
 # shellcheck source=lan_test_common.sh
 . "$(dirname "$0")/lan_test_common.sh"
