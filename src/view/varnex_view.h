@@ -62,8 +62,6 @@ public:
     const DiscoverySession& Discovery() const { return *m_pSession; }
     // The discovery socket (null before the window is made).
     const CListSocket* DiscoverySocket() const { return m_pSocket.get(); }
-    // Ports and address of this view's discovery; tests point it elsewhere.
-    void SetDiscoveryPorts(const DiscoveryPorts& ports) { m_portsDiscovery = ports; }
     // The one place a command packet is put together with its password.
     const packet::Bytes& SendBuffer() const { return m_arrSendBuffer; }
 
