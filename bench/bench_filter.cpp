@@ -17,8 +17,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QKeyEvent>
-#include <algorithm>
 #include <QLineEdit>
+#include <algorithm>
 #include <thread>
 
 #include "running_program.h"

@@ -42,12 +42,12 @@
 #include "app/varnex_app.h"
 #include "framework/frame_wnd.h"
 #include "qt_bench_app.h"
-#include "running_program.h"
 #include "qt_host/frame_window.h"
 #include "qt_host/shell_services.h"
 #include "qt_host/window_widget.h"
 #include "res/install_resources.h"
 #include "res/text/resource_ids.h"
+#include "running_program.h"
 #include "view/varnex_view.h"
 
 namespace {

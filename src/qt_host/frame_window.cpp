@@ -2,8 +2,8 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "qt_host/frame_window.h"
 #include "qt_host/accelerator_text.h"
-#include "qt_host/edit_field_widget.h"
 #include "qt_host/action_cmd_ui.h"
+#include "qt_host/edit_field_widget.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -21,8 +21,8 @@ int CVarnexView::AppendDevice(device::DeviceId id)
     const device::Device& d = Devices()[id];
     const char* record = m_poolRecords.RecordOf(id);
     const int row = record != nullptr
-                        ? AppendRecordRow(*this, record, device::IsKnownModel(d.model) ? device::kImageKnown
-                                                                                        : device::kImageUnknown)
+                        ? AppendRecordRow(*this, record,
+                                          device::IsKnownModel(d.model) ? device::kImageKnown : device::kImageUnknown)
                         : AppendDeviceRow(*this, device::RowOf(d), id, m_poolRecords);
     if (row >= 0 && Devices().IsShared(d))
         SetRowOverlay(row, true);

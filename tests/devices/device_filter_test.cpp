@@ -30,21 +30,21 @@ TEST(DeviceFilterTest, TextMatchesNameAddressesAndMacInAnyForm)
     const Case cases[] = {
         {"", true},
         {"   ", true},
-        {"lobby", true},         // name, any case
+        {"lobby", true}, // name, any case
         {"CAM-L", true},
         {"yard", false},
-        {"168.1.2", true},       // IP
-        {"255.255.255", true},   // mask
-        {"7.254", true},         // gateway
+        {"168.1.2", true},     // IP
+        {"255.255.255", true}, // mask
+        {"7.254", true},       // gateway
         {"192.168.2", false},
-        {"0a1b", true},          // MAC without separators
+        {"0a1b", true}, // MAC without separators
         {"0A-1B", true},
         {"0a:1b:2c", true},
         {"000a.1b2c.3d4e", true}, // dotted groups of four
-        {" 3D-4E ", true},       // blanks around are dropped
-        {"4e-00", false},        // digits that are not next to each other
-        {"0a 1b", false},        // a blank is no MAC separator
-        {"0a-1g", false},        // not hex: no MAC match, and no name has it
+        {" 3D-4E ", true},        // blanks around are dropped
+        {"4e-00", false},         // digits that are not next to each other
+        {"0a 1b", false},         // a blank is no MAC separator
+        {"0a-1g", false},         // not hex: no MAC match, and no name has it
     };
     const device::Device d = Lobby();
     for (const Case& c : cases)
