@@ -333,7 +333,7 @@ void CVarnexView::OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex)
         return;
     // A device the filter hides is in the table only, until the filter changes.
     const device::Device& d = Devices()[added->id];
-    if (!m_filter.Matches(d)) {
+    if (!m_ruleFilter.Matches(d)) {
         // Rows already listed from its address may now be shared.
         if (added->seen == device::DeviceTable::Seen::kNewlyShared)
             SetTimer(kDuplicateMarkTimer, kDuplicateMarkDelayMs);

@@ -86,7 +86,7 @@ public:
     // The tool bar's filter field changed: the list keeps the devices that match its text.
     void OnFilterChange(CWnd* pField);
     // Whether a filter text is set, and the rows it shows.
-    bool IsFiltered() const { return !m_filter.Empty(); }
+    bool IsFiltered() const { return !m_ruleFilter.Empty(); }
     // Whether the IP address, mask and gateway columns sort by their numbers.
     bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
 
@@ -247,5 +247,5 @@ private:
     // Whether the message pane says that the chosen interface is missing.
     BOOL m_bInterfaceInPane = FALSE;
     // The filter field's text as a rule; the field owns the text.
-    device::DeviceFilter m_filter;
+    device::DeviceFilter m_ruleFilter;
 };

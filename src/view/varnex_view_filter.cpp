@@ -12,7 +12,7 @@ void CVarnexView::OnFilterChange(CWnd* pField)
 {
     if (pField == nullptr)
         return;
-    m_filter = device::DeviceFilter(GetControlText(*pField));
+    m_ruleFilter = device::DeviceFilter(GetControlText(*pField));
     ApplyFilter();
 }
 
@@ -41,7 +41,7 @@ void CVarnexView::ApplyFilter()
     SendMessage(LVM_DELETEALLITEMS);
     const device::DeviceTable& table = Devices();
     for (device::DeviceId id = 0; id < table.Size(); ++id) {
-        if (!m_filter.Matches(table[id]))
+        if (!m_ruleFilter.Matches(table[id]))
             continue;
         const int row = AppendDevice(id);
         if (row >= 0 && selected.count(&table[id]) != 0) {
