@@ -26,6 +26,7 @@ const MenuDef kMainMenu{IDR_MAINFRAME,
                               kSeparator,
                               {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
                               {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
+                              {"&Filter", ID_FILTER_FOCUS, {}},
                               kSeparator,
                               // Filled with the interfaces present when it opens.
                               {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},
@@ -75,6 +76,9 @@ const AcceleratorTableDef kAccelerators{IDR_MAINFRAME,
                                             {FVIRTKEY, VK_F6, ID_NEXT_PANE},
                                             {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
                                             {FVIRTKEY, VK_F5, ID_REFRESH},
+                                            {FVIRTKEY | FCONTROL, 'F', ID_FILTER_FOCUS},
+                                            // Enabled only while the filter field has the focus.
+                                            {FVIRTKEY, VK_ESCAPE, ID_FILTER_CLEAR},
                                         }};
 
 const ToolBarDef kToolBar{IDR_MAINFRAME,

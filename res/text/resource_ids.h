@@ -24,6 +24,10 @@ constexpr UINT ID_SOFT_RESET = 32783;
 constexpr UINT ID_UPDATE_FIRMWARE = 32814;
 constexpr UINT ID_FILE_EXPORT_LIST = 32840;
 constexpr UINT ID_VIEW_SORT_NUMERIC = 32841;
+// The tool bar's filter field (its control id), Ctrl+F into it, Esc in it.
+constexpr UINT ID_FILTER_FIELD = 32842;
+constexpr UINT ID_FILTER_FOCUS = 32843;
+constexpr UINT ID_FILTER_CLEAR = 32844;
 // View -> Network Interface: every interface, then one id per interface listed
 // when the menu opens.
 constexpr UINT ID_VIEW_INTERFACE_ALL = 32900;
@@ -60,6 +64,9 @@ constexpr UINT IDS_ONE_DEVICE = 40135;
 constexpr UINT IDS_ADDRESSES_SHARED = 40136;
 constexpr UINT IDS_ONE_ADDRESS_SHARED = 40137;
 constexpr UINT IDS_DEVICE_GONE = 40140;
+// The filter field's hint, and the message pane while a filter is set.
+constexpr UINT IDS_FILTER_CUE = 40150;
+constexpr UINT IDS_FILTER_SHOWING = 40151;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;

@@ -77,6 +77,10 @@ constexpr StringEntry kStrings[] = {
     {IDS_ONE_ADDRESS_SHARED, " (1 address shared)"},
     {IDS_DEVICE_GONE, "The device %1 is no longer in the list, so nothing was sent to it. Refresh, then choose it "
                       "again."},
+    {IDS_FILTER_CUE, "Filter: name, address or MAC"},
+    {IDS_FILTER_SHOWING, "Showing %1 of %2 devices"},
+    {ID_FILTER_FOCUS, "Show only the devices whose name, address or MAC holds a text\nFilter"},
+    {ID_FILTER_CLEAR, "Show every device again\nClear Filter"},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

@@ -3,6 +3,8 @@
 #include "app/main_frame.h"
 
 #include "app/window_placement.h"
+#include "framework/dialog_controls.h"
+#include "framework/resources.h"
 #include "framework/win_app.h"
 #include "res/text/resource_ids.h"
 
@@ -25,6 +27,9 @@ const MessageMap* CMainFrame::GetThisMessageMap()
     static const MessageMap map{CFrameWnd::GetThisMessageMap(),
                                 {
                                     msgmap::Message(WM_CREATE, &CMainFrame::OnCreate),
+                                    msgmap::Command(ID_FILTER_FOCUS, &CMainFrame::OnFilterFocus),
+                                    msgmap::Command(ID_FILTER_CLEAR, &CMainFrame::OnFilterClear),
+                                    msgmap::UpdateUI(ID_FILTER_CLEAR, &CMainFrame::OnUpdateFilterClear),
                                 }};
     return &map;
 }
@@ -43,11 +48,33 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
                                AFX_IDW_TOOLBAR) ||
         !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
         return -1;
+    if (!m_wndFilter.CreateEx(0, "Edit", WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                              RECT{0, 0, kFilterWidth, 24}, &m_wndToolBar, ID_FILTER_FIELD) ||
+        !m_wndToolBar.AddControl(&m_wndFilter, kFilterWidth, AfxLoadString(IDS_FILTER_CUE)))
+        return -1;
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_wndStatusBar.SetIndicators(kIndicators, 5))
         return -1;
     m_wndStatusBar.SetPaneInfo(4, ID_INDICATOR_EXT, SBPS_NORMAL, 100);
     return 0;
+}
+
+void CMainFrame::OnFilterFocus()
+{
+    m_wndFilter.SetFocus();
+}
+
+void CMainFrame::OnFilterClear()
+{
+    if (GetControlText(m_wndFilter).empty())
+        return;
+    SetControlText(m_wndFilter, {});
+}
+
+void CMainFrame::OnUpdateFilterClear(CCmdUI* pCmdUI)
+{
+    // Esc means something else everywhere but in the field.
+    pCmdUI->Enable(m_wndFilter.HasFocus() ? TRUE : FALSE);
 }
 
 void CMainFrame::RestorePlacement()

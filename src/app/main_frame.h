@@ -22,9 +22,20 @@ public:
 
     CStatusBar m_wndStatusBar;
     CToolBar m_wndToolBar;
+    // The filter field at the end of the tool bar (an edit control); the view
+    // hears its changes (EN_CHANGE from ID_FILTER_FIELD).
+    CWnd m_wndFilter;
+
+    // Width of the filter field in the tool bar.
+    static constexpr int kFilterWidth = 240;
 
 protected:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
+    // Ctrl+F: the cursor into the filter field, its text selected.
+    void OnFilterFocus();
+    // Esc in the filter field: empties it, which shows every device again.
+    void OnFilterClear();
+    void OnUpdateFilterClear(CCmdUI* pCmdUI);
 
 private:
     // Set once the start has got as far as placing the frame: a start that

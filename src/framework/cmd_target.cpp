@@ -19,6 +19,13 @@ BOOL CCmdTarget::DispatchOwnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHAN
                 continue;
             const bool isCommand = e.kind == Kind::Command || e.kind == Kind::CommandRangeId;
             const bool isUpdate = e.kind == Kind::UpdateUI || e.kind == Kind::UpdateUIRange;
+            if (nCode > 0 && e.kind == Kind::ControlCommand && e.message == static_cast<UINT>(nCode)) {
+                if (pHandlerInfo != nullptr)
+                    pHandlerInfo->pTarget = this;
+                else
+                    e.call(this, nID, 0, pExtra);
+                return TRUE;
+            }
             if (nCode == CN_COMMAND && isCommand) {
                 if (pHandlerInfo != nullptr)
                     pHandlerInfo->pTarget = this;

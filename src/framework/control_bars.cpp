@@ -14,6 +14,24 @@ void CControlBar::ShowBar(bool show)
         m_pFrame->Host()->BarVisibilityChanged();
 }
 
+BOOL CControlBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (m_pFrame == nullptr || !m_pFrame->IsWindow())
+        return FALSE;
+    m_pFrame->SendMessage(WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
+BOOL CToolBar::AddControl(CWnd* pControl, int cx, const std::string& cue)
+{
+    if (pControl == nullptr || !pControl->IsWindow() || pControl->GetParent() != this || cx <= 0)
+        return FALSE;
+    m_arrControls.push_back(ToolBarControl{pControl, cx, cue});
+    if (m_pFrame && m_pFrame->Host())
+        m_pFrame->Host()->ToolBarChanged(this);
+    return TRUE;
+}
+
 BOOL CToolBar::CreateEx(CFrameWnd* pParent, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
 {
     if (pParent == nullptr)

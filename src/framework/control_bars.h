@@ -47,6 +47,8 @@ public:
 
 class CControlBar : public CWnd {
 public:
+    // A control in the bar tells the frame, whose view and handlers act on it.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     bool IsVisible() const { return m_bVisible; }
     void ShowBar(bool show);
     CFrameWnd* GetFrame() const { return m_pFrame; }
@@ -69,6 +71,14 @@ constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0080;
 constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
 constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
 
+// A control window in the tool bar, after the buttons.
+struct ToolBarControl {
+    CWnd* wnd = nullptr;
+    int width = 0;
+    // The grey hint the field shows while empty.
+    std::string cue;
+};
+
 class CToolBar : public CControlBar {
 public:
     using CWnd::CreateEx;
@@ -80,6 +90,10 @@ public:
     const std::vector<UINT>& Buttons() const { return m_arrButtons; }
     DWORD BarStyle() const { return m_dwBarStyle; }
     UINT ResourceId() const { return m_nResource; }
+    // Puts pControl, a child window of the bar, after the buttons, cx pixels
+    // wide; its notifications reach the frame as commands from its id.
+    BOOL AddControl(CWnd* pControl, int cx, const std::string& cue = {});
+    const std::vector<ToolBarControl>& Controls() const { return m_arrControls; }
 
 private:
     DWORD m_dwBarStyle = 0;
@@ -88,6 +102,7 @@ private:
     int m_nButtonCx = 0;
     int m_nButtonCy = 0;
     std::vector<UINT> m_arrButtons;
+    std::vector<ToolBarControl> m_arrControls;
 };
 
 constexpr UINT SBPS_NORMAL = 0x0000;

@@ -14,6 +14,7 @@
 
 class CCmdTarget;
 class CCmdUI;
+class CWnd;
 
 namespace msgmap {
 
@@ -26,6 +27,7 @@ enum class Kind {
     Notify,          // WM_NOTIFY from child id: void handler(NMHDR*, LRESULT*)
     NotifyReflect,   // a notification reflected back to the child: void handler(NMHDR*, LRESULT*)
     NotifyReflectEx, // reflected; the handler's BOOL decides whether the parent sees it too
+    ControlCommand,  // WM_COMMAND with a notification code from control id: void handler(CWnd* control)
 };
 
 struct Entry {
@@ -106,6 +108,16 @@ template <class T = void, class C> Entry NotifyReflectEx(UINT code, BOOL (C::*fn
 {
     return {Kind::NotifyReflectEx, code, 0, 0, [fn](CCmdTarget* t, WPARAM, LPARAM l, void* extra) -> LRESULT {
                 return (Object<T, C>(t)->*fn)(reinterpret_cast<NMHDR*>(l), static_cast<LRESULT*>(extra));
+            }};
+}
+
+// A control's notification by WM_COMMAND (EN_CHANGE and the like), routed as
+// commands are, so that a control in a bar reaches the view.
+template <class T = void, class C> Entry ControlCommand(UINT code, UINT id, void (C::*fn)(CWnd*))
+{
+    return {Kind::ControlCommand, code, id, id, [fn](CCmdTarget* t, WPARAM, LPARAM, void* extra) -> LRESULT {
+                (Object<T, C>(t)->*fn)(static_cast<CWnd*>(extra));
+                return TRUE;
             }};
 }
 

@@ -277,7 +277,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     LRESULT result = 0;
     if (ctrl->OnChildNotify(WM_COMMAND, wParam, lParam, &result))
         return TRUE;
-    return nCode == 0 ? OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr) : FALSE;
+    // A notification travels the command route with its control, as a command does.
+    return nCode == 0 ? OnCmdMsg(nID, CN_COMMAND, nullptr, nullptr) : OnCmdMsg(nID, nCode, ctrl, nullptr);
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)

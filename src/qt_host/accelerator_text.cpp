@@ -13,6 +13,8 @@ QKeySequence SequenceFor(const AccelDef& accel)
         key = Qt::Key_Backspace;
     else if (accel.key == VK_DELETE)
         key = Qt::Key_Delete;
+    else if (accel.key == VK_ESCAPE)
+        key = Qt::Key_Escape;
     else if (accel.key == VK_INSERT)
         key = Qt::Key_Insert;
     else if (accel.key >= VK_F5 && accel.key <= VK_F6)

@@ -3,6 +3,7 @@
 #include "qt_host/frame_window.h"
 #include "qt_host/accelerator_text.h"
 #include "qt_host/action_cmd_ui.h"
+#include "qt_host/edit_field_widget.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -180,6 +181,9 @@ void FrameWindow::ToolBarChanged(CToolBar* bar)
     }
     m_toolBar->clear();
     m_toolActions.clear();
+    for (const QPointer<QWidget>& widget : m_toolWidgets)
+        delete widget.data();
+    m_toolWidgets.clear();
     m_toolBar->setIconSize(QSize(bar->ButtonWidth(), bar->ButtonHeight()));
     for (UINT id : bar->Buttons()) {
         if (id == ID_SEPARATOR) {
@@ -192,8 +196,29 @@ void FrameWindow::ToolBarChanged(CToolBar* bar)
         m_toolBar->addAction(action);
         m_toolActions[id] = action;
     }
+    AddToolControls(bar);
     UpdatePictures();
     m_toolBar->setVisible(bar->IsVisible());
+}
+
+void FrameWindow::AddToolControls(CToolBar* bar)
+{
+    if (bar->Controls().empty())
+        return;
+    // The controls sit at the bar's right end, after a gap that takes the rest.
+    auto* gap = new QWidget(m_toolBar);
+    gap->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolBar->addWidget(gap);
+    m_toolWidgets.emplace_back(gap);
+    for (const ToolBarControl& control : bar->Controls()) {
+        auto* field = new EditFieldWidget(control.wnd, m_toolBar);
+        field->setObjectName(QStringLiteral("toolField%1").arg(control.wnd->GetDlgCtrlID()));
+        field->setFixedWidth(control.width);
+        field->setPlaceholderText(TextFromBytes(control.cue));
+        field->setClearButtonEnabled(true);
+        m_toolBar->addWidget(field);
+        m_toolWidgets.emplace_back(field);
+    }
 }
 
 void FrameWindow::UpdatePictures()

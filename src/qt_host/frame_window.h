@@ -60,12 +60,15 @@ private:
     void FillPopup(QMenu* menu, std::vector<MenuItemDef> items);
     // The tool bar's pictures in the variant for its background colour.
     void UpdatePictures();
+    // The bar's control windows (the filter field) as widgets after its buttons.
+    void AddToolControls(CToolBar* bar);
     void ShowMessage(const QString& text);
 
     CFrameWnd* m_frame;
     QToolBar* m_toolBar = nullptr;
     std::vector<StatusPaneLabel*> m_panes;
     std::map<UINT, QAction*> m_toolActions;
+    std::vector<QPointer<QWidget>> m_toolWidgets;
     std::vector<std::pair<QAction*, UINT>> m_menuActions;
     QPointer<WindowWidget> m_viewWidget;
     QTimer m_idle;

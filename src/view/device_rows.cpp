@@ -9,13 +9,23 @@
 
 const char* DeviceRecordPool::Add(const std::string& record, device::DeviceId id)
 {
+    if (const char* kept = RecordOf(id))
+        return kept;
     auto copy = std::make_unique<char[]>(record.size() + 1);
     std::memcpy(copy.get(), record.data(), record.size());
     copy[record.size()] = '\0';
     m_records.push_back(std::move(copy));
     const char* added = m_records.back().get();
     m_ids.emplace(added, id);
+    if (m_byDevice.size() <= id)
+        m_byDevice.resize(id + 1, nullptr);
+    m_byDevice[id] = added;
     return added;
+}
+
+const char* DeviceRecordPool::RecordOf(device::DeviceId id) const
+{
+    return id < m_byDevice.size() ? m_byDevice[id] : nullptr;
 }
 
 std::optional<device::DeviceId> DeviceRecordPool::DeviceOf(const char* record) const
@@ -28,16 +38,19 @@ std::optional<device::DeviceId> DeviceRecordPool::DeviceOf(const char* record) c
 
 int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, device::DeviceId id, DeviceRecordPool& pool)
 {
-    const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
-    const char* record = pool.Add(row.RecordText(), id);
+    return AppendRecordRow(list, pool.Add(row.RecordText(), id), row.image);
+}
 
-    // The list copies the texts; the pointers are never written through.
+int AppendRecordRow(CWnd& list, const char* record, int image)
+{
+    const int index = static_cast<int>(list.SendMessage(LVM_GETITEMCOUNT));
+    // The list copies the texts; the record outlives the row.
     LVITEMA item;
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = index;
     item.iSubItem = 0;
-    item.pszText = const_cast<char*>(row.columns[device::kName].c_str());
-    item.iImage = row.image;
+    item.pszText = const_cast<char*>(device::GetField(record, device::kName));
+    item.iImage = image;
     item.lParam = reinterpret_cast<LPARAM>(record);
     const int inserted = static_cast<int>(list.SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (inserted < 0)
@@ -45,7 +58,7 @@ int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, device::DeviceId i
     for (int column = 1; column < device::kColumnCount; ++column) {
         LVITEMA sub;
         sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(row.columns[static_cast<std::size_t>(column)].c_str());
+        sub.pszText = const_cast<char*>(device::GetField(record, column));
         list.SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&sub));
     }
     return inserted;

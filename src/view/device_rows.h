@@ -19,12 +19,16 @@ class CWnd;
 
 class DeviceRecordPool {
 public:
-    // Copies the record (NUL-ended texts) of device id and returns the copy's address.
+    // Copies the record (NUL-ended texts) of device id and returns the copy's
+    // address; a device that has one already keeps it.
     const char* Add(const std::string& record, device::DeviceId id);
+    // The record of device id, or null when it has none yet.
+    const char* RecordOf(device::DeviceId id) const;
     void Clear()
     {
         m_records.clear();
         m_ids.clear();
+        m_byDevice.clear();
     }
     std::size_t Size() const { return m_records.size(); }
     // The device whose record this is; nothing when the record is not ours.
@@ -33,9 +37,13 @@ public:
 private:
     std::vector<std::unique_ptr<char[]>> m_records;
     std::unordered_map<const char*, device::DeviceId> m_ids;
+    // Indexed by device id: a row that leaves the list and comes back keeps its record.
+    std::vector<const char*> m_byDevice;
 };
 
 // Appends device id's row at the list's current count: text and image of
 // column 0, the record as item data, then the texts of columns 1 to 5.
 // Returns the new row's index, or -1 when the list refused it.
 int AppendDeviceRow(CWnd& list, const device::DeviceRow& row, device::DeviceId id, DeviceRecordPool& pool);
+// The same for a device whose record the pool holds: the texts come from the record.
+int AppendRecordRow(CWnd& list, const char* record, int image);

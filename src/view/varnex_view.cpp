@@ -64,6 +64,7 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::Command(ID_FILE_EXPORT_LIST, &CVarnexView::OnExportList),
             msgmap::UpdateUI(ID_FILE_EXPORT_LIST, &CVarnexView::OnUpdateExportList),
             msgmap::UpdateUI(ID_EDIT_COPY, &CVarnexView::OnUpdateEditCopy),
+            msgmap::ControlCommand(EN_CHANGE, ID_FILTER_FIELD, &CVarnexView::OnFilterChange),
             msgmap::Command(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnSortAddressesAsNumbers),
             msgmap::UpdateUI(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnUpdateSortAddressesAsNumbers),
             msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
@@ -330,7 +331,15 @@ void CVarnexView::OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex)
     const auto added = m_pSession->Receive(frame, interfaceIndex, Now());
     if (!added)
         return;
-    const int row = AppendDeviceRow(*this, device::RowOf(Devices()[added->id]), added->id, m_poolRecords);
+    // A device the filter hides is in the table only, until the filter changes.
+    const device::Device& d = Devices()[added->id];
+    if (!m_ruleFilter.Matches(d)) {
+        // Rows already listed from its address may now be shared.
+        if (added->seen == device::DeviceTable::Seen::kNewlyShared)
+            SetTimer(kDuplicateMarkTimer, kDuplicateMarkDelayMs);
+        return;
+    }
+    const int row = AppendDeviceRow(*this, device::RowOf(d), added->id, m_poolRecords);
     if (row >= 0)
         NoteAddress(row, added->seen);
 }
@@ -347,7 +356,7 @@ void CVarnexView::OnAnswersRead(long long dropped)
 void CVarnexView::ShowReplyCount()
 {
     WriteStatusText(CountPaneText(static_cast<int>(m_pSession->AnswerCount())));
-    if (m_nSearchState == SearchState::kSearching)
+    if (m_nSearchState == SearchState::kSearching || IsFiltered())
         ShowStandingMessage();
 }
 

@@ -13,6 +13,7 @@
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
+#include "devices/device_filter.h"
 #include "devices/device_table.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/discovery_session.h"
@@ -80,6 +81,10 @@ public:
     void OnExportList();
     void OnUpdateExportList(CCmdUI* pCmdUI);
     bool ExportList(const ExportTarget& target, std::string* error);
+    // The tool bar's filter field changed: the list keeps the devices that match its text.
+    void OnFilterChange(CWnd* pField);
+    // Whether a filter text is set, and the rows it shows.
+    bool IsFiltered() const { return !m_ruleFilter.Empty(); }
     // Whether the IP address, mask and gateway columns sort by their numbers.
     bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
 
@@ -131,6 +136,10 @@ protected:
 
     // Deletes every row and frees their records.
     void DeleteAllRows();
+    // Lists again the table's devices that the filter keeps, in sorted place.
+    void ApplyFilter();
+    // The row of device id at the end of the list, with its shared-address mark.
+    int AppendDevice(device::DeviceId id);
     // The arrow, tint and order that follow a change of rows or mode.
     void ApplyAutoArrange();
     void SetViewMode(int mode);
@@ -235,4 +244,6 @@ private:
     std::vector<std::uint8_t> m_arrLayoutAtStart;
     // Whether the message pane says that the chosen interface is missing.
     BOOL m_bInterfaceInPane = FALSE;
+    // The filter field's text as a rule; the field owns the text.
+    device::DeviceFilter m_ruleFilter;
 };

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // What the status bar tells about the search: the message pane's standing
-// text (a missing interface, lost answers, "Searching on ... 12 found",
+// text (a missing interface, lost answers, "Showing 12 of 340 devices" while
+// a filter is set, "Searching on ... 12 found",
 // "Found 12 devices at 14:03:22") and the count pane with the shared addresses.
 #include <ctime>
 
@@ -61,6 +62,9 @@ void CVarnexView::ShowStandingMessage()
         frame->SetIdleMessage(InterfaceMissingText());
     else if (m_bLostInPane)
         frame->SetIdleMessage(m_strLostMessage);
+    else if (IsFiltered())
+        frame->SetIdleMessage(Filled(IDS_FILTER_SHOWING, std::to_string(SendMessage(LVM_GETITEMCOUNT)),
+                                     std::to_string(Devices().Size())));
     else
         frame->SetIdleMessage(SearchText());
 }
