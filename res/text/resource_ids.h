@@ -60,6 +60,10 @@ constexpr UINT IDS_ONE_DEVICE = 40135;
 constexpr UINT IDS_ADDRESSES_SHARED = 40136;
 constexpr UINT IDS_ONE_ADDRESS_SHARED = 40137;
 constexpr UINT IDS_DEVICE_GONE = 40140;
+// Whether a device answers as its command said it would.
+constexpr UINT IDS_CONFIRMED = 40150;
+constexpr UINT IDS_NO_ANSWER = 40151;
+constexpr UINT IDS_ON_INTERFACE = 40152;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;

@@ -77,6 +77,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_ONE_ADDRESS_SHARED, " (1 address shared)"},
     {IDS_DEVICE_GONE, "The device %1 is no longer in the list, so nothing was sent to it. Refresh, then choose it "
                       "again."},
+    {IDS_CONFIRMED, "Confirmed: %1 answers at %2%3"},
+    {IDS_NO_ANSWER, "No answer from %1 at %2%3"},
+    {IDS_ON_INTERFACE, " on %1"},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},
