@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "cli_commands.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>

@@ -30,11 +30,11 @@ const char* const kExitNote = "Exit status: 0 success, 1 runtime failure, 2 bad 
 const char* const kVerifyOptions = "  --verify-wait SECONDS  how long to look for the device afterwards (5)\n"
                                    "  --no-verify          send and end, without looking\n";
 
-const char* const kVerifyNote = "Confirmation: after sending, probes go out again (one each --wait seconds, at\n"
-                                "least half a second apart) until the device answers as the command says or\n"
-                                "--verify-wait ends; then one line goes to standard output: \"Confirmed: MAC\n"
-                                "answers at ADDRESS on INTERFACE\" or \"No answer from MAC at ADDRESS on\n"
-                                "INTERFACE\", with status 3.\n";
+const char* const kVerifyNote = "Confirmation: after sending, the device is looked for as discover looks, a new\n"
+                                "probe each time listening ends (windows of --wait seconds, at least 0.5), until\n"
+                                "it answers as the command says or --verify-wait ends. Then one line goes to\n"
+                                "standard output: \"Confirmed: MAC answers at ADDRESS on INTERFACE\", or \"No\n"
+                                "answer from MAC at ADDRESS on INTERFACE\" with status 3.\n";
 
 const char* const kVerifyExitNote = "Exit status: 0 success (and confirmed), 1 runtime failure, 2 bad usage or bad\n"
                                     "input, 3 sent, but the device did not answer as it should within --verify-wait.\n";
@@ -151,7 +151,9 @@ std::string CommandHelp(Command command)
                "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n" +
-               std::string(kVerifyOptions) + "It is confirmed when the device answers again after its restart.\n";
+               std::string(kVerifyOptions) +
+               "It is confirmed when the device answers again after its restart (a device\n"
+               "that ignored the reset answers too: a probe cannot tell the two apart).\n";
         break;
     case Command::kUpdateFirmware:
         text = "Usage: varnex-cli update-firmware MAC [--wait S] [--password-stdin] [OPTIONS]\n"
