@@ -7,12 +7,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
+#include "devices/command_confirmation.h"
 #include "devices/device_table.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/discovery_session.h"
@@ -164,6 +166,20 @@ private:
     void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
+    // Whether a command took: what the device should answer with, judged when
+    // the search after the command ends, and shown in the message pane and in
+    // the tip of the device's row until the next command.
+    struct CommandCheck {
+        device::Mac macBefore{}; // the row's MAC when the command left
+        device::ExpectedAnswer expected;
+        std::optional<device::Confirmation> verdict;
+    };
+    // A command that sent something: its checks replace the last command's.
+    void BeginChecks(std::vector<CommandCheck> checks);
+    // The search has ended: the checks not yet judged are judged by its answers.
+    void JudgeChecks();
+    // The verdict of the row's device, or nothing.
+    std::string CheckTip(const device::Device* d) const;
     // The heading of a logical column, hidden or shown.
     std::string GetColumnHeading(int column);
     // The selected rows as the clipboard gets them: a header line, then one
@@ -237,4 +253,9 @@ private:
     std::vector<std::uint8_t> m_arrLayoutAtStart;
     // Whether the message pane says that the chosen interface is missing.
     BOOL m_bInterfaceInPane = FALSE;
+    // The last command's checks, and whether the pane shows their verdicts
+    // (until the next Refresh).
+    std::vector<CommandCheck> m_arrChecks;
+    BOOL m_bCheckInPane = FALSE;
+    std::string m_strCheckMessage;
 };

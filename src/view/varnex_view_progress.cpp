@@ -61,6 +61,8 @@ void CVarnexView::ShowStandingMessage()
         frame->SetIdleMessage(InterfaceMissingText());
     else if (m_bLostInPane)
         frame->SetIdleMessage(m_strLostMessage);
+    else if (m_bCheckInPane)
+        frame->SetIdleMessage(m_strCheckMessage);
     else
         frame->SetIdleMessage(SearchText());
 }
@@ -71,6 +73,7 @@ void CVarnexView::FinishSearch()
         return;
     m_nSearchState = SearchState::kFound;
     m_strFoundAt = LocalTimeNow();
+    JudgeChecks();
     ShowStandingMessage();
 }
 
