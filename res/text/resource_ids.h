@@ -67,6 +67,10 @@ constexpr UINT IDS_DEVICE_GONE = 40140;
 // The filter field's hint, and the message pane while a filter is set.
 constexpr UINT IDS_FILTER_CUE = 40150;
 constexpr UINT IDS_FILTER_SHOWING = 40151;
+// Whether a device answers as its command said it would.
+constexpr UINT IDS_CONFIRMED = 40160;
+constexpr UINT IDS_NO_ANSWER = 40161;
+constexpr UINT IDS_ON_INTERFACE = 40162;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;

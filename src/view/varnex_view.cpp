@@ -302,6 +302,7 @@ void CVarnexView::OnRefresh()
     // The loss, the missing interface and the progress belonged to the cycle that ends here.
     m_bLostInPane = FALSE;
     m_bInterfaceInPane = FALSE;
+    m_bCheckInPane = FALSE;
     m_nSearchState = SearchState::kNone;
     if (!ReopenDeviceSocket()) {
         ShowStandingMessage();

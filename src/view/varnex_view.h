@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
 #include "devices/device_filter.h"
+#include "devices/command_confirmation.h"
 #include "devices/device_table.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/discovery_session.h"
@@ -171,6 +173,20 @@ private:
     void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
+    // Whether a command took: what the device should answer with, judged when
+    // the search after the command ends, and shown in the message pane and in
+    // the tip of the device's row until the next command.
+    struct CommandCheck {
+        device::Mac macBefore{}; // the row's MAC when the command left
+        device::ExpectedAnswer expected;
+        std::optional<device::Confirmation> verdict;
+    };
+    // A command that sent something: its checks replace the last command's.
+    void BeginChecks(std::vector<CommandCheck> checks);
+    // The search has ended: the checks not yet judged are judged by its answers.
+    void JudgeChecks();
+    // The verdict of the row's device, or nothing.
+    std::string CheckTip(const device::Device* d) const;
     // The heading of a logical column, hidden or shown.
     std::string GetColumnHeading(int column);
     // The selected rows as the clipboard gets them: a header line, then one
@@ -246,4 +262,9 @@ private:
     BOOL m_bInterfaceInPane = FALSE;
     // The filter field's text as a rule; the field owns the text.
     device::DeviceFilter m_ruleFilter;
+    // The last command's checks, and whether the pane shows their verdicts
+    // (until the next Refresh).
+    std::vector<CommandCheck> m_arrChecks;
+    BOOL m_bCheckInPane = FALSE;
+    std::string m_strCheckMessage;
 };

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // The device commands: each selected row in turn gets its dialogs and packets;
-// afterwards the list is emptied and refreshed once the devices had time to act.
+// afterwards the list is emptied and refreshed once the devices had time to
+// act, and that refresh shows whether they took the change.
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
 #include "devices/device_texts.h"
@@ -101,6 +102,7 @@ void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)
 void CVarnexView::OnModifyIP()
 {
     bool sent = false;
+    std::vector<CommandCheck> checks;
     for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         // A fresh dialog per row, so a value changed for one device is never sent to another.
         CInputIPDlg dialog;
@@ -117,6 +119,7 @@ void CVarnexView::OnModifyIP()
         } values[] = {{dialog.m_bIPChanged, CMD_SET_IP},
                       {dialog.m_bMaskChanged, CMD_SET_SUBNET_MASK},
                       {dialog.m_bGatewayChanged, CMD_SET_GATEWAY}};
+        bool sentToThis = false;
         for (const auto& value : values) {
             if (!value.changed)
                 continue;
@@ -126,18 +129,30 @@ void CVarnexView::OnModifyIP()
             };
             const Outcome outcome = SendWithPassword(chosen, build, false);
             if (outcome == Outcome::kSent)
-                sent = true;
+                sentToThis = true;
             else if (outcome == Outcome::kDeviceGone)
                 break;
         }
+        if (sentToThis) {
+            // Every packet carries all three values: the device should answer with all three.
+            const auto ipv4 = [](const BYTE* b) { return device::Ipv4{b[0], b[1], b[2], b[3]}; };
+            checks.push_back(
+                {chosen.mac,
+                 device::AfterModifyIp(chosen, ipv4(dialog.m_newIP), ipv4(dialog.m_newMask), ipv4(dialog.m_newGateway)),
+                 std::nullopt});
+            sent = true;
+        }
     }
-    if (sent)
+    if (sent) {
+        BeginChecks(std::move(checks));
         ScheduleDelayedRefresh(2000, 0);
+    }
 }
 
 void CVarnexView::OnModifyMAC()
 {
     bool sent = false;
+    std::vector<CommandCheck> checks;
     for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         CInputMACDlg dialog;
         dialog.m_strMAC = device::FormatMac(chosen.mac);
@@ -154,23 +169,35 @@ void CVarnexView::OnModifyMAC()
         ParseMacBytes(dialog.m_strMAC, newMac);
         // The packet names the device by the address it has when the packet leaves.
         const auto build = [&](const device::Device& current) { return BuildSetMacCommand(current.ip, newMac); };
-        if (SendWithPassword(chosen, build, true) == Outcome::kSent)
+        if (SendWithPassword(chosen, build, true) == Outcome::kSent) {
+            const device::Mac mac{newMac[0], newMac[1], newMac[2], newMac[3], newMac[4], newMac[5]};
+            checks.push_back({chosen.mac, device::AfterModifyMac(chosen, mac), std::nullopt});
             sent = true;
+        }
     }
-    if (sent)
+    if (sent) {
+        BeginChecks(std::move(checks));
         ScheduleDelayedRefresh(5000, 2000);
+    }
 }
 
 void CVarnexView::SendDeviceOrder(std::uint8_t code)
 {
     bool sent = false;
+    std::vector<CommandCheck> checks;
     for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
         const auto build = [&](const device::Device& current) { return BuildDeviceOrder(code, current.mac); };
-        if (SendWithPassword(chosen, build, true) == Outcome::kSent)
+        if (SendWithPassword(chosen, build, true) == Outcome::kSent) {
+            // A device in firmware-update mode answers as another: nothing to check.
+            if (code == CMD_SOFT_RESET)
+                checks.push_back({chosen.mac, device::AfterSoftReset(chosen), std::nullopt});
             sent = true;
+        }
     }
-    if (sent)
+    if (sent) {
+        BeginChecks(std::move(checks));
         ScheduleDelayedRefresh(5000, 2000);
+    }
 }
 
 void CVarnexView::OnSoftReset()

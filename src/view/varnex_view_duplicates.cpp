@@ -93,7 +93,10 @@ void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
-    const std::string text = DuplicateTip(DeviceAtRow(tip->iItem));
+    const device::Device* d = DeviceAtRow(tip->iItem);
+    const std::string duplicate = DuplicateTip(d);
+    const std::string check = CheckTip(d);
+    const std::string text = duplicate.empty() ? check : check.empty() ? duplicate : duplicate + "\n" + check;
     if (text.empty())
         return;
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));

@@ -62,6 +62,8 @@ void CVarnexView::ShowStandingMessage()
         frame->SetIdleMessage(InterfaceMissingText());
     else if (m_bLostInPane)
         frame->SetIdleMessage(m_strLostMessage);
+    else if (m_bCheckInPane)
+        frame->SetIdleMessage(m_strCheckMessage);
     else if (IsFiltered())
         frame->SetIdleMessage(Filled(IDS_FILTER_SHOWING, std::to_string(SendMessage(LVM_GETITEMCOUNT)),
                                      std::to_string(Devices().Size())));
@@ -75,6 +77,7 @@ void CVarnexView::FinishSearch()
         return;
     m_nSearchState = SearchState::kFound;
     m_strFoundAt = LocalTimeNow();
+    JudgeChecks();
     ShowStandingMessage();
 }
 

@@ -56,13 +56,13 @@ PY
 logged_since() { tail -n +"$(($1 + 1))" "$log" | grep -v -e ' probe (' -e " $MARK_HEX" || true; }
 
 # Runs varnex-cli and waits until the simulator has logged everything it sent;
-# prints the datagrams that are not probes. Arguments: how many at least, then
-# the command line.
+# prints the datagrams that are not probes; what varnex-cli printed is left in
+# $work/cmd.out. Arguments: how many at least, then the command line.
 commands_logged() {
     local want=$1 before
     shift
     before=$(wc -l <"$log")
-    "$@" || fail "exit status $?: $*"
+    "$@" >"$work/cmd.out" || fail "exit status $?: $*"
     log_settled "$log"
     [ "$(logged_since "$before" | grep -c .)" -ge "$want" ] || fail "expected $want datagram(s) from: $*"
     logged_since "$before"
@@ -140,6 +140,8 @@ got=$(commands_logged 1 env VARNEX_PASSWORD= "$testlan" exec --prefix "$prefix" 
     "$cli" set-ip 00-0a-1b-2c-3d-4e --ip 192.168.1.50 --wait 0.5 </dev/null)
 expect_one "set-ip" "$got" "$(frame 0:515a523a 4:c0a80132 8:ffffff00 12:000a1b2c3d4e 35:c0a80101)" \
     "applied set-ip to 00-0A-1B-2C-3D-4E .*"
+grep -qx "Confirmed: 00-0A-1B-2C-3D-4E answers at 192.168.1.50 mask 255.255.255.0 gateway 192.168.1.1 on eth0" \
+    "$work/cmd.out" || fail "set-ip confirmation: $(cat "$work/cmd.out")"
 vx discover --wait 0.5 --format csv | tr -d '\r' | grep -qx 'Cam-Lobby,192.168.1.50,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-4E,1.20' ||
     fail "the device does not answer with its new address"
 
@@ -158,12 +160,16 @@ expect_one "set-ip back" "$got" "$(frame 0:515a523a 4:c0a80114 8:ffffff00 12:000
     "applied set-ip to 00-0A-1B-2C-3D-4E .*"
 got=$(commands_logged 1 vx set-mac 192.168.1.20 00-0A-1B-2C-3D-4F)
 expect_one "set-mac" "$got" "$(frame 0:515a523c 4:c0a80114 12:000a1b2c3d4f)" "applied set-mac.*"
+grep -qx "Confirmed: 00-0A-1B-2C-3D-4F answers at 192.168.1.20 on eth0" "$work/cmd.out" ||
+    fail "set-mac confirmation: $(cat "$work/cmd.out")"
 vx discover --wait 0.5 --format csv | tr -d '\r' | grep -q '^Cam-Lobby,192.168.1.20,.*,00-0A-1B-2C-3D-4F,1.20$' ||
     fail "the device does not answer with its new MAC"
 
 # reset and update-firmware of 00-1A-2B-3C-4D-5E with an empty password.
 got=$(commands_logged 1 vx reset 00-1A-2B-3C-4D-5E)
 expect_one "reset" "$got" "$(frame 0:515a523d 12:001a2b3c4d5e)" "applied reset.*"
+grep -qx "Confirmed: 00-1A-2B-3C-4D-5E answers at 192.168.1.21 on eth0" "$work/cmd.out" ||
+    fail "reset confirmation: $(cat "$work/cmd.out")"
 answers() { vx discover --wait 0.2 --format csv | grep -q "$1"; }
 wait_until "00-1A-2B-3C-4D-5E to answer again after its reset" answers 00-1A-2B-3C-4D-5E
 got=$(commands_logged 1 vx update-firmware 00-1a-2b-3c-4d-5e)
@@ -187,6 +193,31 @@ grep -q "len=52 $(frame 0:515a523d 12:000a1b2c3d50 42:3132333435363738) applied 
 kill -TERM "$sim_pw_pid"
 wait "$sim_pw_pid" || true
 ! grep -q 3132333435363738 "$log" || fail "the default log shows a password"
+
+# Devices whose changes never take: the same bytes go out, the confirmation
+# finds no device as the command said, and the status is 3; --no-verify does not look.
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --port 39 --ignore-commands \
+    --log "$work/sim-deaf.log" 2>"$work/sim-deaf.err" &
+sim_deaf_pid=$!
+wait_listening dev1 39 "$sim_deaf_pid" "$work/sim-deaf.err"
+deaf() { vx "$@" --device-port 39 --wait 0.3 --verify-wait 1.5 >"$work/out" 2>"$work/err"; }
+status=0
+deaf set-ip 00-0A-1B-2C-3D-4E --ip 192.168.1.51 || status=$?
+[ "$status" -eq 3 ] || fail "set-ip to a device that drops it: status $status, $(cat "$work/err")"
+grep -qx "No answer from 00-0A-1B-2C-3D-4E at 192.168.1.51 mask 255.255.255.0 gateway 192.168.1.1 on eth0" \
+    "$work/out" || fail "set-ip dropped: $(cat "$work/out")"
+wait_until "the dropped set-ip in the log" grep -q ' drops commands' "$work/sim-deaf.log"
+grep -q "len=52 $(masked "$(frame 0:515a523a 4:c0a80133 8:ffffff00 12:000a1b2c3d4e 35:c0a80101)" |
+    sed 's/\*/\\*/g') ignored: 00-0A-1B-2C-3D-4E drops commands" "$work/sim-deaf.log" ||
+    fail "set-ip dropped, on the wire: $(cat "$work/sim-deaf.log")"
+status=0
+deaf set-mac 192.168.1.20 00-0A-1B-2C-3D-77 || status=$?
+[ "$status" -eq 3 ] && grep -qx "No answer from 00-0A-1B-2C-3D-77 at 192.168.1.20 on eth0" "$work/out" ||
+    fail "set-mac dropped: status $status, $(cat "$work/out")"
+deaf set-ip 00-0A-1B-2C-3D-4E --ip 192.168.1.52 --no-verify || fail "--no-verify: $(cat "$work/err")"
+[ ! -s "$work/out" ] || fail "--no-verify printed $(cat "$work/out")"
+kill -TERM "$sim_deaf_pid"
+wait "$sim_deaf_pid" || true
 
 # Two devices on one address (a third with its own): json marks both, the other
 # formats warn once on standard error and keep the list as it is.

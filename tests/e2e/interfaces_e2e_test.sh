@@ -102,12 +102,16 @@ vx discover --wait 0.5 --interface eth7 2>"$work/err" || status=$?
 # --- set-ip of the device on the second segment: by eth1 only ----------------
 m1=$(mark 1) m2=$(mark 2)
 env VARNEX_PASSWORD=pw "$testlan" exec --prefix "$prefix" app -- "$cli" set-ip 00-0A-1B-2C-3D-77 \
-    --ip 192.168.1.31 --wait 0.5 </dev/null || fail "set-ip ended with status $?"
+    --ip 192.168.1.31 --wait 0.5 </dev/null >"$work/set-ip.out" || fail "set-ip ended with status $?"
+grep -qx "Confirmed: 00-0A-1B-2C-3D-77 answers at 192.168.1.31 mask 255.255.255.0 gateway 192.168.1.1 on eth1" \
+    "$work/set-ip.out" || fail "set-ip confirmation: $(cat "$work/set-ip.out")"
 wait_for 2 "applied set-ip to 00-0A-1B-2C-3D-77" || fail "set-ip did not reach dev2: $(since 2 "$m2")"
 since 2 "$m2" | grep -q "^10\.88\.0\.1:4000 -> 255\.255\.255\.255:36 len=52 515a523ac0a8011f.* applied set-ip" ||
     fail "set-ip did not come by eth1: $(since 2 "$m2")"
-expect_probes "set-ip" 1 "$m1" 1 10.77.0.1
-expect_probes "set-ip" 2 "$m2" 1 10.88.0.1
+# Two probes on each segment: the discovery's, then the confirmation's (the
+# device has taken the change before that probe reaches it).
+expect_probes "set-ip" 1 "$m1" 2 10.77.0.1
+expect_probes "set-ip" 2 "$m2" 2 10.88.0.1
 no_commands "set-ip" 1 "$m1"
 vx discover --wait 0.5 --format csv --interface eth1 | tr -d '\r' | grep -qx 'Bench-2,192.168.1.31,255.255.255.0,192.168.1.1,00-0A-1B-2C-3D-77,A.05' ||
     fail "Bench-2 does not answer at 192.168.1.31"

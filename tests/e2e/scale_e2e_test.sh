@@ -53,6 +53,14 @@ rows=$(($(wc -l <"$work/cli.csv") - 1))
 grep -q "probe ($devices replies)" "$work/sim.log" || fail "the simulator did not answer with $devices replies"
 
 # --- the desktop program ---------------------------------------------------------
+# set-ip confirms by probing again: among every device's answer it finds its
+# one at the new address, and the others' stay where they were.
+"$testlan" exec --prefix "$prefix" app -- env VARNEX_PASSWORD= "$cli" set-ip 00-1A-00-00-03-E7 --ip 10.9.9.9 \
+    </dev/null >"$work/confirm.out" 2>"$work/confirm.err" || fail "set-ip: status $?: $(cat "$work/confirm.err")"
+grep -qx "Confirmed: 00-1A-00-00-03-E7 answers at 10.9.9.9 mask 255.0.0.0 gateway 10.0.0.1 on eth0" \
+    "$work/confirm.out" || fail "set-ip confirmation: $(cat "$work/confirm.out" "$work/confirm.err")"
+! grep -q "lost" "$work/confirm.err" || fail "set-ip reports a loss: $(cat "$work/confirm.err")"
+
 mkdir -p "$work/cfg"
 "$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg" \
     XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --report "$work/report.txt" --report-after 4000 \

@@ -92,7 +92,7 @@ printf '%s\n' "# Modify IP of Cam-Lobby" "9 OK 1000=192.168.1.50" "146 OK 1001=x
 mkdir -p "$work/cfg-modify"
 "$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-modify" \
     XDG_RUNTIME_DIR="$work" VARNEX_DIALOG_ANSWERS="$work/answers.txt" VARNEX_UI_LOG="$work/ui-modify.log" \
-    "$varnex" --select 0 --command 32780 --report "$work/report-modify.txt" --report-after 5500 \
+    "$varnex" --select 0 --command 32780 --report "$work/report-modify.txt" --report-after 14500 \
     >"$work/out-modify.txt" 2>&1 || fail "varnex (Modify IP) ended with an error: $(cat "$work/out-modify.txt")"
 grep -qx "Dialog|9|OK" "$work/ui-modify.log" && grep -qx "Dialog|146|OK" "$work/ui-modify.log" ||
     fail "the dialogs were not answered from the file: $(cat "$work/ui-modify.log")"
@@ -102,4 +102,8 @@ grep -qF "10.77.0.1:4000 -> 255.255.255.255:36 len=52 $set_ip applied set-ip to 
 grep -qx $'row\tCam-Lobby\t192.168.1.50\t255.255.255.0\t192.168.1.1\t00-0A-1B-2C-3D-4E\t1.20' \
     "$work/report-modify.txt" || fail "the refreshed list lacks Cam-Lobby at 192.168.1.50: $(cat "$work/report-modify.txt")"
 grep -qx $'rows\t3' "$work/report-modify.txt" || fail "rows after the refresh: $(cat "$work/report-modify.txt")"
+# The search after the command has ended (a window with answers, then a quiet
+# one): the message pane says the change took.
+grep -qx $'pane0\tConfirmed: 00-0A-1B-2C-3D-4E answers at 192.168.1.50 mask 255.255.255.0 gateway 192.168.1.1 on eth0' \
+    "$work/report-modify.txt" || fail "no confirmation in the message pane: $(grep pane0 "$work/report-modify.txt")"
 echo "PASS"

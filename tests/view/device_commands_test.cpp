@@ -8,6 +8,7 @@
 
 #include "commands/command_packet.h"
 #include "controls/ip_address_control.h"
+#include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
@@ -320,6 +321,33 @@ TEST_F(DeviceCommandsTest, SoftResetAndFirmwareDifferOnlyInTheCode)
     Command(ID_UPDATE_FIRMWARE);
     ASSERT_EQ(CommandPackets().size(), 1u);
     EXPECT_EQ(CommandPackets()[0], Expected(0x3F, {{12, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}}}));
+}
+
+TEST_F(DeviceCommandsTest, TheSearchAfterASoftResetNamesTheDevicesThatDidNotAnswerFirst)
+{
+    Select({"Cam-Lobby", "Cam-Yard"});
+    Password("");
+    Password("");
+    Command(ID_SOFT_RESET);
+    loop.loop.Advance(5000); // the delayed refresh: only Cam-Yard is back
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
+        loop.loop.Advance(CVarnexView::kListenWindowMs);
+    ASSERT_FALSE(ListenTimerRunning());
+    const std::string pane = Frame().GetMessageBar()->GetPaneText(0);
+    EXPECT_TRUE(pane.starts_with("No answer from 00-0A-1B-2C-3D-4E at 192.168.1.20")) << pane;
+    EXPECT_NE(pane.find("; Confirmed: 00-1A-2B-3C-4D-5E answers at 192.168.1.22"), std::string::npos) << pane;
+
+    // The next command's search judges that command only.
+    Select({"Cam-Yard"});
+    Password("");
+    Command(ID_UPDATE_FIRMWARE);
+    loop.loop.Advance(5000);
+    Answer(DeviceReply("FW-Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
+        loop.loop.Advance(CVarnexView::kListenWindowMs);
+    EXPECT_TRUE(Frame().GetMessageBar()->GetPaneText(0).starts_with("Found 1 device"))
+        << Frame().GetMessageBar()->GetPaneText(0);
 }
 
 TEST_F(DeviceCommandsTest, EightBytePasswordFillsTheField)

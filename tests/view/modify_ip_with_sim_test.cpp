@@ -4,9 +4,11 @@
 // out, the device applies it, and the delayed refresh shows it at its new address.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 
 #include "controls/ip_address_control.h"
+#include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
@@ -105,4 +107,107 @@ TEST_F(ModifyIpWithSimTest, WrongPasswordChangesNothing)
     loop.loop.Advance(2000);
     Pump();
     EXPECT_EQ(Column(1), (std::vector<std::string>{"192.168.1.20", "192.168.1.21"}));
+}
+
+namespace {
+
+// The window's Modify IP and Modify MAC against a device that takes the change
+// and one that drops it: the search after the command says which, in the
+// message pane and in the tip of the device's row.
+class ConfirmWithSimTest : public ModifyIpWithSimTest {
+protected:
+    std::string MessagePane() const { return Frame().GetMessageBar()->GetPaneText(0); }
+    std::string TipOver(int row) const
+    {
+        RECT rc{};
+        rc.left = LVIR_LABEL;
+        View().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+        TIPTEXTQUERY query;
+        query.pt = POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
+        View().SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query));
+        return query.text;
+    }
+    int RowOf(const std::string& name) const
+    {
+        const auto names = Column(0);
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (names[i] == name)
+                return static_cast<int>(i);
+        return -1;
+    }
+    // Selects Cam-Lobby, sends the command with its dialogs answered, and
+    // lets the delayed refresh's search run to its end.
+    void SendToCamLobby(UINT command, UINT delayMs, std::function<void(CDialog&)> fill)
+    {
+        SelectRows({RowOf("Cam-Lobby")});
+        user.user.dialogAnswers.push_back([fill](CDialog& d) {
+            fill(d);
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+        user.user.dialogAnswers.push_back([](CDialog& d) {
+            d.GetDlgItem(IDC_EDIT_PASSWORD)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+        Frame().SendMessage(WM_COMMAND, command, 0);
+        Pump();
+        loop.loop.Advance(delayMs);
+        Pump();
+        EndSearch();
+    }
+    // Windows with answers, then a quiet one that ends the search.
+    void EndSearch()
+    {
+        for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
+            loop.loop.Advance(CVarnexView::kListenWindowMs);
+        ASSERT_FALSE(ListenTimerRunning());
+    }
+};
+
+const auto kNewIp = [](CDialog& d) {
+    d.GetDlgItem(IDC_IPADDRESS_IP)->SendMessage(IPM_SETADDRESS, 0, MAKEIPADDRESS(192, 168, 1, 50));
+};
+const auto kNewMac = [](CDialog& d) {
+    d.GetDlgItem(IDC_EDIT_MAC)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("02-00-00-00-00-07"));
+};
+
+} // namespace
+
+TEST_F(ConfirmWithSimTest, TheSearchAfterTheCommandSaysWhetherItTook)
+{
+    const struct {
+        UINT command;
+        UINT delayMs;
+        std::function<void(CDialog&)> fill;
+        bool drops;
+        const char* says; // the message pane's start and the row's tip
+    } cases[] = {
+        {ID_MODIFY_IP, 2000, kNewIp, false,
+         "Confirmed: 00-0A-1B-2C-3D-4E answers at 192.168.1.50 mask 255.255.255.0 gateway 192.168.1.1"},
+        {ID_MODIFY_IP, 2000, kNewIp, true,
+         "No answer from 00-0A-1B-2C-3D-4E at 192.168.1.50 mask 255.255.255.0 gateway 192.168.1.1"},
+        {ID_MODIFY_MAC, 5000, kNewMac, false, "Confirmed: 02-00-00-00-00-07 answers at 192.168.1.20"},
+        {ID_MODIFY_MAC, 5000, kNewMac, true, "No answer from 02-00-00-00-00-07 at 192.168.1.20"},
+    };
+    const std::vector<sim::Device> original = devices;
+    for (const auto& c : cases) {
+        devices = original;
+        devices[0].ignoresCommands = c.drops;
+        Command(ID_REFRESH);
+        Pump();
+        EndSearch();
+        SendToCamLobby(c.command, c.delayMs, c.fill);
+        EXPECT_TRUE(MessagePane().starts_with(c.says)) << MessagePane();
+        ASSERT_EQ(RowCount(), 2);
+        EXPECT_TRUE(TipOver(RowOf("Cam-Lobby")).starts_with(c.says)) << TipOver(RowOf("Cam-Lobby"));
+        EXPECT_EQ(TipOver(RowOf("Cam-Gate")), "");
+
+        // A Refresh gives the pane back to the search; the row keeps its tip until the next command.
+        Command(ID_REFRESH);
+        Pump();
+        EXPECT_FALSE(MessagePane().starts_with(c.says)) << MessagePane();
+        EndSearch();
+        EXPECT_TRUE(TipOver(RowOf("Cam-Lobby")).starts_with(c.says)) << TipOver(RowOf("Cam-Lobby"));
+    }
 }

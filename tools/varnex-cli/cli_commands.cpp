@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "cli_commands.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -16,8 +17,10 @@
 #include "cli_password.h"
 #include "cli_shared_addresses.h"
 #include "cli_texts.h"
+#include "cli_verify.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
+#include "devices/command_confirmation.h"
 #include "devices/device_texts.h"
 #include "system/socket_backend.h"
 
@@ -117,6 +120,15 @@ int SendWithPassword(const Options& options, const std::vector<COMMAND_PACKET>& 
     return SendPackets(options, packets, password, interfaceIndex);
 }
 
+// After a command that a probe can show: whether it took, unless --no-verify.
+int Confirmed(const Options& options, const InterfaceRoute& route, const device::ExpectedAnswer& expected,
+              const std::string& interfaceName)
+{
+    if (!options.verify || !Verifies(options.command))
+        return kSuccess;
+    return ConfirmAnswer(options, route, expected, interfaceName);
+}
+
 // set-mac, reset and update-firmware: the password (a refusal sends nothing at
 // all), then the device found by a discovery, then its packet by the interface
 // the device answered on.
@@ -143,19 +155,25 @@ int RunDeviceOrder(const Options& options, const EnvironmentPassword& environmen
                           : "no device with MAC " + MacText(options.device)) +
                         " answered; nothing sent");
     }
+    const device::Device& target = result.devices[*found];
     COMMAND_PACKET packet{};
+    device::ExpectedAnswer expected;
     switch (options.command) {
     case Command::kSetMac:
         packet = SetMacPacket(options.currentIp, options.newMac);
+        expected = device::AfterModifyMac(target, device::Mac(std::to_array(options.newMac.bytes)));
         break;
     case Command::kReset:
         packet = DeviceOrderPacket(CMD_SOFT_RESET, options.device);
+        expected = device::AfterSoftReset(target);
         break;
     default:
         packet = DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device);
         break;
     }
-    return SendPackets(options, {packet}, password, result.devices[*found].interfaceIndex);
+    if (const int status = SendPackets(options, {packet}, password, target.interfaceIndex); status != kSuccess)
+        return status;
+    return Confirmed(options, route, expected, InterfaceNameOf(result, target));
 }
 
 int RunDiscover(const Options& options)
@@ -197,7 +215,15 @@ int RunSetIp(const Options& options, const EnvironmentPassword& environment)
                      MacText(options.device).c_str());
         return kSuccess;
     }
-    return SendWithPassword(options, packets, environment, target.interfaceIndex);
+    // Values not given keep the device's, as in the packets.
+    const device::ExpectedAnswer expected =
+        device::AfterModifyIp(target, options.newIp ? std::to_array(options.newIp->bytes) : target.ip,
+                              options.newMask ? std::to_array(options.newMask->bytes) : target.mask,
+                              options.newGateway ? std::to_array(options.newGateway->bytes) : target.gateway);
+    const std::string interfaceName = InterfaceNameOf(result, target);
+    if (const int status = SendWithPassword(options, packets, environment, target.interfaceIndex); status != kSuccess)
+        return status;
+    return Confirmed(options, route, expected, interfaceName);
 }
 
 int RunWeb(const Options& options)

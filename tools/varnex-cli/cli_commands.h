@@ -8,7 +8,8 @@
 
 namespace cli {
 
-enum ExitStatus { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2 };
+// kNotConfirmed: the command was sent, but the device did not answer as it should afterwards.
+enum ExitStatus { kSuccess = 0, kRuntimeFailure = 1, kBadInput = 2, kNotConfirmed = 3 };
 
 int RunCommand(const Options& options);
 

@@ -26,6 +26,19 @@ const char* const kPasswordNote = "Password (0-8 bytes, never an argument): the 
 
 const char* const kExitNote = "Exit status: 0 success, 1 runtime failure, 2 bad usage or bad input.\n";
 
+// set-ip, set-mac and reset: how the change is confirmed, and the status of one that is not.
+const char* const kVerifyOptions = "  --verify-wait SECONDS  how long to look for the device afterwards (5)\n"
+                                   "  --no-verify          send and end, without looking\n";
+
+const char* const kVerifyNote = "Confirmation: after sending, the device is looked for as discover looks, a new\n"
+                                "probe each time listening ends (windows of --wait seconds, at least 0.5), until\n"
+                                "it answers as the command says or --verify-wait ends. Then one line goes to\n"
+                                "standard output: \"Confirmed: MAC answers at ADDRESS on INTERFACE\", or \"No\n"
+                                "answer from MAC at ADDRESS on INTERFACE\" with status 3.\n";
+
+const char* const kVerifyExitNote = "Exit status: 0 success (and confirmed), 1 runtime failure, 2 bad usage or bad\n"
+                                    "input, 3 sent, but the device did not answer as it should within --verify-wait.\n";
+
 } // namespace
 
 std::string OverallHelp()
@@ -44,7 +57,8 @@ std::string OverallHelp()
                        "  update-firmware MAC         put a device into firmware-update mode\n"
                        "  web IP                      open a device's web page in the browser\n"
                        "The commands to a device discover it first and send by the interface on\n"
-                       "which it answered.\n"
+                       "which it answered; set-ip, set-mac and reset then probe again to confirm the\n"
+                       "change took (status 3 when the device does not answer as it should).\n"
                        "\n"
                        "Options of every command, after its name:\n"
                        "  --local-port N       local UDP port to bind (4000)\n"
@@ -109,7 +123,10 @@ std::string CommandHelp(Command command)
                "  --ip A, --mask M, --gateway G   new values, four dotted numbers 0-255\n"
                "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
-               "  --password-stdin     read the password from standard input's first line\n";
+               "  --password-stdin     read the password from standard input's first line\n" +
+               std::string(kVerifyOptions) +
+               "It is confirmed when the device answers with MAC from the new IP address,\n"
+               "mask and gateway (a device of unknown model sends no gateway).\n";
         break;
     case Command::kSetMac:
         text = "Usage: varnex-cli set-mac CURRENT_IP NEW_MAC [--wait S] [--password-stdin]\n"
@@ -122,7 +139,8 @@ std::string CommandHelp(Command command)
                "\n"
                "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
-               "  --password-stdin     read the password from standard input's first line\n";
+               "  --password-stdin     read the password from standard input's first line\n" +
+               std::string(kVerifyOptions) + "It is confirmed when a device answers with NEW_MAC on that interface.\n";
         break;
     case Command::kReset:
         text = "Usage: varnex-cli reset MAC [--wait S] [--password-stdin] [OPTIONS]\n"
@@ -132,7 +150,10 @@ std::string CommandHelp(Command command)
                "\n"
                "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
-               "  --password-stdin     read the password from standard input's first line\n";
+               "  --password-stdin     read the password from standard input's first line\n" +
+               std::string(kVerifyOptions) +
+               "It is confirmed when the device answers again after its restart (a device\n"
+               "that ignored the reset answers too: a probe cannot tell the two apart).\n";
         break;
     case Command::kUpdateFirmware:
         text = "Usage: varnex-cli update-firmware MAC [--wait S] [--password-stdin] [OPTIONS]\n"
@@ -163,8 +184,12 @@ std::string CommandHelp(Command command)
         text += "\n";
         text += kPasswordNote;
     }
+    if (Verifies(command)) {
+        text += "\n";
+        text += kVerifyNote;
+    }
     text += "\n";
-    text += kExitNote;
+    text += Verifies(command) ? kVerifyExitNote : kExitNote;
     return text;
 }
 

@@ -48,6 +48,8 @@ bool TakesValue(std::string_view name, Command c)
         return true;
     if (name == "--wait" || name == "--max-wait")
         return Listens(c);
+    if (name == "--verify-wait")
+        return Verifies(c);
     if (name == "--format")
         return c == Command::kDiscover;
     if (name == "--ip" || name == "--mask" || name == "--gateway")
@@ -59,7 +61,7 @@ bool TakesValue(std::string_view name, Command c)
 bool IsCommandOption(std::string_view arg)
 {
     const std::string_view name = arg.substr(0, arg.find('='));
-    return name == "--password-stdin" || name == "--with-model" ||
+    return name == "--password-stdin" || name == "--with-model" || name == "--no-verify" ||
            std::any_of(kCommands.begin(), kCommands.end(),
                        [name](const CommandInfo& c) { return TakesValue(name, c.command); });
 }
@@ -105,8 +107,11 @@ public:
             o.interfaceName = value;
             return true;
         }
-        if (name == "--wait" || name == "--max-wait") {
-            if (!ParseSeconds(value, name == "--wait" ? o.waitSeconds : o.maxWaitSeconds))
+        if (name == "--wait" || name == "--max-wait" || name == "--verify-wait") {
+            double& seconds = name == "--wait"       ? o.waitSeconds
+                              : name == "--max-wait" ? o.maxWaitSeconds
+                                                     : o.verifyWaitSeconds;
+            if (!ParseSeconds(value, seconds))
                 return Fail(std::string(name) + " " + QuoteArgument(value) +
                             ": not a number of seconds above 0 and at most 3600");
             return true;
@@ -176,6 +181,11 @@ std::string HelpHint(const char* command)
 
 } // namespace
 
+bool Verifies(Command command)
+{
+    return command == Command::kSetIp || command == Command::kSetMac || command == Command::kReset;
+}
+
 const char* CommandName(Command command)
 {
     for (const CommandInfo& info : kCommands)
@@ -243,6 +253,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
             options.passwordFromStdin = true;
         } else if (name == "--with-model" && info->command == Command::kDiscover && eq == std::string::npos) {
             options.withModel = true;
+        } else if (name == "--no-verify" && Verifies(info->command) && eq == std::string::npos) {
+            options.verify = false;
         } else if (name.starts_with("--password") && name != "--password-stdin") {
             // The value is not repeated: it may be the password itself.
             ok = parser.Fail("a password is never taken from the command line; use --password-stdin or "

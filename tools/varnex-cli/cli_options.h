@@ -28,9 +28,11 @@ struct Options {
     std::optional<Ipv4> newIp;      // set-ip: the values given
     std::optional<Ipv4> newMask;
     std::optional<Ipv4> newGateway;
-    Ipv4 currentIp;         // set-mac: the device's current address
-    Mac newMac;             // set-mac
-    std::string webAddress; // web: the IP text, passed on unchanged
+    Ipv4 currentIp;                 // set-mac: the device's current address
+    Mac newMac;                     // set-mac
+    std::string webAddress;         // web: the IP text, passed on unchanged
+    bool verify = true;             // set-ip, set-mac, reset: probe again to see the change took
+    double verifyWaitSeconds = 5.0; // and for at most this long after sending
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kUsageError };
@@ -42,5 +44,8 @@ enum class ParseResult { kRun, kHelp, kVersion, kUsageError };
 ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& options, std::string& text);
 
 const char* CommandName(Command command);
+
+// The commands whose effect a later probe can show: they confirm it by default.
+bool Verifies(Command command);
 
 } // namespace cli

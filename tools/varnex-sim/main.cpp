@@ -39,6 +39,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    if (options.ignoreCommands)
+        for (sim::Device& device : devices)
+            device.ignoresCommands = true;
+
     sim::DatagramLog log;
     if (!log.Open(options.logPath, error)) {
         std::fprintf(stderr, "varnex-sim: %s\n", error.c_str());

@@ -115,7 +115,9 @@ std::string ApplyCommand(std::vector<Device>& devices, const packet::Bytes& fram
         const std::string label = device::FormatMac(device->mac.data());
         if (!verdict.empty())
             verdict += "; ";
-        if (device->IsSilent(now))
+        if (device->ignoresCommands)
+            verdict += "ignored: " + label + " drops commands";
+        else if (device->IsSilent(now))
             verdict += "rejected: " + label + " is resetting";
         else if (!PasswordMatches(*device, packet))
             verdict += "rejected: bad password for " + label;

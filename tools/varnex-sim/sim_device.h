@@ -30,6 +30,9 @@ struct Device {
     std::uint8_t versionMinor = 0;
     std::uint8_t model = 31;
     std::string password; // 0 to 8 bytes, compared with the packet's zero-padded field
+    // Drops every command unapplied while still answering probes: a device
+    // whose change never took, for trying the confirmation.
+    bool ignoresCommands = false;
 
     // Run-time state changed by commands.
     bool firmwareMode = false;       // answers as "FW-<name>", version 0.00, until the simulator ends

@@ -194,7 +194,16 @@ bool ApplyField(const Field& field, Device& device, std::string& error)
         device.password = v;
         return true;
     }
-    error = "unknown field " + QuoteArgument(field.key) + " (known: name ip mask gateway mac version model password)";
+    if (field.key == "commands") {
+        if (v != "apply" && v != "ignore") {
+            error = prefix + QuoteArgument(v) + " is not apply or ignore";
+            return false;
+        }
+        device.ignoresCommands = v == "ignore";
+        return true;
+    }
+    error = "unknown field " + QuoteArgument(field.key) +
+            " (known: name ip mask gateway mac version model password commands)";
     return false;
 }
 

@@ -77,6 +77,7 @@ std::string HelpText()
            "                        SRC:PORT -> DST:PORT len=N HEX VERDICT; the password bytes\n"
            "                        (42-49) of a command show as ** each\n"
            "  --log-passwords       show the password bytes in the log as sent\n"
+           "  --ignore-commands     every device drops every command (as commands=ignore does)\n"
            "  --help                show this help\n"
            "  --version             print the version\n"
            "\n" +
@@ -86,7 +87,9 @@ std::string HelpText()
            "password. set-ip, set-mask and set-gateway all set IP, mask and gateway from the\n"
            "packet; set-mac sets the new MAC; reset silences the device for --reset-silence;\n"
            "update-firmware makes it answer as \"FW-<name>\" (cut to 16 bytes), version 0.00,\n"
-           "until the simulator ends. Anything else is logged and changes nothing.\n"
+           "until the simulator ends. A device defined with commands=ignore (commands=apply is the\n"
+           "default), or every device with --ignore-commands, answers probes but drops its\n"
+           "commands unapplied, as one whose change never takes. Anything else changes nothing.\n"
            "\n"
            "Exit status: 0 ended by SIGINT or SIGTERM, 1 runtime failure (port in use, file\n"
            "cannot be opened), 2 bad usage or device definition.\n";
@@ -114,6 +117,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
             options.logPasswords = true;
             continue;
         }
+        if (name == "--ignore-commands") {
+            options.ignoreCommands = true;
+            continue;
+        }
         const std::size_t eq = name.find('=');
         if (eq != std::string::npos) {
             value = name.substr(eq + 1);
@@ -121,8 +128,9 @@ OptionsResult ParseOptions(const std::vector<std::string>& args, Options& option
         }
         // Named before its value is looked for: "--bogus" is unknown, not short of a value.
         if (!TakesValue(name)) {
-            error = (name == "--log-passwords" ? QuoteArgument(name) + " takes no value"
-                                               : "unknown option " + QuoteArgument(name));
+            error =
+                (name == "--log-passwords" || name == "--ignore-commands" ? QuoteArgument(name) + " takes no value"
+                                                                          : "unknown option " + QuoteArgument(name));
             return OptionsResult::kUsageError;
         }
         if (!value && i + 1 < args.size())

@@ -26,6 +26,7 @@ struct Options {
     std::chrono::milliseconds replyDelay{0};
     Clock::duration resetSilence = std::chrono::seconds(1);
     Clock::duration answerEvery{}; // zero: only answer probes
+    bool ignoreCommands = false;   // every device drops every command
 };
 
 enum class OptionsResult { kRun, kHelp, kVersion, kUsageError };

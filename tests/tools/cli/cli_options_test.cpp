@@ -128,6 +128,25 @@ TEST(CliOptions, WithModelIsAFlagOfDiscoverOnly)
     EXPECT_NE(setIp.text.find("unknown option '--with-model' for set-ip"), std::string::npos) << setIp.text;
 }
 
+TEST(CliOptions, TheCommandsAProbeCanConfirmLookUnlessToldNot)
+{
+    const struct {
+        std::vector<std::string> args;
+        bool verify;
+        double verifyWait;
+    } runs[] = {
+        {{"set-ip", "00-0A-1B-2C-3D-4E", "--ip", "1.2.3.4"}, true, 5},
+        {{"set-mac", "192.168.1.20", "00-0A-1B-2C-3D-4F", "--verify-wait=0.5"}, true, 0.5},
+        {{"reset", "00-0A-1B-2C-3D-4E", "--no-verify", "--verify-wait", "9"}, false, 9},
+    };
+    for (const auto& run : runs) {
+        const Parsed p = Parse(run.args);
+        ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+        EXPECT_EQ(p.options.verify, run.verify) << run.args[0];
+        EXPECT_EQ(p.options.verifyWaitSeconds, run.verifyWait) << run.args[0];
+    }
+}
+
 // Each bad command line is refused with a message naming the culprit.
 TEST(CliOptions, BadUsageNamesWhatWasWrong)
 {
@@ -165,6 +184,10 @@ TEST(CliOptions, BadUsageNamesWhatWasWrong)
         {{"update-firmware", "0x-0A-1B-2C-3D-4E"}, "MAC '0x-0A-1B-2C-3D-4E'"},
         {{"web", "device.local"}, "IP 'device.local'"},
         {{"web", "192.168.1.20", "--wait", "1"}, "unknown option '--wait' for web"},
+        {{"discover", "--no-verify"}, "unknown option '--no-verify' for discover"},
+        {{"update-firmware", "00-0A-1B-2C-3D-4E", "--verify-wait", "5"}, "unknown option '--verify-wait'"},
+        {{"reset", "00-0A-1B-2C-3D-4E", "--no-verify=yes"}, "unknown option '--no-verify'"},
+        {{"reset", "00-0A-1B-2C-3D-4E", "--verify-wait", "0"}, "--verify-wait '0'"},
     };
     for (const auto& [args, expected] : cases) {
         const Parsed p = Parse(args);

@@ -156,6 +156,18 @@ TEST_F(SimCommands, SoftResetSilencesForAWhileThenAnswersAsBefore)
     EXPECT_EQ(after[1].columns, before[1].columns);
 }
 
+TEST_F(SimCommands, ADeviceThatDropsCommandsStillAnswersUnchanged)
+{
+    devices[0].ignoresCommands = true;
+    const auto before = Probe();
+    for (std::uint8_t code : {CMD_SET_IP, CMD_SET_MAC, CMD_SOFT_RESET, CMD_UPDATE_FIRMWARE})
+        EXPECT_EQ(Apply(Command(code, {.mac = "00-0A-1B-2C-3D-4E", .ip = "192.168.1.20"}, "secret", "10.0.0.5")),
+                  "ignored: 00-0A-1B-2C-3D-4E drops commands");
+    const auto after = Probe();
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0].columns, before[0].columns);
+}
+
 TEST_F(SimCommands, FirmwareUpdateChangesNameAndVersionOnly)
 {
     devices[0].versionMajor = 1;

@@ -124,6 +124,7 @@ TEST(SimDeviceConfig, BadLinesNameTheField)
         {kBase + "model=0x1F", "field 'model'"},
         {kBase + "password=123456789", "field 'password': longer than 8 bytes"},
         {kBase + "password=ab%00", "field 'password': a NUL byte"},
+        {kBase + "commands=drop", "field 'commands': 'drop' is not apply or ignore"},
     };
     for (const auto& c : cases)
         EXPECT_NE(ParseBad(c.line).find(c.expected), std::string::npos) << c.line << " -> " << ParseBad(c.line);

@@ -103,6 +103,10 @@ TEST(SimOptions, AnUnknownOptionIsNamedAsUnknown)
     EXPECT_EQ(error, "'--port' needs a value");
     EXPECT_EQ(Parse({"--log-passwords=yes", "--device", "x"}, o, error), sim::OptionsResult::kUsageError);
     EXPECT_EQ(error, "'--log-passwords' takes no value");
+    EXPECT_EQ(Parse({"--ignore-commands=1", "--device", "x"}, o, error), sim::OptionsResult::kUsageError);
+    EXPECT_EQ(error, "'--ignore-commands' takes no value");
+    ASSERT_EQ(Parse({"--ignore-commands", "--device", "x"}, o, error), sim::OptionsResult::kRun) << error;
+    EXPECT_TRUE(o.ignoreCommands);
     ASSERT_EQ(Parse({"--answer-every", "0.001", "--device", "x"}, o, error), sim::OptionsResult::kRun) << error;
     EXPECT_EQ(o.answerEvery, std::chrono::duration_cast<sim::Clock::duration>(1ms));
 }
