@@ -60,6 +60,11 @@ constexpr UINT IDS_ONE_DEVICE = 40135;
 constexpr UINT IDS_ADDRESSES_SHARED = 40136;
 constexpr UINT IDS_ONE_ADDRESS_SHARED = 40137;
 constexpr UINT IDS_DEVICE_GONE = 40140;
+// A device this computer cannot reach directly: outside its interface's subnet.
+constexpr UINT IDS_OUTSIDE_SUBNET = 40150;
+constexpr UINT IDS_ON_NO_SUBNET = 40151;
+constexpr UINT IDS_OPEN_UNREACHABLE = 40152;
+constexpr UINT IDS_CHANGE_LOG_FAILED = 40160;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -70,6 +75,8 @@ constexpr UINT IDI_DEVICE_157 = 157;
 constexpr UINT IDI_DEVICE_UNKNOWN = 158;
 // The overlay on the picture of a row whose address another device also answers from.
 constexpr UINT IDI_DUPLICATE_ADDRESS = 160;
+// The overlay on the picture of a row whose address is outside this computer's subnets.
+constexpr UINT IDI_UNREACHABLE = 161;
 
 // Sort arrow bitmaps of the list engine.
 constexpr UINT IDB_SORT_UP = 131;

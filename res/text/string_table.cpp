@@ -77,6 +77,10 @@ constexpr StringEntry kStrings[] = {
     {IDS_ONE_ADDRESS_SHARED, " (1 address shared)"},
     {IDS_DEVICE_GONE, "The device %1 is no longer in the list, so nothing was sent to it. Refresh, then choose it "
                       "again."},
+    {IDS_OUTSIDE_SUBNET, "%1 is outside %2's %3: this computer cannot reach it directly"},
+    {IDS_ON_NO_SUBNET, "%1 is on none of this computer's networks: this computer cannot reach it directly"},
+    {IDS_CHANGE_LOG_FAILED, "The change was sent, but not recorded: %1. Further changes are sent all the same."},
+    {IDS_OPEN_UNREACHABLE, "%1\n\nThe browser will probably not reach it. Open it anyway?"},
     {AFX_IDS_APP_TITLE, "Varnex"},
     {AFX_IDS_IDLEMESSAGE, "Ready"},
     {ID_FILE_NEW, "Create a new document\nNew"},

@@ -23,7 +23,7 @@ start_test_lan "$testlan" "$prefix" 1
 
 in_app() { "$testlan" exec --prefix "$prefix" app -- "$@"; }
 # varnex-cli in the app host; standard input is never a terminal here.
-vx() { in_app "$cli" "$@" </dev/null; }
+vx() { in_app env XDG_STATE_HOME="$work/state" "$cli" "$@" </dev/null; }
 
 # Three devices; the second's name holds a comma, quotes, a percent sign and the
 # Latin-1 byte E9; the third is of an unknown model and has an 8-byte password.
