@@ -4,6 +4,7 @@
 // interface they answered on, or of any interface when that one is not known.
 #include <gtest/gtest.h>
 
+#include "devices/device_texts.h"
 #include "devices/reachability.h"
 
 namespace {
