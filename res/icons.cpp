@@ -170,6 +170,17 @@ void DuplicateAddress(IconCanvas& c, const Inks& k)
     c.Circle(9.5, 27.8, 1.3, Colour{40, 44, 52});
 }
 
+// A blue disc crossed out: a device outside this computer's networks. Blue,
+// not amber, so it is not read as the shared-address warning.
+void Unreachable(IconCanvas& c, const Inks& k)
+{
+    constexpr Colour kBlue{48, 104, 200};
+    constexpr Colour kWhite{255, 255, 255};
+    c.Circle(9, 23, 8.6, k.ink);
+    c.Circle(9, 23, 7.2, kBlue);
+    c.Line(5.2, 26.8, 12.8, 19.2, 2.4, kWhite);
+}
+
 using Drawing = void (*)(IconCanvas&, const Inks&);
 
 const std::map<UINT, Drawing>& Drawings()
@@ -183,6 +194,7 @@ const std::map<UINT, Drawing>& Drawings()
         {IDI_DEVICE_155, &Terminal},
         {IDI_DEVICE_157, &Reader},
         {IDI_DUPLICATE_ADDRESS, &DuplicateAddress},
+        {IDI_UNREACHABLE, &Unreachable},
         {ID_REFRESH, &Refresh},
         {ID_MODIFY_IP, [](IconCanvas& c, const Inks& k) { Network(c, k, k.green); }},
         {ID_MODIFY_MAC, [](IconCanvas& c, const Inks& k) { Chip(c, k, k.lightBlue); }},

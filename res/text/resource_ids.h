@@ -71,6 +71,11 @@ constexpr UINT IDS_FILTER_SHOWING = 40151;
 constexpr UINT IDS_CONFIRMED = 40160;
 constexpr UINT IDS_NO_ANSWER = 40161;
 constexpr UINT IDS_ON_INTERFACE = 40162;
+// A device this computer cannot reach directly: outside its interface's subnet.
+constexpr UINT IDS_OUTSIDE_SUBNET = 40170;
+constexpr UINT IDS_ON_NO_SUBNET = 40171;
+constexpr UINT IDS_OPEN_UNREACHABLE = 40172;
+constexpr UINT IDS_CHANGE_LOG_FAILED = 40173;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -81,6 +86,8 @@ constexpr UINT IDI_DEVICE_157 = 157;
 constexpr UINT IDI_DEVICE_UNKNOWN = 158;
 // The overlay on the picture of a row whose address another device also answers from.
 constexpr UINT IDI_DUPLICATE_ADDRESS = 160;
+// The overlay on the picture of a row whose address is outside this computer's subnets.
+constexpr UINT IDI_UNREACHABLE = 161;
 
 // Sort arrow bitmaps of the list engine.
 constexpr UINT IDB_SORT_UP = 131;

@@ -144,6 +144,8 @@ void WriteJson(const ExportList& devices, const ExportSink& write)
         text += ", \"interface\": " + (d.interfaceName.empty() ? std::string("null") : JsonString(d.interfaceName));
         text += ", \"duplicate_ip\": ";
         text += d.duplicateIp ? "true" : "false";
+        text += ", \"reachable\": ";
+        text += d.reachable ? "true" : "false";
         text += "}";
         out.Maybe();
     });

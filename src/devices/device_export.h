@@ -23,6 +23,8 @@ struct ExportedDevice {
     std::uint8_t model = 0;
     std::string interfaceName;
     bool duplicateIp = false;
+    // Whether its address lies in this computer's subnet for it (true when that cannot be told).
+    bool reachable = true;
 };
 
 // A device as it is exported: interfaceName is the name of the interface its
@@ -47,7 +49,7 @@ extern const std::array<const char*, kColumnCount> kExportHeaders;
 void WriteCsv(const ExportList& devices, bool withModel, const ExportSink& write);
 
 // An array with one object per device: name, ip, mask, gateway, mac, version,
-// model, interface (null when not known) and duplicate_ip.
+// model, interface (null when not known), duplicate_ip and reachable.
 void WriteJson(const ExportList& devices, const ExportSink& write);
 
 void WriteDevices(const ExportList& devices, ExportFormat format, bool withModel, const ExportSink& write);

@@ -61,6 +61,12 @@ std::vector<NetworkInterface> BroadcastInterfacesOf(const ifaddrs* list)
         if (::inet_ntop(AF_INET, &inet->sin_addr, text, sizeof text) == nullptr)
             continue;
         entry.address = text;
+        if (a->ifa_netmask != nullptr && a->ifa_netmask->sa_family == AF_INET) {
+            const auto* mask = reinterpret_cast<const sockaddr_in*>(a->ifa_netmask);
+            char maskText[INET_ADDRSTRLEN] = {};
+            if (::inet_ntop(AF_INET, &mask->sin_addr, maskText, sizeof maskText) != nullptr)
+                entry.mask = maskText;
+        }
         found.push_back(std::move(entry));
     }
     std::stable_sort(found.begin(), found.end(),

@@ -14,6 +14,7 @@ struct NetworkInterface {
     std::string name;    // the kernel's name of the device, "eth0"
     unsigned index = 0;  // the kernel's interface index, never 0
     std::string address; // its first IPv4 address, dotted
+    std::string mask{};  // that address's netmask, dotted (empty: not known)
     bool operator==(const NetworkInterface&) const = default;
 };
 

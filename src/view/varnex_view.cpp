@@ -106,6 +106,8 @@ CVarnexView::CVarnexView()
     }
     m_imglstSmall.SetOverlayImage(m_imglstSmall.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
     m_imglstLarge.SetOverlayImage(m_imglstLarge.AddIcon(IDI_DUPLICATE_ADDRESS), kDuplicateOverlay);
+    m_imglstSmall.SetOverlayImage(m_imglstSmall.AddIcon(IDI_UNREACHABLE), kUnreachableOverlay);
+    m_imglstLarge.SetOverlayImage(m_imglstLarge.AddIcon(IDI_UNREACHABLE), kUnreachableOverlay);
     m_bAutoArrange = TRUE;
 }
 
@@ -312,8 +314,9 @@ void CVarnexView::OnRefresh()
     const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
     // The probe goes out once on each interface (a limited broadcast leaves by
     // one interface only), or on the one chosen.
-    const InterfaceRoute route =
-        RouteFor(m_strInterface, PresentInterfaces(), broadcast.empty() || broadcast == "255.255.255.255");
+    const std::vector<NetworkInterface> present = PresentInterfaces();
+    m_arrSubnets = device::SubnetsOf(present);
+    const InterfaceRoute route = RouteFor(m_strInterface, present, broadcast.empty() || broadcast == "255.255.255.255");
     m_pSession->Begin(route, Now());
     if (route.missing) {
         m_pSocket->Close();
@@ -342,7 +345,7 @@ void CVarnexView::OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex)
     }
     const int row = AppendDeviceRow(*this, device::RowOf(d), added->id, m_poolRecords);
     if (row >= 0)
-        NoteAddress(row, added->seen);
+        NoteAddress(row, added->seen, Devices()[added->id]);
 }
 
 void CVarnexView::OnAnswersRead(long long dropped)

@@ -16,7 +16,9 @@
 #include "controls/image_list.h"
 #include "devices/device_filter.h"
 #include "devices/command_confirmation.h"
+#include "devices/change_log.h"
 #include "devices/device_table.h"
+#include "devices/reachability.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/discovery_session.h"
 #include "discovery/interface_route.h"
@@ -109,6 +111,10 @@ public:
     static constexpr UINT kDuplicateMarkDelayMs = 100;
     // The overlay number of the shared-address picture in both image lists.
     static constexpr UINT kDuplicateOverlay = 1;
+    // The overlay number of the picture of a device outside this computer's
+    // subnets. A row has one overlay: a shared address wins, as commands to it
+    // reach the wrong device; the tip names both.
+    static constexpr UINT kUnreachableOverlay = 2;
 
 protected:
     LRESULT OnCreate(WPARAM wParam, LPARAM lParam);
@@ -171,6 +177,8 @@ private:
     // whose password bytes are wiped as soon as the datagram is gone. It leaves
     // by the interface with index nInterface (0: where the routes send it).
     void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
+    // Enters a packet sent to target in the log of changes; a log that cannot be written is told once.
+    void LogSent(const COMMAND_PACKET& packet, const device::Device& target);
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
     // Whether a command took: what the device should answer with, judged when
@@ -194,6 +202,12 @@ private:
     std::string SelectedRowsAsText();
     // The tip of a device whose address other devices share, or nothing.
     std::string DuplicateTip(const device::Device* d) const;
+    // Why d cannot be reached directly, or nothing when it can.
+    std::optional<std::string> UnreachableReason(const device::Device& d) const;
+    // The overlay a device's row carries (0: none).
+    UINT OverlayFor(const device::Device& d) const;
+    // Web Browser on a device outside this computer's subnets: whether to open it anyway.
+    bool ConfirmOpenUnreachable(const device::Device& d);
     // The table to fill: the document's.
     device::DeviceTable& Table();
 
@@ -203,12 +217,12 @@ private:
     void SaveLayout();
     void ReadSortOption();
     // Shared addresses: the new row's mark, and the pass that marks the rest.
-    void NoteAddress(int row, device::DeviceTable::Seen seen);
+    void NoteAddress(int row, device::DeviceTable::Seen seen, const device::Device& d);
     void MarkSharedRows();
     // The lost answers the message pane tells of, and the count pane.
     void ShowLostAnswers(long long lost);
     void ShowReplyCount();
-    void SetRowOverlay(int row, bool shared);
+    void SetRowOverlay(int row, UINT overlay);
     void InstallImageLists();
 
     // Reads the interface chosen in an earlier run; a value that is no
@@ -245,6 +259,10 @@ private:
     // The interfaces the menu listed when it last opened, in its order: what
     // its items' ids stand for.
     std::vector<NetworkInterface> m_arrMenuInterfaces;
+    // This computer's subnets when the probe went out: which devices it can reach.
+    std::vector<device::Subnet> m_arrSubnets;
+    // The log of changes, opened at the first command sent.
+    std::unique_ptr<device::ChangeLog> m_pChangeLog;
     // Answers lost on the current socket that the message pane has reported,
     // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;

@@ -5,6 +5,7 @@
 // act, and that refresh shows whether they took the change.
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
+#include "commands/packet_change.h"
 #include "devices/device_texts.h"
 #include "dialogs/input_ip_dlg.h"
 #include "dialogs/input_mac_dlg.h"
@@ -12,6 +13,7 @@
 #include "framework/win_app.h"
 #include "res/text/resource_ids.h"
 #include "system/services.h"
+#include "system/socket_backend.h"
 #include "view/varnex_view.h"
 
 // Asks for the password and sends the packet that build makes from the chosen
@@ -43,9 +45,26 @@ CVarnexView::Outcome CVarnexView::SendWithPassword(const ChosenDevice& chosen, c
         password.WipePassword();
         return Outcome::kNotSent;
     }
-    BroadcastCommandPacket(build(current), password.m_strPassword, chosen.interfaceIndex);
+    const COMMAND_PACKET packet = build(current);
+    BroadcastCommandPacket(packet, password.m_strPassword, chosen.interfaceIndex);
     password.WipePassword();
+    LogSent(packet, current);
     return Outcome::kSent;
+}
+
+void CVarnexView::LogSent(const COMMAND_PACKET& packet, const device::Device& target)
+{
+    if (!m_pChangeLog)
+        m_pChangeLog = std::make_unique<device::ChangeLog>(device::ChangeLog::DefaultPath());
+    const std::string interfaceName = target.interfaceIndex != 0 ? Sockets().InterfaceName(target.interfaceIndex) : "";
+    // The log holds no password: the packet's password bytes are zero, the password went by the send buffer.
+    const std::optional<std::string> failure = m_pChangeLog->Append(ChangeOf(packet, target, "varnex", interfaceName));
+    if (failure) {
+        std::string text = AfxLoadString(IDS_CHANGE_LOG_FAILED);
+        if (const auto at = text.find("%1"); at != std::string::npos)
+            text.replace(at, 2, *failure);
+        AfxMessageBox(text, MB_ICONEXCLAMATION);
+    }
 }
 
 void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI)
@@ -210,10 +229,23 @@ void CVarnexView::OnUpdateFirmware()
     SendDeviceOrder(CMD_UPDATE_FIRMWARE);
 }
 
+bool CVarnexView::ConfirmOpenUnreachable(const device::Device& d)
+{
+    const std::optional<std::string> reason = UnreachableReason(d);
+    if (!reason)
+        return true;
+    std::string text = AfxLoadString(IDS_OPEN_UNREACHABLE);
+    if (const auto at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, *reason);
+    return AfxMessageBox(text, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
 void CVarnexView::OnWebBrowser()
 {
     const browser::BrowserEnvironment env = FindDefaultBrowser();
     for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
+        if (!ConfirmOpenUnreachable(chosen))
+            continue;
         std::string error;
         OpenInBrowser(env, device::FormatDotted(chosen.ip), error); // no message, as with the platform's shell
     }

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // Devices that answer from one IP address with different MACs, on the same
 // interface: their rows carry a warning overlay on the picture, a warning
-// colour on their text and a tip naming the other MACs.
+// colour on their text and a tip naming the other MACs. Devices outside this
+// computer's subnets carry an overlay of their own and a tip saying why.
 // Rows of an address that becomes shared later are marked in one pass a
 // moment after, so a burst of answers costs one walk over the list.
 #include <cstring>
@@ -31,25 +32,39 @@ COLORREF WarningTextColour(COLORREF background)
 
 } // namespace
 
-void CVarnexView::SetRowOverlay(int row, bool shared)
+void CVarnexView::SetRowOverlay(int row, UINT overlay)
 {
     LVITEMA item;
     item.stateMask = LVIS_OVERLAYMASK;
-    item.state = shared ? INDEXTOOVERLAYMASK(kDuplicateOverlay) : 0;
+    item.state = overlay != 0 ? INDEXTOOVERLAYMASK(overlay) : 0;
     SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-void CVarnexView::NoteAddress(int row, device::DeviceTable::Seen seen)
+std::optional<std::string> CVarnexView::UnreachableReason(const device::Device& d) const
+{
+    return device::UnreachableReason(d, m_arrSubnets);
+}
+
+UINT CVarnexView::OverlayFor(const device::Device& d) const
+{
+    if (Devices().IsShared(d))
+        return kDuplicateOverlay;
+    return device::IsReachable(d, m_arrSubnets) ? 0 : kUnreachableOverlay;
+}
+
+void CVarnexView::NoteAddress(int row, device::DeviceTable::Seen seen, const device::Device& d)
 {
     switch (seen) {
     case device::DeviceTable::Seen::kAlone:
+        if (!device::IsReachable(d, m_arrSubnets))
+            SetRowOverlay(row, kUnreachableOverlay);
         break;
     case device::DeviceTable::Seen::kShared:
-        SetRowOverlay(row, true);
+        SetRowOverlay(row, kDuplicateOverlay);
         break;
     case device::DeviceTable::Seen::kNewlyShared:
         // The rows that came before from this address are marked by the pass.
-        SetRowOverlay(row, true);
+        SetRowOverlay(row, kDuplicateOverlay);
         SetTimer(kDuplicateMarkTimer, kDuplicateMarkDelayMs);
         break;
     }
@@ -63,9 +78,10 @@ void CVarnexView::MarkSharedRows()
         const device::Device* d = DeviceAtRow(row);
         if (d == nullptr)
             continue;
-        const bool shared = Devices().IsShared(*d);
-        if (shared != (RowOverlay(*this, row) != 0))
-            SetRowOverlay(row, shared);
+        const UINT overlay = OverlayFor(*d);
+        const UINT wanted = overlay != 0 ? INDEXTOOVERLAYMASK(overlay) : 0;
+        if (wanted != RowOverlay(*this, row))
+            SetRowOverlay(row, overlay);
     }
 }
 
@@ -94,9 +110,12 @@ void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
     if (tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
     const device::Device* d = DeviceAtRow(tip->iItem);
-    const std::string duplicate = DuplicateTip(d);
-    const std::string check = CheckTip(d);
-    const std::string text = duplicate.empty() ? check : check.empty() ? duplicate : duplicate + "\n" + check;
+    std::string text = DuplicateTip(d);
+    if (d != nullptr)
+        if (const std::optional<std::string> reason = UnreachableReason(*d))
+            text += (text.empty() ? "" : "\n") + *reason;
+    if (const std::string check = CheckTip(d); !check.empty())
+        text += (text.empty() ? "" : "\n") + check;
     if (text.empty())
         return;
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(tip->cchTextMax - 1));
@@ -112,7 +131,7 @@ void CVarnexView::OnCustomDrawRows(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     // The colour chosen for the row carries into its cells.
     const auto row = static_cast<WPARAM>(cd->nmcd.dwItemSpec);
-    if (SendMessage(LVM_GETITEMSTATE, row, LVIS_OVERLAYMASK) != 0) {
+    if (SendMessage(LVM_GETITEMSTATE, row, LVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(kDuplicateOverlay)) {
         cd->clrText = WarningTextColour(static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)));
         *pResult |= CDRF_NEWFONT;
     }

@@ -127,8 +127,10 @@ bool CVarnexView::ExportList(const ExportTarget& target, std::string* error)
             if (d == nullptr)
                 continue;
             const auto name = interfaceNames.find(d->interfaceIndex);
-            visit(device::ExportOf(*d, name != interfaceNames.end() ? name->second : std::string(),
-                                   Devices().IsShared(*d)));
+            device::ExportedDevice exported = device::ExportOf(
+                *d, name != interfaceNames.end() ? name->second : std::string(), Devices().IsShared(*d));
+            exported.reachable = device::IsReachable(*d, m_arrSubnets);
+            visit(exported);
         }
     };
     device::WriteDevices(rows, target.json ? device::ExportFormat::kJson : device::ExportFormat::kCsv, false,

@@ -92,7 +92,8 @@ TEST(DeviceExportTest, JsonReadsBackWithTheKeysOfTheCommandLine)
     const char* keys[] = {"name", "ip", "mask", "gateway", "mac", "version"};
     for (std::size_t i = 0; i < kAwkward.size(); ++i) {
         const auto& o = doc[i];
-        EXPECT_EQ(o.size(), 9u) << i;
+        EXPECT_EQ(o.size(), 10u) << i;
+        EXPECT_TRUE(o.at("reachable").is_boolean()) << i;
         for (int c = 1; c < 6; ++c)
             EXPECT_EQ(o.at(keys[c]).get<std::string>(), kAwkward[i].columns[static_cast<std::size_t>(c)]);
     }

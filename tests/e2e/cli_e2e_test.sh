@@ -23,7 +23,7 @@ start_test_lan "$testlan" "$prefix" 1
 
 in_app() { "$testlan" exec --prefix "$prefix" app -- "$@"; }
 # varnex-cli in the app host; standard input is never a terminal here.
-vx() { in_app "$cli" "$@" </dev/null; }
+vx() { in_app env XDG_STATE_HOME="$work/state" "$cli" "$@" </dev/null; }
 
 # Three devices; the second's name holds a comma, quotes, a percent sign and the
 # Latin-1 byte E9; the third is of an unknown model and has an 8-byte password.
@@ -104,7 +104,8 @@ LC_ALL=C sort "$work/out.csv" | cmp -s - <(LC_ALL=C sort "$work/want.csv") ||
 head -n 1 "$work/out.csv" | cmp -s - <(head -n 1 "$work/want.csv") || fail "csv header is not the first line"
 
 # discover, json: valid JSON whatever the name's bytes, model as a number, the
-# interface each answer came in on, no shared address.
+# interface each answer came in on, no shared address; none of them is in the
+# test LAN's 10.77.0.0/24, so none is reachable.
 vx discover --wait 0.5 --format json >"$work/out.json"
 python3 - "$work/out.json" <<'PY' || fail "discover json:"$'\n'"$(cat "$work/out.json")"
 import json, sys
@@ -114,13 +115,13 @@ rows = sorted(json.loads(raw), key=lambda r: r["ip"])
 want = [
     {"name": "Cam-Lobby", "ip": "192.168.1.20", "mask": "255.255.255.0", "gateway": "192.168.1.1",
      "mac": "00-0A-1B-2C-3D-4E", "version": "1.20", "model": 31, "interface": "eth0",
-     "duplicate_ip": False},
+     "duplicate_ip": False, "reachable": False},
     {"name": "Dr \u00e9, \"50%\"", "ip": "192.168.1.21", "mask": "255.255.255.0", "gateway": "192.168.1.1",
      "mac": "00-1A-2B-3C-4D-5E", "version": "A.05", "model": 32, "interface": "eth0",
-     "duplicate_ip": False},
+     "duplicate_ip": False, "reachable": False},
     {"name": "Unknown", "ip": "192.168.1.22", "mask": "255.255.255.0", "gateway": "0.0.0.0",
      "mac": "00-0A-1B-2C-3D-50", "version": "0.00", "model": 5, "interface": "eth0",
-     "duplicate_ip": False},
+     "duplicate_ip": False, "reachable": False},
 ]
 assert rows == want, rows
 assert b"\\u00e9" in raw, raw
@@ -237,9 +238,12 @@ assert rows == {"Spare-A": True, "Spare-B": True, "Other": False}, rows
 PY
 [ ! -s "$work/shared-json.err" ] || fail "shared address, json warned: $(cat "$work/shared-json.err")"
 vx discover --wait 0.5 --device-port 38 >"$work/shared.txt.out" 2>"$work/shared.err"
-[ "$(grep -c . "$work/shared.err")" -eq 1 ] &&
+# One line for the shared address, and one per device outside the LAN's subnet.
+[ "$(grep -c 'devices answer from' "$work/shared.err")" -eq 1 ] &&
     grep -qx 'varnex-cli: warning: 2 devices answer from 192.168.1.100 on eth0: 00-0A-00-00-00-0A, 00-0A-00-00-00-0B' \
         "$work/shared.err" || fail "shared address warning: $(cat "$work/shared.err")"
+[ "$(grep -c "is outside eth0's 10.77.0.0/24: this computer cannot reach it directly" "$work/shared.err")" -eq 3 ] ||
+    fail "reachability warnings: $(cat "$work/shared.err")"
 [ "$(grep -c . "$work/shared.txt.out")" -eq 4 ] || fail "shared address table: $(cat "$work/shared.txt.out")"
 kill -TERM "$sim_shared_pid"
 wait "$sim_shared_pid" || true

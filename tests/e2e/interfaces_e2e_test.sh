@@ -125,7 +125,7 @@ run_window() {  # name, then more arguments of varnex; environment in $window_en
         mkdir -p "$work/cfg-$name/本機 AppWizard 所產生的應用程式"
         printf '[Settings]\nInterface=%s\n' "$profile_interface" >"$work/cfg-$name/本機 AppWizard 所產生的應用程式/Varnex.ini"
     }
-    in_app env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-$name" XDG_RUNTIME_DIR="$work" \
+    in_app env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg-$name" XDG_RUNTIME_DIR="$work" \
         VARNEX_UI_LOG="$work/ui-$name.log" ${window_env:-} "$varnex" --report "$work/report-$name.txt" "$@" \
         >"$work/out-$name.txt" 2>&1 || fail "varnex ($name) ended with an error: $(cat "$work/out-$name.txt")"
 }

@@ -21,7 +21,7 @@ mkdir "$work/folder" "$work/cfg"
 
 status=0
 timeout 60 unshare -n env -u VARNEX_AUTO_ANSWER -u VARNEX_DIALOG_ANSWERS QT_QPA_PLATFORM=offscreen \
-    XDG_CONFIG_HOME="$work/cfg" XDG_RUNTIME_DIR="$work" \
+    XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg" XDG_RUNTIME_DIR="$work" \
     "$varnex" --report "$work/report.txt" --report-after 1000 "$work/folder" >"$work/out.txt" 2>&1 || status=$?
 [ "$status" -ne 124 ] || fail "the message box held the run past its report"
 [ "$status" -eq 1 ] || fail "exit status $status: $(cat "$work/out.txt")"

@@ -62,7 +62,7 @@ grep -qx "Confirmed: 00-1A-00-00-03-E7 answers at 10.9.9.9 mask 255.0.0.0 gatewa
 ! grep -q "lost" "$work/confirm.err" || fail "set-ip reports a loss: $(cat "$work/confirm.err")"
 
 mkdir -p "$work/cfg"
-"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg" \
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg" \
     XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --report "$work/report.txt" --report-after 4000 \
     >"$work/varnex.out" 2>&1 || fail "varnex ended with an error: $(cat "$work/varnex.out")"
 grep -qx $'rows\t'"$devices" "$work/report.txt" || fail "the window shows $(grep $'^rows\t' "$work/report.txt")"

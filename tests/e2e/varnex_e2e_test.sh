@@ -37,7 +37,7 @@ wait_listening dev1 36 "${pids[0]}" "$work/sim.err"
 run_varnex() {
     local name=$1
     mkdir -p "$work/cfg-$name"
-    "$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-$name" \
+    "$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg-$name" \
         XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 VARNEX_UI_LOG="$work/ui-$name.log" \
         "$varnex" --report "$work/report-$name.txt" --report-after 2500 >"$work/out-$name.txt" 2>&1 ||
         fail "varnex ended with an error: $(cat "$work/out-$name.txt")"
@@ -66,7 +66,7 @@ probes_before=$(grep -c "$probe" "$work/sim.log")
 
 # --- --report into a folder that does not exist ------------------------------
 status=0
-"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-found" \
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg-found" \
     XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --report "$work/no/such/folder/r.txt" \
     >"$work/out-nofolder.txt" 2>&1 || status=$?
 [ "$status" -eq 1 ] || fail "--report into a missing folder: exit status $status"
@@ -90,7 +90,7 @@ wait "${pids[1]}" 2>/dev/null || true
 # Rows in the order shown: .20, .21, .35; Cam-Lobby (.20, password x) is row 0.
 printf '%s\n' "# Modify IP of Cam-Lobby" "9 OK 1000=192.168.1.50" "146 OK 1001=x" >"$work/answers.txt"
 mkdir -p "$work/cfg-modify"
-"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/cfg-modify" \
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" XDG_CONFIG_HOME="$work/cfg-modify" \
     XDG_RUNTIME_DIR="$work" VARNEX_DIALOG_ANSWERS="$work/answers.txt" VARNEX_UI_LOG="$work/ui-modify.log" \
     "$varnex" --select 0 --command 32780 --report "$work/report-modify.txt" --report-after 14500 \
     >"$work/out-modify.txt" 2>&1 || fail "varnex (Modify IP) ended with an error: $(cat "$work/out-modify.txt")"

@@ -67,8 +67,9 @@ TEST_F(FrameWindowTest, ToolBarButtonShowsItsTipAndPromptsInTheMessagePane)
 
 TEST_F(FrameWindowTest, PanesAndButtonsFollowTheFrame)
 {
-    // Nine entries: seven buttons and two separators, in the resource's order.
-    EXPECT_EQ(host->ToolBar()->actions().size(), 9);
+    // Seven buttons and two separators in the resource's order, then the
+    // spacer that pushes the filter field to the right, and the field.
+    EXPECT_EQ(host->ToolBar()->actions().size(), 11);
     EXPECT_EQ(host->ToolBar()->iconSize(), QSize(32, 32));
     EXPECT_EQ(host->Pane(4)->text(), QStringLiteral("EXT"));
     EXPECT_GE(host->Pane(4)->minimumWidth(), 100);

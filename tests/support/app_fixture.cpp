@@ -18,6 +18,8 @@ AppFixture::AppFixture()
     std::filesystem::remove_all(configDir);
     std::filesystem::create_directories(configDir);
     ::setenv("XDG_CONFIG_HOME", configDir.c_str(), 1);
+    // The log of changes goes beside the profile, never to the user's own.
+    ::setenv("XDG_STATE_HOME", (configDir + "/state").c_str(), 1);
     app = std::make_unique<CVarnexApp>();
 }
 

@@ -32,12 +32,18 @@ public:
         link.sll_ifindex = index;
         Add(name, IFF_UP | IFF_BROADCAST, reinterpret_cast<sockaddr*>(&link));
     }
-    void Inet(const char* name, const char* address, unsigned flags)
+    void Inet(const char* name, const char* address, unsigned flags, const char* mask = nullptr)
     {
         auto& inet = m_inets.emplace_back();
         inet.sin_family = AF_INET;
         ::inet_pton(AF_INET, address, &inet.sin_addr);
         Add(name, flags, reinterpret_cast<sockaddr*>(&inet));
+        if (mask != nullptr) {
+            auto& netmask = m_inets.emplace_back();
+            netmask.sin_family = AF_INET;
+            ::inet_pton(AF_INET, mask, &netmask.sin_addr);
+            m_entries.back().ifa_netmask = reinterpret_cast<sockaddr*>(&netmask);
+        }
     }
     void Inet6(const char* name, unsigned flags)
     {
@@ -81,9 +87,9 @@ TEST(NetworkInterfaces, OnlyUpIpv4BroadcastInterfacesOtherThanLoopbackAreListedO
     list.Inet("lo", "127.0.0.1", IFF_UP | IFF_LOOPBACK | IFF_RUNNING);
     // Listed first, yet its index puts it after eth0.
     list.Inet("eth1", "10.88.0.1", kUpBroadcast);
-    list.Inet("eth0", "10.77.0.1", kUpBroadcast);
-    // A second address of eth0, with and without a label: eth0 is listed once, with its first.
-    list.Inet("eth0:1", "10.77.0.2", kUpBroadcast);
+    list.Inet("eth0", "10.77.0.1", kUpBroadcast, "255.255.255.0");
+    // A second address of eth0, with and without a label: eth0 is listed once, with its first (and its mask).
+    list.Inet("eth0:1", "10.77.0.2", kUpBroadcast, "255.255.0.0");
     list.Inet("eth0", "10.77.0.3", kUpBroadcast);
     list.Inet("wg0", "10.9.0.1", IFF_UP | IFF_POINTOPOINT | IFF_RUNNING); // no broadcast
     list.Inet("usb0", "192.168.7.1", IFF_BROADCAST | IFF_MULTICAST);      // down
@@ -93,7 +99,8 @@ TEST(NetworkInterfaces, OnlyUpIpv4BroadcastInterfacesOtherThanLoopbackAreListedO
     list.Inet("lo", "127.0.0.2", IFF_UP | IFF_LOOPBACK | IFF_BROADCAST);
 
     const std::vector<NetworkInterface> found = BroadcastInterfacesOf(list.First());
-    EXPECT_EQ(found, (std::vector<NetworkInterface>{{"eth0", 2, "10.77.0.1"}, {"eth1", 3, "10.88.0.1"}}));
+    EXPECT_EQ(found,
+              (std::vector<NetworkInterface>{{"eth0", 2, "10.77.0.1", "255.255.255.0"}, {"eth1", 3, "10.88.0.1"}}));
     EXPECT_TRUE(BroadcastInterfacesOf(nullptr).empty());
 }
 

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 #include "commands/command_packet.h"
 #include "controls/ip_address_control.h"
+#include "devices/change_log.h"
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "res/text/resource_ids.h"
@@ -222,6 +225,16 @@ TEST_F(DeviceCommandsTest, ThePasswordGoesOnTheWireAndStaysInNoBufferOfTheView)
     const packet::Bytes& buffer = View().SendBuffer();
     EXPECT_EQ(Bytes(buffer.begin(), buffer.begin() + 42), Bytes(packets[1].begin(), packets[1].begin() + 42));
     EXPECT_EQ(Bytes(buffer.begin() + 42, buffer.begin() + 50), Bytes(8, 0));
+    // The log of changes has both commands and neither password.
+    std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+    const std::string log{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(log.find("\"program\": \"varnex\", \"interface\": null, \"mac\": \"00-0A-1B-2C-3D-4E\", \"command\": "
+                       "\"set-ip\", \"before\": {\"ip\": \"192.168.1.20\"}, \"after\": {\"ip\": \"192.168.1.50\"}"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("\"mac\": \"00-1A-2B-3C-4D-5E\", \"command\": \"reset\""), std::string::npos) << log;
+    EXPECT_EQ(log.find("secret"), std::string::npos) << log;
+    EXPECT_EQ(log.find("12345678"), std::string::npos) << log;
 }
 
 TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)

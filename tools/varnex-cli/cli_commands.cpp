@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "cli_apply.h"
+#include "cli_change_log.h"
 #include "cli_command_packets.h"
 #include "cli_command_sender.h"
 #include "cli_device_lookup.h"
@@ -16,7 +18,9 @@
 #include "cli_output.h"
 #include "cli_password.h"
 #include "cli_shared_addresses.h"
+#include "cli_steps.h"
 #include "cli_texts.h"
+#include "cli_unreachable.h"
 #include "cli_verify.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
@@ -28,96 +32,41 @@ namespace cli {
 
 namespace {
 
-int Fail(int status, const std::string& message)
-{
-    std::fprintf(stderr, "varnex-cli: %s\n", message.c_str());
-    return status;
-}
-
 std::string MacText(const Mac& mac)
 {
     return device::FormatMac(mac.bytes);
-}
-
-// The interfaces the probe goes out on; a chosen interface that is not there
-// is a failure that names the ones that are.
-int ChooseRoute(const Options& options, InterfaceRoute& route)
-{
-    const std::vector<NetworkInterface> present = Sockets().BroadcastInterfaces();
-    route = RouteFor(options.interfaceName, present, options.ports.broadcastAddress == "255.255.255.255");
-    if (!route.missing)
-        return kSuccess;
-    std::string names;
-    for (const NetworkInterface& entry : present)
-        names += (names.empty() ? "" : ", ") + entry.name;
-    return Fail(kRuntimeFailure, "no network interface " + QuoteArgument(options.interfaceName) +
-                                     " is up with an IPv4 broadcast address" +
-                                     (names.empty() ? std::string("; there is none") : "; there are: " + names));
-}
-
-// Probes and listens through a socket that is closed again afterwards. Answers
-// the kernel dropped are counted on standard error; they are no failure.
-int Discover(const Options& options, const InterfaceRoute& route, ListenResult& result)
-{
-    DeviceSocket socket(options.ports);
-    std::string error;
-    if (!socket.Open(error) ||
-        !ListenForDevices(socket, route, options.waitSeconds, options.maxWaitSeconds, result, error))
-        return Fail(kRuntimeFailure, error);
-    for (const std::string& failure : result.probeFailures)
-        std::fprintf(stderr, "varnex-cli: %s\n", failure.c_str());
-    if (result.dropped > 0)
-        std::fprintf(stderr,
-                     "varnex-cli: %lld answers were lost: the receive buffer (%d bytes) was full; "
-                     "running discover again may find those devices\n",
-                     result.dropped, result.receiveBuffer);
-    if (result.cut > 0)
-        std::fprintf(stderr,
-                     "varnex-cli: %lld answers after the first %zu were counted, not listed: one discovery "
-                     "keeps at most %zu\n",
-                     result.cut, result.devices.Size(), kMaxKeptAnswers);
-    if (result.cutShort)
-        std::fprintf(stderr, "varnex-cli: answers were still arriving when --max-wait (%g s) ended listening\n",
-                     options.maxWaitSeconds);
-    return kSuccess;
-}
-
-// The command's password; a refusal has been said on standard error.
-int AskPassword(const Options& options, const EnvironmentPassword& environment, std::string& password)
-{
-    std::string error;
-    const PasswordStatus status =
-        ObtainPassword(ProcessPasswordSources(options.passwordFromStdin, environment.Value()), password, error);
-    if (status != PasswordStatus::kOk)
-        return Fail(status == PasswordStatus::kTooLong ? kBadInput : kRuntimeFailure, error);
-    return kSuccess;
 }
 
 // Sends every packet with the password from a freshly opened socket, as the
 // desktop program does after its password prompt, by the interface the device
 // answered on. The password is wiped from memory afterwards; the packets
 // never hold it.
+// Each packet that went out is entered in the log of changes.
 int SendPackets(const Options& options, const std::vector<COMMAND_PACKET>& packets, std::string& password,
-                unsigned interfaceIndex)
+                const device::Device& target, const std::string& interfaceName)
 {
     std::string error;
     DeviceSocket socket(options.ports);
     bool ok = socket.Open(error);
     if (ok) {
-        CommandSender sender(socket, interfaceIndex);
+        CommandSender sender(socket, target.interfaceIndex);
         ok = sender.SendAll(packets, password, error);
     }
     WipeText(password);
-    return ok ? kSuccess : Fail(kRuntimeFailure, error);
+    if (!ok)
+        return Fail(kRuntimeFailure, error);
+    LogSent(packets, target, interfaceName);
+    return kSuccess;
 }
 
 int SendWithPassword(const Options& options, const std::vector<COMMAND_PACKET>& packets,
-                     const EnvironmentPassword& environment, unsigned interfaceIndex)
+                     const EnvironmentPassword& environment, const device::Device& target,
+                     const std::string& interfaceName)
 {
     std::string password;
     if (const int status = AskPassword(options, environment, password); status != kSuccess)
         return status;
-    return SendPackets(options, packets, password, interfaceIndex);
+    return SendPackets(options, packets, password, target, interfaceName);
 }
 
 // After a command that a probe can show: whether it took, unless --no-verify.
@@ -171,7 +120,8 @@ int RunDeviceOrder(const Options& options, const EnvironmentPassword& environmen
         packet = DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device);
         break;
     }
-    if (const int status = SendPackets(options, {packet}, password, target.interfaceIndex); status != kSuccess)
+    if (const int status = SendPackets(options, {packet}, password, target, InterfaceNameOf(result, target));
+        status != kSuccess)
         return status;
     return Confirmed(options, route, expected, InterfaceNameOf(result, target));
 }
@@ -191,9 +141,12 @@ int RunDiscover(const Options& options)
     if (!written || std::fflush(stdout) != 0)
         return Fail(kRuntimeFailure, "cannot write the list");
     // JSON says it per device; the other formats get a line per address, kept off the list itself.
-    if (options.format != Format::kJson)
+    if (options.format != Format::kJson) {
         for (const std::string& warning : SharedAddressWarnings(result))
             std::fprintf(stderr, "varnex-cli: %s\n", warning.c_str());
+        for (const std::string& warning : UnreachableWarnings(result))
+            std::fprintf(stderr, "varnex-cli: %s\n", warning.c_str());
+    }
     return kSuccess;
 }
 
@@ -221,7 +174,7 @@ int RunSetIp(const Options& options, const EnvironmentPassword& environment)
                               options.newMask ? std::to_array(options.newMask->bytes) : target.mask,
                               options.newGateway ? std::to_array(options.newGateway->bytes) : target.gateway);
     const std::string interfaceName = InterfaceNameOf(result, target);
-    if (const int status = SendWithPassword(options, packets, environment, target.interfaceIndex); status != kSuccess)
+    if (const int status = SendWithPassword(options, packets, environment, target, interfaceName); status != kSuccess)
         return status;
     return Confirmed(options, route, expected, interfaceName);
 }
@@ -251,6 +204,8 @@ int RunCommand(const Options& options)
         return RunDeviceOrder(options, environment);
     case Command::kWeb:
         return RunWeb(options);
+    case Command::kApply:
+        return RunApply(options, environment);
     }
     return kBadInput;
 }

@@ -71,6 +71,7 @@ bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double 
                       ListenResult& result, std::string& error, std::size_t keepAtMost)
 {
     result.receiveBuffer = socket.ReceiveBuffer();
+    result.subnets = device::SubnetsOf(Sockets().BroadcastInterfaces());
     if (route.missing) {
         error = "the chosen network interface is not there";
         return false;

@@ -12,6 +12,7 @@
 
 #include "cli_device_socket.h"
 #include "devices/device_table.h"
+#include "devices/reachability.h"
 #include "discovery/interface_route.h"
 
 namespace cli {
@@ -36,6 +37,8 @@ struct ListenResult {
     // Why the probe could not go out on some of the interfaces (it went out on
     // the others).
     std::vector<std::string> probeFailures;
+    // This computer's subnets when the probe went out, to tell which devices it can reach.
+    std::vector<device::Subnet> subnets;
 };
 
 // Sends the probe through an open socket, once on each interface of the route

@@ -21,13 +21,14 @@ struct CommandInfo {
     std::vector<const char*> positionals; // names used in messages
 };
 
-const std::array<CommandInfo, 6> kCommands = {{
+const std::array<CommandInfo, 7> kCommands = {{
     {"discover", Command::kDiscover, {}},
     {"set-ip", Command::kSetIp, {"MAC"}},
     {"set-mac", Command::kSetMac, {"CURRENT_IP", "NEW_MAC"}},
     {"reset", Command::kReset, {"MAC"}},
     {"update-firmware", Command::kUpdateFirmware, {"MAC"}},
     {"web", Command::kWeb, {"IP"}},
+    {"apply", Command::kApply, {"PLAN"}},
 }};
 
 bool SendsPassword(Command c)
@@ -51,7 +52,7 @@ bool TakesValue(std::string_view name, Command c)
     if (name == "--verify-wait")
         return Verifies(c);
     if (name == "--format")
-        return c == Command::kDiscover;
+        return c == Command::kDiscover || c == Command::kApply;
     if (name == "--ip" || name == "--mask" || name == "--gateway")
         return c == Command::kSetIp;
     return false;
@@ -61,7 +62,7 @@ bool TakesValue(std::string_view name, Command c)
 bool IsCommandOption(std::string_view arg)
 {
     const std::string_view name = arg.substr(0, arg.find('='));
-    return name == "--password-stdin" || name == "--with-model" || name == "--no-verify" ||
+    return name == "--password-stdin" || name == "--with-model" || name == "--no-verify" || name == "--dry-run" ||
            std::any_of(kCommands.begin(), kCommands.end(),
                        [name](const CommandInfo& c) { return TakesValue(name, c.command); });
 }
@@ -164,6 +165,9 @@ public:
                 return Fail("IP " + QuoteArgument(values[0]) + ": not four dotted numbers 0-255");
             o.webAddress = values[0];
             return true;
+        case Command::kApply:
+            o.planPath = values[0];
+            return true;
         }
         return true;
     }
@@ -255,6 +259,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
             options.withModel = true;
         } else if (name == "--no-verify" && Verifies(info->command) && eq == std::string::npos) {
             options.verify = false;
+        } else if (name == "--dry-run" && info->command == Command::kApply && eq == std::string::npos) {
+            options.dryRun = true;
         } else if (name.starts_with("--password") && name != "--password-stdin") {
             // The value is not repeated: it may be the password itself.
             ok = parser.Fail("a password is never taken from the command line; use --password-stdin or "

@@ -110,8 +110,12 @@ void WriteTable(const device::ExportList& devices, bool withModel, ChunkWriter& 
 device::ExportList ExportListOf(const ListenResult& result)
 {
     return [&result](const device::ExportVisitor& visit) {
-        for (const device::Device& d : result.devices.All())
-            visit(device::ExportOf(d, InterfaceNameOf(result, d), result.devices.IsShared(d)));
+        for (const device::Device& d : result.devices.All()) {
+            device::ExportedDevice exported =
+                device::ExportOf(d, InterfaceNameOf(result, d), result.devices.IsShared(d));
+            exported.reachable = device::IsReachable(d, result.subnets);
+            visit(exported);
+        }
     };
 }
 

@@ -116,7 +116,7 @@ TEST(CliInterfaces, TheProbeLeavesByTheRoutesInterfaceAndAnswersKeepTheirs)
     const std::string json = cli::FormatDevices(result, cli::Format::kJson);
     EXPECT_NE(json.find("\"ip\": \"192.168.1.21\", \"mask\": \"0.0.0.0\", \"gateway\": \"0.0.0.0\", "
                         "\"mac\": \"00-0A-1B-2C-3D-4E\", \"version\": \"0.00\", \"model\": 31, \"interface\": \"lo\", "
-                        "\"duplicate_ip\": false}"),
+                        "\"duplicate_ip\": false, \"reachable\": "),
               std::string::npos)
         << json;
     // csv and the table stay as scripts know them.

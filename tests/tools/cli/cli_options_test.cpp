@@ -293,3 +293,18 @@ TEST(CliOptions, AnInterfaceNameTheKernelWouldRefuseIsBadUsage)
     EXPECT_EQ(missing.result, ParseResult::kUsageError);
     EXPECT_NE(missing.text.find("--interface needs a value"), std::string::npos) << missing.text;
 }
+
+TEST(CliOptions, ApplyTakesAPlanADryRunAndAFormat)
+{
+    const Parsed p = Parse({"apply", "plan.csv", "--dry-run", "--format=json", "--password-stdin"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    EXPECT_EQ(p.options.command, Command::kApply);
+    EXPECT_EQ(p.options.planPath, "plan.csv");
+    EXPECT_TRUE(p.options.dryRun);
+    EXPECT_EQ(p.options.format, cli::Format::kJson);
+    EXPECT_TRUE(p.options.passwordFromStdin);
+    EXPECT_FALSE(Parse({"apply", "plan.csv"}).options.dryRun);
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"apply"}, {"apply", "a.csv", "b.csv"}, {"apply", "a.csv", "--dry-run=yes"}, {"discover", "--dry-run"}})
+        EXPECT_EQ(Parse(bad).result, ParseResult::kUsageError) << bad.back();
+}

@@ -75,13 +75,13 @@ TEST(CliOutput, ArrayOfObjectsWithModelAsNumberAndTheInterface)
               "[\n"
               "  {\"name\": \"Cam-Lobby\", \"ip\": \"192.168.1.20\", \"mask\": \"255.255.255.0\", "
               "\"gateway\": \"192.168.1.1\", \"mac\": \"00-0A-1B-2C-3D-14\", \"version\": \"1.20\", \"model\": 31, "
-              "\"interface\": \"eth1\", \"duplicate_ip\": false},\n"
+              "\"interface\": \"eth1\", \"duplicate_ip\": false, \"reachable\": true},\n"
               "  {\"name\": \"Unknown\", \"ip\": \"192.168.1.22\", \"mask\": \"255.255.255.0\", "
               "\"gateway\": \"0.0.0.0\", \"mac\": \"00-0A-1B-2C-3D-16\", \"version\": \"0.00\", \"model\": 5, "
-              "\"interface\": null, \"duplicate_ip\": true},\n"
+              "\"interface\": null, \"duplicate_ip\": true, \"reachable\": true},\n"
               "  {\"name\": \"Unknown\", \"ip\": \"192.168.1.22\", \"mask\": \"255.255.255.0\", "
               "\"gateway\": \"0.0.0.0\", \"mac\": \"00-0A-1B-2C-3D-99\", \"version\": \"0.00\", \"model\": 5, "
-              "\"interface\": null, \"duplicate_ip\": true}\n"
+              "\"interface\": null, \"duplicate_ip\": true, \"reachable\": true}\n"
               "]\n");
 }
 

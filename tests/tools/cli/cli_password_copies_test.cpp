@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <fstream>
+#include <iterator>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 
 #include "commands/command_builders.h"
+#include "devices/change_log.h"
 #include "support/loopback_socket.h"
 #include "varnex-cli/cli_command_sender.h"
 #include "varnex-cli/cli_commands.h"
@@ -148,6 +151,15 @@ TEST(CliPasswordCopies, TheEnvironmentPasswordIsGoneBeforeTheProbeOfSetIp)
     // The value taken at start is the one sent.
     EXPECT_EQ(command[packet::kCommandAt], CMD_SET_IP);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&command[packet::kPasswordAt]), 6), "secret");
+
+    // The change is in the log, the password is not.
+    std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+    const std::string log{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    EXPECT_NE(log.find("\"mac\": \"00-0A-1B-2C-3D-4E\", \"command\": \"set-ip\", \"before\": {\"ip\": "
+                       "\"192.168.1.20\"}, \"after\": {\"ip\": \"192.168.1.50\"}"),
+              std::string::npos)
+        << log;
+    EXPECT_EQ(log.find("secret"), std::string::npos) << log;
 }
 
 } // namespace
