@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "devices/device_texts.h"
+#include "system/percent_text.h"
 
 namespace device {
 
@@ -76,17 +77,6 @@ bool ParseIp(std::string_view text, Ipv4& ip)
     return at == text.size();
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // Six groups of one or two hexadecimal digits joined by '-' or ':'.
 bool ParseMacText(std::string_view text, Mac& mac)
 {
@@ -99,8 +89,8 @@ bool ParseMacText(std::string_view text, Mac& mac)
         }
         int value = 0;
         std::size_t digits = 0;
-        while (at < text.size() && HexDigit(text[at]) >= 0 && digits < 3) {
-            value = value * 16 + HexDigit(text[at]);
+        while (at < text.size() && HexDigitValue(text[at]) >= 0 && digits < 3) {
+            value = value * 16 + HexDigitValue(text[at]);
             ++at;
             ++digits;
         }

@@ -14,9 +14,9 @@
 
 #include "commands/command_packet.h"
 #include "controls/image_list.h"
-#include "devices/device_filter.h"
-#include "devices/command_confirmation.h"
 #include "devices/change_log.h"
+#include "devices/command_confirmation.h"
+#include "devices/device_filter.h"
 #include "devices/device_table.h"
 #include "devices/reachability.h"
 #include "discovery/discovery_ports.h"
