@@ -7,31 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib/waits.sh
-command -v xdotool >/dev/null || { echo "filter-shots: needs xdotool (apt-get install xdotool)" >&2; exit 1; }
-[ "$(id -u)" -eq 0 ] || { echo "filter-shots: needs root for the test LAN" >&2; exit 1; }
-prefix=vxflt$$
-out=out/shots/filter
-mkdir -p "$out"
-pids=()
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_CONFIG_HOME
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  scripts/testlan.sh down --prefix "$prefix" >/dev/null 2>&1 || true
-  rm -rf "$XDG_CONFIG_HOME"
-}
-trap cleanup EXIT
-scripts/testlan.sh up --prefix "$prefix" --devices 2 >/dev/null
-on() { scripts/testlan.sh exec --prefix "$prefix" "$@"; }
-on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
-on dev2 -- build/varnex-sim --devices demo/devices-plant.txt & pids+=($!)
-for k in 1 2; do wait_until "the simulator in dev$k" udp_bound "$prefix-dev$k" 36; done
-start_xvfb "$prefix-app" 900x600x24
-pids+=("$xvfb_pid")
-x() { on app -- env DISPLAY="$display" "$@"; }
-shot() { x import -window root "$out/$1.png"; }
-act() { after_input "$prefix-app" "$display" x "$@"; }
+. scripts/lib/demo_shots.sh
+demo_shots_start filter-shots vxflt$$ out/shots/filter
 
 x build/varnex & pids+=($!)
 wait_until "the window" window_shown "$prefix-app" "$display" Varnex

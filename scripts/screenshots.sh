@@ -7,33 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib/waits.sh
-command -v xdotool >/dev/null || { echo "screenshots: needs xdotool (apt-get install xdotool)" >&2; exit 1; }
-[ "$(id -u)" -eq 0 ] || { echo "screenshots: needs root for the test LAN" >&2; exit 1; }
-prefix=vxshot$$
-out=out/shots
-mkdir -p "$out"
-pids=()
-# A profile of its own, so that the layout a run leaves behind is not the next run's.
-XDG_CONFIG_HOME=$(mktemp -d)
-export XDG_CONFIG_HOME
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  scripts/testlan.sh down --prefix "$prefix" >/dev/null 2>&1 || true
-  rm -rf "$XDG_CONFIG_HOME"
-}
-trap cleanup EXIT
-scripts/testlan.sh up --prefix "$prefix" --devices 2 >/dev/null
-on() { scripts/testlan.sh exec --prefix "$prefix" "$@"; }
-on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
-on dev2 -- build/varnex-sim --devices demo/devices-plant.txt & pids+=($!)
-for k in 1 2; do wait_until "the simulator in dev$k" udp_bound "$prefix-dev$k" 36; done
-start_xvfb "$prefix-app" 900x600x24
-pids+=("$xvfb_pid")
-x() { on app -- env DISPLAY="$display" "$@"; }
-shot() { x import -window root "$out/$1.png"; }
+. scripts/lib/demo_shots.sh
+demo_shots_start screenshots vxshot$$ out/shots
 shown() { wait_until "the window" window_shown "$prefix-app" "$display" Varnex && screen_settled "$prefix-app" "$display"; }
-act() { after_input "$prefix-app" "$display" x "$@"; }
 
 # Report mode with rows selected, then the context menu on a row.
 x build/varnex & app=$!; pids+=($app)
