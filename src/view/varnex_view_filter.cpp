@@ -24,8 +24,9 @@ int CVarnexView::AppendDevice(device::DeviceId id)
                         ? AppendRecordRow(*this, record,
                                           device::IsKnownModel(d.model) ? device::kImageKnown : device::kImageUnknown)
                         : AppendDeviceRow(*this, device::RowOf(d), id, m_poolRecords);
-    if (row >= 0 && Devices().IsShared(d))
-        SetRowOverlay(row, true);
+    if (row >= 0)
+        if (const UINT overlay = OverlayFor(d); overlay != 0)
+            SetRowOverlay(row, overlay);
     return row;
 }
 

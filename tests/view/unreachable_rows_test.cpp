@@ -5,6 +5,8 @@
 // asking first.
 #include <gtest/gtest.h>
 
+#include "app/main_frame.h"
+#include "framework/dialog_controls.h"
 #include "res/text/resource_ids.h"
 #include "support/app_fixture.h"
 
@@ -76,6 +78,20 @@ TEST_F(UnreachableRowsTest, ARowOutsideTheSubnetIsMarkedAndSaysWhyASharedAddress
     EXPECT_EQ(TipOver("Far"), std::string("Another device answers from this address too. Also at this address: "
                                           "00-0A-00-00-00-0C\n") +
                                   kWhy);
+}
+
+TEST_F(UnreachableRowsTest, RowsThatComeBackFromTheFilterKeepTheirMarks)
+{
+    Command(ID_REFRESH);
+    AnswerOnEth0("Near", {192, 168, 1, 20}, kMacA);
+    AnswerOnEth0("Far", {10, 0, 0, 50}, kMacB);
+    CWnd& field = dynamic_cast<CMainFrame&>(Frame()).m_wndFilter;
+    field.SendMessage(WM_CHAR, 'N');
+    ASSERT_EQ(Column(0), std::vector<std::string>{"Near"});
+    SetControlText(field, {});
+    ASSERT_EQ(Column(0).size(), 2u);
+    EXPECT_EQ(Overlay("Near"), 0u);
+    EXPECT_EQ(Overlay("Far"), kUnreachable);
 }
 
 TEST_F(UnreachableRowsTest, WebBrowserOnAnUnreachableDeviceSaysWhyAndOpensNothingWhenDeclined)
