@@ -130,15 +130,20 @@ const device::DeviceTable& CVarnexView::Devices() const
     return doc != nullptr ? doc->GetDevices() : m_tableUnowned;
 }
 
-const device::Device* CVarnexView::DeviceAtRow(int row)
+std::optional<device::DeviceId> CVarnexView::DeviceIdAtRow(int row)
 {
     LVITEMA item;
     item.mask = LVIF_PARAM;
     item.iItem = row;
     item.lParam = 0;
     if (!SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return nullptr;
-    const auto id = m_poolRecords.DeviceOf(reinterpret_cast<const char*>(item.lParam));
+        return std::nullopt;
+    return m_poolRecords.DeviceOf(reinterpret_cast<const char*>(item.lParam));
+}
+
+const device::Device* CVarnexView::DeviceAtRow(int row)
+{
+    const auto id = DeviceIdAtRow(row);
     return id ? Devices().Find(*id) : nullptr;
 }
 

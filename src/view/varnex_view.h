@@ -63,6 +63,8 @@ public:
     const device::DeviceTable& Devices() const;
     // The device a row shows; null when the row is not one of the table's.
     const device::Device* DeviceAtRow(int row);
+    // The table's id of the device a row shows; nothing when the row is not one of the table's.
+    std::optional<device::DeviceId> DeviceIdAtRow(int row);
     // This cycle's discovery: listening, the answers counted.
     const DiscoverySession& Discovery() const { return *m_pSession; }
     // The discovery socket (null before the window is made).

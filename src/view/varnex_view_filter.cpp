@@ -3,7 +3,8 @@
 // The filter: the list shows the table's devices that the tool bar's filter
 // field matches. Hidden devices stay in the table and keep their row
 // records, so that they come back without being formatted again.
-#include <unordered_set>
+#include <optional>
+#include <vector>
 
 #include "framework/dialog_controls.h"
 #include "view/varnex_view.h"
@@ -32,27 +33,26 @@ int CVarnexView::AppendDevice(device::DeviceId id)
 
 void CVarnexView::ApplyFilter()
 {
-    // The selected devices stay selected when they stay listed.
-    std::unordered_set<const device::Device*> selected;
-    for (int row = NextSelectedRow(-1); row >= 0; row = NextSelectedRow(row))
-        if (const device::Device* d = DeviceAtRow(row))
-            selected.insert(d);
-
-    // Not DeleteAllRows: that frees the records and empties the table.
-    SendMessage(LVM_DELETEALLITEMS);
+    // Rows that still match stay as they are, with their selection, focus and
+    // place; the others leave, from the last row up. Then the devices that
+    // match and are not listed come back at the end and are sorted into
+    // place. Typing one more character only removes rows, erasing one only
+    // adds them: neither lists the whole table again.
     const device::DeviceTable& table = Devices();
-    for (device::DeviceId id = 0; id < table.Size(); ++id) {
-        if (!m_ruleFilter.Matches(table[id]))
-            continue;
-        const int row = AppendDevice(id);
-        if (row >= 0 && selected.count(&table[id]) != 0) {
-            LVITEMA item;
-            item.stateMask = LVIS_SELECTED;
-            item.state = LVIS_SELECTED;
-            SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-        }
+    std::vector<bool> listed(table.Size(), false);
+    for (int row = static_cast<int>(SendMessage(LVM_GETITEMCOUNT)) - 1; row >= 0; --row) {
+        const std::optional<device::DeviceId> id = DeviceIdAtRow(row);
+        if (id && *id < table.Size() && !listed[*id] && m_ruleFilter.Matches(table[*id]))
+            listed[*id] = true;
+        else
+            SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row));
     }
-    // The engine's sort column puts the rows back in their sorted place.
-    SortRows();
+    bool added = false;
+    for (device::DeviceId id = 0; id < table.Size(); ++id)
+        if (!listed[id] && m_ruleFilter.Matches(table[id]))
+            added = AppendDevice(id) >= 0 || added;
+    // The engine's sort column puts the rows that came back in their sorted place.
+    if (added)
+        SortRows();
     ShowStandingMessage();
 }

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -170,4 +171,28 @@ TEST_F(FilterRowsTest, SelectionStaysOnRowsThatStayListed)
     ASSERT_GE(selected, 0);
     EXPECT_EQ(Row(selected)[0], "Cam-Yard");
     EXPECT_EQ(View().NextSelectedRow(selected), -1);
+}
+
+TEST_F(FilterRowsTest, ATextReplacedAtOnceListsEachMatchOnceInSortedPlace)
+{
+    NMLISTVIEW click{};
+    click.hdr = NMHDR{&View(), View().GetDlgCtrlID(), LVN_COLUMNCLICK};
+    click.iItem = -1;
+    click.iSubItem = 1; // by IP address
+    Frame().SendMessage(WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    const std::vector<std::string> sorted = Column(0);
+    const auto inSortedOrder = [&sorted](const std::set<std::string>& names) {
+        std::vector<std::string> kept;
+        std::copy_if(sorted.begin(), sorted.end(), std::back_inserter(kept),
+                     [&names](const std::string& name) { return names.count(name) != 0; });
+        return kept;
+    };
+    Type("cam");
+    // A paste replaces the text: some rows leave, others come back, some stay.
+    SetControlText(Field(), "a");
+    EXPECT_EQ(Column(0), inSortedOrder({"Cam-Lobby", "Gate-West", "Cam-Yard", "Spare"}));
+    SetControlText(Field(), "1a");
+    EXPECT_EQ(Column(0), inSortedOrder({"Cam-Yard", "Spare"}));
+    SetControlText(Field(), "192.168");
+    EXPECT_EQ(Column(0), inSortedOrder({"Cam-Lobby", "Gate-West", "Spare"}));
 }
