@@ -116,8 +116,15 @@ std::optional<std::vector<std::uint8_t>> CWinApp::GetProfileBinary(const std::st
     return m_pProfile->GetBinary(section, entry);
 }
 
+void CWinApp::SetRunSetting(const std::string& section, const std::string& entry, const std::string& value)
+{
+    m_mapRunSettings[{section, entry}] = value;
+}
+
 std::optional<std::string> CWinApp::GetProfileString(const std::string& section, const std::string& entry)
 {
+    if (const auto given = m_mapRunSettings.find({section, entry}); given != m_mapRunSettings.end())
+        return given->second;
     if (!m_pProfile)
         return std::nullopt;
     return m_pProfile->GetString(section, entry);

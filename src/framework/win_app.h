@@ -4,6 +4,7 @@
 // the commands that belong to the application (New, Open, Print Setup, About).
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ public:
     // A binary value of the profile, or nothing.
     std::optional<std::vector<std::uint8_t>> GetProfileBinary(const std::string& section, const std::string& entry);
     std::optional<std::string> GetProfileString(const std::string& section, const std::string& entry);
+    // A value given on the command line for this run only: read in place of
+    // the profile's, never written to it.
+    void SetRunSetting(const std::string& section, const std::string& entry, const std::string& value);
     // Writes a value, keeping the rest of the profile; false when it could not
     // be written, which the user is told the first time it happens in a run.
     bool WriteProfileBinary(const std::string& section, const std::string& entry,
@@ -72,6 +76,7 @@ private:
     std::unique_ptr<Profile> m_pProfile;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::vector<std::string> m_arrRecentFiles;
+    std::map<std::pair<std::string, std::string>, std::string> m_mapRunSettings;
     UINT m_nMaxMRU = 0;
     bool m_bRecentChanged = false;
     bool m_bSettingsFailureTold = false;

@@ -108,6 +108,8 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
     }
     if (!options.file.empty())
         app.m_arrArgs = {options.file};
+    if (options.watchIntervalSeconds > 0)
+        app.SetRunSetting("Settings", "WatchInterval", std::to_string(options.watchIntervalSeconds));
 
     int rc = 1;
     bool reportFailed = false;

@@ -66,10 +66,13 @@ TEST(StartOptions, EveryArgumentIsKnownOrRefused)
         {{"-platform"}, "-platform needs a value"},
         {{"--select", "-1"}, "--select '-1': not a row number"},
         {{"--report-after", "86400001"}, "not a number of milliseconds up to a day"},
+        {{"--watch-interval", "0"}, "not a number of seconds from 1 to a day"},
+        {{"--watch-interval=86401"}, "not a number of seconds from 1 to a day"},
         {{"--command", "65536"}, "not a command number 0-65535"},
         {{"a.vnx", "b.vnx"}, "one FILE at most, and 'b.vnx' is a second"},
         {{"--", "-x", "--bogus"}, "one FILE at most, and '--bogus' is a second"},
-        {{"--report=r.txt", "--report-after", "0", "--select=2", "--command", "1", "--command=7"}, ""},
+        {{"--report=r.txt", "--report-after", "0", "--select=2", "--command", "1", "--command=7", "--watch-interval=5"},
+         ""},
         {{"-reverse", "-style=fusion", "--platform", "offscreen", "-display", ":1", "a.vnx"}, ""},
         {{"--", "--bogus"}, ""},
     };
@@ -82,18 +85,19 @@ TEST(StartOptions, EveryArgumentIsKnownOrRefused)
             EXPECT_NE(options.error.find(c.error), std::string::npos) << options.error;
         }
     }
-    const StartOptions ours = ReadStartOptions(cases[10].args);
+    const StartOptions ours = ReadStartOptions(cases[12].args);
     EXPECT_EQ(ours.reportPath, "r.txt");
     EXPECT_EQ(ours.reportAfterMs, 0);
     EXPECT_EQ(ours.selectRow, 2);
     EXPECT_EQ(ours.commands, (std::vector<unsigned>{1, 7}));
+    EXPECT_EQ(ours.watchIntervalSeconds, 5);
     EXPECT_TRUE(ours.qtArgs.empty());
     // Qt gets its own options only, and the document is the one file.
-    const StartOptions qt = ReadStartOptions(cases[11].args);
+    const StartOptions qt = ReadStartOptions(cases[13].args);
     EXPECT_EQ(qt.qtArgs, (Args{"-reverse", "-style=fusion", "--platform", "offscreen", "-display", ":1"}));
     EXPECT_EQ(qt.file, "a.vnx");
     EXPECT_EQ(ReadStartOptions({"--report", "--reverse"}).reportPath, "--reverse");
-    EXPECT_EQ(ReadStartOptions(cases[12].args).file, "--bogus");
+    EXPECT_EQ(ReadStartOptions(cases[14].args).file, "--bogus");
 }
 
 TEST(StartOptions, HelpNamesTheOptionsAndTheVersionIsOneLine)
@@ -101,8 +105,8 @@ TEST(StartOptions, HelpNamesTheOptionsAndTheVersionIsOneLine)
     const ProgramInfo info{"varnex", "9.87", "Finds devices.\n", ""};
     const std::string help = StartHelp(info);
     EXPECT_EQ(help.rfind("Usage: varnex [OPTIONS] [FILE]\nFinds devices.\n", 0), 0u) << help;
-    for (const char* option :
-         {"--help", "--version", "--command", "--select", "--report", "--report-after", "QT_QPA_PLATFORM"})
+    for (const char* option : {"--help", "--version", "--command", "--select", "--report", "--report-after",
+                               "--watch-interval", "QT_QPA_PLATFORM"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_EQ(StartVersion(info), "varnex 9.87\n");
 }

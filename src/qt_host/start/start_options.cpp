@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kOursWithValue = {"--report", "--report-after", "--command", "--select"};
+constexpr std::array<std::string_view, 5> kOursWithValue = {"--report", "--report-after", "--command", "--select",
+                                                            "--watch-interval"};
 
 bool IsOurs(std::string_view name)
 {
@@ -62,6 +63,12 @@ bool ApplyOurs(const std::string& name, const std::string& value, StartOptions& 
             return false;
         }
         options.reportAfterMs = static_cast<int>(number);
+    } else if (name == "--watch-interval") {
+        if (!ParseCount(value, 24ul * 60 * 60, number) || number == 0) {
+            options.error = "--watch-interval " + QuoteArgument(value) + ": not a number of seconds from 1 to a day";
+            return false;
+        }
+        options.watchIntervalSeconds = static_cast<int>(number);
     } else if (name == "--select") {
         if (!ParseCount(value, 1000000, number)) {
             options.error = "--select " + QuoteArgument(value) + ": not a row number";
@@ -150,6 +157,8 @@ std::string StartHelp(const ProgramInfo& info)
            "                       just before the commands\n"
            "  --report FILE        write what the window shows to FILE and end\n"
            "  --report-after MS    when to write the report, in milliseconds (6000)\n"
+           "  --watch-interval S   while watching (View > Watch Devices), probe every S\n"
+           "                       seconds, for this run only (the profile's, else 15)\n"
            "  FILE                 the document to open; it holds no data of its own\n"
            "\n"
            "Qt's own options are accepted too, such as -platform NAME, -display NAME and\n"

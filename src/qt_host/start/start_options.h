@@ -27,6 +27,7 @@ struct StartOptions {
     int reportAfterMs = 6000;        // --report-after MS
     std::vector<unsigned> commands;  // --command ID, in order
     int selectRow = -1;              // --select ROW: the list's row to select before the commands
+    int watchIntervalSeconds = 0;    // --watch-interval S; 0: the profile's
     std::vector<std::string> qtArgs; // Qt's own options with their values, in order
 };
 
