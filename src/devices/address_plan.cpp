@@ -207,11 +207,11 @@ AddressPlan ReadPlan(std::string_view text)
 
 std::optional<DeviceId> FindPlannedDevice(const DeviceTable& devices, const Mac& mac)
 {
-    const std::vector<Device>& all = devices.All();
-    for (std::size_t i = all.size(); i-- > 0;)
-        if (all[i].mac == mac)
-            return i;
-    return std::nullopt;
+    std::optional<DeviceId> latest;
+    for (const DeviceId id : devices.Ids())
+        if (devices[id].mac == mac)
+            latest = id;
+    return latest;
 }
 
 std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const DeviceTable& devices,

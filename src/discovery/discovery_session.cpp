@@ -7,6 +7,19 @@
 void DiscoverySession::Begin(const InterfaceRoute& route, Clock::time_point now)
 {
     m_table.Clear();
+    m_roster = nullptr;
+    Start(route, now);
+}
+
+void DiscoverySession::BeginWatching(const InterfaceRoute& route, Clock::time_point now, device::DeviceRoster& roster)
+{
+    m_roster = &roster;
+    roster.BeginProbe(now);
+    Start(route, now);
+}
+
+void DiscoverySession::Start(const InterfaceRoute& route, Clock::time_point now)
+{
     m_route = route;
     m_startedAt = now;
     m_windowStart = now;
@@ -23,18 +36,34 @@ int DiscoverySession::SendProbe(CAsyncSocket& socket, unsigned devicePort, const
     return SendOnRoute(socket, m_route, probe.data(), static_cast<int>(probe.size()), devicePort, host);
 }
 
-std::optional<device::DeviceTable::Added> DiscoverySession::Receive(const packet::Bytes& frame, unsigned interfaceIndex,
-                                                                    Clock::time_point now)
+std::optional<device::DeviceEvent> DiscoverySession::Receive(const packet::Bytes& frame, unsigned interfaceIndex,
+                                                             Clock::time_point now)
 {
     if (!AnswerCounts(m_route.onlyFrom, interfaceIndex))
         return std::nullopt;
     ++m_answers;
     m_answerInWindow = true;
-    if (m_table.Size() >= m_keepAtMost) {
+    const device::Device answer = device::DeviceFromReply(frame, interfaceIndex, now);
+    // A device already kept is brought up to date whatever the limit.
+    const bool kept = m_roster != nullptr && m_roster->Find(answer.mac, interfaceIndex).has_value();
+    if (!kept && m_table.Size() >= m_keepAtMost) {
         ++m_unkept;
         return std::nullopt;
     }
-    return m_table.Add(device::DeviceFromReply(frame, interfaceIndex, now));
+    if (m_roster != nullptr)
+        return m_roster->Saw(answer, now);
+    const device::DeviceTable::Added added = m_table.Add(answer);
+    device::DeviceEvent event;
+    event.kind = device::DeviceChange::kAppeared;
+    event.id = added.id;
+    event.seen = added.seen;
+    return event;
+}
+
+device::ProbeEnd DiscoverySession::Finish(Clock::time_point now)
+{
+    m_listening = false;
+    return m_roster != nullptr ? m_roster->EndProbe(now) : device::ProbeEnd{};
 }
 
 bool DiscoverySession::EndOfWindow(Clock::time_point now)

@@ -77,3 +77,106 @@ TEST(DeviceTableTest, FindByMacTakesTheLatestEntryOnThatInterface)
     EXPECT_EQ(table.FindByMac(At(0, 2).mac, 1), std::nullopt);
     EXPECT_EQ(table.Find(99), nullptr);
 }
+
+TEST(DeviceTableTest, AnUpdateKeepsTheIdAndTheLookUpsFollowTheNewFields)
+{
+    DeviceTable table;
+    const auto first = table.Add(At(100, 1)).id;
+    const auto second = table.Add(At(100, 2)).id;
+    const device::AddressKey at100 = device::AddressKeyOf(At(100, 1));
+    const device::AddressKey at101 = device::AddressKeyOf(At(101, 1));
+
+    // The second device moves: .100 is no longer shared, and says so.
+    DeviceTable::Updated moved = table.Update(second, At(101, 2));
+    EXPECT_EQ(moved.seen, Seen::kAlone);
+    EXPECT_EQ(moved.unshared, at100);
+    EXPECT_EQ(table[second].ip, At(101, 2).ip);
+    EXPECT_FALSE(table.IsShared(At(100, 1)));
+    EXPECT_TRUE(table.SharedAddresses().empty());
+    EXPECT_EQ(table.MacsAt(at101), std::vector<device::Mac>{At(0, 2).mac});
+
+    // The first one follows it there; then it takes another MAC.
+    moved = table.Update(first, At(101, 1));
+    EXPECT_EQ(moved.seen, Seen::kNewlyShared);
+    EXPECT_EQ(moved.unshared, std::nullopt);
+    EXPECT_TRUE(table.MacsAt(at100).empty());
+    EXPECT_EQ(table.SharedAddresses(), std::vector<device::AddressKey>{at101});
+    EXPECT_EQ(table.Update(first, At(101, 1)).seen, Seen::kShared) << "nothing moved";
+    table.Update(first, At(101, 9));
+    EXPECT_EQ(table.FindByMac(At(0, 1).mac, 1), std::nullopt);
+    EXPECT_EQ(table.FindByMac(At(0, 9).mac, 1), first);
+    EXPECT_EQ(table.MacsAt(at101), (std::vector<device::Mac>{At(0, 2).mac, At(0, 9).mac}));
+    EXPECT_EQ(table.Size(), 2u);
+}
+
+TEST(DeviceTableTest, ARemovedEntryIsNeverFoundAndItsIdIsGivenAgain)
+{
+    DeviceTable table;
+    table.Add(At(10, 1));
+    const auto removed = table.Add(At(20, 2)).id;
+    table.Add(At(20, 3)); // shares .20 with the one removed
+    table.Add(At(30, 4));
+    const std::uint64_t stamp = table.StampOf(removed);
+
+    EXPECT_EQ(table.Remove(removed), device::AddressKeyOf(At(20, 2)));
+    EXPECT_EQ(table.Remove(removed), std::nullopt) << "twice is harmless";
+    EXPECT_EQ(table.Size(), 3u);
+    EXPECT_FALSE(table.Contains(removed));
+    EXPECT_EQ(table.Find(removed), nullptr);
+    EXPECT_EQ(table.StampOf(removed), 0u);
+    EXPECT_EQ(table.FindByMac(At(0, 2).mac, 1), std::nullopt);
+    EXPECT_FALSE(table.IsShared(At(20, 3)));
+    std::vector<device::DeviceId> ids(table.Ids().begin(), table.Ids().end());
+    EXPECT_EQ(ids, (std::vector<device::DeviceId>{0, 2, 3}));
+    std::vector<std::uint8_t> macs;
+    for (const device::Device& d : table.All())
+        macs.push_back(d.mac[5]);
+    EXPECT_EQ(macs, (std::vector<std::uint8_t>{1, 3, 4}));
+
+    // The free id is given to the next entry, with a stamp of its own; churn
+    // never takes the ids past the most entries held at once.
+    const auto reused = table.Add(At(40, 5)).id;
+    EXPECT_EQ(reused, removed);
+    EXPECT_NE(table.StampOf(reused), stamp);
+    for (std::uint8_t n = 0; n < 200; ++n)
+        table.Remove(table.Add(At(50, n)).id);
+    EXPECT_EQ(table.IdLimit(), 5u);
+    EXPECT_EQ(table.Size(), 4u);
+
+    // One of two answers of one device goes: the device still answers from its address.
+    DeviceTable answers;
+    const auto once = answers.Add(At(60, 1)).id;
+    answers.Add(At(60, 1));
+    answers.Add(At(60, 2));
+    EXPECT_EQ(answers.Remove(once), std::nullopt);
+    EXPECT_TRUE(answers.IsShared(At(60, 2)));
+    EXPECT_EQ(answers.FindByMac(At(0, 1).mac, 1), std::optional<device::DeviceId>{1});
+}
+
+TEST(DeviceTableTest, ABatchAtOneAddressKeepsItsOrderThroughRemovals)
+{
+    // Past a few MACs the places are kept in a map; taking some out must leave
+    // the rest findable, in the order they first answered.
+    DeviceTable table;
+    std::vector<device::DeviceId> ids;
+    for (int mac = 1; mac <= 20; ++mac)
+        ids.push_back(table.Add(At(100, static_cast<std::uint8_t>(mac))).id);
+    table.Remove(ids[4]);  // MAC 5
+    table.Remove(ids[15]); // MAC 16
+    table.Add(At(100, 5));
+    table.Remove(ids[0]); // MAC 1
+    std::vector<std::uint8_t> order;
+    for (const device::Mac& m : table.MacsAt(device::AddressKeyOf(At(100, 1))))
+        order.push_back(m[5]);
+    std::vector<std::uint8_t> want;
+    for (std::uint8_t mac = 2; mac <= 20; ++mac)
+        if (mac != 5 && mac != 16)
+            want.push_back(mac);
+    want.push_back(5);
+    EXPECT_EQ(order, want);
+    for (std::uint8_t mac : want)
+        table.Remove(*table.FindByMac(At(0, mac).mac, 1));
+    EXPECT_TRUE(table.Empty());
+    EXPECT_TRUE(table.SharedAddresses().empty());
+    EXPECT_TRUE(table.MacsAt(device::AddressKeyOf(At(100, 1))).empty());
+}

@@ -136,3 +136,48 @@ TEST(DiscoverySession, BeginClearsTheTableAndCountsAndListensAgainUnlessTheInter
 }
 
 } // namespace
+
+namespace {
+
+TEST(DiscoverySession, AWatchingCycleKeepsTheTableAndTheLimitHoldsOnlyNewDevices)
+{
+    device::DeviceTable table;
+    device::DeviceRoster roster(table);
+    DiscoverySession session(table);
+    session.LimitEntries(2);
+    session.BeginWatching(InterfaceRoute{}, t0, roster);
+    EXPECT_TRUE(session.Watching());
+    EXPECT_EQ(session.Receive(Answer(1, 1), 2, t0)->kind, device::DeviceChange::kAppeared);
+    EXPECT_EQ(session.Receive(Answer(2, 2), 2, t0)->kind, device::DeviceChange::kAppeared);
+    EXPECT_FALSE(session.Receive(Answer(3, 3), 2, t0).has_value()) << "a third device is past the limit";
+    EXPECT_TRUE(session.Finish(t0 + 5s).gone.empty());
+    EXPECT_FALSE(session.Listening());
+
+    // The next cycle keeps both entries; a known device that moved is brought
+    // up to date even at the limit, and one that stays silent twice is gone.
+    session.BeginWatching(InterfaceRoute{}, t0 + 15s, roster);
+    EXPECT_EQ(table.Size(), 2u);
+    EXPECT_EQ(session.AnswerCount(), 0);
+    const auto moved = session.Receive(Answer(9, 1), 2, t0 + 16s);
+    ASSERT_TRUE(moved.has_value());
+    EXPECT_EQ(moved->kind, device::DeviceChange::kChanged);
+    EXPECT_EQ(table[moved->id].ip[3], 9);
+    EXPECT_TRUE(session.Finish(t0 + 20s).gone.empty());
+    session.BeginWatching(InterfaceRoute{}, t0 + 30s, roster);
+    session.Receive(Answer(9, 1), 2, t0 + 31s);
+    const device::ProbeEnd end = session.Finish(t0 + 35s);
+    ASSERT_EQ(end.gone.size(), 1u);
+    EXPECT_EQ(table[end.gone[0].id].mac[5], 2);
+    EXPECT_EQ(roster.AnsweredLastProbe(), 1u);
+
+    // A Refresh empties the table again and adds every answer.
+    session.Begin(InterfaceRoute{}, t0 + 40s);
+    EXPECT_FALSE(session.Watching());
+    EXPECT_TRUE(table.Empty());
+    session.Receive(Answer(9, 1), 2, t0 + 41s);
+    session.Receive(Answer(9, 1), 2, t0 + 41s);
+    EXPECT_EQ(table.Size(), 2u);
+    EXPECT_TRUE(session.Finish(t0 + 45s).gone.empty());
+}
+
+} // namespace

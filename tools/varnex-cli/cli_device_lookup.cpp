@@ -11,11 +11,10 @@ namespace {
 template <typename Matches>
 std::optional<device::DeviceId> FindFirst(const device::DeviceTable& devices, Matches matches)
 {
-    const std::vector<device::Device>& all = devices.All();
-    const auto it = std::find_if(all.begin(), all.end(), matches);
-    if (it == all.end())
-        return std::nullopt;
-    return static_cast<device::DeviceId>(it - all.begin());
+    for (const device::DeviceId id : devices.Ids())
+        if (matches(devices[id]))
+            return id;
+    return std::nullopt;
 }
 
 } // namespace

@@ -12,9 +12,8 @@ std::vector<std::string> UnreachableWarnings(const ListenResult& result)
     std::vector<std::string> warnings;
     if (result.subnets.empty())
         return warnings;
-    const std::vector<device::Device>& all = result.devices.All();
-    for (device::DeviceId id = 0; id < all.size(); ++id) {
-        const device::Device& d = all[id];
+    for (const device::DeviceId id : result.devices.Ids()) {
+        const device::Device& d = result.devices[id];
         // A device that answered twice is named once, by its latest answer.
         if (result.devices.FindByMac(d.mac, d.interfaceIndex) != id)
             continue;
