@@ -27,6 +27,7 @@ const MenuDef kMainMenu{IDR_MAINFRAME,
                               {"&Auto Arrange", ID_VIEW_AUTOARRANGE, {}},
                               {"Sort Addresses as &Numbers", ID_VIEW_SORT_NUMERIC, {}},
                               {"&Filter", ID_FILTER_FOCUS, {}},
+                              {"&Watch Devices", ID_VIEW_WATCH, {}},
                               kSeparator,
                               // Filled with the interfaces present when it opens.
                               {"Network &Interface", 0, {{"&All Interfaces", ID_VIEW_INTERFACE_ALL, {}}}},

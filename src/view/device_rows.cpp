@@ -11,21 +11,34 @@ const char* DeviceRecordPool::Add(const std::string& record, device::DeviceId id
 {
     if (const char* kept = RecordOf(id))
         return kept;
+    return Replace(record, id);
+}
+
+const char* DeviceRecordPool::Replace(const std::string& record, device::DeviceId id)
+{
+    Forget(id);
     auto copy = std::make_unique<char[]>(record.size() + 1);
     std::memcpy(copy.get(), record.data(), record.size());
     copy[record.size()] = '\0';
-    m_records.push_back(std::move(copy));
-    const char* added = m_records.back().get();
-    m_ids.emplace(added, id);
     if (m_byDevice.size() <= id)
-        m_byDevice.resize(id + 1, nullptr);
-    m_byDevice[id] = added;
+        m_byDevice.resize(id + 1);
+    m_byDevice[id] = std::move(copy);
+    const char* added = m_byDevice[id].get();
+    m_ids.emplace(added, id);
     return added;
+}
+
+void DeviceRecordPool::Forget(device::DeviceId id)
+{
+    if (id >= m_byDevice.size() || !m_byDevice[id])
+        return;
+    m_ids.erase(m_byDevice[id].get());
+    m_byDevice[id].reset();
 }
 
 const char* DeviceRecordPool::RecordOf(device::DeviceId id) const
 {
-    return id < m_byDevice.size() ? m_byDevice[id] : nullptr;
+    return id < m_byDevice.size() ? m_byDevice[id].get() : nullptr;
 }
 
 std::optional<device::DeviceId> DeviceRecordPool::DeviceOf(const char* record) const

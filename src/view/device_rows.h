@@ -22,23 +22,27 @@ public:
     // Copies the record (NUL-ended texts) of device id and returns the copy's
     // address; a device that has one already keeps it.
     const char* Add(const std::string& record, device::DeviceId id);
+    // A new record for device id in place of its old one, which is freed: the
+    // row that showed the old one must take the new one at once.
+    const char* Replace(const std::string& record, device::DeviceId id);
+    // Frees the record of a device that left the table; its id may come back
+    // for another device.
+    void Forget(device::DeviceId id);
     // The record of device id, or null when it has none yet.
     const char* RecordOf(device::DeviceId id) const;
     void Clear()
     {
-        m_records.clear();
-        m_ids.clear();
         m_byDevice.clear();
+        m_ids.clear();
     }
-    std::size_t Size() const { return m_records.size(); }
+    std::size_t Size() const { return m_ids.size(); }
     // The device whose record this is; nothing when the record is not ours.
     std::optional<device::DeviceId> DeviceOf(const char* record) const;
 
 private:
-    std::vector<std::unique_ptr<char[]>> m_records;
-    std::unordered_map<const char*, device::DeviceId> m_ids;
     // Indexed by device id: a row that leaves the list and comes back keeps its record.
-    std::vector<const char*> m_byDevice;
+    std::vector<std::unique_ptr<char[]>> m_byDevice;
+    std::unordered_map<const char*, device::DeviceId> m_ids;
 };
 
 // Appends device id's row at the list's current count: text and image of

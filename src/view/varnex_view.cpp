@@ -31,11 +31,6 @@ constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEV
 // Tips tell about devices that share an address.
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 
-// The loop's clock, on which the discovery's windows and the devices' times run.
-device::Clock::time_point Now()
-{
-    return device::Clock::time_point(std::chrono::milliseconds(Platform().loop ? Platform().loop->NowMs() : 0));
-}
 
 // The items of View -> Network Interface after All Interfaces, one id per
 // interface listed when the menu opened.
@@ -65,6 +60,8 @@ const MessageMap* CVarnexView::GetThisMessageMap()
             msgmap::UpdateUI(ID_FILE_EXPORT_LIST, &CVarnexView::OnUpdateExportList),
             msgmap::UpdateUI(ID_EDIT_COPY, &CVarnexView::OnUpdateEditCopy),
             msgmap::ControlCommand(EN_CHANGE, ID_FILTER_FIELD, &CVarnexView::OnFilterChange),
+            msgmap::Command(ID_VIEW_WATCH, &CVarnexView::OnWatchDevices),
+            msgmap::UpdateUI(ID_VIEW_WATCH, &CVarnexView::OnUpdateWatchDevices),
             msgmap::Command(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnSortAddressesAsNumbers),
             msgmap::UpdateUI(ID_VIEW_SORT_NUMERIC, &CVarnexView::OnUpdateSortAddressesAsNumbers),
             msgmap::Message(WM_CREATE, &CVarnexView::OnCreate),
@@ -130,6 +127,11 @@ const device::DeviceTable& CVarnexView::Devices() const
     return doc != nullptr ? doc->GetDevices() : m_tableUnowned;
 }
 
+device::Clock::time_point CVarnexView::Now()
+{
+    return device::Clock::time_point(std::chrono::milliseconds(Platform().loop ? Platform().loop->NowMs() : 0));
+}
+
 std::optional<device::DeviceId> CVarnexView::DeviceIdAtRow(int row)
 {
     LVITEMA item;
@@ -161,8 +163,10 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
     (void)wParam;
     (void)lParam;
     m_pSession = std::make_unique<DiscoverySession>(Table());
+    m_pRoster = std::make_unique<device::DeviceRoster>(Table());
     m_pSocket = std::make_unique<CListSocket>(*this);
     LoadInterfaceChoice();
+    ReadWatchOptions();
     OnRefresh();
     return 0;
 }
@@ -311,10 +315,20 @@ void CVarnexView::OnRefresh()
     m_bInterfaceInPane = FALSE;
     m_bCheckInPane = FALSE;
     m_nSearchState = SearchState::kNone;
-    if (!ReopenDeviceSocket()) {
-        ShowStandingMessage();
-        return;
+    if (m_bWatch) {
+        m_bWatchProbeEnded = false;
+        // The next probe of watching comes a whole interval after this one.
+        SetTimer(kWatchTimer, m_nWatchIntervalMs);
     }
+    if (SendProbeCycle() == ProbeSent::kSent)
+        m_nSearchState = SearchState::kSearching;
+    ShowStandingMessage();
+}
+
+CVarnexView::ProbeSent CVarnexView::SendProbeCycle()
+{
+    if (!ReopenDeviceSocket())
+        return ProbeSent::kNoSocket;
     const std::string& broadcast = m_portsDiscovery.broadcastAddress;
     const char* host = broadcast.empty() ? nullptr : broadcast.c_str();
     // The probe goes out once on each interface (a limited broadcast leaves by
@@ -322,24 +336,29 @@ void CVarnexView::OnRefresh()
     const std::vector<NetworkInterface> present = PresentInterfaces();
     m_arrSubnets = device::SubnetsOf(present);
     const InterfaceRoute route = RouteFor(m_strInterface, present, broadcast.empty() || broadcast == "255.255.255.255");
-    m_pSession->Begin(route, Now());
+    if (m_bWatch)
+        m_pSession->BeginWatching(route, Now(), *m_pRoster);
+    else
+        m_pSession->Begin(route, Now());
     if (route.missing) {
         m_pSocket->Close();
         m_bInterfaceInPane = TRUE;
-        ShowStandingMessage();
-        return;
+        return ProbeSent::kNoInterface;
     }
     m_pSession->SendProbe(*m_pSocket, m_portsDiscovery.devicePort, host);
     SetTimer(kListenTimer, kListenWindowMs);
-    m_nSearchState = SearchState::kSearching;
-    ShowStandingMessage();
+    return ProbeSent::kSent;
 }
 
 void CVarnexView::OnAnswer(const packet::Bytes& frame, unsigned interfaceIndex)
 {
     const auto added = m_pSession->Receive(frame, interfaceIndex, Now());
-    if (!added)
+    if (!added || added->kind == device::DeviceChange::kNone)
         return;
+    if (added->kind != device::DeviceChange::kAppeared) {
+        ShowWatchAnswer(*added);
+        return;
+    }
     // A device the filter hides is in the table only, until the filter changes.
     const device::Device& d = Devices()[added->id];
     if (!m_ruleFilter.Matches(d)) {
@@ -364,7 +383,7 @@ void CVarnexView::OnAnswersRead(long long dropped)
 
 void CVarnexView::ShowReplyCount()
 {
-    WriteStatusText(CountPaneText(static_cast<int>(m_pSession->AnswerCount())));
+    WriteStatusText(CountPaneText(static_cast<int>(AnsweringCount())));
     if (m_nSearchState == SearchState::kSearching || IsFiltered())
         ShowStandingMessage();
 }
@@ -404,6 +423,9 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
         break;
     case kDuplicateMarkTimer:
         MarkSharedRows();
+        break;
+    case kWatchTimer:
+        StartWatchProbe();
         break;
     default:
         break;

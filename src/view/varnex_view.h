@@ -17,6 +17,7 @@
 #include "devices/change_log.h"
 #include "devices/command_confirmation.h"
 #include "devices/device_filter.h"
+#include "devices/device_roster.h"
 #include "devices/device_table.h"
 #include "devices/reachability.h"
 #include "discovery/discovery_ports.h"
@@ -56,6 +57,10 @@ public:
 
     // Refresh: empties the list, opens the socket again and sends the probe.
     void OnRefresh();
+    // Opens the socket again and sends the probe on the chosen route, in a
+    // cycle that keeps the table when watching.
+    enum class ProbeSent { kSent, kNoSocket, kNoInterface };
+    ProbeSent SendProbeCycle();
     // Closes and re-creates the socket for sending; false after showing the failure.
     BOOL ReopenDeviceSocket();
 
@@ -91,6 +96,12 @@ public:
     void OnFilterChange(CWnd* pField);
     // Whether a filter text is set, and the rows it shows.
     bool IsFiltered() const { return !m_ruleFilter.Empty(); }
+    // View > Watch Devices: whether the list is kept up to date probe after
+    // probe, every WatchIntervalMs(); the roster knows which devices answer.
+    bool IsWatching() const { return m_bWatch; }
+    UINT WatchIntervalMs() const { return m_nWatchIntervalMs; }
+    // Made with the window, over the same table as the discovery session.
+    const device::DeviceRoster& Roster() const { return *m_pRoster; }
     // Whether the IP address, mask and gateway columns sort by their numbers.
     bool SortsAddressesAsNumbers() const { return m_bSortAddressesAsNumbers; }
 
@@ -110,6 +121,9 @@ public:
     static constexpr UINT kListenWindowMs = static_cast<UINT>(
         std::chrono::duration_cast<std::chrono::milliseconds>(DiscoverySession::kListenWindow).count());
     static constexpr UINT_PTR kDuplicateMarkTimer = 3;
+    // While watching: the next probe.
+    static constexpr UINT_PTR kWatchTimer = 4;
+    static constexpr int kDefaultWatchSeconds = 15;
     static constexpr UINT kDuplicateMarkDelayMs = 100;
     // The overlay number of the shared-address picture in both image lists.
     static constexpr UINT kDuplicateOverlay = 1;
@@ -138,6 +152,20 @@ protected:
     void OnUpdateSmallIcons(CCmdUI* pCmdUI);
     void OnUpdateDetails(CCmdUI* pCmdUI);
     void OnFilePrintCommand();
+    void OnWatchDevices();
+    void OnUpdateWatchDevices(CCmdUI* pCmdUI);
+    // Watching: the settings, the probe the timer sends, and what an answer
+    // and the end of a probe change in the rows.
+    void ReadWatchOptions();
+    void StartWatchProbe();
+    void ShowWatchAnswer(const device::DeviceEvent& event);
+    void ShowProbeEnd(const device::ProbeEnd& end);
+    // The row of device id, or -1 when it is not listed.
+    int RowOfDevice(device::DeviceId id);
+    // The row's texts and record follow the device's new fields.
+    void RewriteRow(int row, device::DeviceId id);
+    // "Not answering: last seen at ..." for a device that is gone, or nothing.
+    std::string LastSeenTip(const device::Device* d, std::optional<device::DeviceId> id) const;
     void OnSortAddressesAsNumbers();
     void OnUpdateSortAddressesAsNumbers(CCmdUI* pCmdUI);
     void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
@@ -210,6 +238,8 @@ private:
     UINT OverlayFor(const device::Device& d) const;
     // Web Browser on a device outside this computer's subnets: whether to open it anyway.
     bool ConfirmOpenUnreachable(const device::Device& d);
+    // The loop's clock, on which the discovery's windows and the devices' times run.
+    static device::Clock::time_point Now();
     // The table to fill: the document's.
     device::DeviceTable& Table();
 
@@ -237,6 +267,10 @@ private:
     // result, "Ready".
     void ShowStandingMessage();
     std::string SearchText() const;
+    // The devices the count pane counts: the answers of this search, or when
+    // watching the devices that answered the last probe (this one's until
+    // one has ended).
+    long long AnsweringCount() const;
     // The listening window closed on a quiet window: the search is over.
     void FinishSearch();
     // "Online : 12", and how many addresses are shared when any is.
@@ -258,6 +292,13 @@ private:
     BOOL m_bAutoArrange = TRUE;
     int m_nViewMode = 0;
     DeviceRecordPool m_poolRecords;
+    // Watching: the switch (kept in the profile), the interval and the
+    // devices' presence over the table. A probe of watching has ended since
+    // the last Refresh: the count pane then counts the last probe's answers.
+    bool m_bWatch = false;
+    UINT m_nWatchIntervalMs = kDefaultWatchSeconds * 1000;
+    std::unique_ptr<device::DeviceRoster> m_pRoster;
+    bool m_bWatchProbeEnded = false;
     // The interfaces the menu listed when it last opened, in its order: what
     // its items' ids stand for.
     std::vector<NetworkInterface> m_arrMenuInterfaces;
@@ -271,7 +312,8 @@ private:
     BOOL m_bLostInPane = FALSE;
     std::string m_strLostMessage;
     // Where the current search is, and when the last one ended.
-    enum class SearchState { kNone, kSearching, kFound };
+    // kWatching: the probes of View > Watch Devices after the first search.
+    enum class SearchState { kNone, kSearching, kFound, kWatching };
     SearchState m_nSearchState = SearchState::kNone;
     std::string m_strFoundAt;
     bool m_bSortAddressesAsNumbers = false;

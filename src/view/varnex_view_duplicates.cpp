@@ -4,11 +4,13 @@
 // interface: their rows carry a warning overlay on the picture, a warning
 // colour on their text and a tip naming the other MACs. Devices outside this
 // computer's subnets carry an overlay of their own and a tip saying why.
+// Devices that stopped answering while watched are greyed.
 // Rows of an address that becomes shared later are marked in one pass a
 // moment after, so a burst of answers costs one walk over the list.
 #include <cstring>
 
 #include "devices/device_texts.h"
+#include "framework/dc.h"
 #include "framework/resources.h"
 #include "res/text/resource_ids.h"
 #include "view/varnex_view.h"
@@ -109,8 +111,11 @@ void CVarnexView::OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult)
     *pResult = 0;
     if (tip->pszText == nullptr || tip->cchTextMax <= 0)
         return;
-    const device::Device* d = DeviceAtRow(tip->iItem);
-    std::string text = DuplicateTip(d);
+    const std::optional<device::DeviceId> id = DeviceIdAtRow(tip->iItem);
+    const device::Device* d = id ? Devices().Find(*id) : nullptr;
+    std::string text = LastSeenTip(d, id);
+    if (const std::string shared = DuplicateTip(d); !shared.empty())
+        text += (text.empty() ? "" : "\n") + shared;
     if (d != nullptr)
         if (const std::optional<std::string> reason = UnreachableReason(*d))
             text += (text.empty() ? "" : "\n") + *reason;
@@ -131,6 +136,13 @@ void CVarnexView::OnCustomDrawRows(NMHDR* pNMHDR, LRESULT* pResult)
         return;
     // The colour chosen for the row carries into its cells.
     const auto row = static_cast<WPARAM>(cd->nmcd.dwItemSpec);
+    // A device that stopped answering is greyed, whatever else it is.
+    if (m_pRoster && !m_pRoster->Table().Empty())
+        if (const auto id = DeviceIdAtRow(static_cast<int>(row)); id && m_pRoster->IsGone(*id)) {
+            cd->clrText = GetSysColor(COLOR_GRAYTEXT);
+            *pResult |= CDRF_NEWFONT;
+            return;
+        }
     if (SendMessage(LVM_GETITEMSTATE, row, LVIS_OVERLAYMASK) == INDEXTOOVERLAYMASK(kDuplicateOverlay)) {
         cd->clrText = WarningTextColour(static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)));
         *pResult |= CDRF_NEWFONT;

@@ -39,16 +39,16 @@ void CVarnexView::ApplyFilter()
     // place. Typing one more character only removes rows, erasing one only
     // adds them: neither lists the whole table again.
     const device::DeviceTable& table = Devices();
-    std::vector<bool> listed(table.Size(), false);
+    std::vector<bool> listed(table.IdLimit(), false);
     for (int row = static_cast<int>(SendMessage(LVM_GETITEMCOUNT)) - 1; row >= 0; --row) {
         const std::optional<device::DeviceId> id = DeviceIdAtRow(row);
-        if (id && *id < table.Size() && !listed[*id] && m_ruleFilter.Matches(table[*id]))
+        if (id && table.Contains(*id) && !listed[*id] && m_ruleFilter.Matches(table[*id]))
             listed[*id] = true;
         else
             SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row));
     }
     bool added = false;
-    for (device::DeviceId id = 0; id < table.Size(); ++id)
+    for (const device::DeviceId id : table.Ids())
         if (!listed[id] && m_ruleFilter.Matches(table[id]))
             added = AppendDevice(id) >= 0 || added;
     // The engine's sort column puts the rows that came back in their sorted place.

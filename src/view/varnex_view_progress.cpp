@@ -34,9 +34,19 @@ std::string LocalTimeNow()
 
 } // namespace
 
+long long CVarnexView::AnsweringCount() const
+{
+    if (!m_pSession)
+        return 0;
+    if (!m_pSession->Watching())
+        return m_pSession->AnswerCount();
+    return static_cast<long long>(m_bWatchProbeEnded ? m_pRoster->AnsweredLastProbe()
+                                                     : m_pRoster->AnsweredThisProbe());
+}
+
 std::string CVarnexView::SearchText() const
 {
-    const long long count = m_pSession ? m_pSession->AnswerCount() : 0;
+    const long long count = AnsweringCount();
     switch (m_nSearchState) {
     case SearchState::kSearching:
         return Filled(IDS_SEARCHING, m_strInterface.empty() ? AfxLoadString(IDS_ALL_INTERFACES_TEXT) : m_strInterface,
@@ -46,6 +56,12 @@ std::string CVarnexView::SearchText() const
             count == 1 ? AfxLoadString(IDS_ONE_DEVICE) : Filled(IDS_DEVICE_COUNT, std::to_string(count));
         return m_strInterface.empty() ? Filled(IDS_FOUND, devices, m_strFoundAt)
                                       : Filled(IDS_FOUND_ON, devices, m_strFoundAt, m_strInterface);
+    }
+    case SearchState::kWatching: {
+        std::string text = Filled(IDS_WATCHING, std::to_string(count), m_strFoundAt);
+        if (const std::size_t gone = m_pRoster->GoneCount(); gone > 0)
+            text += Filled(IDS_WATCH_NOT_ANSWERING, std::to_string(gone));
+        return text;
     }
     case SearchState::kNone:
         break;
@@ -73,6 +89,16 @@ void CVarnexView::ShowStandingMessage()
 
 void CVarnexView::FinishSearch()
 {
+    if (m_pSession->Watching()) {
+        ShowProbeEnd(m_pSession->Finish(Now()));
+        m_bWatchProbeEnded = true;
+        WriteStatusText(CountPaneText(static_cast<int>(AnsweringCount())));
+        if (m_nSearchState == SearchState::kWatching) {
+            m_strFoundAt = LocalTimeNow();
+            ShowStandingMessage();
+            return;
+        }
+    }
     if (m_nSearchState != SearchState::kSearching)
         return;
     m_nSearchState = SearchState::kFound;
