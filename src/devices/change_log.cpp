@@ -9,10 +9,10 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 
 #include "devices/device_export.h"
 #include "devices/device_texts.h"
+#include "devices/utc_time.h"
 
 namespace device {
 
@@ -24,16 +24,6 @@ std::string Fields(const std::vector<std::pair<std::string, std::string>>& field
     for (std::size_t i = 0; i < fields.size(); ++i)
         out += (i ? ", " : "") + JsonString(fields[i].first) + ": " + JsonString(fields[i].second);
     return out + "}";
-}
-
-std::string UtcText(std::chrono::system_clock::time_point when)
-{
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm tm{};
-    ::gmtime_r(&t, &tm);
-    char text[32] = {};
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &tm);
-    return text;
 }
 
 // Makes each missing folder of path's parent, private to the user.

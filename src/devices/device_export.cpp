@@ -135,21 +135,28 @@ void WriteJson(const ExportList& devices, const ExportSink& write)
         std::string& text = out.Text();
         text += first ? "[\n  {" : ",\n  {";
         first = false;
-        for (int c = 0; c < kColumnCount; ++c) {
-            text += c ? ", \"" : "\"";
-            text += kJsonKeys[static_cast<std::size_t>(c)];
-            text += "\": " + JsonString(d.columns[static_cast<std::size_t>(c)]);
-        }
-        text += ", \"model\": " + std::to_string(d.model);
-        text += ", \"interface\": " + (d.interfaceName.empty() ? std::string("null") : JsonString(d.interfaceName));
-        text += ", \"duplicate_ip\": ";
-        text += d.duplicateIp ? "true" : "false";
-        text += ", \"reachable\": ";
-        text += d.reachable ? "true" : "false";
+        text += JsonMembers(d);
         text += "}";
         out.Maybe();
     });
     out.Text() += first ? "[]\n" : "\n]\n";
+}
+
+std::string JsonMembers(const ExportedDevice& d)
+{
+    std::string text;
+    for (int c = 0; c < kColumnCount; ++c) {
+        text += c ? ", \"" : "\"";
+        text += kJsonKeys[static_cast<std::size_t>(c)];
+        text += "\": " + JsonString(d.columns[static_cast<std::size_t>(c)]);
+    }
+    text += ", \"model\": " + std::to_string(d.model);
+    text += ", \"interface\": " + (d.interfaceName.empty() ? std::string("null") : JsonString(d.interfaceName));
+    text += ", \"duplicate_ip\": ";
+    text += d.duplicateIp ? "true" : "false";
+    text += ", \"reachable\": ";
+    text += d.reachable ? "true" : "false";
+    return text;
 }
 
 void WriteDevices(const ExportList& devices, ExportFormat format, bool withModel, const ExportSink& write)

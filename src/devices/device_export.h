@@ -51,6 +51,8 @@ void WriteCsv(const ExportList& devices, bool withModel, const ExportSink& write
 // An array with one object per device: name, ip, mask, gateway, mac, version,
 // model, interface (null when not known), duplicate_ip and reachable.
 void WriteJson(const ExportList& devices, const ExportSink& write);
+// The members of one device's object, without its braces ("\"name\": ..., \"reachable\": true").
+std::string JsonMembers(const ExportedDevice& d);
 
 void WriteDevices(const ExportList& devices, ExportFormat format, bool withModel, const ExportSink& write);
 

@@ -3,8 +3,10 @@
 # SPDX-FileCopyrightText: The Varnex developers
 # A thousand simulated devices answering one probe in one burst, in the test
 # LAN: varnex-cli lists all 1,000 and the desktop program shows 1,000 rows and
-# "Online : 1000"; no answer may be lost, neither by the kernel (the app host's
-# UDP receive buffer errors) nor by the programs, and none reports a loss.
+# "Online : 1000"; varnex-cli watch reports each one appeared once, none gone
+# while they answer, and every one gone once the simulator stops; no answer
+# may be lost, neither by the kernel (the app host's UDP receive buffer
+# errors) nor by the programs, and none reports a loss.
 # Exits 77 (skip) without root or 'ip netns'.
 set -euo pipefail
 
@@ -20,7 +22,8 @@ require_test_lan
 
 prefix=vs$$
 sim_pid=
-extra_cleanup='[ -z "$sim_pid" ] || kill "$sim_pid" 2>/dev/null || true; wait 2>/dev/null || true'
+watch_pid=
+extra_cleanup='for pid in $sim_pid $watch_pid; do kill "$pid" 2>/dev/null || true; done; wait 2>/dev/null || true'
 start_test_lan "$testlan" "$prefix" 1
 
 python3 - "$devices" >"$work/devices.txt" <<'PY'
@@ -72,6 +75,44 @@ grep -qx $'pane0\tSearching on all interfaces... '"$devices"' found' "$work/repo
 [ "$(grep $'^row\t' "$work/report.txt" | cut -f6 | sort -u | wc -l)" -eq "$devices" ] ||
     fail "the window lists a device twice"
 
+# --- varnex-cli watch --------------------------------------------------------------
+"$testlan" exec --prefix "$prefix" app -- "$cli" watch --format json --interval 2 </dev/null >"$work/watch.json" \
+    2>"$work/watch.err" &
+watch_pid=$!
+# events KIND: how many lines report KIND; probes_answered: probes the simulator answered in full.
+events() { grep -c "\"event\": \"$1\"" "$work/watch.json" || true; }
+probes_answered() { grep -c "probe ($devices replies)" "$work/sim.log" || true; }
+at_least() { [ "$("$1" "${@:3}")" -ge "$2" ]; }
+wait_until "watch to report $devices devices appeared" at_least events "$devices" appeared ||
+    fail "watch reported $(events appeared) of $devices devices: $(cat "$work/watch.err")"
+# Three more probes, every device answering each: nobody goes.
+answered=$(probes_answered)
+wait_until "three more probes" at_least probes_answered $((answered + 3)) ||
+    fail "the simulator answered $(($(probes_answered) - answered)) more probes"
+log_settled "$work/sim.log"
+[ "$(events gone)" -eq 0 ] && [ "$(events changed)" -eq 0 ] && [ "$(events appeared)" -eq "$devices" ] ||
+    fail "while every device answered, watch reported $(events appeared) appeared, $(events changed) changed," \
+        "$(events gone) gone: $(cat "$work/watch.err")"
+kill -TERM "$sim_pid"
+wait "$sim_pid" || true
+sim_pid=
+wait_until "watch to report $devices devices gone" at_least events "$devices" gone ||
+    fail "watch reported $(events gone) of $devices devices gone"
+kill -INT "$watch_pid"
+status=0
+wait "$watch_pid" || status=$?
+watch_pid=
+[ "$status" -eq 0 ] || fail "watch ended by SIGINT with status $status"
+python3 - "$work/watch.json" "$devices" <<'PY' || fail "watch json"
+import json, sys
+events = [json.loads(line) for line in open(sys.argv[1], encoding="utf-8")]
+macs = {kind: [e["mac"] for e in events if e["event"] == kind] for kind in ("appeared", "gone")}
+for kind, seen in macs.items():
+    assert len(seen) == len(set(seen)) == int(sys.argv[2]), (kind, len(seen), len(set(seen)))
+assert set(macs["appeared"]) == set(macs["gone"])
+PY
+! grep -q "lost" "$work/watch.err" || fail "watch reports a loss: $(cat "$work/watch.err")"
+
 [ "$(rcvbuf_errors app)" -eq 0 ] || fail "the kernel dropped $(rcvbuf_errors app) answers in the app host"
 [ "$(sndbuf_errors dev1)" -eq 0 ] || fail "the simulator's host could not send $(sndbuf_errors dev1) replies"
-echo "PASS: $devices devices in one burst, all of them listed by varnex-cli and shown by varnex"
+echo "PASS: $devices devices in one burst, all of them listed by varnex-cli, shown by varnex and watched"

@@ -37,7 +37,7 @@ has() {  # word, list
 }
 
 commands=$(complete_words "")
-for c in discover set-ip set-mac reset update-firmware web --help --version; do
+for c in discover set-ip set-mac reset update-firmware web watch --help --version; do
     has "$c" "$commands" || fail "no '$c' at the command's place: $commands"
 done
 # Each command named in the help's list is offered.
@@ -45,7 +45,7 @@ for c in $("${isolate[@]}" "$cli" --help | sed -n '/^Commands:/,/^$/p' | sed -n 
     has "$c" "$commands" || fail "the help's command '$c' is not completed"
 done
 
-for c in discover set-ip set-mac reset update-firmware web; do
+for c in discover set-ip set-mac reset update-firmware web watch; do
     offered=$(complete_words "$c" "--")
     for option in $("${isolate[@]}" "$cli" "$c" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
         has "$option" "$offered" || fail "$c: '$option' is in the help but not completed: $offered"
@@ -55,6 +55,8 @@ has --max-wait "$(complete_words discover --)" || fail "discover: no --max-wait"
 has --with-model "$(complete_words discover --w)" || fail "discover: --w does not give --with-model"
 [ "$(complete_words discover --format "")" = $'table\ncsv\njson' ] || fail "--format values"
 [ "$(complete_words discover --format c)" = csv ] || fail "--format c"
+[ "$(complete_words watch --format "")" = $'text\njson' ] || fail "watch --format values"
+[ -z "$(complete_words watch --interval "")" ] || fail "--interval offered a value"
 [ -z "$(complete_words set-ip 00-0A-1B-2C-3D-4E --ip "")" ] || fail "--ip offered a value"
 has --password-stdin "$(complete_words reset 00-0A-1B-2C-3D-4E --pa)" || fail "reset: --password-stdin"
 ! has --with-model "$(complete_words set-ip --)" || fail "set-ip offers discover's --with-model"

@@ -22,6 +22,7 @@
 #include "cli_texts.h"
 #include "cli_unreachable.h"
 #include "cli_verify.h"
+#include "cli_watch.h"
 #include "commands/command_builders.h"
 #include "commands/default_browser.h"
 #include "devices/command_confirmation.h"
@@ -206,6 +207,8 @@ int RunCommand(const Options& options)
         return RunWeb(options);
     case Command::kApply:
         return RunApply(options, environment);
+    case Command::kWatch:
+        return RunWatch(options);
     }
     return kBadInput;
 }

@@ -36,6 +36,8 @@ const char* const kVerifyNote = "Confirmation: after sending, the device is look
                                 "standard output: \"Confirmed: MAC answers at ADDRESS on INTERFACE\", or \"No\n"
                                 "answer from MAC at ADDRESS on INTERFACE\" with status 3.\n";
 
+const char* const kWatchExitNote = "Exit status: 0 ended by SIGINT or SIGTERM, 1 runtime failure, 2 bad usage.\n";
+
 const char* const kVerifyExitNote = "Exit status: 0 success (and confirmed), 1 runtime failure, 2 bad usage or bad\n"
                                     "input, 3 sent, but the device did not answer as it should within --verify-wait.\n";
 
@@ -58,6 +60,9 @@ std::string OverallHelp()
                        "  web IP                      open a device's web page in the browser\n"
                        "  apply PLAN [--dry-run] [--format csv|json]\n"
                        "                              new addresses for many devices, from a CSV plan\n"
+                       "  watch [--interval S] [--format text|json]\n"
+                       "                              a line for each device that appears, changes or\n"
+                       "                              goes quiet, until Ctrl+C\n"
                        "The commands to a device discover it first and send by the interface on\n"
                        "which it answered; set-ip, set-mac and reset then probe again to confirm the\n"
                        "change took (status 3 when the device does not answer as it should).\n"
@@ -195,6 +200,32 @@ std::string CommandHelp(Command command)
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
                "  --password-stdin     read the password from standard input's first line\n";
         break;
+    case Command::kWatch:
+        text = "Usage: varnex-cli watch [--interval S] [--format text|json] [OPTIONS]\n"
+               "Probes every --interval seconds and prints a line for each event as it\n"
+               "happens: appeared (a device not known answers, or one that was gone answers\n"
+               "again), changed (a known device answers with another name, IP address,\n"
+               "mask, gateway, version or model: each changed field with its value before\n"
+               "and after) and gone (a device did not answer two probes in a row). A device\n"
+               "is its MAC on the interface it answered on; every answer until the next\n"
+               "probe counts for the probe before it. A device gone for an hour is forgotten\n"
+               "(it appears anew when it answers again), so that a long watch keeps its\n"
+               "memory bounded; at most 100000 devices are watched at once. Watching ends on\n"
+               "SIGINT (Ctrl+C) or SIGTERM with status 0.\n"
+               "\n"
+               "  --interval SECONDS   time from one probe to the next, 1 to 3600 (15;\n"
+               "                       fractions allowed)\n"
+               "  --format FORMAT      text (a line an event: time, event, interface, MAC,\n"
+               "                       then ip, mask, gateway, version, model and name as\n"
+               "                       key=value, a changed field followed by \"(was OLD)\")\n"
+               "                       or json (an object a line: time, event, the members\n"
+               "                       of discover's json, and returned (appeared), changes\n"
+               "                       with from and to for each changed field (changed) or\n"
+               "                       last_seen (gone)); text\n"
+               "\n"
+               "Times are UTC in ISO 8601 (2025-03-01T14:05:09Z). Each line is written as\n"
+               "soon as its event is seen, so that a script reading a pipe hears it at once.\n";
+        break;
     case Command::kWeb:
         return "Usage: varnex-cli web IP [OPTIONS]\n"
                "Starts the desktop's web browser, detached, with the text IP as its argument.\n"
@@ -209,7 +240,7 @@ std::string CommandHelp(Command command)
     text += kCommonOptions;
     text += "\n";
     text += kInterfaceNote;
-    if (command != Command::kDiscover) {
+    if (command != Command::kDiscover && command != Command::kWatch) {
         text += "\n";
         text += kPasswordNote;
     }
@@ -218,7 +249,7 @@ std::string CommandHelp(Command command)
         text += kVerifyNote;
     }
     text += "\n";
-    text += Verifies(command) ? kVerifyExitNote : kExitNote;
+    text += Verifies(command) ? kVerifyExitNote : command == Command::kWatch ? kWatchExitNote : kExitNote;
     return text;
 }
 

@@ -22,10 +22,10 @@ Clock::duration Seconds(double seconds)
     return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-// Reads the datagrams waiting now into the session, at most a batch of them,
-// so that a flood cannot keep the window's end and the hard limit from being
-// looked at.
-void DrainDatagrams(int handle, DiscoverySession& session, ListenResult& result)
+} // namespace
+
+void ReadAnswers(int handle, DiscoverySession& session, std::map<unsigned, std::string>& interfaceNames,
+                 const std::function<void(const device::DeviceEvent&)>& onAnswer)
 {
     constexpr int kBatch = 1024;
     const Clock::time_point now = Clock::now();
@@ -37,14 +37,18 @@ void DrainDatagrams(int handle, DiscoverySession& session, ListenResult& result)
             return; // nothing more waiting (or an error that waiting cannot mend)
         if (n == 0)
             continue; // an empty datagram is nothing received
-        if (session.Receive(frame, arrivedOn, now) && arrivedOn != 0 && !result.interfaceNames.contains(arrivedOn))
-            result.interfaceNames[arrivedOn] = Sockets().InterfaceName(arrivedOn);
+        const std::optional<device::DeviceEvent> event = session.Receive(frame, arrivedOn, now);
+        if (!event)
+            continue;
+        if (arrivedOn != 0 && !interfaceNames.contains(arrivedOn))
+            interfaceNames[arrivedOn] = Sockets().InterfaceName(arrivedOn);
+        if (onAnswer)
+            onAnswer(*event);
     }
 }
 
-// Sends the probe on each interface of the route; false, with the reason,
-// when it went out on none.
-bool SendProbes(DeviceSocket& socket, const InterfaceRoute& route, ListenResult& result, std::string& error)
+bool SendProbes(DeviceSocket& socket, const InterfaceRoute& route, std::map<unsigned, std::string>& interfaceNames,
+                std::vector<std::string>& failures, std::string& error)
 {
     const packet::Bytes probe = packet::BuildProbe();
     if (route.interfaces.empty())
@@ -53,19 +57,17 @@ bool SendProbes(DeviceSocket& socket, const InterfaceRoute& route, ListenResult&
     // others from being asked.
     std::size_t sent = 0;
     for (const NetworkInterface& entry : route.interfaces) {
-        result.interfaceNames[entry.index] = entry.name;
+        interfaceNames[entry.index] = entry.name;
         std::string failure;
         if (socket.Send(probe, failure, entry.index, entry.name))
             ++sent;
         else
-            result.probeFailures.push_back(failure);
+            failures.push_back(failure);
     }
     if (sent == 0)
-        error = result.probeFailures.front();
+        error = failures.front();
     return sent > 0;
 }
-
-} // namespace
 
 bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double windowSeconds, double maxSeconds,
                       ListenResult& result, std::string& error, std::size_t keepAtMost)
@@ -76,7 +78,7 @@ bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double 
         error = "the chosen network interface is not there";
         return false;
     }
-    if (!SendProbes(socket, route, result, error))
+    if (!SendProbes(socket, route, result.interfaceNames, result.probeFailures, error))
         return false;
     DiscoverySession session(result.devices);
     session.SetWindowLength(Seconds(windowSeconds));
@@ -95,7 +97,7 @@ bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double 
         }
         // What is waiting came before the clock is read below: it belongs to
         // the window that may be ending.
-        DrainDatagrams(socket.Handle(), session, result);
+        ReadAnswers(socket.Handle(), session, result.interfaceNames);
         const Clock::time_point now = Clock::now();
         // The hard limit first: a window that answers came in, ending just
         // now, was still cut short.

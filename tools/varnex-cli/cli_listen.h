@@ -6,14 +6,18 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "cli_device_socket.h"
+#include "devices/device_roster.h"
 #include "devices/device_table.h"
 #include "devices/reachability.h"
 #include "discovery/interface_route.h"
+
+class DiscoverySession;
 
 namespace cli {
 
@@ -49,6 +53,20 @@ struct ListenResult {
 // False when no probe can be sent or waiting fails.
 bool ListenForDevices(DeviceSocket& socket, const InterfaceRoute& route, double windowSeconds, double maxSeconds,
                       ListenResult& result, std::string& error, std::size_t keepAtMost = kMaxKeptAnswers);
+
+// Sends the probe on each interface of the route (once where the routes send
+// it when the route names none); each interface asked is named in
+// interfaceNames, each failure said in failures. False, with the reason, when
+// it went out on none.
+bool SendProbes(DeviceSocket& socket, const InterfaceRoute& route, std::map<unsigned, std::string>& interfaceNames,
+                std::vector<std::string>& failures, std::string& error);
+
+// Reads the datagrams waiting now into the session, at most a batch of them,
+// so that a flood cannot keep a caller's deadlines from being looked at. The
+// interface of each answer kept is named in interfaceNames; onAnswer hears
+// what each one says.
+void ReadAnswers(int handle, DiscoverySession& session, std::map<unsigned, std::string>& interfaceNames,
+                 const std::function<void(const device::DeviceEvent&)>& onAnswer = {});
 
 // The name of the interface a device answered on, empty when not known.
 std::string InterfaceNameOf(const ListenResult& result, const device::Device& d);

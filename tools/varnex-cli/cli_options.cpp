@@ -21,7 +21,7 @@ struct CommandInfo {
     std::vector<const char*> positionals; // names used in messages
 };
 
-const std::array<CommandInfo, 7> kCommands = {{
+const std::array<CommandInfo, 8> kCommands = {{
     {"discover", Command::kDiscover, {}},
     {"set-ip", Command::kSetIp, {"MAC"}},
     {"set-mac", Command::kSetMac, {"CURRENT_IP", "NEW_MAC"}},
@@ -29,17 +29,22 @@ const std::array<CommandInfo, 7> kCommands = {{
     {"update-firmware", Command::kUpdateFirmware, {"MAC"}},
     {"web", Command::kWeb, {"IP"}},
     {"apply", Command::kApply, {"PLAN"}},
+    {"watch", Command::kWatch, {}},
 }};
+
+// Watching probes no more often than this: each probe is a broadcast every
+// device on the segment answers.
+constexpr double kShortestInterval = 1.0;
 
 bool SendsPassword(Command c)
 {
-    return c != Command::kDiscover && c != Command::kWeb;
+    return c != Command::kDiscover && c != Command::kWeb && c != Command::kWatch;
 }
 // Every command to a device discovers it first, to send by the interface on
-// which it answered.
+// which it answered. Watching listens until its next probe instead.
 bool Listens(Command c)
 {
-    return c != Command::kWeb;
+    return c != Command::kWeb && c != Command::kWatch;
 }
 
 // Options that take a value, and which commands accept them.
@@ -52,7 +57,9 @@ bool TakesValue(std::string_view name, Command c)
     if (name == "--verify-wait")
         return Verifies(c);
     if (name == "--format")
-        return c == Command::kDiscover || c == Command::kApply;
+        return c == Command::kDiscover || c == Command::kApply || c == Command::kWatch;
+    if (name == "--interval")
+        return c == Command::kWatch;
     if (name == "--ip" || name == "--mask" || name == "--gateway")
         return c == Command::kSetIp;
     return false;
@@ -117,6 +124,20 @@ public:
                             ": not a number of seconds above 0 and at most 3600");
             return true;
         }
+        if (name == "--interval") {
+            if (!ParseSeconds(value, o.intervalSeconds) || o.intervalSeconds < kShortestInterval)
+                return Fail("--interval " + QuoteArgument(value) + ": not a number of seconds from 1 to 3600");
+            return true;
+        }
+        if (name == "--format" && o.command == Command::kWatch) {
+            if (value == "text")
+                o.format = Format::kText;
+            else if (value == "json")
+                o.format = Format::kJson;
+            else
+                return Fail("--format " + QuoteArgument(value) + ": not one of text, json");
+            return true;
+        }
         if (name == "--format") {
             if (value == "table")
                 o.format = Format::kTable;
@@ -145,6 +166,7 @@ public:
         Options& o = m_options;
         switch (o.command) {
         case Command::kDiscover:
+        case Command::kWatch:
             return true;
         case Command::kSetIp:
         case Command::kReset:
@@ -231,6 +253,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args, Options& opti
 
     options = Options{};
     options.command = info->command;
+    if (info->command == Command::kWatch)
+        options.format = Format::kText;
     options.ports.broadcastAddress = "255.255.255.255";
     std::string error;
     Parser parser(*info, options, error);

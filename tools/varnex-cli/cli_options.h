@@ -12,8 +12,8 @@
 
 namespace cli {
 
-enum class Command { kDiscover, kSetIp, kSetMac, kReset, kUpdateFirmware, kWeb, kApply };
-enum class Format { kTable, kCsv, kJson };
+enum class Command { kDiscover, kSetIp, kSetMac, kReset, kUpdateFirmware, kWeb, kApply, kWatch };
+enum class Format { kTable, kCsv, kJson, kText };
 
 struct Options {
     Command command = Command::kDiscover;
@@ -21,7 +21,7 @@ struct Options {
     std::string interfaceName;      // --interface: the one interface used; empty: every one ("all")
     double waitSeconds = 2.0;       // commands that discover: a listening window; a quiet one ends listening
     double maxWaitSeconds = 30.0;   // commands that discover: and never later than this after the probe
-    Format format = Format::kTable; // discover, apply (where table is csv)
+    Format format = Format::kTable; // discover, apply (where table is csv); watch: text or json
     bool withModel = false;         // discover: a last column Model in table and csv
     bool passwordFromStdin = false; // the commands that send a password
     Mac device;                     // set-ip, reset, update-firmware: the device's MAC
@@ -35,6 +35,7 @@ struct Options {
     double verifyWaitSeconds = 5.0; // and for at most this long after sending
     std::string planPath;           // apply: the plan file
     bool dryRun = false;            // apply: say what would be sent, send nothing
+    double intervalSeconds = 15.0;  // watch: a probe this often
 };
 
 enum class ParseResult { kRun, kHelp, kVersion, kUsageError };

@@ -132,12 +132,18 @@ void WriteDevices(const ListenResult& result, Format format, bool withModel,
     case Format::kJson:
         device::WriteJson(devices, write);
         return;
-    case Format::kTable: {
+    case Format::kTable:
+    case Format::kText: { // watch's word for a table
         ChunkWriter out(write);
         WriteTable(devices, withModel, out);
         return;
     }
     }
+}
+
+std::string TerminalText(std::string_view raw)
+{
+    return TableCell(raw).text;
 }
 
 std::string FormatDevices(const ListenResult& result, Format format, bool withModel)

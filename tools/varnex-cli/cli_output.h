@@ -21,6 +21,10 @@ namespace cli {
 void WriteDevices(const ListenResult& result, Format format, bool withModel,
                   const std::function<void(std::string_view)>& write);
 
+// A text made safe for a terminal: valid UTF-8 as it is, other bytes and
+// control characters as \xNN (as the table shows a device's name).
+std::string TerminalText(std::string_view raw);
+
 // The same, as one text.
 std::string FormatDevices(const ListenResult& result, Format format, bool withModel = false);
 

@@ -308,3 +308,39 @@ TEST(CliOptions, ApplyTakesAPlanADryRunAndAFormat)
              {"apply"}, {"apply", "a.csv", "b.csv"}, {"apply", "a.csv", "--dry-run=yes"}, {"discover", "--dry-run"}})
         EXPECT_EQ(Parse(bad).result, ParseResult::kUsageError) << bad.back();
 }
+
+namespace {
+
+TEST(CliOptions, WatchTakesAnIntervalOfOneSecondOrMoreAndTextOrJson)
+{
+    const Parsed defaults = Parse({"watch"});
+    ASSERT_EQ(defaults.result, ParseResult::kRun) << defaults.text;
+    EXPECT_EQ(defaults.options.command, Command::kWatch);
+    EXPECT_DOUBLE_EQ(defaults.options.intervalSeconds, 15.0);
+    EXPECT_EQ(defaults.options.format, cli::Format::kText);
+    const Parsed p = Parse({"watch", "--interval=1.5", "--format", "json", "--interface", "eth0"});
+    ASSERT_EQ(p.result, ParseResult::kRun) << p.text;
+    EXPECT_DOUBLE_EQ(p.options.intervalSeconds, 1.5);
+    EXPECT_EQ(p.options.format, cli::Format::kJson);
+    EXPECT_EQ(Parse({"watch", "--format", "text"}).options.format, cli::Format::kText);
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"watch", "--interval", "0.5"}, "--interval '0.5': not a number of seconds from 1 to 3600"},
+        {{"watch", "--interval", "3601"}, "--interval '3601'"},
+        {{"watch", "--interval", "-5"}, "--interval '-5'"},
+        {{"watch", "--interval"}, "--interval needs a value"},
+        {{"watch", "--format", "csv"}, "--format 'csv': not one of text, json"},
+        {{"discover", "--format", "text"}, "--format 'text': not one of table, csv, json"},
+        {{"discover", "--interval", "5"}, "unknown option '--interval' for discover"},
+        {{"watch", "--wait", "1"}, "unknown option '--wait' for watch"},
+        {{"watch", "--password-stdin"}, "unknown option '--password-stdin' for watch"},
+        {{"watch", "00-0A-1B-2C-3D-4E"}, "unexpected argument"},
+    };
+    for (const auto& [args, expected] : bad) {
+        const Parsed q = Parse(args);
+        EXPECT_EQ(q.result, ParseResult::kUsageError) << testing::PrintToString(args);
+        EXPECT_NE(q.text.find(expected), std::string::npos) << q.text;
+    }
+}
+
+} // namespace
