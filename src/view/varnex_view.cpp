@@ -31,7 +31,6 @@ constexpr UINT kImageIcons[7] = {IDI_DEVICE_UNKNOWN, IDI_DEVICE_UNKNOWN, IDI_DEV
 // Tips tell about devices that share an address.
 constexpr DWORD kExtendedStyles = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP;
 
-
 // The items of View -> Network Interface after All Interfaces, one id per
 // interface listed when the menu opened.
 msgmap::Entry InterfaceItemsEntry()

@@ -40,8 +40,7 @@ long long CVarnexView::AnsweringCount() const
         return 0;
     if (!m_pSession->Watching())
         return m_pSession->AnswerCount();
-    return static_cast<long long>(m_bWatchProbeEnded ? m_pRoster->AnsweredLastProbe()
-                                                     : m_pRoster->AnsweredThisProbe());
+    return static_cast<long long>(m_bWatchProbeEnded ? m_pRoster->AnsweredLastProbe() : m_pRoster->AnsweredThisProbe());
 }
 
 std::string CVarnexView::SearchText() const

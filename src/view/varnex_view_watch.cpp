@@ -50,9 +50,9 @@ void CVarnexView::ReadWatchOptions()
         return;
     const auto watch = app->GetProfileString(kSettingsSection, kWatchEntry);
     m_bWatch = watch && *watch == "1";
-    m_nWatchIntervalMs =
-        static_cast<UINT>(IntervalSeconds(app->GetProfileString(kSettingsSection, kIntervalEntry), kDefaultWatchSeconds)) *
-        1000u;
+    m_nWatchIntervalMs = static_cast<UINT>(IntervalSeconds(app->GetProfileString(kSettingsSection, kIntervalEntry),
+                                                           kDefaultWatchSeconds)) *
+                         1000u;
 }
 
 void CVarnexView::OnWatchDevices()
