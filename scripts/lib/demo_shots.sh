@@ -4,12 +4,15 @@
 # simulators, a virtual display in the app's namespace, a profile of its own
 # (so that the layout a run leaves behind is not the next run's), and the
 # helpers x, shot and act. Sourced after scripts/lib/waits.sh.
-#   demo_shots_start NAME PREFIX OUTDIR
+#   demo_shots_start NAME PREFIX OUTDIR [HOSTS]
+# HOSTS: how many device namespaces to make (2, the demo's two); the ones
+# after dev2 are left for the script's own simulators and tools.
 
 demo_shots_start() {
   local name=$1
   prefix=$2
   out=$3
+  local hosts=${4:-2}
   command -v xdotool >/dev/null || { echo "$name: needs xdotool (apt-get install xdotool)" >&2; exit 1; }
   [ "$(id -u)" -eq 0 ] || { echo "$name: needs root for the test LAN" >&2; exit 1; }
   mkdir -p "$out"
@@ -17,9 +20,11 @@ demo_shots_start() {
   XDG_CONFIG_HOME=$(mktemp -d)
   export XDG_CONFIG_HOME
   trap demo_shots_cleanup EXIT
-  scripts/testlan.sh up --prefix "$prefix" --devices 2 >/dev/null
-  on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt & pids+=($!)
-  on dev2 -- build/varnex-sim --devices demo/devices-plant.txt & pids+=($!)
+  scripts/testlan.sh up --prefix "$prefix" --devices "$hosts" >/dev/null
+  on dev1 -- build/varnex-sim --devices demo/devices-lobby.txt --log "$XDG_CONFIG_HOME/dev1.log" & pids+=($!)
+  # Not through the function 'on': $! is then the simulator itself, which a script may stop.
+  scripts/testlan.sh exec --prefix "$prefix" dev2 -- build/varnex-sim --devices demo/devices-plant.txt & pids+=($!)
+  dev2_pid=$!
   local k
   for k in 1 2; do wait_until "the simulator in dev$k" udp_bound "$prefix-dev$k" 36; done
   start_xvfb "$prefix-app" 900x600x24
