@@ -75,6 +75,25 @@ grep -qx $'pane0\tSearching on all interfaces... '"$devices"' found' "$work/repo
 [ "$(grep $'^row\t' "$work/report.txt" | cut -f6 | sort -u | wc -l)" -eq "$devices" ] ||
     fail "the window lists a device twice"
 
+# The window watching: every device keeps its one row probe after probe.
+mkdir -p "$work/cfg-watch/本機 AppWizard 所產生的應用程式"
+printf '[Settings]\nWatchDevices=1\n' >"$work/cfg-watch/本機 AppWizard 所產生的應用程式/Varnex.ini"
+answered=$(grep -c "probe ($devices replies)" "$work/sim.log" || true)
+"$testlan" exec --prefix "$prefix" app -- env QT_QPA_PLATFORM=offscreen XDG_STATE_HOME="$work/state" \
+    XDG_CONFIG_HOME="$work/cfg-watch" XDG_RUNTIME_DIR="$work" VARNEX_AUTO_ANSWER=1 "$varnex" --watch-interval 2 \
+    --report "$work/report-watch.txt" --report-after 17000 >"$work/varnex-watch.out" 2>&1 ||
+    fail "varnex watching ended with an error: $(cat "$work/varnex-watch.out")"
+probes=$(($(grep -c "probe ($devices replies)" "$work/sim.log" || true) - answered))
+[ "$probes" -ge 3 ] || fail "the window sent $probes probes while watching"
+grep -qx $'rows\t'"$devices" "$work/report-watch.txt" ||
+    fail "watching, the window shows $(grep $'^rows\t' "$work/report-watch.txt")"
+grep -qx $'pane4\tOnline : '"$devices" "$work/report-watch.txt" ||
+    fail "watching, count: $(grep $'^pane4\t' "$work/report-watch.txt")"
+grep -q $'^pane0\tWatching: '"$devices"' answered the probe at ' "$work/report-watch.txt" ||
+    fail "watching, message pane: $(grep $'^pane0\t' "$work/report-watch.txt")"
+[ "$(grep $'^row\t' "$work/report-watch.txt" | cut -f6 | sort -u | wc -l)" -eq "$devices" ] ||
+    fail "watching, the window lists a device twice"
+
 # --- varnex-cli watch --------------------------------------------------------------
 "$testlan" exec --prefix "$prefix" app -- "$cli" watch --format json --interval 2 </dev/null >"$work/watch.json" \
     2>"$work/watch.err" &
@@ -115,4 +134,4 @@ PY
 
 [ "$(rcvbuf_errors app)" -eq 0 ] || fail "the kernel dropped $(rcvbuf_errors app) answers in the app host"
 [ "$(sndbuf_errors dev1)" -eq 0 ] || fail "the simulator's host could not send $(sndbuf_errors dev1) replies"
-echo "PASS: $devices devices in one burst, all of them listed by varnex-cli, shown by varnex and watched"
+echo "PASS: $devices devices in one burst, all of them listed by varnex-cli, shown by varnex, watched by varnex and varnex-cli"
