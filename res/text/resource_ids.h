@@ -29,7 +29,7 @@ constexpr UINT ID_FILTER_FIELD = 32842;
 constexpr UINT ID_FILTER_FOCUS = 32843;
 constexpr UINT ID_FILTER_CLEAR = 32844;
 // View > Watch Devices: probe again and again, keeping the rows.
-constexpr UINT ID_VIEW_WATCH = 32850;
+constexpr UINT ID_VIEW_WATCH = 32860;
 // View -> Network Interface: every interface, then one id per interface listed
 // when the menu opens.
 constexpr UINT ID_VIEW_INTERFACE_ALL = 32900;
@@ -79,9 +79,9 @@ constexpr UINT IDS_ON_NO_SUBNET = 40171;
 constexpr UINT IDS_OPEN_UNREACHABLE = 40172;
 constexpr UINT IDS_CHANGE_LOG_FAILED = 40173;
 // Watching.
-constexpr UINT IDS_WATCHING = 40200;
-constexpr UINT IDS_WATCH_NOT_ANSWERING = 40201;
-constexpr UINT IDS_LAST_SEEN = 40202;
+constexpr UINT IDS_WATCHING = 40240;
+constexpr UINT IDS_WATCH_NOT_ANSWERING = 40241;
+constexpr UINT IDS_LAST_SEEN = 40242;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
