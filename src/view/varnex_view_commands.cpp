@@ -54,17 +54,11 @@ CVarnexView::Outcome CVarnexView::SendWithPassword(const ChosenDevice& chosen, c
 
 void CVarnexView::LogSent(const COMMAND_PACKET& packet, const device::Device& target)
 {
-    if (!m_pChangeLog)
-        m_pChangeLog = std::make_unique<device::ChangeLog>(device::ChangeLog::DefaultPath());
+    // Sending anew gives up the last command's checks: what they wait for may never show.
+    AbandonChecks();
     const std::string interfaceName = target.interfaceIndex != 0 ? Sockets().InterfaceName(target.interfaceIndex) : "";
     // The log holds no password: the packet's password bytes are zero, the password went by the send buffer.
-    const std::optional<std::string> failure = m_pChangeLog->Append(ChangeOf(packet, target, "varnex", interfaceName));
-    if (failure) {
-        std::string text = AfxLoadString(IDS_CHANGE_LOG_FAILED);
-        if (const auto at = text.find("%1"); at != std::string::npos)
-            text.replace(at, 2, *failure);
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
-    }
+    HeldChanges().Hold(ChangeOf(packet, target, "varnex", interfaceName), target.interfaceIndex);
 }
 
 void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI)
