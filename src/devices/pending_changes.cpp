@@ -2,8 +2,6 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "devices/pending_changes.h"
 
-#include <algorithm>
-
 namespace device {
 
 PendingChanges::~PendingChanges()
@@ -17,20 +15,7 @@ void PendingChanges::Hold(ChangeRecord record, unsigned interfaceIndex, std::chr
     m_held.push_back({std::move(record), device, sent});
 }
 
-std::optional<std::string> PendingChanges::Settle(const DeviceKey& device, std::optional<bool> confirmed)
-{
-    return Write([&device](const DeviceKey& key) { return key == device; },
-                 [confirmed](const DeviceKey&) { return confirmed; });
-}
-
-std::optional<std::string> PendingChanges::SettleAll(const Verdicts& verdictOf)
-{
-    return Write([](const DeviceKey&) { return true; },
-                 [&verdictOf](const DeviceKey& key) { return verdictOf ? verdictOf(key) : std::nullopt; });
-}
-
-std::optional<std::string> PendingChanges::Write(const std::function<bool(const DeviceKey&)>& which,
-                                                 const Verdicts& verdictOf)
+std::optional<std::string> PendingChanges::Settle(const Choice& which, const Verdicts& verdictOf)
 {
     // Taken out before any is written: a record is written once, whatever happens while writing.
     std::vector<Held> chosen;
@@ -40,20 +25,16 @@ std::optional<std::string> PendingChanges::Write(const std::function<bool(const 
     m_held = std::move(kept);
     std::optional<std::string> failure;
     for (Held& h : chosen) {
-        h.record.confirmed = verdictOf(h.device);
+        h.record.confirmed = verdictOf ? verdictOf(h.device) : std::nullopt;
         if (std::optional<std::string> told = m_log.Append(h.record, h.sent))
             failure = std::move(told);
     }
     return failure;
 }
 
-std::vector<PendingChanges::DeviceKey> PendingChanges::HeldDevices() const
+std::optional<std::string> PendingChanges::SettleAll(const Verdicts& verdictOf)
 {
-    std::vector<DeviceKey> devices;
-    for (const Held& h : m_held)
-        if (std::find(devices.begin(), devices.end(), h.device) == devices.end())
-            devices.push_back(h.device);
-    return devices;
+    return Settle([](const DeviceKey&) { return true; }, verdictOf);
 }
 
 } // namespace device

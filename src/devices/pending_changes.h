@@ -25,6 +25,8 @@ public:
     using DeviceKey = std::pair<Mac, unsigned>;
     // The verdict of one device's commands; nothing: not checked.
     using Verdicts = std::function<std::optional<bool>(const DeviceKey&)>;
+    // Whether a device's records are to be written now.
+    using Choice = std::function<bool(const DeviceKey&)>;
 
     explicit PendingChanges(ChangeLog& log) : m_log(log) {}
     ~PendingChanges();
@@ -35,15 +37,14 @@ public:
     // with record.mac on interfaceIndex.
     void Hold(ChangeRecord record, unsigned interfaceIndex,
               std::chrono::system_clock::time_point sent = std::chrono::system_clock::now());
-    // Writes that device's records with the verdict, in the order they were held.
-    // The log's failure, the first time only (see ChangeLog::Append).
-    std::optional<std::string> Settle(const DeviceKey& device, std::optional<bool> confirmed);
-    // Writes every record held, each with the verdict verdictOf gives its
-    // device; without verdictOf, all as not checked.
+    // Writes the records of the devices `which` chooses, in the order they
+    // were held, each with the verdict verdictOf gives its device (without
+    // verdictOf: not checked); the others stay held. One pass, however many
+    // devices. The log's failure, the first time only (see ChangeLog::Append).
+    std::optional<std::string> Settle(const Choice& which, const Verdicts& verdictOf = {});
+    // Every record held.
     std::optional<std::string> SettleAll(const Verdicts& verdictOf = {});
 
-    // The devices with records held, each once, in the order first held.
-    std::vector<DeviceKey> HeldDevices() const;
     bool Empty() const { return m_held.empty(); }
 
 private:
@@ -52,8 +53,6 @@ private:
         DeviceKey device;
         std::chrono::system_clock::time_point sent;
     };
-    // Writes the records of the devices `which` chooses, with their verdicts.
-    std::optional<std::string> Write(const std::function<bool(const DeviceKey&)>& which, const Verdicts& verdictOf);
     ChangeLog& m_log;
     std::vector<Held> m_held;
 };

@@ -6,6 +6,8 @@
 // then, with the verdict; a check given up before (Refresh, a new command,
 // the window closing) writes them as not checked, as do commands without one.
 #include <algorithm>
+#include <map>
+#include <set>
 #include <utility>
 
 #include "system/network_interfaces.h"
@@ -16,6 +18,8 @@ namespace {
 // Verdicts the message pane names; the tips name every one.
 constexpr std::size_t kPaneVerdicts = 3;
 
+using DeviceKey = device::PendingChanges::DeviceKey;
+
 } // namespace
 
 void CVarnexView::BeginChecks(std::vector<CommandCheck> checks)
@@ -23,16 +27,11 @@ void CVarnexView::BeginChecks(std::vector<CommandCheck> checks)
     AbandonChecks();
     m_arrChecks = std::move(checks);
     m_bCheckInPane = FALSE;
-    std::optional<std::string> failure;
-    for (const device::PendingChanges::DeviceKey& device : HeldChanges().HeldDevices()) {
-        const bool checked = std::any_of(m_arrChecks.begin(), m_arrChecks.end(), [&device](const CommandCheck& c) {
-            return c.macBefore == device.first && c.expected.interfaceIndex == device.second;
-        });
-        if (!checked)
-            if (auto told = HeldChanges().Settle(device, std::nullopt))
-                failure = std::move(told);
-    }
-    TellLogFailure(failure);
+    // The command's entries that no check waits for: written now, not checked.
+    std::set<DeviceKey> checked;
+    for (const CommandCheck& check : m_arrChecks)
+        checked.insert({check.macBefore, check.expected.interfaceIndex});
+    TellLogFailure(HeldChanges().Settle([&checked](const DeviceKey& key) { return !checked.contains(key); }));
 }
 
 void CVarnexView::StartJudgingSearch()
@@ -48,14 +47,15 @@ void CVarnexView::StartJudgingSearch()
 void CVarnexView::AbandonChecks()
 {
     m_bSearchJudges = FALSE;
-    std::optional<std::string> failure;
     const auto unjudged = std::stable_partition(m_arrChecks.begin(), m_arrChecks.end(),
                                                 [](const CommandCheck& c) { return c.verdict.has_value(); });
+    if (unjudged == m_arrChecks.end())
+        return;
+    std::set<DeviceKey> givenUp;
     for (auto it = unjudged; it != m_arrChecks.end(); ++it)
-        if (auto told = HeldChanges().Settle({it->macBefore, it->expected.interfaceIndex}, std::nullopt))
-            failure = std::move(told);
+        givenUp.insert({it->macBefore, it->expected.interfaceIndex});
     m_arrChecks.erase(unjudged, m_arrChecks.end());
-    TellLogFailure(failure);
+    TellLogFailure(HeldChanges().Settle([&givenUp](const DeviceKey& key) { return givenUp.contains(key); }));
 }
 
 void CVarnexView::JudgeChecks()
@@ -70,17 +70,16 @@ void CVarnexView::JudgeChecks()
         return it == present.end() ? std::string() : it->name;
     };
     std::vector<const device::Confirmation*> judged;
-    std::optional<std::string> failure;
+    std::map<DeviceKey, bool> verdicts;
     for (CommandCheck& check : m_arrChecks) {
         if (check.verdict)
             continue;
         check.verdict = device::Confirm(check.expected, Devices(), nameOf(check.expected.interfaceIndex));
         judged.push_back(&*check.verdict);
-        if (auto told =
-                HeldChanges().Settle({check.macBefore, check.expected.interfaceIndex}, check.verdict->confirmed))
-            failure = std::move(told);
+        verdicts[{check.macBefore, check.expected.interfaceIndex}] = check.verdict->confirmed;
     }
-    TellLogFailure(failure);
+    TellLogFailure(HeldChanges().Settle([&verdicts](const DeviceKey& key) { return verdicts.contains(key); },
+                                        [&verdicts](const DeviceKey& key) { return verdicts.at(key); }));
     if (judged.empty())
         return;
     // One line however many rows the command went to: the devices that did
