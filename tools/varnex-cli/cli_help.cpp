@@ -39,6 +39,12 @@ const char* const kVerifyNote = "Confirmation: after sending, the device is look
 const char* const kVerifyExitNote = "Exit status: 0 success (and confirmed), 1 runtime failure, 2 bad usage or bad\n"
                                     "input, 3 sent, but the device did not answer as it should within --verify-wait.\n";
 
+// The commands that send to a device: where what they sent is recorded.
+const char* const kLogNote = "Log of changes: each packet sent is one JSON line in\n"
+                             "$XDG_STATE_HOME/varnex/commands.log (~/.local/state/varnex/commands.log),\n"
+                             "written once the command's verdict is known, with \"confirmed\" true or false,\n"
+                             "or null when the device was not looked for. Never a password.\n";
+
 const char* const kApplyExitNote = "Exit status: 0 every line sent was confirmed (or nothing needed sending), 1\n"
                                    "runtime failure or a line not sent, 2 bad usage or a bad plan (nothing sent),\n"
                                    "3 all sent, but not every device answered as it should within --verify-wait.\n";
@@ -225,6 +231,10 @@ std::string CommandHelp(Command command)
     if (Verifies(command) && command != Command::kApply) {
         text += "\n";
         text += kVerifyNote;
+    }
+    if (command != Command::kDiscover) {
+        text += "\n";
+        text += kLogNote;
     }
     text += "\n";
     text += command == Command::kApply ? kApplyExitNote : Verifies(command) ? kVerifyExitNote : kExitNote;
