@@ -172,8 +172,13 @@ void CVarnexView::OnModifyMAC()
         // A text that is not six groups would leave bytes of the address undefined:
         // refuse it and ask again with the text as typed.
         while (true) {
-            if (dialog.DoModal() != IDOK)
-                return; // the whole command ends, without the refresh
+            if (dialog.DoModal() != IDOK) {
+                // The whole command ends, without the refresh; what went out
+                // waits for a verdict like any command's.
+                if (sent)
+                    BeginChecks(std::move(checks));
+                return;
+            }
             if (IsWellFormedMac(dialog.m_strMAC))
                 break;
             AfxMessageBox(IDS_BAD_MAC_FORMAT, MB_ICONEXCLAMATION);

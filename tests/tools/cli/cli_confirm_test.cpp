@@ -190,7 +190,7 @@ TEST(CliConfirm, ApplySaysPerLineWhetherEachDeviceTookItsAddress)
     cli::Options options = OptionsFor(cli::Command::kApply, devices.Port());
     options.planPath = plan;
     options.format = cli::Format::kJson;
-    options.verifyWaitSeconds = 1;
+    options.verifyWaitSeconds = 2; // the device that drops its command is waited for this long
     NewLogLines();
     Outcome run = RunWithPassword(options);
     EXPECT_EQ(run.status, cli::kNotConfirmed);
