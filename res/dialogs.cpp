@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // Dialog templates.
+#include "framework/commctrl.h"
 #include "res/install_resources.h"
 #include "res/text/resource_ids.h"
 
@@ -66,6 +67,22 @@ const DialogTemplateDef kInputPassword{
         {K::GroupBox, 0xFFFF, "Input Password", 6, 6, 114, 30, 0, 0},
     }};
 
+// The list fills the dialog; the note below it says where the log is and what
+// could not be read.
+const DialogTemplateDef kChangeLog{
+    IDD_CHANGE_LOG,
+    "Change Log",
+    520,
+    262,
+    "MS Shell Dlg",
+    8,
+    {
+        {K::ListView, IDC_CHANGE_LIST, "", 7, 7, 506, 196, LVS_REPORT | LVS_SHOWSELALWAYS, 0},
+        {K::Static, IDC_CHANGE_NOTE, "", 7, 208, 506, 26, 0, 0},
+        {K::PushButton, IDC_CHANGE_EXPORT, "&Export...", 401, 240, 54, 15, 0, 0},
+        {K::DefPushButton, 1, "Close", 459, 240, 54, 15, 0, 0},
+    }};
+
 } // namespace
 
 const DialogTemplateDef* FindDialog(UINT id)
@@ -79,6 +96,8 @@ const DialogTemplateDef* FindDialog(UINT id)
         return &kInputMac;
     case IDD_INPUT_PASSWORD:
         return &kInputPassword;
+    case IDD_CHANGE_LOG:
+        return &kChangeLog;
     default:
         return nullptr;
     }

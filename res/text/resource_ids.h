@@ -32,6 +32,8 @@ constexpr UINT ID_FILTER_CLEAR = 32844;
 constexpr UINT ID_VIEW_WATCH = 32860;
 // View -> Network Interface: every interface, then one id per interface listed
 // when the menu opens.
+// File -> Change Log: the log of every command sent to a device.
+constexpr UINT ID_FILE_CHANGE_LOG = 32850;
 constexpr UINT ID_VIEW_INTERFACE_ALL = 32900;
 constexpr UINT ID_VIEW_INTERFACE_FIRST = 32901;
 constexpr UINT ID_VIEW_INTERFACE_LAST = 32964;
@@ -82,6 +84,26 @@ constexpr UINT IDS_CHANGE_LOG_FAILED = 40173;
 constexpr UINT IDS_WATCHING = 40240;
 constexpr UINT IDS_WATCH_NOT_ANSWERING = 40241;
 constexpr UINT IDS_LAST_SEEN = 40242;
+// The Change Log dialog: its columns in order, the verdicts, the note on the files read.
+constexpr UINT IDS_CHANGE_COLUMN_TIME = 40200;
+constexpr UINT IDS_CHANGE_COLUMN_PROGRAM = 40201;
+constexpr UINT IDS_CHANGE_COLUMN_INTERFACE = 40202;
+constexpr UINT IDS_CHANGE_COLUMN_MAC = 40203;
+constexpr UINT IDS_CHANGE_COLUMN_COMMAND = 40204;
+constexpr UINT IDS_CHANGE_COLUMN_FIELDS = 40205;
+constexpr UINT IDS_CHANGE_COLUMN_CONFIRMED = 40206;
+constexpr UINT IDS_CHANGE_CONFIRMED = 40210;
+constexpr UINT IDS_CHANGE_NOT_CONFIRMED = 40211;
+constexpr UINT IDS_CHANGE_NOT_CHECKED = 40212;
+constexpr UINT IDS_CHANGE_LOG_NO_FOLDER = 40220;
+constexpr UINT IDS_CHANGE_LOG_NONE = 40221;
+constexpr UINT IDS_CHANGE_LOG_COUNT = 40222;
+constexpr UINT IDS_CHANGE_LOG_ONE = 40223;
+constexpr UINT IDS_CHANGE_LOG_BAD_LINES = 40224;
+constexpr UINT IDS_CHANGE_LOG_BAD_LINE = 40225;
+constexpr UINT IDS_CHANGE_LOG_UNREAD = 40226;
+constexpr UINT IDS_CHANGE_LOG_EXPORT_FILTER = 40227;
+constexpr UINT IDS_CHANGE_LOG_EXPORT_TITLE = 40228;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -108,6 +130,10 @@ constexpr UINT IDC_IPADDRESS_MASK = 1001;
 constexpr UINT IDC_IPADDRESS_GATEWAY = 1002;
 constexpr UINT IDC_EDIT_PASSWORD = 1001;
 constexpr UINT IDC_EDIT_MAC = 1004;
+constexpr UINT IDD_CHANGE_LOG = 170;
+constexpr UINT IDC_CHANGE_LIST = 1020;
+constexpr UINT IDC_CHANGE_NOTE = 1021;
+constexpr UINT IDC_CHANGE_EXPORT = 1022;
 
 // The application profile.
 inline constexpr const char* kProfileRegistryKey = "本機 AppWizard 所產生的應用程式";

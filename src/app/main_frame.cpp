@@ -3,6 +3,8 @@
 #include "app/main_frame.h"
 
 #include "app/window_placement.h"
+#include "devices/change_log.h"
+#include "dialogs/change_log_dlg.h"
 #include "framework/dialog_controls.h"
 #include "framework/resources.h"
 #include "framework/win_app.h"
@@ -30,6 +32,7 @@ const MessageMap* CMainFrame::GetThisMessageMap()
                                     msgmap::Command(ID_FILTER_FOCUS, &CMainFrame::OnFilterFocus),
                                     msgmap::Command(ID_FILTER_CLEAR, &CMainFrame::OnFilterClear),
                                     msgmap::UpdateUI(ID_FILTER_CLEAR, &CMainFrame::OnUpdateFilterClear),
+                                    msgmap::Command(ID_FILE_CHANGE_LOG, &CMainFrame::OnChangeLog),
                                 }};
     return &map;
 }
@@ -57,6 +60,12 @@ LRESULT CMainFrame::OnCreate(WPARAM, LPARAM lParam)
         return -1;
     m_wndStatusBar.SetPaneInfo(4, ID_INDICATOR_EXT, SBPS_NORMAL, 100);
     return 0;
+}
+
+void CMainFrame::OnChangeLog()
+{
+    CChangeLogDlg dialog(device::ChangeLog::DefaultPath());
+    dialog.DoModal();
 }
 
 void CMainFrame::OnFilterFocus()

@@ -36,6 +36,8 @@ protected:
     // Esc in the filter field: empties it, which shows every device again.
     void OnFilterClear();
     void OnUpdateFilterClear(CCmdUI* pCmdUI);
+    // File > Change Log: every command sent to a device, from the log of changes.
+    void OnChangeLog();
 
 private:
     // Set once the start has got as far as placing the frame: a start that

@@ -6,6 +6,7 @@
 #include "controls/header/header_control.h"
 #include "controls/ip_address_control.h"
 #include "controls/listview/listview_control.h"
+#include "controls/static_control.h"
 
 void InitCommonControls()
 {
@@ -16,6 +17,7 @@ void InitCommonControls()
         RegisterIPAddressControl();
         RegisterHeaderClass();
         RegisterListViewClass();
+        RegisterStaticControl();
         return true;
     }();
     (void)registered;

@@ -71,31 +71,61 @@ std::string ChangeLog::DefaultPath()
 
 std::optional<std::string> ChangeLog::Append(const ChangeRecord& record)
 {
-    std::optional<std::string> failure = Write(ChangeLine(record, std::chrono::system_clock::now()));
-    if (!failure || m_failureTold)
+    return Append(record, std::chrono::system_clock::now());
+}
+
+std::optional<std::string> ChangeLog::Append(const ChangeRecord& record, std::chrono::system_clock::time_point when)
+{
+    std::optional<std::string> failure = Write(ChangeLine(record, when));
+    return failure ? Told(std::move(*failure)) : std::nullopt;
+}
+
+int ChangeLog::OpenForAppending(std::optional<std::string>& failure)
+{
+    std::string error;
+    const int fd = Open(0, error);
+    failure = fd < 0 ? Told(std::move(error)) : std::nullopt;
+    return fd;
+}
+
+std::optional<std::string> ChangeLog::Told(std::string failure)
+{
+    if (m_failureTold)
         return std::nullopt;
     m_failureTold = true;
     return "the log of changes " + (m_path.empty() ? std::string("(no folder for it)") : m_path) +
-           " cannot be written: " + *failure;
+           " cannot be written: " + failure;
+}
+
+int ChangeLog::Open(std::size_t adding, std::string& error)
+{
+    if (m_path.empty()) {
+        error = "neither XDG_STATE_HOME nor HOME names a folder";
+        return -1;
+    }
+    if (!MakeParents(m_path, error))
+        return -1;
+    struct stat st {};
+    if (::stat(m_path.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) + adding > kRotateAt) {
+        // Two programs may both rotate; the later rename only drops a near-empty file.
+        const std::string old = m_path + ".1";
+        if (::rename(m_path.c_str(), old.c_str()) != 0 && errno != ENOENT) {
+            error = std::string("cannot rotate it: ") + std::strerror(errno);
+            return -1;
+        }
+    }
+    const int fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        error = std::strerror(errno);
+    return fd;
 }
 
 std::optional<std::string> ChangeLog::Write(const std::string& line)
 {
-    if (m_path.empty())
-        return "neither XDG_STATE_HOME nor HOME names a folder";
     std::string error;
-    if (!MakeParents(m_path, error))
-        return error;
-    struct stat st {};
-    if (::stat(m_path.c_str(), &st) == 0 && static_cast<std::size_t>(st.st_size) + line.size() > kRotateAt) {
-        // Two programs may both rotate; the later rename only drops a near-empty file.
-        const std::string old = m_path + ".1";
-        if (::rename(m_path.c_str(), old.c_str()) != 0 && errno != ENOENT)
-            return std::string("cannot rotate it: ") + std::strerror(errno);
-    }
-    const int fd = ::open(m_path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = Open(line.size(), error);
     if (fd < 0)
-        return std::strerror(errno);
+        return error;
     const ssize_t written = ::write(fd, line.data(), line.size());
     const int writeErrno = errno;
     const bool closed = ::close(fd) == 0;

@@ -50,10 +50,22 @@ public:
     // so that two programs writing at once do not mix their lines. When it
     // cannot be written the reason is returned, on the first failure only: a
     // log that cannot be written is told once and never stops a command.
+    // when: the time the command was sent (now when not given).
     std::optional<std::string> Append(const ChangeRecord& record);
+    std::optional<std::string> Append(const ChangeRecord& record, std::chrono::system_clock::time_point when);
+
+    // The log opened for appending as Append opens it, for lines that may
+    // have to be written where nothing else can be done (a signal handler);
+    // -1 when it cannot be opened, with the reason as Append returns it. The
+    // caller closes the descriptor.
+    int OpenForAppending(std::optional<std::string>& failure);
 
 private:
+    // The file opened for appending, its folder made and the file turned over
+    // when adding would take it past kRotateAt; -1 with the reason.
+    int Open(std::size_t adding, std::string& error);
     std::optional<std::string> Write(const std::string& line);
+    std::optional<std::string> Told(std::string failure);
     std::string m_path;
     bool m_failureTold = false;
 };

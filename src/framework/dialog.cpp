@@ -16,13 +16,18 @@ RECT DialogUnitsToPixels(const DialogControlDef& c)
     return RECT{px(c.x, 6, 4), px(c.y, 13, 8), px(c.x + c.cx, 6, 4), px(c.y + c.cy, 13, 8)};
 }
 
-const char* ClassNameOf(DialogControlKind kind)
+// The class of the control's window; null: the template's text alone, no window.
+const char* ClassNameOf(const DialogControlDef& c)
 {
-    switch (kind) {
+    switch (c.kind) {
     case DialogControlKind::Edit:
         return kEditClassName;
     case DialogControlKind::IPAddress:
         return kIPAddressClassName;
+    case DialogControlKind::ListView:
+        return WC_LISTVIEWA;
+    case DialogControlKind::Static:
+        return c.id != kFixedTextId ? kStaticClassName : nullptr;
     default:
         return nullptr;
     }
@@ -71,12 +76,14 @@ void CDialog::CreateControlWindows()
     if (def == nullptr)
         return;
     for (const DialogControlDef& c : def->controls) {
-        const char* className = ClassNameOf(c.kind);
+        const char* className = ClassNameOf(c);
         if (className == nullptr)
             continue;
+        const bool input = TakesFocus(c.kind);
         auto wnd = std::make_unique<CWnd>();
-        if (wnd->CreateEx(WS_EX_CLIENTEDGE, className, WS_CHILD | WS_VISIBLE | WS_TABSTOP | c.style,
-                          DialogUnitsToPixels(c), this, c.id))
+        if (wnd->CreateEx(input ? WS_EX_CLIENTEDGE : 0, className,
+                          WS_CHILD | WS_VISIBLE | (input ? WS_TABSTOP : 0) | c.style, DialogUnitsToPixels(c), this,
+                          c.id))
             m_arrControlWindows.push_back(std::move(wnd));
     }
 }
@@ -101,7 +108,7 @@ void CDialog::SetDefaultFocus()
     for (const DialogControlDef& c : def->controls) {
         if (!TakesFocus(c.kind))
             continue;
-        if (CWnd* ctrl = GetDlgItem(c.id); ctrl != nullptr && ClassNameOf(c.kind) != nullptr)
+        if (CWnd* ctrl = GetDlgItem(c.id); ctrl != nullptr && ClassNameOf(c) != nullptr)
             ctrl->SetFocus();
         return;
     }

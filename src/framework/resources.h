@@ -66,7 +66,10 @@ struct IconDef {
 };
 
 // Dialog templates. Positions are in dialog units of the template's font.
-enum class DialogControlKind { DefPushButton, PushButton, GroupBox, Static, Icon, Edit, IPAddress };
+// A Static with an id of its own (not kFixedTextId) has a control window whose
+// text the dialog may change; a ListView is a list-view control.
+enum class DialogControlKind { DefPushButton, PushButton, GroupBox, Static, Icon, Edit, IPAddress, ListView };
+constexpr UINT kFixedTextId = 0xFFFF;
 
 constexpr DWORD ES_UPPERCASE = 0x0008;
 constexpr DWORD ES_PASSWORD = 0x0020;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// The input controls of a dialog template (edit fields, IP-address fields) on
-// screen, kept in step with the dialog's own control windows.
+// The controls of a dialog template that have windows of their own (edit
+// fields, IP-address fields, list views, texts the dialog changes) on screen,
+// kept in step with the dialog's own control windows.
 #pragma once
 
 #include <QWidget>

@@ -123,7 +123,7 @@ INT_PTR RunDialogModally(CDialog& dialog, QWidget* parent)
             break;
         }
         case DialogControlKind::Static:
-            widget = new QLabel(TextFromBytes(c.text), &box);
+            widget = c.id == kFixedTextId ? new QLabel(TextFromBytes(c.text), &box) : controls.Create(c, &box);
             break;
         case DialogControlKind::Icon: {
             auto* label = new QLabel(&box);
@@ -133,6 +133,7 @@ INT_PTR RunDialogModally(CDialog& dialog, QWidget* parent)
         }
         case DialogControlKind::Edit:
         case DialogControlKind::IPAddress:
+        case DialogControlKind::ListView:
             widget = controls.Create(c, &box);
             break;
         }

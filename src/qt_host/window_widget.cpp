@@ -363,6 +363,9 @@ void WindowWidget::SyncScrollBarVisibility()
             break;
     }
     m_syncingBars = false;
+    // Qt may hold the viewport's resize event back while the widget is being
+    // shown; the window must still learn the client area the bars leave it.
+    SendSize();
 }
 
 void WindowWidget::OnScrollAction(int bar, int action)

@@ -187,6 +187,8 @@ constexpr UINT AFX_IDP_SETTINGS_NOT_SAVED = 61764;
 
 // ---- The edit control (window class "Edit") --------------------------------
 inline constexpr const char* kEditClassName = "Edit";
+// A text a dialog shows and changes as it runs.
+inline constexpr const char* kStaticClassName = "Static";
 
 // Messages (wParam / lParam).
 constexpr UINT EM_SETSEL = 0x00B1;     // ignored: no selection is kept

@@ -172,6 +172,8 @@ LRESULT CVarnexView::OnCreate(WPARAM wParam, LPARAM lParam)
 
 LRESULT CVarnexView::OnDestroy(WPARAM, LPARAM)
 {
+    // The last command's verdict will not come now.
+    WriteHeldChanges();
     SaveLayout();
     DeleteAllRows();
     const LRESULT result = Default();
@@ -303,6 +305,12 @@ BOOL CVarnexView::ReopenDeviceSocket()
 
 void CVarnexView::OnRefresh()
 {
+    WriteHeldChanges();
+    StartSearch();
+}
+
+void CVarnexView::StartSearch()
+{
     DeleteAllRows();
     KillTimer(kListenTimer);
     if (!m_pSocket)
@@ -417,8 +425,8 @@ LRESULT CVarnexView::OnTimer(WPARAM wParam, LPARAM)
         }
         break;
     case kDelayedRefreshTimer:
-        OnRefresh();
         KillTimer(kDelayedRefreshTimer);
+        StartJudgingSearch();
         break;
     case kDuplicateMarkTimer:
         MarkSharedRows();

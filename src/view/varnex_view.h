@@ -19,6 +19,7 @@
 #include "devices/device_filter.h"
 #include "devices/device_roster.h"
 #include "devices/device_table.h"
+#include "devices/pending_changes.h"
 #include "devices/reachability.h"
 #include "discovery/discovery_ports.h"
 #include "discovery/discovery_session.h"
@@ -56,6 +57,7 @@ public:
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     // Refresh: empties the list, opens the socket again and sends the probe.
+    // The last command's checks not yet judged are given up: not checked.
     void OnRefresh();
     // Opens the socket again and sends the probe on the chosen route, in a
     // cycle that keeps the table when watching.
@@ -174,6 +176,8 @@ protected:
 
     // Deletes every row and frees their records.
     void DeleteAllRows();
+    // Empties the list, opens the socket again and sends the probe.
+    void StartSearch();
     // Lists again the table's devices that the filter keeps, in sorted place.
     void ApplyFilter();
     // The row of device id at the end of the list, with its shared-address mark.
@@ -207,7 +211,9 @@ private:
     // whose password bytes are wiped as soon as the datagram is gone. It leaves
     // by the interface with index nInterface (0: where the routes send it).
     void BroadcastCommandPacket(const COMMAND_PACKET& packet, std::string_view password = {}, unsigned nInterface = 0);
-    // Enters a packet sent to target in the log of changes; a log that cannot be written is told once.
+    // Holds the log entry of a packet sent to target until its command's
+    // verdict (BeginChecks, JudgeChecks); a new command gives up the last
+    // one's checks not yet judged. A log that cannot be written is told once.
     void LogSent(const COMMAND_PACKET& packet, const device::Device& target);
     // After a command that sent something: the delayed refresh, a pause, an empty list.
     void ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs);
@@ -219,10 +225,22 @@ private:
         device::ExpectedAnswer expected;
         std::optional<device::Confirmation> verdict;
     };
-    // A command that sent something: its checks replace the last command's.
+    // A command that sent something: its checks replace the last command's,
+    // and its log entries without a check are written, not checked.
     void BeginChecks(std::vector<CommandCheck> checks);
-    // The search has ended: the checks not yet judged are judged by its answers.
+    // The delayed refresh: the search whose answers judge the checks.
+    void StartJudgingSearch();
+    // The search has ended: when it is the judging one, the checks not yet
+    // judged are judged by its answers and their log entries written.
     void JudgeChecks();
+    // The checks not yet judged are given up (Refresh, a new command, the
+    // window closing): their log entries are written, not checked.
+    void AbandonChecks();
+    // Every log entry still held is written, not checked.
+    void WriteHeldChanges();
+    // The log that cannot be written, told once.
+    void TellLogFailure(const std::optional<std::string>& failure);
+    device::PendingChanges& HeldChanges();
     // The verdict of the row's device, or nothing.
     std::string CheckTip(const device::Device* d) const;
     // The heading of a logical column, hidden or shown.
@@ -304,8 +322,10 @@ private:
     std::vector<NetworkInterface> m_arrMenuInterfaces;
     // This computer's subnets when the probe went out: which devices it can reach.
     std::vector<device::Subnet> m_arrSubnets;
-    // The log of changes, opened at the first command sent.
+    // The log of changes, opened at the first command sent, and the entries
+    // of commands sent that wait for their verdict.
     std::unique_ptr<device::ChangeLog> m_pChangeLog;
+    std::unique_ptr<device::PendingChanges> m_pHeldChanges;
     // Answers lost on the current socket that the message pane has reported,
     // and whether the pane still shows a loss (until the next Refresh).
     long long m_nLostShown = 0;
@@ -328,5 +348,7 @@ private:
     // (until the next Refresh).
     std::vector<CommandCheck> m_arrChecks;
     BOOL m_bCheckInPane = FALSE;
+    // Whether the search under way is the delayed refresh's, which judges the checks.
+    BOOL m_bSearchJudges = FALSE;
     std::string m_strCheckMessage;
 };

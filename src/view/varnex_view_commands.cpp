@@ -54,17 +54,11 @@ CVarnexView::Outcome CVarnexView::SendWithPassword(const ChosenDevice& chosen, c
 
 void CVarnexView::LogSent(const COMMAND_PACKET& packet, const device::Device& target)
 {
-    if (!m_pChangeLog)
-        m_pChangeLog = std::make_unique<device::ChangeLog>(device::ChangeLog::DefaultPath());
+    // Sending anew gives up the last command's checks: what they wait for may never show.
+    AbandonChecks();
     const std::string interfaceName = target.interfaceIndex != 0 ? Sockets().InterfaceName(target.interfaceIndex) : "";
     // The log holds no password: the packet's password bytes are zero, the password went by the send buffer.
-    const std::optional<std::string> failure = m_pChangeLog->Append(ChangeOf(packet, target, "varnex", interfaceName));
-    if (failure) {
-        std::string text = AfxLoadString(IDS_CHANGE_LOG_FAILED);
-        if (const auto at = text.find("%1"); at != std::string::npos)
-            text.replace(at, 2, *failure);
-        AfxMessageBox(text, MB_ICONEXCLAMATION);
-    }
+    HeldChanges().Hold(ChangeOf(packet, target, "varnex", interfaceName), target.interfaceIndex);
 }
 
 void CVarnexView::OnUpdateDeviceCommand(CCmdUI* pCmdUI)
@@ -178,8 +172,13 @@ void CVarnexView::OnModifyMAC()
         // A text that is not six groups would leave bytes of the address undefined:
         // refuse it and ask again with the text as typed.
         while (true) {
-            if (dialog.DoModal() != IDOK)
-                return; // the whole command ends, without the refresh
+            if (dialog.DoModal() != IDOK) {
+                // The whole command ends, without the refresh; what went out
+                // waits for a verdict like any command's.
+                if (sent)
+                    BeginChecks(std::move(checks));
+                return;
+            }
             if (IsWellFormedMac(dialog.m_strMAC))
                 break;
             AfxMessageBox(IDS_BAD_MAC_FORMAT, MB_ICONEXCLAMATION);

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // The log of changes: where it goes, its lines, its folder and mode, the turn
-// to a new file at its size limit, and a log that cannot be written.
+// to a new file at its size limit, a log that cannot be written, and entries
+// held until their verdict.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <iterator>
 
 #include "devices/change_log.h"
+#include "devices/pending_changes.h"
 
 namespace {
 
@@ -121,4 +123,59 @@ TEST_F(ChangeLogTest, ALogThatCannotBeWrittenIsToldOnceWithTheReason)
     ASSERT_TRUE(first);
     EXPECT_NE(first->find(root + "/varnex"), std::string::npos) << *first;
     EXPECT_FALSE(log.Append(SetIp()));
+}
+
+// Entries held until their command's verdict: each written once, with the
+// verdict of its own device and the time it was sent; whatever is still held
+// when the holder goes is written as not checked.
+TEST_F(ChangeLogTest, HeldEntriesAreWrittenOnceWithTheirDevicesVerdict)
+{
+    const std::string path = root + "/commands.log";
+    device::ChangeLog log(path);
+    const auto sent = std::chrono::system_clock::from_time_t(1714572202); // 2024-05-01T14:03:22Z
+    const device::Mac other{0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F};
+    {
+        device::PendingChanges held(log);
+        device::ChangeRecord mask = SetIp();
+        mask.command = "set-mask";
+        held.Hold(SetIp(), 2, sent);
+        held.Hold(mask, 2, sent);
+        device::ChangeRecord second = SetIp();
+        second.mac = other;
+        held.Hold(second, 2, sent);
+        // The same MAC on another interface is another device.
+        held.Hold(SetIp(), 3, sent);
+        EXPECT_FALSE(fs::exists(path)); // nothing before a verdict
+
+        using Key = device::PendingChanges::DeviceKey;
+        const Key first{SetIp().mac, 2};
+        const auto only = [](const Key& device) { return [device](const Key& key) { return key == device; }; };
+        EXPECT_FALSE(held.Settle(only(first), [](const Key&) { return true; }));
+        std::string text = Read(path);
+        ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
+        EXPECT_EQ(text.find("\"time\": \"2024-05-01T14:03:22Z\""), 1u) << text;
+        EXPECT_LT(text.find("\"set-ip\""), text.find("\"set-mask\"")) << text;
+        EXPECT_EQ(text.find("null"), std::string::npos) << text; // interface named, both confirmed true
+        EXPECT_FALSE(held.Settle(only(first), [](const Key&) { return false; })); // written: nothing more
+        text = Read(path);
+        ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
+
+        EXPECT_FALSE(held.SettleAll([&other](const Key& key) -> std::optional<bool> {
+            if (key.first == other)
+                return false;
+            return std::nullopt;
+        }));
+        text = Read(path);
+        ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 4) << text;
+        EXPECT_NE(text.find("\"mac\": \"00-0A-1B-2C-3D-4F\", \"command\": \"set-ip\", \"before\": {\"ip\": "
+                            "\"192.168.1.20\"}, \"after\": {\"ip\": \"192.168.1.50\"}, \"confirmed\": false}"),
+                  std::string::npos)
+            << text;
+        EXPECT_TRUE(held.Empty());
+        held.Hold(SetIp(), 2, sent);
+    }
+    // The holder went with one entry left: written, not checked.
+    const std::string text = Read(path);
+    ASSERT_EQ(std::count(text.begin(), text.end(), '\n'), 5) << text;
+    EXPECT_EQ(text.substr(text.rfind("\"confirmed\"")), "\"confirmed\": null}\n");
 }

@@ -5,7 +5,9 @@
 # does not parse, two devices given one address and a MAC that did not answer
 # sends nothing at all and names the three problems by line; --dry-run sends
 # nothing; the corrected plan moves the devices, which then answer from their
-# new addresses, and the log of changes holds no password.
+# new addresses, each confirmed, and the log of changes has one line per
+# packet with that verdict and no password. A device that drops its command
+# is named, with status 3.
 # Exits 77 (skip) without root or 'ip netns'.
 set -euo pipefail
 
@@ -79,17 +81,37 @@ python3 - "$work/out" <<'PY' || fail "apply results: $(cat "$work/out")"
 import json, sys
 rows = json.load(open(sys.argv[1]))
 assert [(r["line"], r["ip"], r["gateway"], r["result"], r["confirmed"]) for r in rows] == [
-    (2, "10.77.0.50", "10.77.0.1", "sent", None),
-    (3, "10.77.0.51", "10.77.0.254", "sent", None)], rows
+    (2, "10.77.0.50", "10.77.0.1", "confirmed", True),
+    (3, "10.77.0.51", "10.77.0.254", "confirmed", True)], rows
 PY
+# Exactly the packets of the plan went out: one per value that changes.
+[ "$(commands_since "$before" | grep -c ' applied set-ip ')" -eq 2 ] &&
+    [ "$(commands_since "$before" | grep -c ' applied set-gateway ')" -eq 1 ] &&
+    [ "$(commands_since "$before" | grep -vc ' applied set-')" -eq 0 ] ||
+    fail "apply sent:"$'\n'"$(commands_since "$before")"
 # The devices answer from their new addresses.
 wait_until "the devices to answer from their new addresses" \
     bash -c '"$0" exec --prefix "$1" app -- "$2" discover --format csv --wait 0.5 </dev/null 2>/dev/null |
              grep -q "10\.77\.0\.51,255\.255\.0\.0,10\.77\.0\.254,00-0A-1B-2C-3D-02"' "$testlan" "$prefix" "$cli"
 changes=$work/state/varnex/commands.log
-[ "$(grep -c '"command": "set-ip"' "$changes")" -eq 2 ] || fail "log of changes: $(cat "$changes")"
-grep -q '"command": "set-gateway", "before": {"gateway": "10.77.0.1"}, "after": {"gateway": "10.77.0.254"}' \
+[ "$(grep -c '"command": "set-ip".*"confirmed": true}$' "$changes")" -eq 2 ] &&
+    [ "$(wc -l <"$changes")" -eq 3 ] || fail "log of changes: $(cat "$changes")"
+grep -q '"command": "set-gateway", "before": {"gateway": "10.77.0.1"}, "after": {"gateway": "10.77.0.254"}, "confirmed": true}' \
     "$changes" || fail "log of changes: $(cat "$changes")"
 ! grep -q s3cr3tpw "$changes" || fail "the password is in the log of changes"
 [ "$(stat -c %a "$changes")" = 600 ] || fail "the log of changes is not private"
+
+# A device that drops its command: sent, not confirmed, named; status 3.
+"$testlan" exec --prefix "$prefix" dev1 -- "$sim" --devices "$work/devices.txt" --port 39 --ignore-commands \
+    2>"$work/sim-deaf.err" &
+deaf_pid=$!
+extra_cleanup="kill $deaf_pid 2>/dev/null || true"
+wait_listening dev1 39 "$deaf_pid" "$work/sim-deaf.err"
+status=0
+vx apply "$work/good.csv" --device-port 39 --wait 0.5 --verify-wait 1.5 >"$work/out" 2>"$work/err" || status=$?
+[ "$status" -eq 3 ] || fail "apply to devices that drop it: status $status, $(cat "$work/err")"
+tr -d '\r' <"$work/out" | grep -qx '2,00-0A-1B-2C-3D-01,10.77.0.50,255.255.0.0,10.77.0.1,not confirmed: No answer from 00-0A-1B-2C-3D-01 at 10.77.0.50 mask 255.255.0.0 gateway 10.77.0.1 on eth0' ||
+    fail "apply dropped: $(cat "$work/out")"
+[ "$(grep -c '"confirmed": false}$' "$changes")" -eq 3 ] || fail "log of changes: $(cat "$changes")"
+! grep -q s3cr3tpw "$changes" || fail "the password is in the log of changes"
 echo "apply_e2e: passed"

@@ -217,6 +217,25 @@ deaf set-mac 192.168.1.20 00-0A-1B-2C-3D-77 || status=$?
     fail "set-mac dropped: status $status, $(cat "$work/out")"
 deaf set-ip 00-0A-1B-2C-3D-4E --ip 192.168.1.52 --no-verify || fail "--no-verify: $(cat "$work/err")"
 [ ! -s "$work/out" ] || fail "--no-verify printed $(cat "$work/out")"
+# The log of changes: each command's line with its verdict, null when not looked for.
+changes=$work/state/varnex/commands.log
+tail -n 3 "$changes" | sed 's/.*"after": //' >"$work/verdicts"
+printf '%s\n' '{"ip": "192.168.1.51"}, "confirmed": false}' '{"mac": "00-0A-1B-2C-3D-77"}, "confirmed": false}' \
+    '{"ip": "192.168.1.52"}, "confirmed": null}' | cmp -s - "$work/verdicts" ||
+    fail "log of changes: $(tail -n 3 "$changes")"
+# Ended by a signal while it looks: its line is written all the same, not checked.
+before=$(wc -l <"$changes")
+"$testlan" exec --prefix "$prefix" app -- env XDG_STATE_HOME="$work/state" "$cli" set-ip 00-0A-1B-2C-3D-4E \
+    --ip 192.168.1.53 --device-port 39 --wait 0.3 --verify-wait 600 </dev/null >"$work/out" 2>"$work/err" &
+looking_pid=$!
+wait_until "the set-ip to 192.168.1.53 to reach the device" grep -q '515a523ac0a80135.* drops commands' "$work/sim-deaf.log"
+kill -TERM "$looking_pid"
+status=0
+wait "$looking_pid" || status=$?
+[ "$status" -eq 143 ] || fail "set-ip ended by SIGTERM: status $status, $(cat "$work/err")"
+[ "$(wc -l <"$changes")" -eq $((before + 1)) ] &&
+    tail -n 1 "$changes" | grep -q '"after": {"ip": "192.168.1.53"}, "confirmed": null}$' ||
+    fail "set-ip ended by SIGTERM, log of changes: $(tail -n 2 "$changes")"
 kill -TERM "$sim_deaf_pid"
 wait "$sim_deaf_pid" || true
 

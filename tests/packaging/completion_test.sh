@@ -45,7 +45,7 @@ for c in $("${isolate[@]}" "$cli" --help | sed -n '/^Commands:/,/^$/p' | sed -n 
     has "$c" "$commands" || fail "the help's command '$c' is not completed"
 done
 
-for c in discover set-ip set-mac reset update-firmware web watch; do
+for c in discover set-ip set-mac reset update-firmware web apply watch; do
     offered=$(complete_words "$c" "--")
     for option in $("${isolate[@]}" "$cli" "$c" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
         has "$option" "$offered" || fail "$c: '$option' is in the help but not completed: $offered"

@@ -1,23 +1,30 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
 // The three input dialogs on screen (offscreen platform): what the fields show,
-// where the focus goes, and keys typed into them as a user types them.
+// where the focus goes, and keys typed into them as a user types them; and the
+// Change Log dialog's list and note.
 // With VARNEX_DIALOG_SHOTS=<dir> the last test saves a picture of each dialog.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "devices/change_log.h"
+#include "dialogs/change_log_dlg.h"
 #include "dialogs/input_ip_dlg.h"
 #include "dialogs/input_mac_dlg.h"
 #include "dialogs/input_password_dlg.h"
 #include "qt_host/dialog_host.h"
 #include "qt_host/ip_address_widget.h"
+#include "qt_host/window_widget.h"
 #include "res/install_resources.h"
 #include "res/text/resource_ids.h"
 #include "system/services.h"
@@ -184,6 +191,55 @@ TEST_F(DialogScreenTest, IPFieldsMoveOnClampAndGoBackAndTabLeavesTheControl)
     EXPECT_TRUE(backInSecondField);
     EXPECT_EQ(tabStops, (QStringList{"ip1", "ip2", "Confirm", "Cancel", "Confirm", "ip2"}));
     EXPECT_FALSE(dlg.m_bIPChanged);
+}
+
+TEST_F(DialogScreenTest, ChangeLogShowsTheListWithTheFocusAndTheNoteAndEscCloses)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("varnex-dialog-log-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const std::string log = (folder / "commands.log").string();
+    {
+        std::ofstream file(log);
+        device::ChangeRecord record;
+        record.program = "varnex-cli";
+        record.mac = {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4E};
+        for (const char* command : {"reset", "update-firmware"}) {
+            record.command = command;
+            file << device::ChangeLine(record, std::chrono::system_clock::now());
+        }
+        file << "torn line\n";
+    }
+    CChangeLogDlg dlg(log);
+    QString note;
+    bool listFocused = false;
+    long long rows = 0;
+    RECT listClient{};
+    QSize listShown;
+    const INT_PTR result = Show(dlg, [&](QDialog* box) {
+        auto lists = box->findChildren<WindowWidget*>();
+        ASSERT_EQ(lists.size(), 1);
+        listFocused = Focused(box) == lists[0];
+        listShown = lists[0]->viewport()->size();
+        CWnd* list = lists[0]->Window();
+        rows = list->SendMessage(LVM_GETITEMCOUNT);
+        list->GetClientRect(&listClient);
+        for (QLabel* label : box->findChildren<QLabel*>())
+            if (label->text().contains(QStringLiteral("recorded")))
+                note = label->text();
+        Key(box, Qt::Key_Escape); // with the focus in the list, Esc still closes
+        EXPECT_FALSE(box->isVisible());
+    });
+    std::filesystem::remove_all(folder);
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(listFocused);
+    EXPECT_EQ(rows, 2);
+    // The list control fills the widget that shows it, also once the scroll
+    // bar it had at its first size has gone.
+    EXPECT_EQ(listClient.right, listShown.width());
+    EXPECT_EQ(listClient.bottom, listShown.height());
+    EXPECT_TRUE(note.contains(QStringLiteral("2 changes recorded"))) << note.toStdString();
+    EXPECT_TRUE(note.contains(QStringLiteral("Line 3 of "))) << note.toStdString();
 }
 
 TEST_F(DialogScreenTest, MacDialogOpensOnConfirmAndTypesCapitalsUpToItsLimit)

@@ -4,10 +4,13 @@
 // out, the device applies it, and the delayed refresh shows it at its new address.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 
 #include "controls/ip_address_control.h"
+#include "devices/change_log.h"
 #include "framework/control_bars.h"
 #include "framework/frame_wnd.h"
 #include "res/text/resource_ids.h"
@@ -163,6 +166,25 @@ protected:
             loop.loop.Advance(CVarnexView::kListenWindowMs);
         ASSERT_FALSE(ListenTimerRunning());
     }
+    // The lines of the log of changes written since the last call.
+    std::vector<std::string> NewLogLines()
+    {
+        std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);)
+            lines.push_back(line);
+        std::vector<std::string> fresh(lines.begin() + static_cast<long>(std::min(logLinesSeen, lines.size())),
+                                       lines.end());
+        logLinesSeen = lines.size();
+        return fresh;
+    }
+    // Whether the one new line is for this command with this verdict.
+    static bool Logged(const std::vector<std::string>& lines, const std::string& command, const char* confirmed)
+    {
+        return lines.size() == 1 && lines[0].find("\"command\": \"" + command + "\"") != std::string::npos &&
+               lines[0].ends_with(std::string("\"confirmed\": ") + confirmed + "}");
+    }
+    std::size_t logLinesSeen = 0;
 };
 
 const auto kNewIp = [](CDialog& d) {
@@ -190,6 +212,7 @@ TEST_F(ConfirmWithSimTest, TheSearchAfterTheCommandSaysWhetherItTook)
         {ID_MODIFY_MAC, 5000, kNewMac, false, "Confirmed: 02-00-00-00-00-07 answers at 192.168.1.20"},
         {ID_MODIFY_MAC, 5000, kNewMac, true, "No answer from 02-00-00-00-00-07 at 192.168.1.20"},
     };
+    const auto commandName = [](UINT command) { return command == ID_MODIFY_IP ? "set-ip" : "set-mac"; };
     const std::vector<sim::Device> original = devices;
     for (const auto& c : cases) {
         devices = original;
@@ -197,8 +220,13 @@ TEST_F(ConfirmWithSimTest, TheSearchAfterTheCommandSaysWhetherItTook)
         Command(ID_REFRESH);
         Pump();
         EndSearch();
+        NewLogLines();
         SendToCamLobby(c.command, c.delayMs, c.fill);
         EXPECT_TRUE(MessagePane().starts_with(c.says)) << MessagePane();
+        // One line for the command, written with the verdict.
+        const std::vector<std::string> logged = NewLogLines();
+        EXPECT_TRUE(Logged(logged, commandName(c.command), c.drops ? "false" : "true"))
+            << (logged.empty() ? "no line" : logged.back());
         ASSERT_EQ(RowCount(), 2);
         EXPECT_TRUE(TipOver(RowOf("Cam-Lobby")).starts_with(c.says)) << TipOver(RowOf("Cam-Lobby"));
         EXPECT_EQ(TipOver(RowOf("Cam-Gate")), "");
@@ -209,5 +237,85 @@ TEST_F(ConfirmWithSimTest, TheSearchAfterTheCommandSaysWhetherItTook)
         EXPECT_FALSE(MessagePane().starts_with(c.says)) << MessagePane();
         EndSearch();
         EXPECT_TRUE(TipOver(RowOf("Cam-Lobby")).starts_with(c.says)) << TipOver(RowOf("Cam-Lobby"));
+        EXPECT_TRUE(NewLogLines().empty());
     }
+    std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+    std::stringstream log;
+    log << file.rdbuf();
+    EXPECT_EQ(log.str().find("secret"), std::string::npos) << log.str();
+}
+
+TEST_F(ConfirmWithSimTest, ACheckGivenUpLeavesItsCommandLoggedAsNotChecked)
+{
+    const auto sendModifyIp = [this] {
+        SelectRows({RowOf("Cam-Lobby")});
+        user.user.dialogAnswers.push_back([](CDialog& d) {
+            kNewIp(d);
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+        user.user.dialogAnswers.push_back([](CDialog& d) {
+            d.GetDlgItem(IDC_EDIT_PASSWORD)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("secret"));
+            d.OnOK();
+            return static_cast<INT_PTR>(d.Result());
+        });
+        Frame().SendMessage(WM_COMMAND, ID_MODIFY_IP, 0);
+        Pump();
+    };
+    EndSearch();
+    NewLogLines();
+
+    // Refresh before the delayed refresh: the line at once, not checked; the
+    // delayed refresh's search, when it comes, judges nothing.
+    sendModifyIp();
+    EXPECT_TRUE(NewLogLines().empty()); // waiting for the verdict
+    Command(ID_REFRESH);
+    EXPECT_TRUE(Logged(NewLogLines(), "set-ip", "null"));
+    Pump();
+    EndSearch();
+    loop.loop.Advance(2000);
+    Pump();
+    EndSearch();
+    EXPECT_FALSE(MessagePane().starts_with("Confirmed")) << MessagePane();
+    EXPECT_TRUE(NewLogLines().empty());
+
+    // A new command while the search that would judge the first is under
+    // way: the first one's line is not checked; the second one's verdict
+    // comes with its own search.
+    devices[0].ip = {192, 168, 1, 20};
+    Command(ID_REFRESH);
+    Pump();
+    EndSearch();
+    sendModifyIp();
+    loop.loop.Advance(2000);
+    Pump();
+    ASSERT_TRUE(ListenTimerRunning());
+    SelectRows({RowOf("Cam-Gate")});
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        kNewMac(d);
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        d.GetDlgItem(IDC_EDIT_PASSWORD)->SendMessage(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("gate"));
+        d.OnOK();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Frame().SendMessage(WM_COMMAND, ID_MODIFY_MAC, 0);
+    EXPECT_TRUE(Logged(NewLogLines(), "set-ip", "null"));
+    Pump();
+    loop.loop.Advance(5000);
+    Pump();
+    EndSearch();
+    EXPECT_TRUE(Logged(NewLogLines(), "set-mac", "true"));
+
+    // The window closes before the verdict: the line is written as it goes.
+    devices[0].ip = {192, 168, 1, 20};
+    Command(ID_REFRESH);
+    Pump();
+    EndSearch();
+    sendModifyIp();
+    EXPECT_TRUE(NewLogLines().empty());
+    Command(ID_APP_EXIT);
+    EXPECT_TRUE(Logged(NewLogLines(), "set-ip", "null"));
 }

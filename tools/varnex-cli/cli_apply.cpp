@@ -2,9 +2,11 @@
 // SPDX-FileCopyrightText: The Varnex developers
 #include "cli_apply.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "cli_change_log.h"
 #include "cli_command_packets.h"
@@ -13,6 +15,7 @@
 #include "cli_device_socket.h"
 #include "cli_steps.h"
 #include "cli_texts.h"
+#include "cli_verify.h"
 #include "commands/command_builders.h"
 #include "devices/device_export.h"
 #include "devices/device_texts.h"
@@ -61,6 +64,41 @@ void Print(const std::vector<ApplyResult>& results, Format format)
     const std::string text = FormatApplyResults(results, format);
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
+}
+
+// Sends each line's packets with the password by the interface its device
+// answered on, from one socket that is closed again before the devices are
+// looked for. Each line sent waits in sent for its entries in the log, and
+// its device in awaited for the look; false when any line was not sent.
+bool SendPlan(const Options& options, const ListenResult& found,
+              const std::vector<std::vector<COMMAND_PACKET>>& packets, const std::string& password,
+              std::vector<ApplyResult>& results, SentChanges& sent, std::vector<AwaitedAnswer>& awaited,
+              std::vector<std::size_t>& awaitedLine)
+{
+    std::string error;
+    DeviceSocket socket(options.ports);
+    const bool open = socket.Open(error);
+    bool allSent = open;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (packets[i].empty())
+            continue;
+        ApplyResult& r = results[i];
+        const device::Device& target = found.devices[*device::FindPlannedDevice(found.devices, r.line.mac)];
+        const std::string interfaceName = InterfaceNameOf(found, target);
+        std::string failure = error;
+        if (open) {
+            CommandSender sender(socket, target.interfaceIndex);
+            if (sent.SendAndHold(sender, packets[i], password, failure, target, interfaceName)) {
+                r.result = "sent";
+                awaited.push_back({device::AfterModifyIp(target, r.line.ip, r.mask, r.gateway), interfaceName});
+                awaitedLine.push_back(i);
+                continue;
+            }
+        }
+        r.result = "not sent: " + failure;
+        allSent = false;
+    }
+    return allSent;
 }
 
 } // namespace
@@ -132,29 +170,38 @@ int RunApply(const Options& options, const EnvironmentPassword& environment)
     std::string password;
     if (const int status = AskPassword(options, environment, password); status != kSuccess)
         return status;
-    DeviceSocket socket(options.ports);
-    const bool open = socket.Open(error);
-    bool allSent = open;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        if (packets[i].empty())
-            continue;
-        const device::Device& target = found.devices[*device::FindPlannedDevice(found.devices, results[i].line.mac)];
-        std::string failure = error;
-        if (open) {
-            CommandSender sender(socket, target.interfaceIndex);
-            if (sender.SendAll(packets[i], password, failure)) {
-                // Nothing checks yet whether the device took the change: "sent", confirmed null.
-                results[i].result = "sent";
-                LogSent(packets[i], target, InterfaceNameOf(found, target));
-                continue;
-            }
-        }
-        results[i].result = "not sent: " + failure;
-        allSent = false;
-    }
+    SentChanges sent;
+    std::vector<AwaitedAnswer> awaited;
+    std::vector<std::size_t> awaitedLine; // the result of each awaited device
+    bool allSent = SendPlan(options, found, packets, password, results, sent, awaited, awaitedLine);
     WipeText(password);
+
+    int status = allSent ? kSuccess : kRuntimeFailure;
+    std::map<device::PendingChanges::DeviceKey, bool> verdictOf;
+    if (options.verify && !awaited.empty()) {
+        std::vector<device::Confirmation> verdicts;
+        if (AwaitAnswers(options, route, awaited, verdicts)) {
+            for (std::size_t k = 0; k < awaited.size(); ++k) {
+                ApplyResult& r = results[awaitedLine[k]];
+                r.confirmed = verdicts[k].confirmed;
+                r.result = verdicts[k].confirmed ? "confirmed" : "not confirmed: " + verdicts[k].text;
+                const device::ExpectedAnswer& e = awaited[k].expected;
+                verdictOf[{e.mac, e.interfaceIndex}] = verdicts[k].confirmed;
+            }
+            const bool allConfirmed = std::all_of(verdicts.begin(), verdicts.end(),
+                                                  [](const device::Confirmation& c) { return c.confirmed; });
+            if (status == kSuccess && !allConfirmed)
+                status = kNotConfirmed;
+        } else {
+            status = kRuntimeFailure; // the lines stay "sent", their entries not checked
+        }
+    }
+    sent.WriteAll([&verdictOf](const device::PendingChanges::DeviceKey& key) -> std::optional<bool> {
+        const auto it = verdictOf.find(key);
+        return it == verdictOf.end() ? std::nullopt : std::optional<bool>(it->second);
+    });
     Print(results, options.format);
-    return allSent ? kSuccess : kRuntimeFailure;
+    return status;
 }
 
 } // namespace cli

@@ -2,7 +2,8 @@
 // SPDX-FileCopyrightText: The Varnex developers
 // apply: an address plan for many devices. The whole plan is read and checked
 // against one discovery first; a plan with any problem sends nothing and names
-// every problem by its line. Then one password for all, wiped after the last.
+// every problem by its line. Then one password for all, wiped after the last
+// send, and one look for all the devices afterwards, unless --no-verify.
 #pragma once
 
 #include <optional>
@@ -18,9 +19,11 @@ namespace cli {
 // What became of one line.
 struct ApplyResult {
     device::PlanLine line;
-    device::Ipv4 mask{};           // the mask the device has after: given or kept
-    device::Ipv4 gateway{};        // likewise
-    std::string result;            // "sent", "unchanged", "would send", "not sent: ..."
+    device::Ipv4 mask{};    // the mask the device has after: given or kept
+    device::Ipv4 gateway{}; // likewise
+    // "confirmed", "not confirmed: No answer from ...", "sent" (not looked
+    // for), "unchanged", "would send", "not sent: ..."
+    std::string result;
     std::optional<bool> confirmed; // nothing: not checked
 };
 

@@ -14,6 +14,7 @@ CommandSender::~CommandSender()
 
 bool CommandSender::SendAll(const std::vector<COMMAND_PACKET>& packets, std::string_view password, std::string& error)
 {
+    m_sent = 0;
     for (const COMMAND_PACKET& packet : packets) {
         if (!PacketWithPassword(packet, password, m_buffer)) {
             error = TooLongMessage(kMaxPasswordLength);
@@ -23,6 +24,7 @@ bool CommandSender::SendAll(const std::vector<COMMAND_PACKET>& packets, std::str
         WipePassword(m_buffer);
         if (!sent)
             return false;
+        ++m_sent;
     }
     return true;
 }

@@ -28,6 +28,8 @@ public:
     // Sends each packet with the password in its bytes 42-49, in order; stops
     // at the first failure. False, sending nothing, for a password over 8 bytes.
     bool SendAll(const std::vector<COMMAND_PACKET>& packets, std::string_view password, std::string& error);
+    // How many packets of the last SendAll went out.
+    std::size_t SentCount() const { return m_sent; }
     // The buffer the datagrams were sent from.
     const packet::Bytes& SendBuffer() const { return m_buffer; }
 
@@ -35,6 +37,7 @@ private:
     DeviceSocket& m_socket;
     unsigned m_interfaceIndex;
     packet::Bytes m_buffer{};
+    std::size_t m_sent = 0;
 };
 
 } // namespace cli

@@ -41,42 +41,49 @@ std::string MacText(const Mac& mac)
 // Sends every packet with the password from a freshly opened socket, as the
 // desktop program does after its password prompt, by the interface the device
 // answered on. The password is wiped from memory afterwards; the packets
-// never hold it.
-// Each packet that went out is entered in the log of changes.
+// never hold it. The packets that went out wait in sent for their entries in
+// the log of changes.
 int SendPackets(const Options& options, const std::vector<COMMAND_PACKET>& packets, std::string& password,
-                const device::Device& target, const std::string& interfaceName)
+                const device::Device& target, const std::string& interfaceName, SentChanges& sent)
 {
     std::string error;
     DeviceSocket socket(options.ports);
     bool ok = socket.Open(error);
     if (ok) {
         CommandSender sender(socket, target.interfaceIndex);
-        ok = sender.SendAll(packets, password, error);
+        ok = sent.SendAndHold(sender, packets, password, error, target, interfaceName);
     }
     WipeText(password);
     if (!ok)
         return Fail(kRuntimeFailure, error);
-    LogSent(packets, target, interfaceName);
     return kSuccess;
 }
 
 int SendWithPassword(const Options& options, const std::vector<COMMAND_PACKET>& packets,
                      const EnvironmentPassword& environment, const device::Device& target,
-                     const std::string& interfaceName)
+                     const std::string& interfaceName, SentChanges& sent)
 {
     std::string password;
     if (const int status = AskPassword(options, environment, password); status != kSuccess)
         return status;
-    return SendPackets(options, packets, password, target, interfaceName);
+    return SendPackets(options, packets, password, target, interfaceName, sent);
 }
 
-// After a command that a probe can show: whether it took, unless --no-verify.
+// After a command that a probe can show: whether it took, unless --no-verify;
+// then its entries in the log of changes, with that verdict.
 int Confirmed(const Options& options, const InterfaceRoute& route, const device::ExpectedAnswer& expected,
-              const std::string& interfaceName)
+              const std::string& interfaceName, SentChanges& sent)
 {
-    if (!options.verify || !Verifies(options.command))
+    if (!options.verify || !Verifies(options.command)) {
+        sent.WriteAll();
         return kSuccess;
-    return ConfirmAnswer(options, route, expected, interfaceName);
+    }
+    const int status = ConfirmAnswer(options, route, expected, interfaceName);
+    const std::optional<bool> verdict = status == kSuccess        ? std::optional<bool>(true)
+                                        : status == kNotConfirmed ? std::optional<bool>(false)
+                                                                  : std::nullopt;
+    sent.WriteAll([&verdict](const device::PendingChanges::DeviceKey&) { return verdict; });
+    return status;
 }
 
 // set-mac, reset and update-firmware: the password (a refusal sends nothing at
@@ -121,10 +128,11 @@ int RunDeviceOrder(const Options& options, const EnvironmentPassword& environmen
         packet = DeviceOrderPacket(CMD_UPDATE_FIRMWARE, options.device);
         break;
     }
-    if (const int status = SendPackets(options, {packet}, password, target, InterfaceNameOf(result, target));
+    SentChanges sent;
+    if (const int status = SendPackets(options, {packet}, password, target, InterfaceNameOf(result, target), sent);
         status != kSuccess)
         return status;
-    return Confirmed(options, route, expected, InterfaceNameOf(result, target));
+    return Confirmed(options, route, expected, InterfaceNameOf(result, target), sent);
 }
 
 int RunDiscover(const Options& options)
@@ -175,9 +183,11 @@ int RunSetIp(const Options& options, const EnvironmentPassword& environment)
                               options.newMask ? std::to_array(options.newMask->bytes) : target.mask,
                               options.newGateway ? std::to_array(options.newGateway->bytes) : target.gateway);
     const std::string interfaceName = InterfaceNameOf(result, target);
-    if (const int status = SendWithPassword(options, packets, environment, target, interfaceName); status != kSuccess)
+    SentChanges sent;
+    if (const int status = SendWithPassword(options, packets, environment, target, interfaceName, sent);
+        status != kSuccess)
         return status;
-    return Confirmed(options, route, expected, interfaceName);
+    return Confirmed(options, route, expected, interfaceName, sent);
 }
 
 int RunWeb(const Options& options)

@@ -41,6 +41,16 @@ const char* const kWatchExitNote = "Exit status: 0 ended by SIGINT or SIGTERM, 1
 const char* const kVerifyExitNote = "Exit status: 0 success (and confirmed), 1 runtime failure, 2 bad usage or bad\n"
                                     "input, 3 sent, but the device did not answer as it should within --verify-wait.\n";
 
+// The commands that send to a device: where what they sent is recorded.
+const char* const kLogNote = "Log of changes: each packet sent is one JSON line in\n"
+                             "$XDG_STATE_HOME/varnex/commands.log (~/.local/state/varnex/commands.log),\n"
+                             "written once the command's verdict is known, with \"confirmed\" true or false,\n"
+                             "or null when the device was not looked for. Never a password.\n";
+
+const char* const kApplyExitNote = "Exit status: 0 every line sent was confirmed (or nothing needed sending), 1\n"
+                                   "runtime failure or a line not sent, 2 bad usage or a bad plan (nothing sent),\n"
+                                   "3 all sent, but not every device answered as it should within --verify-wait.\n";
+
 } // namespace
 
 std::string OverallHelp()
@@ -64,8 +74,8 @@ std::string OverallHelp()
                        "                              a line for each device that appears, changes or\n"
                        "                              goes quiet, until Ctrl+C\n"
                        "The commands to a device discover it first and send by the interface on\n"
-                       "which it answered; set-ip, set-mac and reset then probe again to confirm the\n"
-                       "change took (status 3 when the device does not answer as it should).\n"
+                       "which it answered; set-ip, set-mac, reset and apply then probe again to\n"
+                       "confirm the change took (status 3 when a device does not answer as it should).\n"
                        "\n"
                        "Options of every command, after its name:\n"
                        "  --local-port N       local UDP port to bind (4000)\n"
@@ -191,14 +201,19 @@ std::string CommandHelp(Command command)
                "problem sends nothing; each problem is named with its line on standard error\n"
                "and the status is 2. Then the password is taken once, and each device gets\n"
                "the packets of the values that change, by the interface on which it answered.\n"
-               "Standard output gets one result per line: sent, unchanged, or not sent with\n"
-               "the reason (confirmed stays null: the devices are not asked again).\n"
+               "Then all the devices sent to are looked for at once, as set-ip looks for one:\n"
+               "a device is confirmed when it answers with its MAC, on its interface, from\n"
+               "its new address, mask and gateway. Standard output gets one result per line:\n"
+               "confirmed; not confirmed: No answer from MAC at ADDRESS on INTERFACE; sent\n"
+               "(with --no-verify); unchanged (nothing to send); or not sent with the reason.\n"
+               "In json, confirmed is true or false, or null when the line was not looked for.\n"
                "\n"
                "  --dry-run            check the plan and say what would be sent; send nothing\n"
                "  --format FORMAT      csv (the default) or json\n"
                "  --wait SECONDS       length of the discovery's listening windows (2)\n"
                "  --max-wait SECONDS   longest time the discovery listens (30)\n"
-               "  --password-stdin     read the password from standard input's first line\n";
+               "  --password-stdin     read the password from standard input's first line\n" +
+               std::string(kVerifyOptions);
         break;
     case Command::kWatch:
         text = "Usage: varnex-cli watch [--interval S] [--format text|json] [OPTIONS]\n"
@@ -244,12 +259,19 @@ std::string CommandHelp(Command command)
         text += "\n";
         text += kPasswordNote;
     }
-    if (Verifies(command)) {
+    if (Verifies(command) && command != Command::kApply) {
         text += "\n";
         text += kVerifyNote;
     }
+    if (command != Command::kDiscover && command != Command::kWatch) {
+        text += "\n";
+        text += kLogNote;
+    }
     text += "\n";
-    text += Verifies(command) ? kVerifyExitNote : command == Command::kWatch ? kWatchExitNote : kExitNote;
+    text += command == Command::kApply   ? kApplyExitNote
+            : Verifies(command)          ? kVerifyExitNote
+            : command == Command::kWatch ? kWatchExitNote
+                                         : kExitNote;
     return text;
 }
 

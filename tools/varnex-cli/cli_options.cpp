@@ -209,7 +209,8 @@ std::string HelpHint(const char* command)
 
 bool Verifies(Command command)
 {
-    return command == Command::kSetIp || command == Command::kSetMac || command == Command::kReset;
+    return command == Command::kSetIp || command == Command::kSetMac || command == Command::kReset ||
+           command == Command::kApply;
 }
 
 const char* CommandName(Command command)

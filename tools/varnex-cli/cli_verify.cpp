@@ -21,8 +21,8 @@ constexpr double kShortestRoundSeconds = 0.5;
 
 } // namespace
 
-int ConfirmAnswer(const Options& options, const InterfaceRoute& route, const device::ExpectedAnswer& expected,
-                  const std::string& interfaceName)
+bool AwaitAnswers(const Options& options, const InterfaceRoute& route, const std::vector<AwaitedAnswer>& awaited,
+                  std::vector<device::Confirmation>& verdicts)
 {
     const Clock::time_point deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                                           std::chrono::duration<double>(options.verifyWaitSeconds));
@@ -30,10 +30,15 @@ int ConfirmAnswer(const Options& options, const InterfaceRoute& route, const dev
     std::string error;
     if (!socket.Open(error)) {
         std::fprintf(stderr, "varnex-cli: %s\n", error.c_str());
-        return kRuntimeFailure;
+        return false;
     }
-    device::Confirmation verdict = device::Confirm(expected, device::DeviceTable(), interfaceName);
-    while (!verdict.confirmed) {
+    verdicts.clear();
+    for (const AwaitedAnswer& a : awaited)
+        verdicts.push_back(device::Confirm(a.expected, device::DeviceTable(), a.interfaceName));
+    const auto allConfirmed = [&verdicts] {
+        return std::all_of(verdicts.begin(), verdicts.end(), [](const device::Confirmation& c) { return c.confirmed; });
+    };
+    while (!allConfirmed()) {
         const double left = std::chrono::duration<double>(deadline - Clock::now()).count();
         if (left <= 0)
             break;
@@ -41,14 +46,26 @@ int ConfirmAnswer(const Options& options, const InterfaceRoute& route, const dev
         const double window = std::min(std::max(options.waitSeconds, kShortestRoundSeconds), left);
         if (!ListenForDevices(socket, route, window, left, result, error)) {
             std::fprintf(stderr, "varnex-cli: the command was sent, but confirming it failed: %s\n", error.c_str());
-            return kRuntimeFailure;
+            return false;
         }
-        verdict = device::Confirm(expected, result.devices, interfaceName);
+        // A device confirmed in an earlier round stays confirmed.
+        for (std::size_t i = 0; i < awaited.size(); ++i)
+            if (!verdicts[i].confirmed)
+                verdicts[i] = device::Confirm(awaited[i].expected, result.devices, awaited[i].interfaceName);
     }
-    std::printf("%s\n", verdict.text.c_str());
+    return true;
+}
+
+int ConfirmAnswer(const Options& options, const InterfaceRoute& route, const device::ExpectedAnswer& expected,
+                  const std::string& interfaceName)
+{
+    std::vector<device::Confirmation> verdicts;
+    if (!AwaitAnswers(options, route, {{expected, interfaceName}}, verdicts))
+        return kRuntimeFailure;
+    std::printf("%s\n", verdicts.front().text.c_str());
     if (std::fflush(stdout) != 0)
         return kRuntimeFailure;
-    return verdict.confirmed ? kSuccess : kNotConfirmed;
+    return verdicts.front().confirmed ? kSuccess : kNotConfirmed;
 }
 
 } // namespace cli

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// set-ip, set-mac and reset confirm their change by probing again, against a
-// device simulated as varnex-sim does it, over loopback only.
+// set-ip, set-mac, reset and apply confirm their change by probing again,
+// against devices simulated as varnex-sim does it, over loopback only; the
+// log of changes gets one line per packet, with the verdict.
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
@@ -11,9 +12,15 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <span>
+#include <sstream>
 #include <thread>
 
+#include <nlohmann/json.hpp>
+
+#include "devices/change_log.h"
 #include "support/loopback_socket.h"
 #include "varnex-cli/cli_commands.h"
 #include "varnex-sim/sim_responder.h"
@@ -26,7 +33,11 @@ using namespace std::chrono_literals;
 // sender, as the simulator answers by broadcast.
 class LoopbackSim {
 public:
-    explicit LoopbackSim(const sim::Device& device) : m_devices{device}, m_thread([this] { Serve(); }) {}
+    explicit LoopbackSim(const sim::Device& device) : LoopbackSim(std::vector<sim::Device>{device}) {}
+    explicit LoopbackSim(std::vector<sim::Device> devices)
+        : m_devices(std::move(devices)), m_thread([this] { Serve(); })
+    {
+    }
     ~LoopbackSim()
     {
         m_stop = true;
@@ -95,6 +106,27 @@ struct Outcome {
     std::string out;
 };
 
+// The lines of the log of changes written since the last call.
+std::vector<std::string> NewLogLines()
+{
+    static std::size_t seen = 0;
+    std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(file, line);)
+        lines.push_back(line);
+    std::vector<std::string> fresh(lines.begin() + static_cast<long>(std::min(seen, lines.size())), lines.end());
+    seen = lines.size();
+    return fresh;
+}
+
+std::string LogText()
+{
+    std::ifstream file(device::ChangeLog::DefaultPath(), std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 Outcome RunWithPassword(const cli::Options& options)
 {
     ::setenv("VARNEX_PASSWORD", "secret", 1);
@@ -125,6 +157,7 @@ TEST(CliConfirm, SaysWhetherTheDeviceAnswersAsTheCommandSaid)
         // Not looking: the dropped change passes unseen.
         {cli::Command::kSetIp, true, 0, cli::kSuccess, ""},
     };
+    NewLogLines();
     for (const auto& c : cases) {
         LoopbackSim device(Camera(c.ignoresCommands));
         cli::Options options = OptionsFor(c.command, device.Port());
@@ -133,7 +166,64 @@ TEST(CliConfirm, SaysWhetherTheDeviceAnswersAsTheCommandSaid)
         const Outcome run = RunWithPassword(options);
         EXPECT_EQ(run.status, c.status) << cli::CommandName(c.command) << " " << c.ignoresCommands;
         EXPECT_EQ(run.out, c.line) << cli::CommandName(c.command) << " " << c.ignoresCommands;
+        // One line, with the verdict once the device was looked for.
+        const std::vector<std::string> logged = NewLogLines();
+        ASSERT_EQ(logged.size(), 1u) << cli::CommandName(c.command);
+        const auto line = nlohmann::json::parse(logged[0]);
+        EXPECT_EQ(line["program"], "varnex-cli");
+        EXPECT_EQ(line["confirmed"], c.verifyWait == 0 ? nlohmann::json(nullptr) : nlohmann::json(c.status == 0));
     }
+    EXPECT_EQ(LogText().find("secret"), std::string::npos);
+}
+
+// apply: one look for every device sent to; each line says what became of it,
+// the status whether all took; the log has each device's verdict.
+TEST(CliConfirm, ApplySaysPerLineWhetherEachDeviceTookItsAddress)
+{
+    sim::Device second = Camera(true); // drops every command
+    second.name = "Cam-Gate";
+    second.ip = {192, 168, 1, 21};
+    second.mac = {0x00, 0x0A, 0x1B, 0x2C, 0x3D, 0x4F};
+    LoopbackSim devices(std::vector<sim::Device>{Camera(false), second});
+    const std::string plan = (std::filesystem::path(::getenv("XDG_STATE_HOME")) / "plan.csv").string();
+    std::ofstream(plan) << "mac,ip,mask,gateway\n00-0A-1B-2C-3D-4E,192.168.1.50,,\n00-0A-1B-2C-3D-4F,192.168.1.51,,\n";
+    cli::Options options = OptionsFor(cli::Command::kApply, devices.Port());
+    options.planPath = plan;
+    options.format = cli::Format::kJson;
+    options.verifyWaitSeconds = 2; // the device that drops its command is waited for this long
+    NewLogLines();
+    Outcome run = RunWithPassword(options);
+    EXPECT_EQ(run.status, cli::kNotConfirmed);
+    auto rows = nlohmann::json::parse(run.out);
+    ASSERT_EQ(rows.size(), 2u) << run.out;
+    EXPECT_EQ(rows[0]["result"], "confirmed");
+    EXPECT_EQ(rows[0]["confirmed"], true);
+    EXPECT_EQ(rows[1]["result"], "not confirmed: No answer from 00-0A-1B-2C-3D-4F at 192.168.1.51 mask "
+                                 "255.255.255.0 gateway 192.168.1.1 on lo");
+    EXPECT_EQ(rows[1]["confirmed"], false);
+    std::vector<std::string> logged = NewLogLines();
+    ASSERT_EQ(logged.size(), 2u);
+    for (const std::string& text : logged) {
+        const auto line = nlohmann::json::parse(text);
+        EXPECT_EQ(line["command"], "set-ip");
+        EXPECT_EQ(line["confirmed"], line["mac"] == "00-0A-1B-2C-3D-4E") << text;
+    }
+
+    // Without looking: "sent", status 0, the lines not checked. The first
+    // device is at .50 now: a line that changes nothing sends nothing.
+    options.verify = false;
+    std::ofstream(plan) << "mac,ip,mask,gateway\n00-0A-1B-2C-3D-4E,192.168.1.50,,\n00-0A-1B-2C-3D-4F,192.168.1.52,,\n";
+    run = RunWithPassword(options);
+    EXPECT_EQ(run.status, cli::kSuccess);
+    rows = nlohmann::json::parse(run.out);
+    ASSERT_EQ(rows.size(), 2u) << run.out;
+    EXPECT_EQ(rows[0]["result"], "unchanged");
+    EXPECT_EQ(rows[1]["result"], "sent");
+    EXPECT_EQ(rows[1]["confirmed"], nullptr);
+    logged = NewLogLines();
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_EQ(nlohmann::json::parse(logged[0])["confirmed"], nullptr);
+    EXPECT_EQ(LogText().find("secret"), std::string::npos);
 }
 
 } // namespace
