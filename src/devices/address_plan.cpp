@@ -101,12 +101,6 @@ bool ParseMacText(std::string_view text, Mac& mac)
     return at == text.size();
 }
 
-bool IsContiguousMask(const Ipv4& mask)
-{
-    const std::uint32_t m = Ipv4Value(mask);
-    return m != 0 && (~m & (~m + 1)) == 0;
-}
-
 // A field as the message quotes it, shortened: a plan is outside input.
 std::string Quoted(std::string_view field)
 {
@@ -181,7 +175,7 @@ AddressPlan ReadPlan(std::string_view text)
         }
         if (!fields[2].empty()) {
             Ipv4 mask{};
-            if (!ParseIp(fields[2], mask) || !IsContiguousMask(mask)) {
+            if (!ParseIp(fields[2], mask) || !IsSubnetMask(mask)) {
                 problem("mask " + Quoted(fields[2]) + ": not a subnet mask such as 255.255.255.0");
                 ok = false;
             } else {
@@ -243,10 +237,14 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
                 problem(Dotted(entry.ip) + " is the address " + FormatMac(other) + " answers from");
                 break;
             }
+        // A device at its gateway's address would take the gateway's traffic.
+        const Ipv4 gateway = entry.gateway.value_or(d.gateway);
+        if (gateway == entry.ip && Ipv4Value(gateway) != 0)
+            problem(Dotted(entry.ip) + " is the address of the gateway " + Dotted(gateway));
         const Ipv4 mask = entry.mask.value_or(d.mask);
         const std::uint32_t m = Ipv4Value(mask);
         const std::uint32_t ip = Ipv4Value(entry.ip);
-        if (IsContiguousMask(mask) && m != 0xFFFFFFFFu && m != 0xFFFFFFFEu) {
+        if (IsSubnetMask(mask) && m != 0xFFFFFFFFu && m != 0xFFFFFFFEu) {
             if ((ip & ~m) == 0)
                 problem(Dotted(entry.ip) + " is the network address of its subnet (mask " + Dotted(mask) + ")");
             else if ((ip & ~m) == ~m)
