@@ -27,6 +27,8 @@ struct StartOptions {
     int reportAfterMs = 6000;        // --report-after MS
     std::vector<unsigned> commands;  // --command ID, in order
     int selectRow = -1;              // --select ROW: the list's row to select before the commands
+    int selectLast = -1;             // --select FIRST-LAST: the last row selected (selectRow alone: selectRow)
+    bool reportWhenAnswered = false; // --report-when-answered: report once the scripted answers are used
     std::vector<std::string> qtArgs; // Qt's own options with their values, in order
 };
 
