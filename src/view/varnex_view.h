@@ -28,6 +28,7 @@
 #include "view/device_rows.h"
 
 class CStatusBar;
+struct BatchRun;
 
 // Where an exported list goes and in which format.
 struct ExportTarget {
@@ -173,6 +174,16 @@ private:
     template <typename BuildPacket>
     Outcome SendWithPassword(const ChosenDevice& chosen, const BuildPacket& build, bool reopenFirst);
     void SendDeviceOrder(std::uint8_t code);
+    // Modify IP with several rows: "Address N devices" first. False when the
+    // user chose the devices' own dialogs one at a time instead.
+    bool AddressDevices(const std::vector<ChosenDevice>& chosen);
+    // Sends a confirmed batch, device by device, and waits for its search.
+    void RunBatch(std::unique_ptr<BatchRun> run);
+    // The packets of the batch's device index; what the progress shows after.
+    std::string SendBatchStep(std::size_t index);
+    // The search after a batch has ended: what became of each device.
+    void ShowBatchResults();
+    void PresentBatchResults();
     // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
     // whose password bytes are wiped as soon as the datagram is gone. It leaves
     // by the interface with index nInterface (0: where the routes send it).
@@ -285,4 +296,6 @@ private:
     std::vector<CommandCheck> m_arrChecks;
     BOOL m_bCheckInPane = FALSE;
     std::string m_strCheckMessage;
+    // The batch of new addresses being sent, or waiting for its search.
+    std::unique_ptr<BatchRun> m_pBatch;
 };

@@ -79,6 +79,7 @@ void CVarnexView::FinishSearch()
     m_strFoundAt = LocalTimeNow();
     JudgeChecks();
     ShowStandingMessage();
+    ShowBatchResults();
 }
 
 std::string CVarnexView::CountPaneText(int count) const

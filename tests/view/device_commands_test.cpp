@@ -251,6 +251,12 @@ TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)
 TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
 {
     Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
+    // "Address 3 devices" first: the devices' own dialogs instead.
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        EXPECT_EQ(d.TemplateId(), IDD_ADDRESS_DEVICES);
+        d.SendMessage(WM_COMMAND, IDC_BATCH_ONE_AT_A_TIME, 0);
+        return static_cast<INT_PTR>(d.Result());
+    });
     // Rows in ascending index order: Lobby (.20), Gate (.21), Yard (.22).
     IpDialog(nullptr, nullptr, nullptr);     // Lobby: nothing changed, so nothing is sent
     Cancel(IDD_INPUT_IP);                    // Gate: cancelled, still goes on
@@ -262,7 +268,7 @@ TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
     EXPECT_EQ(packets[0][3], 0x3E);
     EXPECT_EQ(Bytes(packets[0].begin() + 12, packets[0].begin() + 18), (Bytes{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
     EXPECT_EQ(Bytes(packets[0].begin() + 35, packets[0].begin() + 39), (Bytes{192, 168, 1, 254}));
-    EXPECT_EQ(user.user.dialogsShown.size(), 4u);
+    EXPECT_EQ(user.user.dialogsShown.size(), 5u);
 }
 
 TEST_F(DeviceCommandsTest, CancelledPasswordSkipsOnlyThatValue)
