@@ -19,6 +19,12 @@ void CVarnexView::BeginChecks(std::vector<CommandCheck> checks)
 {
     m_arrChecks = std::move(checks);
     m_bCheckInPane = FALSE;
+    // Only a search that begins after the command can tell whether it took:
+    // one under way now (its answers came before the command) ends unjudged.
+    if (m_nSearchState == SearchState::kSearching) {
+        KillTimer(kListenTimer);
+        m_nSearchState = SearchState::kNone;
+    }
 }
 
 void CVarnexView::JudgeChecks()

@@ -276,6 +276,26 @@ TEST_F(AddressDevicesTest, EachDeviceGetsItsOwnModifyIpPacketAndTheSearchConfirm
         << log;
 }
 
+TEST_F(AddressDevicesTest, ASearchUnderWayWhenTheBatchIsSentJudgesNothing)
+{
+    // A search that began before the batch (its second, quiet window has
+    // begun) would end before the delayed refresh, with the list emptied.
+    Command(ID_REFRESH);
+    Pump();
+    loop.loop.Advance(CVarnexView::kListenWindowMs);
+    loop.loop.Advance(CVarnexView::kListenWindowMs - 1000);
+    ASSERT_TRUE(ListenTimerRunning());
+    SelectCams(3);
+    AddressDialog(Address(10, 77, 0, 100), Address(255, 255, 255, 0), 0);
+    Progress();
+    Results();
+    Command(ID_MODIFY_IP);
+    loop.loop.Advance(1500); // past the end of that window, before the delayed refresh
+    EXPECT_TRUE(results.empty()) << results;
+    RefreshAndJudge();
+    EXPECT_TRUE(results.starts_with("3 devices: 3 confirmed\n")) << results;
+}
+
 TEST_F(AddressDevicesTest, AChangedGatewayGoesInASecondPacketAsModifyIpSendsIt)
 {
     SelectCams(2);

@@ -369,6 +369,28 @@ TEST_F(DeviceCommandsTest, TheSearchAfterASoftResetNamesTheDevicesThatDidNotAnsw
         << Frame().GetMessageBar()->GetPaneText(0);
 }
 
+TEST_F(DeviceCommandsTest, ASearchUnderWayWhenACommandLeavesGivesNoVerdict)
+{
+    // The search's second window (quiet so far) ends after the command, before its delayed refresh.
+    Command(ID_REFRESH);
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    loop.loop.Advance(CVarnexView::kListenWindowMs);
+    loop.loop.Advance(CVarnexView::kListenWindowMs - 1000);
+    ASSERT_TRUE(ListenTimerRunning());
+    Select({"Cam-Yard"});
+    Password("");
+    Command(ID_SOFT_RESET);
+    loop.loop.Advance(1500);
+    EXPECT_FALSE(Frame().GetMessageBar()->GetPaneText(0).starts_with("No answer"))
+        << Frame().GetMessageBar()->GetPaneText(0);
+    loop.loop.Advance(3500); // the delayed refresh: the device answers its probe
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
+        loop.loop.Advance(CVarnexView::kListenWindowMs);
+    EXPECT_TRUE(Frame().GetMessageBar()->GetPaneText(0).starts_with("Confirmed: 00-1A-2B-3C-4D-5E"))
+        << Frame().GetMessageBar()->GetPaneText(0);
+}
+
 TEST_F(DeviceCommandsTest, EightBytePasswordFillsTheField)
 {
     Select({"Cam-Yard"});
