@@ -40,19 +40,27 @@ shot() { x import -window root "$out/$1.png"; }
 settled() { screen_settled "$prefix-app" "$display"; }
 act() { after_input "$prefix-app" "$display" x "$@"; }
 shown() { wait_until "the window '$1'" window_shown "$prefix-app" "$display" "$1" && settled; }
+# The program started as one process (testlan.sh execs into it), so that $app is its id.
+start_app() {
+    scripts/testlan.sh exec --prefix "$prefix" app -- env DISPLAY="$display" build/varnex "$@" &
+    app=$!
+    pids+=("$app")
+}
+stop_app() { kill "$app"; wait "$app" 2>/dev/null || true; }
 
 # The list as it comes, and the tip over Cam-01's name.
-x build/varnex & app=$!; pids+=($app)
+start_app
 shown Varnex
 shot batch-unreachable
 # A click below the rows makes the window the active one, which Qt shows tips for.
-act xdotool mousemove 400 470 click 1
+x xdotool mousemove 400 470 click 1
+settled
 act xdotool mousemove 60 118
 shot batch-unreachable-tip
-kill "$app"; wait "$app" 2>/dev/null || true
+stop_app
 
 # All twenty selected, Modify IP: the dialog proposes the subnet's first free addresses.
-x build/varnex --select 0-19 --command 32780 & app=$!; pids+=($app)
+start_app --select 0-19 --command 32780
 shown "Address 20 devices"
 # The focus is in the start address: past the mask and the gateway to the password.
 act xdotool key Tab Tab Tab
@@ -67,8 +75,9 @@ shot batch-results
 act xdotool key Escape
 settled
 shot batch-after
-act xdotool mousemove 400 470 click 1
+x xdotool mousemove 400 470 click 1
+settled
 act xdotool mousemove 60 118
 shot batch-after-tip
-kill "$app"; wait "$app" 2>/dev/null || true
+stop_app
 ls "$out"
