@@ -181,8 +181,9 @@ private:
     void RunBatch(std::unique_ptr<BatchRun> run);
     // The packets of the batch's device index; what the progress shows after.
     std::string SendBatchStep(std::size_t index);
-    // The search after a batch has ended: what became of each device.
+    // A search has ended: when it is the one after a batch, what became of each device.
     void ShowBatchResults();
+    // The list of the batch's devices, each judged as its own command's check was.
     void PresentBatchResults();
     // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
     // whose password bytes are wiped as soon as the datagram is gone. It leaves

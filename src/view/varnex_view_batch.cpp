@@ -32,6 +32,10 @@ std::string Caption(std::size_t count, UINT id = IDS_BATCH_CAPTION)
 
 bool CVarnexView::AddressDevices(const std::vector<ChosenDevice>& chosen)
 {
+    // A batch still waiting for its search is told now, as far as it got,
+    // rather than dropped for the new one.
+    if (m_pBatch)
+        PresentBatchResults();
     auto run = std::make_unique<BatchRun>();
     std::optional<device::Ipv4> gateway;
     if (const auto found = Sockets().DefaultGateway(chosen.front().interfaceIndex))

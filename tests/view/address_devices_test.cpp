@@ -335,6 +335,25 @@ TEST_F(AddressDevicesTest, StoppedBetweenDevicesTheRestAreNotSentAndSaySo)
     EXPECT_TRUE(pane.starts_with("No answer from 00-0A-1B-2C-3D-02 at 10.77.0.101")) << pane;
 }
 
+TEST_F(AddressDevicesTest, ABatchStartedBeforeTheLastOnesSearchEndedShowsTheLastOnesListFirst)
+{
+    SelectCams(2);
+    AddressDialog(Address(10, 77, 0, 100), Address(255, 255, 255, 0), 0);
+    Progress();
+    Command(ID_MODIFY_IP);
+    loop.loop.Advance(2000); // the delayed refresh: its search has begun
+    Pump();
+    SelectCams(4);
+    Results();
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        EXPECT_EQ(d.TemplateId(), IDD_ADDRESS_DEVICES);
+        d.OnCancel();
+        return static_cast<INT_PTR>(d.Result());
+    });
+    Command(ID_MODIFY_IP);
+    EXPECT_TRUE(results.starts_with("2 devices: 2 sent\n")) << results;
+}
+
 TEST_F(AddressDevicesTest, APlanThatCannotBeSentIsNamedAndNothingGoesOut)
 {
     SelectCams(4);
@@ -407,18 +426,6 @@ TEST_F(AddressDevicesTest, FieldsLeftBlankOrTooLongAreRefusedWithTheDialogKeptOp
     ASSERT_EQ(refused.size(), std::size(cases));
     for (std::size_t i = 0; i < refused.size(); ++i)
         EXPECT_NE(refused[i].find(cases[i].message), std::string::npos) << refused[i];
-    EXPECT_TRUE(CommandPackets().empty());
-}
-
-TEST_F(AddressDevicesTest, OneAtATimeOpensTheDevicesOwnDialogs)
-{
-    SelectCams(2);
-    user.user.dialogAnswers.push_back([](CDialog& d) {
-        d.SendMessage(WM_COMMAND, IDC_BATCH_ONE_AT_A_TIME, 0);
-        return static_cast<INT_PTR>(d.Result());
-    });
-    Command(ID_MODIFY_IP);
-    EXPECT_EQ(user.user.dialogsShown, (std::vector<UINT>{IDD_ADDRESS_DEVICES, IDD_INPUT_IP, IDD_INPUT_IP}));
     EXPECT_TRUE(CommandPackets().empty());
 }
 
