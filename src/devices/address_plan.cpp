@@ -214,6 +214,11 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
     std::vector<PlanProblem> problems;
     std::unordered_map<std::uint64_t, int> lineOfMac;
     std::map<AddressKey, int> lineOfAddress;
+    // Each MAC's latest answer, as FindPlannedDevice finds it, read in one pass:
+    // a plan of thousands of lines is checked as each key is typed.
+    std::unordered_map<std::uint64_t, DeviceId> latest;
+    for (DeviceId id = 0; id < devices.Size(); ++id)
+        latest[MacValue(devices[id].mac)] = id;
     for (const PlanLine& entry : lines) {
         const auto [seen, first] = lineOfMac.emplace(MacValue(entry.mac), entry.line);
         if (!first)
@@ -222,12 +227,12 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
     }
     for (const PlanLine& entry : lines) {
         const auto problem = [&problems, &entry](std::string text) { problems.push_back({entry.line, text}); };
-        const std::optional<DeviceId> id = FindPlannedDevice(devices, entry.mac);
-        if (!id) {
+        const auto found = latest.find(MacValue(entry.mac));
+        if (found == latest.end()) {
             problem("no device with MAC " + FormatMac(entry.mac) + " answered the discovery");
             continue;
         }
-        const Device& d = devices[*id];
+        const Device& d = devices[found->second];
         const auto [given, first] = lineOfAddress.emplace(AddressKeyOf(entry.ip, d.interfaceIndex), entry.line);
         if (!first)
             problem(Dotted(entry.ip) + " is also given to the device on line " + std::to_string(given->second));
