@@ -3,11 +3,9 @@
 // The dialogs of "Address N devices" on screen (offscreen platform): the plan
 // follows the addresses as they are typed, the progress closes by itself
 // after its last device or stops between devices on Stop, and the results
-// are copied. With VARNEX_DIALOG_SHOTS=<dir> the last test saves a picture of
-// each dialog.
+// are copied. scripts/batch-shots.sh takes pictures of them in use.
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -201,27 +199,4 @@ TEST_F(BatchDialogsScreenTest, TheResultsAreShownAndCopied)
     EXPECT_TRUE(shown.startsWith(QStringLiteral("3 devices: 3 confirmed"))) << shown.toStdString();
     ASSERT_EQ(user.clipboard.size(), 1u);
     EXPECT_TRUE(user.clipboard[0].starts_with("MAC\tDevice Name\t"));
-}
-
-// Pictures for looking at, not for asserting: VARNEX_DIALOG_SHOTS=<dir>.
-TEST_F(BatchDialogsScreenTest, SavesPicturesOfTheDialogsWhenAsked)
-{
-    const QString dir = qEnvironmentVariable("VARNEX_DIALOG_SHOTS");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set VARNEX_DIALOG_SHOTS to a directory to save the pictures";
-    ASSERT_TRUE(QDir().mkpath(dir));
-    PasswordBytes password;
-    CAddressDevicesDlg address(3, password, [this](const device::BatchRequest& r) { return Plan(r); });
-    address.m_reqValues = {{10, 77, 0, 100}, {255, 255, 255, 0}, {10, 77, 0, 254}};
-    Show(address, [&](QDialog* box) { EXPECT_TRUE(box->grab().save(QDir(dir).filePath("dialog-170.png"))); });
-    CBatchProgressDlg progress(
-        3, [](std::size_t i) { return "device " + std::to_string(i + 1); }, "Address 3 devices");
-    Show(progress, [&](QDialog* box) { EXPECT_TRUE(box->grab().save(QDir(dir).filePath("dialog-171.png"))); });
-    const device::BatchPlan plan = Plan(address.m_reqValues);
-    std::vector<device::BatchResult> results;
-    for (const device::BatchStep& step : plan.steps)
-        results.push_back({step, device::BatchOutcome::kConfirmed});
-    CBatchResultsDlg done("Address 3 devices", device::ResultsText(results),
-                          device::ResultsClipboardText(results, plan.mask, plan.gateway));
-    Show(done, [&](QDialog* box) { EXPECT_TRUE(box->grab().save(QDir(dir).filePath("dialog-172.png"))); });
 }
