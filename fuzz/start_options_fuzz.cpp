@@ -24,7 +24,9 @@ std::vector<std::string> Written(const StartOptions& o)
         args.push_back("--report=" + o.reportPath);
     args.push_back("--report-after=" + std::to_string(o.reportAfterMs));
     if (o.selectRow >= 0)
-        args.push_back("--select=" + std::to_string(o.selectRow));
+        args.push_back("--select=" + std::to_string(o.selectRow) + "-" + std::to_string(o.selectLast));
+    if (o.reportWhenAnswered)
+        args.push_back("--report-when-answered");
     for (unsigned id : o.commands)
         args.push_back("--command=" + std::to_string(id));
     if (!o.file.empty())
@@ -36,7 +38,7 @@ bool Same(const StartOptions& a, const StartOptions& b)
 {
     return a.action == b.action && a.file == b.file && a.reportPath == b.reportPath &&
            a.reportAfterMs == b.reportAfterMs && a.commands == b.commands && a.selectRow == b.selectRow &&
-           a.qtArgs == b.qtArgs;
+           a.selectLast == b.selectLast && a.reportWhenAnswered == b.reportWhenAnswered && a.qtArgs == b.qtArgs;
 }
 
 } // namespace
@@ -57,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     }
     if (options.reportAfterMs < 0 || options.reportAfterMs > 86400000 || options.selectRow > 1000000 ||
+        options.selectLast > 1000000 || (options.selectRow >= 0 && options.selectLast < options.selectRow) ||
         options.commands.size() > args.size() || options.qtArgs.size() > args.size())
         std::abort();
     for (std::size_t i = 0; i < options.qtArgs.size(); ++i)

@@ -83,6 +83,55 @@ const DialogTemplateDef kChangeLog{
         {K::DefPushButton, 1, "Close", 459, 240, 54, 15, 0, 0},
     }};
 
+// Wide enough for the plan's lines in a fixed font: MAC, name, old and new address.
+const DialogTemplateDef kAddressDevices{
+    IDD_ADDRESS_DEVICES,
+    "Address Devices",
+    400,
+    226,
+    "MS Shell Dlg",
+    8,
+    {
+        {K::IPAddress, IDC_BATCH_START, "", 12, 18, 98, 12, 0, 0},
+        {K::IPAddress, IDC_BATCH_MASK, "", 12, 54, 98, 12, 0, 0},
+        {K::IPAddress, IDC_BATCH_GATEWAY, "", 12, 90, 98, 12, 0, 0},
+        {K::Edit, IDC_BATCH_PASSWORD, "", 12, 126, 98, 12, ES_PASSWORD | ES_AUTOHSCROLL, 0},
+        {K::Edit, IDC_BATCH_PLAN, "", 128, 18, 260, 172, ES_MULTILINE | ES_READONLY, 0},
+        {K::DefPushButton, 1, "Send", 282, 202, 54, 18, 0, 0},
+        {K::PushButton, 2, "Cancel", 340, 202, 54, 18, 0, 0},
+        {K::PushButton, IDC_BATCH_ONE_AT_A_TIME, "One at a Time...", 6, 202, 80, 18, 0, 0},
+        {K::GroupBox, 0xFFFF, "Start Address", 6, 6, 110, 30, 0, 0},
+        {K::GroupBox, 0xFFFF, "Subnet Mask", 6, 42, 110, 30, 0, 0},
+        {K::GroupBox, 0xFFFF, "Gateway IP", 6, 78, 110, 30, 0, 0},
+        {K::GroupBox, 0xFFFF, "Password", 6, 114, 110, 30, 0, 0},
+        {K::GroupBox, 0xFFFF, "Plan", 122, 6, 272, 190, 0, 0},
+    }};
+
+const DialogTemplateDef kBatchProgress{
+    IDD_BATCH_PROGRESS,
+    "Address Devices",
+    240,
+    72,
+    "MS Shell Dlg",
+    8,
+    {
+        {K::Edit, IDC_BATCH_PROGRESS_TEXT, "", 6, 6, 228, 36, ES_MULTILINE | ES_READONLY, 0},
+        {K::PushButton, 2, "Stop", 180, 48, 54, 18, 0, 0},
+    }};
+
+const DialogTemplateDef kBatchResults{
+    IDD_BATCH_RESULTS,
+    "Address Devices",
+    400,
+    226,
+    "MS Shell Dlg",
+    8,
+    {
+        {K::Edit, IDC_BATCH_RESULTS, "", 6, 6, 388, 190, ES_MULTILINE | ES_READONLY, 0},
+        {K::PushButton, IDC_BATCH_COPY, "Copy", 282, 202, 54, 18, 0, 0},
+        {K::DefPushButton, 1, "Close", 340, 202, 54, 18, 0, 0},
+    }};
+
 } // namespace
 
 const DialogTemplateDef* FindDialog(UINT id)
@@ -98,6 +147,12 @@ const DialogTemplateDef* FindDialog(UINT id)
         return &kInputPassword;
     case IDD_CHANGE_LOG:
         return &kChangeLog;
+    case IDD_ADDRESS_DEVICES:
+        return &kAddressDevices;
+    case IDD_BATCH_PROGRESS:
+        return &kBatchProgress;
+    case IDD_BATCH_RESULTS:
+        return &kBatchResults;
     default:
         return nullptr;
     }

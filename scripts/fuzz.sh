@@ -24,7 +24,7 @@ done
 options_for() {
   case $1 in
   reply) echo "-max_len=52" ;;
-  cli_args | sim_device | sim_options | start_options | profile | plan_reader | change_log_reader) echo "-max_len=4096" ;;
+  cli_args | sim_device | sim_options | start_options | profile | plan_reader | change_log_reader | batch_dialog) echo "-max_len=4096" ;;
   sim_command) echo "-max_len=300" ;;
   cli_password) echo "-max_len=64" ;;
   *) echo "" ;;

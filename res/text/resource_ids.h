@@ -104,6 +104,15 @@ constexpr UINT IDS_CHANGE_LOG_BAD_LINE = 40225;
 constexpr UINT IDS_CHANGE_LOG_UNREAD = 40226;
 constexpr UINT IDS_CHANGE_LOG_EXPORT_FILTER = 40227;
 constexpr UINT IDS_CHANGE_LOG_EXPORT_TITLE = 40228;
+// New addresses for several devices at once.
+constexpr UINT IDS_BATCH_CAPTION = 40180;
+constexpr UINT IDS_BATCH_REFUSED = 40181;
+constexpr UINT IDS_BATCH_MORE_PROBLEMS = 40182;
+constexpr UINT IDS_BATCH_NO_START = 40183;
+constexpr UINT IDS_BATCH_NO_MASK = 40184;
+constexpr UINT IDS_BATCH_PART_GATEWAY = 40185;
+constexpr UINT IDS_BATCH_PROGRESS = 40186;
+constexpr UINT IDS_BATCH_RESULTS_CAPTION = 40187;
 
 // Icons.
 constexpr UINT IDI_DEVICE_147 = 147;
@@ -130,10 +139,23 @@ constexpr UINT IDC_IPADDRESS_MASK = 1001;
 constexpr UINT IDC_IPADDRESS_GATEWAY = 1002;
 constexpr UINT IDC_EDIT_PASSWORD = 1001;
 constexpr UINT IDC_EDIT_MAC = 1004;
-constexpr UINT IDD_CHANGE_LOG = 170;
+constexpr UINT IDD_CHANGE_LOG = 175;
 constexpr UINT IDC_CHANGE_LIST = 1020;
 constexpr UINT IDC_CHANGE_NOTE = 1021;
 constexpr UINT IDC_CHANGE_EXPORT = 1022;
+// Address N devices: its fields and plan, the progress, the results.
+constexpr UINT IDD_ADDRESS_DEVICES = 170;
+constexpr UINT IDD_BATCH_PROGRESS = 171;
+constexpr UINT IDD_BATCH_RESULTS = 172;
+constexpr UINT IDC_BATCH_START = 1010;
+constexpr UINT IDC_BATCH_MASK = 1011;
+constexpr UINT IDC_BATCH_GATEWAY = 1012;
+constexpr UINT IDC_BATCH_PASSWORD = 1013;
+constexpr UINT IDC_BATCH_PLAN = 1014;
+constexpr UINT IDC_BATCH_ONE_AT_A_TIME = 1015;
+constexpr UINT IDC_BATCH_PROGRESS_TEXT = 1016;
+constexpr UINT IDC_BATCH_RESULTS = 1017;
+constexpr UINT IDC_BATCH_COPY = 1018;
 
 // The application profile.
 inline constexpr const char* kProfileRegistryKey = "本機 AppWizard 所產生的應用程式";

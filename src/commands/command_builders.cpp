@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask, Bytes4 gateway, Bytes6 mac)
 {
@@ -13,6 +14,21 @@ COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask, By
     std::memcpy(packet.gatewayIp, gateway.data(), 4);
     std::memcpy(packet.macAddress, mac.data(), 6);
     return packet;
+}
+
+std::vector<COMMAND_PACKET> BuildModifyIpCommands(const device::Device& before, const device::Ipv4& ip,
+                                                  const device::Ipv4& mask, const device::Ipv4& gateway)
+{
+    const std::pair<std::uint8_t, bool> values[] = {
+        {CMD_SET_IP, ip != before.ip},
+        {CMD_SET_SUBNET_MASK, mask != before.mask},
+        {CMD_SET_GATEWAY, gateway != before.gateway},
+    };
+    std::vector<COMMAND_PACKET> packets;
+    for (const auto& [code, changed] : values)
+        if (changed)
+            packets.push_back(BuildNetworkCommand(code, ip, mask, gateway, before.mac));
+    return packets;
 }
 
 COMMAND_PACKET BuildSetMacCommand(Bytes4 currentIp, Bytes6 newMac)

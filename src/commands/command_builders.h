@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "commands/command_packet.h"
+#include "devices/device.h"
 
 // Four address bytes and six MAC bytes, from arrays of either kind.
 using Bytes4 = std::span<const std::uint8_t, 4>;
@@ -16,6 +18,12 @@ using Bytes6 = std::span<const std::uint8_t, 6>;
 
 // Modify IP: the code names the changed value; all three new values go along.
 COMMAND_PACKET BuildNetworkCommand(std::uint8_t code, Bytes4 ip, Bytes4 mask, Bytes4 gateway, Bytes6 mac);
+// Modify IP of a device that answered with before's values, to the new
+// values: one packet per value that changes, in the order IP, mask, gateway,
+// each carrying all three new values and the device's MAC; none when nothing
+// changes.
+std::vector<COMMAND_PACKET> BuildModifyIpCommands(const device::Device& before, const device::Ipv4& ip,
+                                                  const device::Ipv4& mask, const device::Ipv4& gateway);
 // Modify MAC: the device is named by its current IP address.
 COMMAND_PACKET BuildSetMacCommand(Bytes4 currentIp, Bytes6 newMac);
 // Soft reset and firmware update: the device is named by its MAC address.

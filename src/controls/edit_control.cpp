@@ -98,6 +98,8 @@ public:
 
 private:
     bool Uppercase() const { return (m_wnd->GetStyle() & ES_UPPERCASE) != 0; }
+    // The user reads the text; only the program writes it.
+    bool ReadOnly() const { return (m_wnd->GetStyle() & ES_READONLY) != 0; }
 
     void ToCase(std::string& s) const
     {
@@ -130,6 +132,8 @@ private:
 
     void TypeCharacter(WPARAM ch)
     {
+        if (ReadOnly())
+            return;
         if (ch == kBackspace) {
             if (m_text.empty())
                 return;
@@ -157,6 +161,8 @@ private:
     // A paste: one line, cut to what the limit leaves room for.
     void Paste(const char* text)
     {
+        if (ReadOnly())
+            return;
         std::string value = text ? text : "";
         value.erase(std::min(value.find_first_of("\r\n"), value.size()));
         ToCase(value);

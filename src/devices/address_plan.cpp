@@ -101,12 +101,6 @@ bool ParseMacText(std::string_view text, Mac& mac)
     return at == text.size();
 }
 
-bool IsContiguousMask(const Ipv4& mask)
-{
-    const std::uint32_t m = Ipv4Value(mask);
-    return m != 0 && (~m & (~m + 1)) == 0;
-}
-
 // A field as the message quotes it, shortened: a plan is outside input.
 std::string Quoted(std::string_view field)
 {
@@ -181,7 +175,7 @@ AddressPlan ReadPlan(std::string_view text)
         }
         if (!fields[2].empty()) {
             Ipv4 mask{};
-            if (!ParseIp(fields[2], mask) || !IsContiguousMask(mask)) {
+            if (!ParseIp(fields[2], mask) || !IsSubnetMask(mask)) {
                 problem("mask " + Quoted(fields[2]) + ": not a subnet mask such as 255.255.255.0");
                 ok = false;
             } else {
@@ -220,6 +214,11 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
     std::vector<PlanProblem> problems;
     std::unordered_map<std::uint64_t, int> lineOfMac;
     std::map<AddressKey, int> lineOfAddress;
+    // Each MAC's latest answer, as FindPlannedDevice finds it, read in one pass:
+    // a plan of thousands of lines is checked as each key is typed.
+    std::unordered_map<std::uint64_t, DeviceId> latest;
+    for (DeviceId id = 0; id < devices.Size(); ++id)
+        latest[MacValue(devices[id].mac)] = id;
     for (const PlanLine& entry : lines) {
         const auto [seen, first] = lineOfMac.emplace(MacValue(entry.mac), entry.line);
         if (!first)
@@ -228,12 +227,12 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
     }
     for (const PlanLine& entry : lines) {
         const auto problem = [&problems, &entry](std::string text) { problems.push_back({entry.line, text}); };
-        const std::optional<DeviceId> id = FindPlannedDevice(devices, entry.mac);
-        if (!id) {
+        const auto found = latest.find(MacValue(entry.mac));
+        if (found == latest.end()) {
             problem("no device with MAC " + FormatMac(entry.mac) + " answered the discovery");
             continue;
         }
-        const Device& d = devices[*id];
+        const Device& d = devices[found->second];
         const auto [given, first] = lineOfAddress.emplace(AddressKeyOf(entry.ip, d.interfaceIndex), entry.line);
         if (!first)
             problem(Dotted(entry.ip) + " is also given to the device on line " + std::to_string(given->second));
@@ -243,10 +242,14 @@ std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const Dev
                 problem(Dotted(entry.ip) + " is the address " + FormatMac(other) + " answers from");
                 break;
             }
+        // A device at its gateway's address would take the gateway's traffic.
+        const Ipv4 gateway = entry.gateway.value_or(d.gateway);
+        if (gateway == entry.ip && Ipv4Value(gateway) != 0)
+            problem(Dotted(entry.ip) + " is the address of the gateway " + Dotted(gateway));
         const Ipv4 mask = entry.mask.value_or(d.mask);
         const std::uint32_t m = Ipv4Value(mask);
         const std::uint32_t ip = Ipv4Value(entry.ip);
-        if (IsContiguousMask(mask) && m != 0xFFFFFFFFu && m != 0xFFFFFFFEu) {
+        if (IsSubnetMask(mask) && m != 0xFFFFFFFFu && m != 0xFFFFFFFEu) {
             if ((ip & ~m) == 0)
                 problem(Dotted(entry.ip) + " is the network address of its subnet (mask " + Dotted(mask) + ")");
             else if ((ip & ~m) == ~m)

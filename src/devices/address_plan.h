@@ -49,7 +49,8 @@ std::optional<DeviceId> FindPlannedDevice(const DeviceTable& devices, const Mac&
 // subnets: a MAC given twice or that did not answer, an address given twice
 // on one interface or that another device (one the plan does not move)
 // answers from, an address that is the interface's own or outside its subnet,
-// or the network or broadcast address of the device's new mask.
+// the gateway's the device is to have, or the network or broadcast address of
+// the device's new mask.
 std::vector<PlanProblem> CheckPlan(const std::vector<PlanLine>& lines, const DeviceTable& devices,
                                    const std::vector<Subnet>& subnets);
 

@@ -62,6 +62,12 @@ inline std::uint32_t Ipv4Value(const Ipv4& ip)
            static_cast<std::uint32_t>(ip[2]) << 8 | ip[3];
 }
 
+inline Ipv4 Ipv4FromValue(std::uint32_t value)
+{
+    return {static_cast<std::uint8_t>(value >> 24), static_cast<std::uint8_t>(value >> 16),
+            static_cast<std::uint8_t>(value >> 8), static_cast<std::uint8_t>(value)};
+}
+
 inline std::uint64_t MacValue(const Mac& mac)
 {
     std::uint64_t value = 0;

@@ -50,15 +50,19 @@ std::vector<Subnet> SubnetsOf(const std::vector<NetworkInterface>& interfaces)
     return subnets;
 }
 
+bool IsSubnetMask(const Ipv4& mask)
+{
+    const std::uint32_t m = Ipv4Value(mask);
+    return m != 0 && (~m & (~m + 1)) == 0;
+}
+
 std::string SubnetText(const Subnet& subnet)
 {
     const std::uint32_t m = Ipv4Value(subnet.mask);
-    const std::uint32_t network = Ipv4Value(subnet.address) & m;
-    const Ipv4 bytes = {static_cast<std::uint8_t>(network >> 24), static_cast<std::uint8_t>(network >> 16),
-                        static_cast<std::uint8_t>(network >> 8), static_cast<std::uint8_t>(network)};
+    const Ipv4 network = Ipv4FromValue(Ipv4Value(subnet.address) & m);
     // A mask that is not a run of ones from the top is shown whole.
-    const bool contiguous = (~m & (~m + 1)) == 0;
-    return FormatDotted(bytes) + "/" + (contiguous ? std::to_string(std::popcount(m)) : FormatDotted(subnet.mask));
+    const bool contiguous = m == 0 || IsSubnetMask(subnet.mask);
+    return FormatDotted(network) + "/" + (contiguous ? std::to_string(std::popcount(m)) : FormatDotted(subnet.mask));
 }
 
 namespace {

@@ -27,6 +27,9 @@ struct Subnet {
 // The subnets of the interfaces; one whose address or mask cannot be read is left out.
 std::vector<Subnet> SubnetsOf(const std::vector<NetworkInterface>& interfaces);
 
+// Whether mask is a subnet mask: a run of ones from the top, at least one.
+bool IsSubnetMask(const Ipv4& mask);
+
 // "192.168.1.0/24".
 std::string SubnetText(const Subnet& subnet);
 

@@ -156,6 +156,8 @@ void CDialog::EndDialog(int nResult)
 {
     m_bEnded = true;
     m_nResult = nResult;
+    if (m_pfnOnEnded)
+        m_pfnOnEnded();
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)

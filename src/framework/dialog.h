@@ -5,8 +5,10 @@
 // template and calls it back.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/wnd.h"
@@ -38,6 +40,13 @@ public:
     // Keeps a member handle attached to a control until the window goes.
     void AttachControl(CDlgControl& control, CWnd* wnd);
 
+    // The caption shown instead of the template's (empty: the template's).
+    void SetCaption(std::string caption) { m_strCaption = std::move(caption); }
+    const std::string& Caption() const { return m_strCaption; }
+    // The user interface learns here that a dialog ended by its own logic (a
+    // timer's work done), not by a button, and closes its window.
+    void SetEndedHandler(std::function<void()> onEnded) { m_pfnOnEnded = std::move(onEnded); }
+
     UINT TemplateId() const { return m_nIDTemplate; }
     bool IsEnded() const { return m_bEnded; }
     int Result() const { return m_nResult; }
@@ -58,4 +67,6 @@ private:
     BOOL m_bDefaultFocus = TRUE;
     std::vector<std::unique_ptr<CWnd>> m_arrControlWindows;
     std::vector<CDlgControl*> m_arrAttached;
+    std::string m_strCaption;
+    std::function<void()> m_pfnOnEnded;
 };

@@ -71,9 +71,13 @@ struct IconDef {
 enum class DialogControlKind { DefPushButton, PushButton, GroupBox, Static, Icon, Edit, IPAddress, ListView };
 constexpr UINT kFixedTextId = 0xFFFF;
 
+// ES_MULTILINE with ES_READONLY: a text of several lines the user reads,
+// selects and copies, and the dialog's logic writes.
+constexpr DWORD ES_MULTILINE = 0x0004;
 constexpr DWORD ES_UPPERCASE = 0x0008;
 constexpr DWORD ES_PASSWORD = 0x0020;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_READONLY = 0x0800;
 
 struct DialogControlDef {
     DialogControlKind kind = DialogControlKind::Static;

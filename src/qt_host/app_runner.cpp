@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -123,24 +124,36 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
     // would otherwise hold it before the report is due.
     if (!options.reportPath.empty())
         AnswerMessageBoxesUnattended();
+    // The report is written once: at its time, or when the answers are used, whichever comes first.
+    bool reported = false;
     if (app.InitInstance()) {
         if (!options.reportPath.empty()) {
-            QTimer::singleShot(options.reportAfterMs, &qapp, [&app, &writeReport] {
+            const auto report = [&app, &writeReport, &reported] {
+                if (reported)
+                    return;
+                reported = true;
                 if (app.m_pMainWnd) {
                     writeReport(app.m_pMainWnd);
                     app.m_pMainWnd->OnClose();
                 }
                 QApplication::quit();
-            });
+            };
+            QTimer::singleShot(options.reportAfterMs, &qapp, report);
+            // Once the last dialog has closed and its command has returned.
+            if (options.reportWhenAnswered)
+                ScriptedDialogs::Instance().SetAllAnsweredHandler(
+                    [&qapp, report] { QTimer::singleShot(0, &qapp, report); });
         }
         if (!options.commands.empty() || options.selectRow >= 0) {
             QTimer::singleShot(1000, &qapp, [&app, &options] {
                 if (options.selectRow >= 0 && app.m_pMainWnd && app.m_pMainWnd->GetActiveView()) {
                     LVITEMA item;
                     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-                    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-                    app.m_pMainWnd->GetActiveView()->SendMessage(
-                        LVM_SETITEMSTATE, static_cast<WPARAM>(options.selectRow), reinterpret_cast<LPARAM>(&item));
+                    for (int row = options.selectRow; row <= std::max(options.selectRow, options.selectLast); ++row) {
+                        item.state = row == options.selectRow ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+                        app.m_pMainWnd->GetActiveView()->SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                                                                     reinterpret_cast<LPARAM>(&item));
+                    }
                 }
                 for (const unsigned id : options.commands)
                     if (app.m_pMainWnd && app.m_pMainWnd->IsWindow())
@@ -148,6 +161,7 @@ int RunWinApp(CWinApp& app, const ProgramInfo& info, int argc, char** argv)
             });
         }
         rc = QApplication::exec();
+        ScriptedDialogs::Instance().SetAllAnsweredHandler({});
         if (app.m_pMainWnd && !app.m_pMainWnd->IsClosed())
             app.m_pMainWnd->OnClose();
         const int exitCode = app.ExitInstance();

@@ -7,6 +7,7 @@
 #include "qt_host/edit_field_widget.h"
 #include "qt_host/ip_address_widget.h"
 #include "qt_host/static_text_widget.h"
+#include "qt_host/text_view_widget.h"
 #include "qt_host/window_widget.h"
 
 namespace {
@@ -50,6 +51,8 @@ QWidget* DialogControls::Create(const DialogControlDef& control, QWidget* parent
         return nullptr;
     switch (control.kind) {
     case DialogControlKind::Edit:
+        if ((control.style & (ES_MULTILINE | ES_READONLY)) == (ES_MULTILINE | ES_READONLY))
+            return new TextViewWidget(wnd, parent);
         return new EditFieldWidget(wnd, parent);
     case DialogControlKind::IPAddress:
         return new IPAddressWidget(wnd, parent);

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPushButton>
 
 #include "framework/resources.h"
@@ -85,7 +86,7 @@ INT_PTR RunDialogModally(CDialog& dialog, QWidget* parent)
     if (def == nullptr)
         return -1;
     TemplateDialog box(dialog, parent);
-    box.setWindowTitle(TextFromBytes(def->caption));
+    box.setWindowTitle(TextFromBytes(dialog.Caption().empty() ? def->caption : dialog.Caption()));
     box.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     QFont font = QApplication::font();
     font.setPointSize(std::max(def->fontPoints, font.pointSize()));
@@ -161,6 +162,13 @@ INT_PTR RunDialogModally(CDialog& dialog, QWidget* parent)
     controls.FocusRequested(&box);
     if (dialog.IsEnded())
         return dialog.Result();
+    // A dialog whose own logic ends it (its timer's work done) closes once
+    // that handler has returned.
+    dialog.SetEndedHandler([&box] {
+        QMetaObject::invokeMethod(
+            &box, [&box] { box.FinishIfEnded(); }, Qt::QueuedConnection);
+    });
     box.exec();
+    dialog.SetEndedHandler({});
     return dialog.Result();
 }

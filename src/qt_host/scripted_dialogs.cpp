@@ -55,6 +55,21 @@ bool ScriptedDialogs::Load(const std::string& path, std::string& error)
     return m_active;
 }
 
+bool ScriptedDialogs::TakeWait(const CDialog& dialog)
+{
+    if (m_answers.Empty() || !m_answers.Front().wait || m_answers.Front().dialog != dialog.TemplateId())
+        return false;
+    m_answers.PopFront();
+    NoteAnswered();
+    return true;
+}
+
+void ScriptedDialogs::NoteAnswered()
+{
+    if (m_answers.Empty() && m_allAnswered)
+        m_allAnswered();
+}
+
 INT_PTR ScriptedDialogs::AnswerDialog(CDialog& dialog, std::string& log)
 {
     if (m_answers.Empty()) {
@@ -74,6 +89,7 @@ INT_PTR ScriptedDialogs::AnswerDialog(CDialog& dialog, std::string& log)
             log = "no control " + std::to_string(field.control);
             m_answers.PopFront();
             dialog.OnCancel();
+            NoteAnswered();
             return IDCANCEL;
         }
         LPARAM address = 0;
@@ -95,5 +111,6 @@ INT_PTR ScriptedDialogs::AnswerDialog(CDialog& dialog, std::string& log)
         dialog.OnCancel();
     if (log.empty())
         log = dialog.Result() == IDOK ? "OK" : "Cancel";
+    NoteAnswered();
     return dialog.Result();
 }

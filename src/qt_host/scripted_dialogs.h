@@ -8,8 +8,10 @@
 // its dialog has been answered, and the rest when the answers go.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "qt_host/start/dialog_answers.h"
 #include "system/win_types.h"
@@ -38,6 +40,13 @@ public:
     std::size_t Count() const { return m_answers.Count(); }
     const Answer& Next() const { return m_answers.Front(); }
 
+    // Whether the next answer is to let this dialog run until it ends by
+    // itself; the answer is then used up.
+    bool TakeWait(const CDialog& dialog);
+
+    // Called once every answer has been used (none: nothing is called).
+    void SetAllAnsweredHandler(std::function<void()> handler) { m_allAnswered = std::move(handler); }
+
     // Answers a dialog that is open (its control windows exist) with the next
     // answer: fills the controls, then presses the button. Returns the
     // dialog's result; IDCANCEL when the next answer is for another dialog or
@@ -48,6 +57,9 @@ public:
     static ScriptedDialogs& Instance();
 
 private:
+    void NoteAnswered();
+
     DialogAnswers m_answers;
     bool m_active = false;
+    std::function<void()> m_allAnswered;
 };

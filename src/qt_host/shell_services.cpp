@@ -37,6 +37,12 @@ void ShellEventLoop::Quit()
 INT_PTR ShellUserInterface::RunModalDialog(CDialog& dialog)
 {
     if (ScriptedDialogs::Instance().Active()) {
+        if (ScriptedDialogs::Instance().TakeWait(dialog)) {
+            AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()) + "|Wait");
+            const INT_PTR result = RunDialogModally(dialog, QApplication::activeWindow());
+            AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()) + "|Ended|" + std::to_string(result));
+            return result;
+        }
         std::string log;
         const INT_PTR result = ScriptedDialogs::Instance().AnswerDialog(dialog, log);
         AppendUiLog("Dialog|" + std::to_string(dialog.TemplateId()) + "|" + EscapeForLog(log));

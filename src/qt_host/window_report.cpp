@@ -10,6 +10,30 @@
 #include "framework/view.h"
 #include "qt_host/auto_answer.h"
 
+namespace {
+
+// The tip of a row, asked as the list asks its parent when the pointer rests on it.
+std::string RowTip(CWnd& list, int row)
+{
+    CWnd* parent = list.GetParent();
+    if (parent == nullptr)
+        return {};
+    char text[INFOTIPSIZE] = {};
+    NMLVGETINFOTIPA tip;
+    tip.hdr.hwndFrom = &list;
+    tip.hdr.idFrom = list.GetDlgCtrlID();
+    tip.hdr.code = LVN_GETINFOTIPA;
+    tip.dwFlags = LVGIT_UNFOLDED;
+    tip.pszText = text;
+    tip.cchTextMax = static_cast<int>(sizeof text);
+    tip.iItem = row;
+    parent->SendMessage(WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+} // namespace
+
 std::string DescribeFrame(CFrameWnd& frame)
 {
     std::ostringstream out;
@@ -36,6 +60,16 @@ std::string DescribeFrame(CFrameWnd& frame)
             out << '\t' << item.pszText;
         }
         out << '\n';
+    }
+    // What a row shows besides its texts: its overlay picture and its tip.
+    for (int row = 0; row < rows; ++row) {
+        const auto overlay =
+            static_cast<UINT>(view->SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_OVERLAYMASK)) >> 8;
+        if (overlay != 0)
+            out << "overlay\t" << row << '\t' << overlay << '\n';
+        const std::string tip = RowTip(*view, row);
+        if (!tip.empty())
+            out << "tip\t" << row << '\t' << EscapeForLog(tip) << '\n';
     }
     return out.str();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // SPDX-FileCopyrightText: The Varnex developers
-// A plain-text account of what the main frame shows: caption, status panes and
-// the rows of its list view. Scripts and end-to-end tests read it.
+// A plain-text account of what the main frame shows: caption, status panes,
+// the rows of its list view, and the overlay and tip of the rows that have
+// one. Scripts and end-to-end tests read it.
 #pragma once
 
 #include <string>

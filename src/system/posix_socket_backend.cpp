@@ -164,6 +164,12 @@ public:
         return name;
     }
 
+    std::optional<GatewayAddress> DefaultGateway(unsigned interfaceIndex) override
+    {
+        const std::string name = InterfaceName(interfaceIndex);
+        return name.empty() ? std::nullopt : ReadDefaultGateway(name);
+    }
+
     int SetReceiveBuffer(int handle, int bytes) override
     {
         if (::setsockopt(handle, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) != 0) {

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "system/default_gateway.h"
 #include "system/network_interfaces.h"
 
 class SocketBackend {
@@ -52,6 +54,12 @@ public:
     {
         (void)interfaceIndex;
         return {};
+    }
+    // The gateway of the default route that leaves by the interface, or nothing.
+    virtual std::optional<GatewayAddress> DefaultGateway(unsigned interfaceIndex)
+    {
+        (void)interfaceIndex;
+        return std::nullopt;
     }
     // Asks for a receive buffer of bytes (the kernel caps it at its limit for an
     // ordinary process) and returns the size granted, as read back; -1 on failure.

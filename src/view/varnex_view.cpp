@@ -12,6 +12,7 @@
 #include "framework/win_app.h"
 #include "res/text/resource_ids.h"
 #include "system/services.h"
+#include "view/batch_run.h"
 #include "view/compare_devices.h"
 #include "view/varnex_doc.h"
 

@@ -30,6 +30,7 @@
 #include "view/device_rows.h"
 
 class CStatusBar;
+struct BatchRun;
 
 // Where an exported list goes and in which format.
 struct ExportTarget {
@@ -207,6 +208,17 @@ private:
     template <typename BuildPacket>
     Outcome SendWithPassword(const ChosenDevice& chosen, const BuildPacket& build, bool reopenFirst);
     void SendDeviceOrder(std::uint8_t code);
+    // Modify IP with several rows: "Address N devices" first. False when the
+    // user chose the devices' own dialogs one at a time instead.
+    bool AddressDevices(const std::vector<ChosenDevice>& chosen);
+    // Sends a confirmed batch, device by device, and waits for its search.
+    void RunBatch(std::unique_ptr<BatchRun> run);
+    // The packets of the batch's device index; what the progress shows after.
+    std::string SendBatchStep(std::size_t index);
+    // A search has ended: when it is the one after a batch, what became of each device.
+    void ShowBatchResults();
+    // The list of the batch's devices, each judged as its own command's check was.
+    void PresentBatchResults();
     // Sends the packet with the password in bytes 42-49 from m_arrSendBuffer,
     // whose password bytes are wiped as soon as the datagram is gone. It leaves
     // by the interface with index nInterface (0: where the routes send it).
@@ -351,4 +363,6 @@ private:
     // Whether the search under way is the delayed refresh's, which judges the checks.
     BOOL m_bSearchJudges = FALSE;
     std::string m_strCheckMessage;
+    // The batch of new addresses being sent, or waiting for its search.
+    std::unique_ptr<BatchRun> m_pBatch;
 };

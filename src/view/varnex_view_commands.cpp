@@ -114,9 +114,12 @@ void CVarnexView::ScheduleDelayedRefresh(UINT delayMs, UINT pauseMs)
 
 void CVarnexView::OnModifyIP()
 {
+    const std::vector<ChosenDevice> selected = ChooseSelectedDevices();
+    if (selected.size() > 1 && AddressDevices(selected))
+        return;
     bool sent = false;
     std::vector<CommandCheck> checks;
-    for (const ChosenDevice& chosen : ChooseSelectedDevices()) {
+    for (const ChosenDevice& chosen : selected) {
         // A fresh dialog per row, so a value changed for one device is never sent to another.
         CInputIPDlg dialog;
         dialog.m_strIP = device::FormatDotted(chosen.ip);

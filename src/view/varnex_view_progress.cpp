@@ -102,8 +102,12 @@ void CVarnexView::FinishSearch()
         return;
     m_nSearchState = SearchState::kFound;
     m_strFoundAt = LocalTimeNow();
+    // Only the search after a command tells what became of it.
+    const bool judges = m_bSearchJudges;
     JudgeChecks();
     ShowStandingMessage();
+    if (judges)
+        ShowBatchResults();
 }
 
 std::string CVarnexView::CountPaneText(int count) const

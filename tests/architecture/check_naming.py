@@ -12,7 +12,7 @@ import re
 import sys
 
 # Member prefixes that name a type.
-HUNG = r'm_(opt|n|b|p|l|str|clr|dw|h|sz|lp|w|ul|i|u|rc|pt|size|cx|cy|imglst|pfn|lpsz|a|arr|list|msg|wnd|ctrl|menu|bmp|hCurrent|rect|map|dc|lParam|ports|pool|table|rule)[A-Z0-9]'
+HUNG = r'm_(opt|n|b|p|l|str|clr|dw|h|sz|lp|w|ul|i|u|rc|pt|size|cx|cy|imglst|pfn|lpsz|a|arr|list|msg|wnd|ctrl|menu|bmp|hCurrent|rect|map|dc|lParam|ports|pool|table|rule|plan|req)[A-Z0-9]'
 # Plain names that the design of their classes fixes.
 SPEC_PLAIN = {'m_newIP','m_newMask','m_newGateway','m_oldIP','m_oldMask','m_oldGateway','m_ipCtrl','m_maskCtrl','m_gatewayCtrl','m_lParam','m_menuContext','m_rectDraw'}
 os.chdir(sys.argv[1] if len(sys.argv) > 1 else '.')

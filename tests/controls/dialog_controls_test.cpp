@@ -100,6 +100,16 @@ TEST_F(DialogControlsTest, UppercaseEditTurnsLettersToCapitalsHoweverTheyArrive)
     EXPECT_EQ(Text(), "EF");
 }
 
+TEST_F(DialogControlsTest, ReadOnlyTextTakesLinesFromTheProgramAndNothingFromTheUser)
+{
+    Make(kEditClassName, ES_MULTILINE | ES_READONLY);
+    SetControlText(control, "first line\nsecond line\n");
+    Type("x\b\b");
+    control.SendMessage(EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("pasted"));
+    EXPECT_EQ(Text(), "first line\nsecond line\n");
+    EXPECT_EQ(parent.Count(EN_CHANGE), 1);
+}
+
 TEST_F(DialogControlsTest, EditTellsItsParentOfEveryChangeAndIgnoresControlKeys)
 {
     Make(kEditClassName);

@@ -105,6 +105,8 @@ TEST(AddressPlan, TheCheckNamesEveryProblemAgainstTheDiscovery)
     for (std::uint8_t m = 1; m <= 8; ++m)
         found.Add(At({192, 168, 1, static_cast<std::uint8_t>(20 + m)}, m));
     found.Add(At({192, 168, 1, 40}, 0x20)); // not in the plan: keeps its address
+    found.Add(At({192, 168, 1, 30}, 0x0A));
+    found.Add(At({192, 168, 1, 31}, 0x0B));
     const std::vector<device::Subnet> subnets = device::SubnetsOf({{"eth0", 2, "192.168.1.10", "255.255.255.0"}});
     const device::AddressPlan plan = device::ReadPlan("mac,ip,mask,gateway\n"
                                                       "00-0A-1B-2C-3D-01,192.168.1.50,,\n"      // 2: good
@@ -116,7 +118,9 @@ TEST(AddressPlan, TheCheckNamesEveryProblemAgainstTheDiscovery)
                                                       "00-0A-1B-2C-3D-05,192.168.1.255,,\n"     // 8: broadcast
                                                       "00-0A-1B-2C-3D-06,192.168.1.0,,\n"       // 9: network
                                                       "00-0A-1B-2C-3D-07,10.0.0.5,255.0.0.0,\n" // 10: outside eth0's
-                                                      "00-0A-1B-2C-3D-08,192.168.1.22,,\n");    // 11: 02 moves off it
+                                                      "00-0A-1B-2C-3D-08,192.168.1.22,,\n"      // 11: 02 moves off it
+                                                      "00-0A-1B-2C-3D-0A,192.168.1.1,,\n"       // 12: its gateway's
+                                                      "00-0A-1B-2C-3D-0B,192.168.1.9,,192.168.1.9\n"); // 13: the same
     ASSERT_TRUE(plan.problems.empty());
     EXPECT_EQ(Texts(device::CheckPlan(plan.lines, found, subnets)),
               (std::vector<std::string>{
@@ -129,6 +133,8 @@ TEST(AddressPlan, TheCheckNamesEveryProblemAgainstTheDiscovery)
                   "line 9: 192.168.1.0 is the network address of its subnet (mask 255.255.255.0)",
                   "line 10: 10.0.0.5 is outside eth0's 192.168.1.0/24: this computer could not reach the device "
                   "there",
+                  "line 12: 192.168.1.1 is the address of the gateway 192.168.1.1",
+                  "line 13: 192.168.1.9 is the address of the gateway 192.168.1.9",
               }));
 }
 

@@ -83,12 +83,13 @@ TEST_F(ScriptedDialogsTest, LinesAreDialogButtonAndFieldsWithEscapedBytes)
         const char* message;
     } bad[] = {
         {"x OK", "line 1: the dialog is not a template number"},
-        {"9", "line 1: the button is not OK or Cancel"},
-        {"# c\n9 Yes", "line 2: the button is not OK or Cancel"},
+        {"9", "line 1: the button is not OK, Cancel or Wait"},
+        {"# c\n9 Yes", "line 2: the button is not OK, Cancel or Wait"},
         {"9 OK 1000", "line 1: a field is not CONTROL=VALUE"},
         {"9 OK id=1", "line 1: a field is not CONTROL=VALUE"},
         {"146 OK 1001=50%", "line 1: '%' must be followed by two hex digits"},
         {"99999999 OK", "line 1: the dialog is not a template number"},
+        {"171 Wait 1016=x", "line 1: a dialog waited for takes no fields"},
     };
     for (const auto& b : bad) {
         ScriptedDialogs other;
@@ -156,7 +157,7 @@ TEST_F(ScriptedDialogsTest, TheFileIsReadOnceAndABadOneIsRefused)
     std::ofstream(path) << "146 Maybe\n";
     ScriptedDialogs bad;
     EXPECT_FALSE(bad.Load(path, error));
-    EXPECT_EQ(error, path + ": line 1: the button is not OK or Cancel");
+    EXPECT_EQ(error, path + ": line 1: the button is not OK, Cancel or Wait");
     EXPECT_FALSE(bad.Active());
     EXPECT_FALSE(bad.Load(path + ".missing", error));
     EXPECT_NE(error.find("cannot read"), std::string::npos);
@@ -168,4 +169,21 @@ TEST_F(ScriptedDialogsTest, TheFileIsReadOnceAndABadOneIsRefused)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(bad.Load(fifo, error));
     EXPECT_NE(error.find("not a regular file"), std::string::npos);
+}
+
+TEST_F(ScriptedDialogsTest, AWaitIsTakenOnlyByItsDialogAndTheLastAnswerIsTold)
+{
+    std::string error;
+    ASSERT_TRUE(answers.Parse("146 OK 1001=x\n171 Wait\n", error)) << error;
+    int told = 0;
+    answers.SetAllAnsweredHandler([&told] { ++told; });
+    CInputPasswordDlg password;
+    EXPECT_FALSE(answers.TakeWait(password)); // the next answer is this dialog's, but no Wait
+    EXPECT_EQ(password.DoModal(), IDOK);
+    EXPECT_EQ(told, 0);
+    EXPECT_FALSE(answers.TakeWait(password)); // a Wait for another dialog
+    CDialog progress(IDD_BATCH_PROGRESS);
+    EXPECT_TRUE(answers.TakeWait(progress));
+    EXPECT_TRUE(answers.Empty());
+    EXPECT_EQ(told, 1);
 }

@@ -75,6 +75,11 @@ TEST(StartOptions, EveryArgumentIsKnownOrRefused)
          ""},
         {{"-reverse", "-style=fusion", "--platform", "offscreen", "-display", ":1", "a.vnx"}, ""},
         {{"--", "--bogus"}, ""},
+        {{"--select", "3-1"}, "--select '3-1': not a row number or a range FIRST-LAST"},
+        {{"--select", "2-"}, "not a row number or a range FIRST-LAST"},
+        {{"--select", "1-2-3"}, "not a row number or a range FIRST-LAST"},
+        {{"--report-when-answered=yes"}, "--report-when-answered takes no value"},
+        {{"--select", "0-19", "--report-when-answered", "--report-after", "60000"}, ""},
     };
     for (const auto& c : cases) {
         const StartOptions options = ReadStartOptions(c.args);
@@ -98,6 +103,13 @@ TEST(StartOptions, EveryArgumentIsKnownOrRefused)
     EXPECT_EQ(qt.file, "a.vnx");
     EXPECT_EQ(ReadStartOptions({"--report", "--reverse"}).reportPath, "--reverse");
     EXPECT_EQ(ReadStartOptions(cases[14].args).file, "--bogus");
+    EXPECT_EQ(ours.selectLast, 2);
+    EXPECT_FALSE(ours.reportWhenAnswered);
+    const StartOptions range = ReadStartOptions(cases[19].args);
+    EXPECT_EQ(range.selectRow, 0);
+    EXPECT_EQ(range.selectLast, 19);
+    EXPECT_TRUE(range.reportWhenAnswered);
+    EXPECT_EQ(range.reportAfterMs, 60000);
 }
 
 TEST(StartOptions, HelpNamesTheOptionsAndTheVersionIsOneLine)
@@ -106,7 +118,7 @@ TEST(StartOptions, HelpNamesTheOptionsAndTheVersionIsOneLine)
     const std::string help = StartHelp(info);
     EXPECT_EQ(help.rfind("Usage: varnex [OPTIONS] [FILE]\nFinds devices.\n", 0), 0u) << help;
     for (const char* option : {"--help", "--version", "--command", "--select", "--report", "--report-after",
-                               "--watch-interval", "QT_QPA_PLATFORM"})
+                               "--watch-interval", "--report-when-answered", "QT_QPA_PLATFORM"})
         EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_EQ(StartVersion(info), "varnex 9.87\n");
 }

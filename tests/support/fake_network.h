@@ -38,6 +38,11 @@ public:
     int ReceiveWithInterface(int handle, void* buffer, int length, unsigned& interfaceIndex) override;
     std::vector<NetworkInterface> BroadcastInterfaces() override { return interfaces; }
     std::string InterfaceName(unsigned interfaceIndex) override;
+    std::optional<GatewayAddress> DefaultGateway(unsigned interfaceIndex) override
+    {
+        const auto it = gateways.find(interfaceIndex);
+        return it == gateways.end() ? std::nullopt : std::optional<GatewayAddress>(it->second);
+    }
     // Grants at most maxReceiveBuffer, as the kernel caps it.
     int SetReceiveBuffer(int handle, int bytes) override;
     long long DroppedDatagrams(int handle) override;
@@ -65,6 +70,8 @@ public:
     bool startupSucceeds = true;
     // The broadcast interfaces the machine has; none unless a test adds them.
     std::vector<NetworkInterface> interfaces;
+    // The default gateways of interfaces, by index; none unless a test adds them.
+    std::map<unsigned, GatewayAddress> gateways;
     // The kernel's cap on receive buffers, and the room one datagram takes.
     int maxReceiveBuffer = 425984;
     int bytesPerDatagram = 832;

@@ -253,6 +253,12 @@ TEST_F(DeviceCommandsTest, UnchangedIpDialogAsksNoPasswordAndKeepsTheRows)
 TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
 {
     Select({"Cam-Lobby", "Cam-Gate", "Cam-Yard"});
+    // "Address 3 devices" first: the devices' own dialogs instead.
+    user.user.dialogAnswers.push_back([](CDialog& d) {
+        EXPECT_EQ(d.TemplateId(), IDD_ADDRESS_DEVICES);
+        d.SendMessage(WM_COMMAND, IDC_BATCH_ONE_AT_A_TIME, 0);
+        return static_cast<INT_PTR>(d.Result());
+    });
     // Rows in ascending index order: Lobby (.20), Gate (.21), Yard (.22).
     IpDialog(nullptr, nullptr, nullptr);     // Lobby: nothing changed, so nothing is sent
     Cancel(IDD_INPUT_IP);                    // Gate: cancelled, still goes on
@@ -264,7 +270,7 @@ TEST_F(DeviceCommandsTest, EachRowGetsAFreshIpDialogAndCancelledRowsAreSkipped)
     EXPECT_EQ(packets[0][3], 0x3E);
     EXPECT_EQ(Bytes(packets[0].begin() + 12, packets[0].begin() + 18), (Bytes{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
     EXPECT_EQ(Bytes(packets[0].begin() + 35, packets[0].begin() + 39), (Bytes{192, 168, 1, 254}));
-    EXPECT_EQ(user.user.dialogsShown.size(), 4u);
+    EXPECT_EQ(user.user.dialogsShown.size(), 5u);
 }
 
 TEST_F(DeviceCommandsTest, CancelledPasswordSkipsOnlyThatValue)
@@ -376,6 +382,28 @@ TEST_F(DeviceCommandsTest, TheSearchAfterASoftResetNamesTheDevicesThatDidNotAnsw
     for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
         loop.loop.Advance(CVarnexView::kListenWindowMs);
     EXPECT_TRUE(Frame().GetMessageBar()->GetPaneText(0).starts_with("Found 1 device"))
+        << Frame().GetMessageBar()->GetPaneText(0);
+}
+
+TEST_F(DeviceCommandsTest, ASearchUnderWayWhenACommandLeavesGivesNoVerdict)
+{
+    // The search's second window (quiet so far) ends after the command, before its delayed refresh.
+    Command(ID_REFRESH);
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    loop.loop.Advance(CVarnexView::kListenWindowMs);
+    loop.loop.Advance(CVarnexView::kListenWindowMs - 1000);
+    ASSERT_TRUE(ListenTimerRunning());
+    Select({"Cam-Yard"});
+    Password("");
+    Command(ID_SOFT_RESET);
+    loop.loop.Advance(1500);
+    EXPECT_FALSE(Frame().GetMessageBar()->GetPaneText(0).starts_with("No answer"))
+        << Frame().GetMessageBar()->GetPaneText(0);
+    loop.loop.Advance(3500); // the delayed refresh: the device answers its probe
+    Answer(DeviceReply("Cam-Yard", {192, 168, 1, 22}, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}));
+    for (int window = 0; window < 4 && ListenTimerRunning(); ++window)
+        loop.loop.Advance(CVarnexView::kListenWindowMs);
+    EXPECT_TRUE(Frame().GetMessageBar()->GetPaneText(0).starts_with("Confirmed: 00-1A-2B-3C-4D-5E"))
         << Frame().GetMessageBar()->GetPaneText(0);
 }
 

@@ -92,9 +92,12 @@ bool DialogAnswers::Parse(std::string_view text, std::string& error)
         };
         if (!ParseId(words[0], &answer.dialog))
             return fail("the dialog is not a template number");
-        if (words.size() < 2 || (words[1] != "OK" && words[1] != "Cancel"))
-            return fail("the button is not OK or Cancel");
+        if (words.size() < 2 || (words[1] != "OK" && words[1] != "Cancel" && words[1] != "Wait"))
+            return fail("the button is not OK, Cancel or Wait");
         answer.ok = words[1] == "OK";
+        answer.wait = words[1] == "Wait";
+        if (answer.wait && words.size() > 2)
+            return fail("a dialog waited for takes no fields");
         for (std::size_t w = 2; w < words.size(); ++w) {
             const std::string_view word = words[w];
             const auto eq = word.find('=');

@@ -6,8 +6,9 @@
 //   TEMPLATE BUTTON [CONTROL=VALUE]...      e.g.  9 OK 1000=192.168.1.50
 //                                                 146 OK 1001=secret
 //
-// TEMPLATE is the dialog's template id, BUTTON is OK or Cancel, CONTROL a
-// control id of the template; %XX (two hex digits) stands for any byte, so a
+// TEMPLATE is the dialog's template id, BUTTON is OK or Cancel, or Wait for
+// a dialog that ends by itself (a progress): it is shown, untouched, until it
+// does; CONTROL a control id of the template; %XX (two hex digits) stands for any byte, so a
 // blank is %20 and a percent sign %25. Blank lines and lines starting with #
 // are skipped. A value may be a password: every copy is overwritten when it
 // goes.
@@ -29,6 +30,7 @@ public:
     struct Answer {
         UINT dialog = 0;
         bool ok = false;
+        bool wait = false; // shown until it ends by itself
         std::vector<Field> fields;
     };
 

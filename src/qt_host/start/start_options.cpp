@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::array<std::string_view, 5> kOursWithValue = {"--report", "--report-after", "--command", "--select",
                                                             "--watch-interval"};
+constexpr std::string_view kReportWhenAnswered = "--report-when-answered";
 
 bool IsOurs(std::string_view name)
 {
@@ -70,11 +71,16 @@ bool ApplyOurs(const std::string& name, const std::string& value, StartOptions& 
         }
         options.watchIntervalSeconds = static_cast<int>(number);
     } else if (name == "--select") {
-        if (!ParseCount(value, 1000000, number)) {
-            options.error = "--select " + QuoteArgument(value) + ": not a row number";
+        // ROW, or FIRST-LAST for the rows from FIRST to LAST.
+        const std::size_t dash = value.find('-');
+        unsigned long last = 0;
+        if (!ParseCount(value.substr(0, dash), 1000000, number) ||
+            (dash != std::string::npos && (!ParseCount(value.substr(dash + 1), 1000000, last) || last < number))) {
+            options.error = "--select " + QuoteArgument(value) + ": not a row number or a range FIRST-LAST";
             return false;
         }
         options.selectRow = static_cast<int>(number);
+        options.selectLast = static_cast<int>(dash == std::string::npos ? number : last);
     } else {
         if (!ParseCount(value, 0xFFFF, number)) {
             options.error = "--command " + QuoteArgument(value) + ": not a command number 0-65535";
@@ -116,6 +122,12 @@ StartOptions ReadStartOptions(const std::vector<std::string>& args)
         }
         const std::size_t eq = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, eq);
+        if (name == kReportWhenAnswered) {
+            if (eq != std::string::npos)
+                return Refused(name + " takes no value");
+            options.reportWhenAnswered = true;
+            continue;
+        }
         if (IsOurs(name)) {
             if (eq == std::string::npos && i + 1 == args.size())
                 return Refused(name + " needs a value");
@@ -154,9 +166,13 @@ std::string StartHelp(const ProgramInfo& info)
            "  --command ID         carry out the menu command ID a second after the start,\n"
            "                       as if chosen from the menu (repeatable; for scripts)\n"
            "  --select ROW         select that row of the list (from 0, in the order shown)\n"
-           "                       just before the commands\n"
+           "                       just before the commands; FIRST-LAST selects a range\n"
            "  --report FILE        write what the window shows to FILE and end\n"
            "  --report-after MS    when to write the report, in milliseconds (6000)\n"
+           "  --report-when-answered\n"
+           "                       write it as soon as the last of the dialogs' scripted\n"
+           "                       answers (VARNEX_DIALOG_ANSWERS) is used; --report-after\n"
+           "                       is then the latest time\n"
            "  --watch-interval S   while watching (View > Watch Devices), probe every S\n"
            "                       seconds, for this run only (the profile's, else 15)\n"
            "  FILE                 the document to open; it holds no data of its own\n"

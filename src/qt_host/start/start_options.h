@@ -28,6 +28,8 @@ struct StartOptions {
     std::vector<unsigned> commands;  // --command ID, in order
     int selectRow = -1;              // --select ROW: the list's row to select before the commands
     int watchIntervalSeconds = 0;    // --watch-interval S; 0: the profile's
+    int selectLast = -1;             // --select FIRST-LAST: the last row selected (selectRow alone: selectRow)
+    bool reportWhenAnswered = false; // --report-when-answered: report once the scripted answers are used
     std::vector<std::string> qtArgs; // Qt's own options with their values, in order
 };
 
