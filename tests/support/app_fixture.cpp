@@ -80,6 +80,26 @@ std::vector<std::string> AppFixture::Column(int column) const
     return texts;
 }
 
+int AppFixture::RowOf(const std::string& name) const
+{
+    const auto names = Column(0);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (names[i] == name)
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string AppFixture::TipOver(int row) const
+{
+    RECT rc{};
+    rc.left = LVIR_LABEL;
+    View().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
+    TIPTEXTQUERY query;
+    query.pt = POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
+    View().SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query));
+    return query.text;
+}
+
 void AppFixture::SelectRows(std::initializer_list<int> rows) const
 {
     LVITEMA item;

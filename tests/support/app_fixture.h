@@ -31,6 +31,11 @@ protected:
     std::vector<std::string> Row(int row) const;
     // The texts of one column, top to bottom.
     std::vector<std::string> Column(int column) const;
+    // The first row whose name is this, or -1.
+    int RowOf(const std::string& name) const;
+    // The tip the list gives over a row's label.
+    std::string TipOver(int row) const;
+    std::string TipOver(const std::string& name) const { return TipOver(RowOf(name)); }
     // Datagrams the program sent, as (port, bytes).
     const std::vector<FakeNetwork::Sent>& Sent() const { return network.net.sent; }
     // Answers a device, as it arrives at the program's port.

@@ -95,14 +95,6 @@ protected:
         FinishTheSearch();
     }
 
-    int RowOf(const std::string& name) const
-    {
-        const auto names = Column(0);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
     void SelectCams(int count)
     {
         SelectRows({});

@@ -42,15 +42,6 @@ protected:
         probesBefore = Sent().size();
     }
 
-    // Rows are sorted by IP in ascending text order: .20, .21, .22.
-    int RowOf(const std::string& name)
-    {
-        const auto names = Column(0);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
     void Select(std::initializer_list<std::string> names)
     {
         LVITEMA item;

@@ -22,29 +22,10 @@ class DuplicateRowsTest : public AppFixture {
 protected:
     void SetUp() override { ASSERT_TRUE(Start()); }
 
-    int RowOf(const std::string& name) const
-    {
-        const auto names = Column(0);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
     UINT Overlay(const std::string& name) const
     {
         return static_cast<UINT>(
             View().SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(RowOf(name)), LVIS_OVERLAYMASK));
-    }
-    // The tip the list gives over the row's label.
-    std::string TipOver(const std::string& name) const
-    {
-        RECT rc{};
-        rc.left = LVIR_LABEL;
-        View().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(RowOf(name)), reinterpret_cast<LPARAM>(&rc));
-        TIPTEXTQUERY query;
-        query.pt = POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
-        View().SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query));
-        return query.text;
     }
     // The moment after a burst of answers, when the earlier rows are marked.
     void AfterBurst() { loop.loop.Advance(CVarnexView::kDuplicateMarkDelayMs); }

@@ -120,24 +120,6 @@ namespace {
 class ConfirmWithSimTest : public ModifyIpWithSimTest {
 protected:
     std::string MessagePane() const { return Frame().GetMessageBar()->GetPaneText(0); }
-    std::string TipOver(int row) const
-    {
-        RECT rc{};
-        rc.left = LVIR_LABEL;
-        View().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rc));
-        TIPTEXTQUERY query;
-        query.pt = POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
-        View().SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query));
-        return query.text;
-    }
-    int RowOf(const std::string& name) const
-    {
-        const auto names = Column(0);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
     // Selects Cam-Lobby, sends the command with its dialogs answered, and
     // lets the delayed refresh's search run to its end.
     void SendToCamLobby(UINT command, UINT delayMs, std::function<void(CDialog&)> fill)

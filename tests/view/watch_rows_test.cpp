@@ -53,14 +53,6 @@ protected:
             probes += std::equal(sent.bytes.begin(), sent.bytes.end(), probe.begin(), probe.end()) ? 1 : 0;
         return probes;
     }
-    int RowOf(const std::string& name) const
-    {
-        const auto names = Column(0);
-        for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name)
-                return static_cast<int>(i);
-        return -1;
-    }
     bool Greyed(const std::string& name) const
     {
         NMLVCUSTOMDRAW cd{};
@@ -70,16 +62,6 @@ protected:
         cd.clrText = RGB(1, 2, 3);
         Frame().SendMessage(WM_NOTIFY, cd.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&cd));
         return cd.clrText == GetSysColor(COLOR_GRAYTEXT);
-    }
-    std::string TipOver(const std::string& name) const
-    {
-        RECT rc{};
-        rc.left = LVIR_LABEL;
-        View().SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(RowOf(name)), reinterpret_cast<LPARAM>(&rc));
-        TIPTEXTQUERY query;
-        query.pt = POINT{rc.left + 5, (rc.top + rc.bottom) / 2};
-        View().SendMessage(WM_QUERYTIPTEXT, 0, reinterpret_cast<LPARAM>(&query));
-        return query.text;
     }
 };
 
